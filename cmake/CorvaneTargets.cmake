@@ -1,0 +1,41 @@
+# Shared target settings: strict warnings, optional sanitizers, and one helper per kind of target.
+
+add_library(corvane_warnings INTERFACE)
+target_compile_options(corvane_warnings INTERFACE -Wall -Wextra -Wpedantic)
+if(CORVANE_SANITIZE)
+  target_compile_options(corvane_warnings INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer
+                                                    -fno-sanitize-recover=undefined)
+  target_link_options(corvane_warnings INTERFACE -fsanitize=address,undefined)
+endif()
+
+# corvane_add_library(NAME DEPS...): a static library from every source in the calling directory.
+function(corvane_add_library name)
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(${name} PUBLIC ${ARGN} PRIVATE corvane_warnings)
+endfunction()
+
+# corvane_add_tests(NAME LIBS...): one GoogleTest executable from every *_test.cpp in the calling
+# directory, registered with CTest and run on Qt's offscreen platform.
+function(corvane_add_tests name)
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp
+       ${CMAKE_CURRENT_SOURCE_DIR}/*_support.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  if(NOT sources)
+    return()
+  endif()
+  add_executable(${name} ${sources})
+  target_link_libraries(${name} PRIVATE ${ARGN} GTest::gmock GTest::gtest corvane_test_main corvane_warnings)
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
+                       PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8")
+endfunction()
+
+# corvane_add_benchmarks(LIBS...): one Google Benchmark executable per *_bench.cpp in the directory.
+function(corvane_add_benchmarks)
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_bench.cpp)
+  foreach(source ${sources})
+    get_filename_component(stem ${source} NAME_WE)
+    add_executable(${stem} ${source})
+    target_link_libraries(${stem} PRIVATE ${ARGN} benchmark::benchmark corvane_warnings)
+  endforeach()
+endfunction()

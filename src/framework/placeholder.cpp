@@ -1,0 +1,2 @@
+// Removed once the library has sources of its own.
+namespace corvane {}
