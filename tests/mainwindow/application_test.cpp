@@ -1,0 +1,131 @@
+#include "mainwindow/application.h"
+
+#include <gtest/gtest.h>
+
+#include <QTimer>
+#include <QWidget>
+#include <cstdlib>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "framework/cancel_mode.h"
+#include "mainwindow/app_title.h"
+#include "mainwindow/error_report.h"
+#include "mainwindow/locale_settings.h"
+#include "runtime/errors.h"
+#include "runtime/number_format_settings.h"
+
+namespace corvane {
+namespace {
+
+TEST(ApplicationTitleTest, TakesTheFileNameUpToTheFirstDotAndLowersAllButTheFirst) {
+  EXPECT_EQ(ApplicationTitleFromPath("/usr/local/bin/corvane"), "corvane");
+  EXPECT_EQ(ApplicationTitleFromPath("/opt/CorVane.Bin.x"), "Corvane");
+  EXPECT_EQ(ApplicationTitleFromPath("PROJECT1"), "Project1");
+  EXPECT_EQ(ApplicationTitleFromPath("/a.b/tool"), "tool");  // a dot in a directory does not count
+  EXPECT_EQ(ApplicationTitleFromPath(".hidden"), "");
+}
+
+TEST(ErrorReportTest, AppendsAPeriodOnlyAfterCharactersThatSortAfterIt) {
+  EXPECT_EQ(WithClosingPeriod("Floating point division by zero"), "Floating point division by zero.");
+  EXPECT_EQ(WithClosingPeriod("Done."), "Done.");
+  EXPECT_EQ(WithClosingPeriod("(x)"), "(x)");
+  EXPECT_EQ(WithClosingPeriod("Why?"), "Why?.");
+  EXPECT_EQ(WithClosingPeriod("code 7"), "code 7.");
+  EXPECT_EQ(WithClosingPeriod("wow!"), "wow!");
+  EXPECT_EQ(WithClosingPeriod("trailing "), "trailing ");
+  EXPECT_EQ(WithClosingPeriod(""), "");
+}
+
+TEST(ErrorReportTest, ApplicationErrorTextNamesClassModuleAndMessage) {
+  const auto error = std::make_exception_ptr(EOverflow());
+  EXPECT_EQ(ApplicationErrorText(error, "corvane"),
+            "Exception EOverflow in module corvane at 00000000.\nFloating point overflow.");
+  const auto dotted = std::make_exception_ptr(EConvertError("Bad."));
+  EXPECT_EQ(ApplicationErrorText(dotted, "corvane"), "Exception EConvertError in module corvane at 00000000.\nBad.");
+}
+
+class RecordingReports : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SetApplicationTitle("corvane");
+    SetErrorReportSink([this](const std::string& caption, const std::string& text) {
+      reports.emplace_back(caption, text);
+    });
+  }
+  void TearDown() override { SetErrorReportSink(nullptr); }
+  std::vector<std::pair<std::string, std::string>> reports;
+};
+
+// A widget whose click handler fails, and which notes when its drag mode is cancelled.
+class FailingWidget : public QWidget {
+ public:
+  bool cancelled = false;
+  bool event(QEvent* e) override {  // public: the test calls it as a handler would
+    if (e->type() == kCancelModeEvent) cancelled = true;
+    if (e->type() == QEvent::User) throw EZeroDivide();
+    return QWidget::event(e);
+  }
+};
+
+TEST_F(RecordingReports, AnErrorLeavingAHandlerIsReportedAndTheLoopGoesOn) {
+  FailingWidget widget;
+  const bool handled = DispatchReportingErrors([&] {
+    QEvent failing(QEvent::User);
+    return widget.event(&failing);
+  });
+  EXPECT_TRUE(handled);
+  ASSERT_EQ(reports.size(), 1u);
+  EXPECT_EQ(reports[0].first, "corvane");
+  EXPECT_EQ(reports[0].second, "Floating point division by zero.");
+  EXPECT_TRUE(widget.cancelled);  // a drag in progress is ended before the report
+
+  EXPECT_FALSE(DispatchReportingErrors([] { return false; }));  // no error: the result passes through
+  EXPECT_EQ(reports.size(), 1u);
+}
+
+class LocaleTest : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    unsetenv("LC_ALL");
+    setenv("LC_ALL", "C.UTF-8", 1);
+    SetDecimalMark('.');
+    SetThousandsMark(',');
+  }
+};
+
+TEST_F(LocaleTest, TakesSingleByteSeparatorsAndKeepsDefaultsOtherwise) {
+  const NumberMarks c = NumberMarksOfLocale("C");
+  EXPECT_EQ(c.decimal_mark, '.');
+  EXPECT_EQ(c.thousands_mark, ',');  // "C" has no grouping separator: the default stays
+
+  const NumberMarks german = NumberMarksOfLocale("de_DE.UTF-8");
+  EXPECT_EQ(german.decimal_mark, ',');
+  EXPECT_EQ(german.thousands_mark, '.');
+
+  const NumberMarks french = NumberMarksOfLocale("fr_FR.UTF-8");  // grouping: a 3-byte narrow space
+  EXPECT_EQ(french.decimal_mark, ',');
+  EXPECT_EQ(french.thousands_mark, ',');
+
+  const NumberMarks missing = NumberMarksOfLocale("xx_NOWHERE.UTF-8");
+  EXPECT_EQ(missing.decimal_mark, '.');
+  EXPECT_EQ(missing.thousands_mark, ',');
+}
+
+TEST_F(LocaleTest, LoadingReadsTheEnvironmentAtEachCall) {
+  setenv("LC_ALL", "de_DE.UTF-8", 1);
+  LoadNumberFormatSettings();
+  EXPECT_EQ(DecimalMark(), ',');
+  EXPECT_EQ(ThousandsMark(), '.');
+  setenv("LC_ALL", "fr_FR.UTF-8", 1);
+  LoadNumberFormatSettings();
+  EXPECT_EQ(DecimalMark(), ',');
+  EXPECT_EQ(ThousandsMark(), ',');
+  setenv("LC_ALL", "en_US.UTF-8", 1);
+  LoadNumberFormatSettings();
+  EXPECT_EQ(DecimalMark(), '.');
+}
+
+}  // namespace
+}  // namespace corvane
