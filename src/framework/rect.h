@@ -1,0 +1,28 @@
+// TPoint and TRect: integer pixel positions and boxes of the drawing surface. A TRect holds its
+// four edges; by the surface's edge rule the Right column and the Bottom row lie outside the box,
+// so (2, 2, 8, 8) covers x 2..7 and y 2..7 and Width() = Right - Left.
+#pragma once
+
+namespace corvane {
+
+struct TPoint {
+  int X = 0;
+  int Y = 0;
+  bool operator==(const TPoint&) const = default;
+};
+
+struct TRect {
+  int Left = 0;
+  int Top = 0;
+  int Right = 0;
+  int Bottom = 0;
+
+  int Width() const { return Right - Left; }
+  int Height() const { return Bottom - Top; }
+  bool IsEmpty() const { return Right <= Left || Bottom <= Top; }
+  // Right and bottom edges excluded, as everywhere on the surface.
+  bool Contains(TPoint p) const { return p.X >= Left && p.X < Right && p.Y >= Top && p.Y < Bottom; }
+  bool operator==(const TRect&) const = default;
+};
+
+}  // namespace corvane
