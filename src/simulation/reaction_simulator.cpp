@@ -1,0 +1,139 @@
+#include "simulation/reaction_simulator.h"
+
+#include <cassert>
+#include <cmath>
+#include <utility>
+
+#include "runtime/errors.h"
+#include "runtime/float_checks.h"
+#include "runtime/power.h"
+#include "runtime/random.h"
+
+namespace corvane {
+namespace {
+
+// The working values of one reaction and its steps. Each formula is evaluated in extended
+// precision and rounded to double where it is stored; a stored value that leaves the double range
+// raises its fault there, so no infinite or NaN value is ever delivered.
+// The cycle count wraps like the 32-bit counter it is instead of overflowing into undefined
+// behaviour; only a reaction of more than 2^31 cycles gets that far.
+constexpr std::int32_t NextCycleNumber(std::int32_t n) noexcept {
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(n) + 1u);
+}
+
+class Reaction {
+ public:
+  Reaction(const TParameterSet& P, double start_y, double& carried_y, const TRandomSource& random,
+           TReactionSink& sink)
+      : P_(P),
+        // Loop invariants, hoisted: every cycle would compute the same extended values.
+        work_exponent_(static_cast<long double>(P.a1) / P.c1),
+        inverse_a1_(1.0L / P.a1),
+        inverse_c0_(1.0L / P.c0),
+        carried_y_(carried_y),
+        random_(random),
+        sink_(sink),
+        Y_(start_y),
+        YValue_(start_y) {}
+
+  double Run() {
+    sink_.AddPathPoint(0.0, Y_);
+    while (asom_ < P_.A) {
+      N_ = NextCycleNumber(N_);
+      WorkPeriod();
+      DistractionPeriod();
+    }
+    return Subtotal_;
+  }
+
+ private:
+  bool WorkComplete() const noexcept { return asom_ >= P_.A; }
+
+  // A random share of the inhibition is used up: Y becomes YBegin * U1^(a1/c1) up to rounding,
+  // and that share divided by a1 is the work done, which is also the period's duration.
+  void WorkPeriod() {
+    YBegin_ = Y_;
+    const long double u1 = random_();
+    WTerm_ = StoreDouble((1.0L - Power(u1, work_exponent_)) * inverse_a1_ * Y_);
+    Y_ = StoreDouble(Y_ - P_.a1 * static_cast<long double>(WTerm_));
+    YEnd_ = Y_;
+    asom_ = StoreDouble(static_cast<long double>(asom_) + WTerm_);
+    if (WorkComplete())
+      CutAtCompletion();
+    YValue_ = YEnd_;
+    Subtotal_ = StoreDouble(static_cast<long double>(Subtotal_) + WTerm_);
+    sink_.AddPathPoint(Subtotal_, YValue_);
+    Emit(kWorkPeriod, WTerm_);
+  }
+
+  // The period ends at the moment the work reached A. asom keeps its value and Y is left alone:
+  // only the logged end of the period and the inhibition carried to the next reaction move back.
+  void CutAtCompletion() {
+    const long double overshoot = static_cast<long double>(asom_) - P_.A;
+    YEnd_ = StoreDouble(overshoot * P_.a1 + YEnd_);
+    carried_y_ = YEnd_;
+    WTerm_ = StoreDouble(WTerm_ - overshoot);
+  }
+
+  // An exponential duration with mean 1/c0 during which the inhibition rises by a0 per unit. In
+  // the completing cycle the draw is still consumed and evaluated, but the period does not count.
+  void DistractionPeriod() {
+    YBegin_ = Y_;
+    const long double u2 = random_();
+    if (u2 == 0.0L)
+      throw EZeroDivide();  // ln 0
+    DTerm_ = StoreDouble(0.0L - std::log(u2) * inverse_c0_);
+    Y_ = StoreDouble(P_.a0 * static_cast<long double>(DTerm_) + Y_);
+    YEnd_ = Y_;
+    YValue_ = YEnd_;
+    const double work_completed_at = Subtotal_;
+    Subtotal_ = StoreDouble(static_cast<long double>(Subtotal_) + DTerm_);
+    if (WorkComplete()) {
+      // Restored rather than recomputed as Subtotal - DTerm: the subtraction would not give the
+      // completion time back exactly, and a long distraction would swallow it entirely.
+      Subtotal_ = work_completed_at;
+      YValue_ = carried_y_;
+    }
+    sink_.AddPathPoint(Subtotal_, YValue_);
+    if (!WorkComplete())
+      Emit(kDistractionPeriod, DTerm_);
+  }
+
+  void Emit(std::int32_t kind, double term) {
+    sink_.AddPeriodRecord({N_, kind, YBegin_, YEnd_, term, Subtotal_, YValue_, asom_});
+  }
+
+  const TParameterSet& P_;
+  const long double work_exponent_;
+  const long double inverse_a1_;
+  const long double inverse_c0_;
+  double& carried_y_;
+  const TRandomSource& random_;
+  TReactionSink& sink_;
+
+  double Y_;
+  double YValue_;
+  double asom_ = 0.0;
+  double Subtotal_ = 0.0;
+  std::int32_t N_ = 0;
+  double WTerm_ = 0.0;
+  double DTerm_ = 0.0;
+  double YBegin_ = 0.0;
+  double YEnd_ = 0.0;
+};
+
+}  // namespace
+
+TReactionSimulator::TReactionSimulator() : TReactionSimulator(RandomFraction) {}
+
+TReactionSimulator::TReactionSimulator(TRandomSource random) : random_(std::move(random)) {
+  assert(random_);
+}
+
+double TReactionSimulator::SimulateReaction(const TParameterSet& P, bool FirstOfSeries, TReactionSink& sink) {
+  assert(P.A > 0 && P.a1 > 0 && P.a0 > 0 && P.c1 > 0 && P.c0 > 0 && P.y0 > 0);
+  const double start_y = FirstOfSeries ? P.y0 : carried_y_;
+  return Reaction(P, start_y, carried_y_, random_, sink).Run();
+}
+
+}  // namespace corvane

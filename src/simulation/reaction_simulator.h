@@ -1,0 +1,47 @@
+// Reaction simulation.
+//
+//   TParameterSet --> TReactionSimulator::SimulateReaction --> TReactionSink
+//                          ^ two draws per cycle                AddPathPoint(time, inhibition)
+//                          | (RandomFraction by default)        AddPeriodRecord(TPeriodRecord)
+//                                                                       |
+//                                                        FormatPeriodLine (period_line.h) -> memo
+//
+// TParameterSet (parameter_set.h) holds the six parameters with StationaryMean and AxisMax;
+// TPeriodRecord (period_record.h) is one logged period; TReactionSink (reaction_sink.h) receives
+// the path points and records in the order they arise; TReactionSimulator runs one reaction at a
+// time and keeps CarriedY, the inhibition one reaction hands to the next of its series.
+#pragma once
+
+#include <functional>
+
+#include "simulation/parameter_set.h"
+#include "simulation/period_record.h"
+#include "simulation/reaction_sink.h"
+
+namespace corvane {
+
+// A source of uniform fractions in [0, 1).
+using TRandomSource = std::function<long double()>;
+
+class TReactionSimulator {
+ public:
+  // Draws from the process-wide generator.
+  TReactionSimulator();
+  explicit TReactionSimulator(TRandomSource random);
+
+  // Runs one reaction to its end and returns the reaction time. Every parameter must be greater
+  // than 0. Starts from y0 when FirstOfSeries, else from CarriedY. A reaction of n cycles draws 2n
+  // fractions and delivers 1 + 2n path points (the last two equal) and 2n - 1 records, the last a
+  // work record. Raises EZeroDivide for a distraction draw of 0 and EOverflow (or EInvalidOp) when
+  // a value leaves the double range; what was delivered before the error stays delivered.
+  double SimulateReaction(const TParameterSet& P, bool FirstOfSeries, TReactionSink& sink);
+
+  // The inhibition at the moment the work of the last completed reaction reached A; 0 at first.
+  double CarriedY() const noexcept { return carried_y_; }
+
+ private:
+  TRandomSource random_;
+  double carried_y_ = 0.0;
+};
+
+}  // namespace corvane
