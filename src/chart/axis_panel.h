@@ -1,0 +1,101 @@
+// TCustomAxisPanel: a chart panel with four axes and a series list. It binds series
+// (AttachSeries hands out a free palette colour), answers the axes' questions about their series
+// (SeriesExtreme, with and without paging; IsAxisShown) and runs the scaling steps of a paint
+// (ResolveRanges, then ApplyPixelMargins once the plot rectangle is final).
+//
+// Series may be owned by the chart (CreateSeries) or by the caller; either way a series leaves
+// the chart when it is destroyed, and the chart detaches, or frees, its series when it is
+// destroyed itself.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "chart/chart_axis.h"
+#include "chart/chart_panel.h"
+#include "chart/chart_series.h"
+#include "chart/series_list.h"
+
+namespace corvane {
+
+class TCustomAxisPanel : public TCustomChartPanel {
+ public:
+  TCustomAxisPanel();
+  ~TCustomAxisPanel() override;
+
+  TChartAxis& LeftAxis() { return left_axis_; }
+  const TChartAxis& LeftAxis() const { return left_axis_; }
+  TChartAxis& RightAxis() { return right_axis_; }
+  const TChartAxis& RightAxis() const { return right_axis_; }
+  TChartAxis& TopAxis() { return top_axis_; }
+  const TChartAxis& TopAxis() const { return top_axis_; }
+  TChartAxis& BottomAxis() { return bottom_axis_; }
+  const TChartAxis& BottomAxis() const { return bottom_axis_; }
+  // The axes a series is bound to.
+  const TChartAxis& HorizAxisOf(const TChartSeries& series) const;
+  const TChartAxis& VertAxisOf(const TChartSeries& series) const;
+  TChartAxis& HorizAxisOf(const TChartSeries& series);
+  TChartAxis& VertAxisOf(const TChartSeries& series);
+
+  const TChartSeriesList& SeriesList() const { return series_list_; }
+  // Creates a series owned by this chart and attaches it.
+  template <class S, class... Args>
+  S& CreateSeries(Args&&... args) {
+    auto series = std::make_unique<S>(std::forward<Args>(args)...);
+    S& result = *series;
+    owned_series_.push_back(std::move(series));
+    result.SetParentChart(this);
+    return result;
+  }
+  // Nothing when already in the list. A series without colour gets the free palette colour.
+  void AttachSeries(TChartSeries& series);
+  // Nothing when not in the list.
+  void DetachSeries(TChartSeries& series);
+  // The first palette colour that no series of this chart uses and that differs from Color and
+  // BackColor; clRed when none qualifies.
+  TColor FreeSeriesColor() const;
+
+  bool AxisVisible() const { return axis_visible_; }
+  void SetAxisVisible(bool value) { Store(axis_visible_, value); }
+  // Paging: 0 points per page (the default) shows every point.
+  int MaxPointsPerPage() const { return max_points_per_page_; }
+  void SetMaxPointsPerPage(int count) { Store(max_points_per_page_, count); }
+  int Page() const { return page_; }
+  void SetPage(int page) { Store(page_, page); }
+  bool ScaleLastPage() const { return scale_last_page_; }
+  void SetScaleLastPage(bool value) { Store(scale_last_page_, value); }
+
+  // The smallest or largest value that the active series bound to `axis` in the asked direction
+  // show; 0 without such a series. With paging, the bounds of the shown page in the X direction.
+  double SeriesExtreme(const TChartAxis& axis, bool want_minimum, bool horizontal) const;
+  // False unless AxisVisible and the axis's Visible; then whether an active series that uses
+  // axes is bound to it (True when no active series uses axes).
+  bool IsAxisShown(const TChartAxis& axis) const;
+  // Whether the series is bound to the axis as its horizontal or its vertical axis.
+  bool IsSeriesOnAxis(const TChartSeries& series, const TChartAxis& axis) const;
+
+  // Paint steps: ResolveRange for the left, right, top and bottom axes; ApplyPixelMargins for
+  // the top, left, right and bottom axes.
+  void ResolveRanges();
+  void ApplyPixelMargins();
+
+ private:
+  // The paged answer, or nothing when the query is not one of the paged X direction.
+  std::optional<double> PagedExtreme(const TChartAxis& axis, bool want_minimum, bool horizontal) const;
+  const TChartSeries* FirstActiveSeriesOn(const TChartAxis& axis) const;
+
+  TChartAxis left_axis_;
+  TChartAxis right_axis_;
+  TChartAxis top_axis_;
+  TChartAxis bottom_axis_;
+  TChartSeriesList series_list_;
+  std::vector<std::unique_ptr<TChartSeries>> owned_series_;
+  bool axis_visible_ = true;
+  int max_points_per_page_ = 0;
+  int page_ = 1;
+  bool scale_last_page_ = true;
+};
+
+}  // namespace corvane

@@ -1,0 +1,53 @@
+// The value <-> pixel arithmetic of an axis as plain functions on a scale and a plot rectangle.
+//
+// Linear:   horizontal  Left + Round((v - Min) * Width / Range)        (Right - d when inverted)
+//           vertical    Bottom + Round((v - Min) * -Height / Range)    (Top - d when inverted)
+// The product is formed before the division, in extended precision; Round is to nearest with
+// halves to even. Example: bounds 0..25 on a 500-pixel plot from 20: 12.5 -> 20 + 250 = 270.
+// Logarithmic mapping uses ln, counting the logarithm of a bound <= 0 as 0, and ignores Inverted.
+//
+// Never undefined: a zero range maps to the centre, an empty rectangle maps pixels to 0, and a
+// pixel that is NaN, infinite or beyond the int range saturates to +/-kPixelSaturation, far
+// outside the band -32766..32766 that the series drawing accepts, so that point is skipped.
+#pragma once
+
+#include "framework/rect.h"
+
+namespace corvane {
+
+// The bounds one paint maps with (an axis's CurrentMinimum, CurrentMaximum, CurrentRange).
+struct TAxisScale {
+  double Minimum = 0;
+  double Maximum = 0;
+  double Range = 0;
+  bool Inverted = false;
+  bool Logarithmic = false;
+};
+
+// 2^30 - 1: the difference of two saturated pixels still fits an int.
+inline constexpr int kPixelSaturation = 0x3FFFFFFF;
+
+// Nearest integer, halves to even, saturated as described above.
+int RoundPixel(long double value);
+
+int ValueToPixelHoriz(const TAxisScale& scale, const TRect& plot, double value);
+int ValueToPixelVert(const TAxisScale& scale, const TRect& plot, double value);
+// Not rounded.
+double PixelToValueHoriz(const TAxisScale& scale, const TRect& plot, int pixel);
+double PixelToValueVert(const TAxisScale& scale, const TRect& plot, int pixel);
+
+// The pixel margins a series asks for beside its points on one axis: left and right on a
+// horizontal axis, top and bottom on a vertical one.
+struct TMarginPair {
+  int Before = 0;
+  int After = 0;
+};
+
+// Widens the scale so that the data fills the plot narrowed by the margins, leaving the margins
+// free: on a plain horizontal axis Min - l * range / (Width - l - r) .. Max + r * range /
+// (Width - l - r). The narrowed rectangle is normalised against the panel bounds first; an
+// inverted axis comes out with Minimum <= Maximum again.
+TAxisScale WidenByMargins(const TAxisScale& scale, const TRect& plot, const TRect& panel_bounds,
+                          bool horizontal, TMarginPair margins);
+
+}  // namespace corvane

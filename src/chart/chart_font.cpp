@@ -1,0 +1,66 @@
+#include "chart/chart_font.h"
+
+#include "chart/chart_strings.h"
+
+namespace corvane {
+
+TFont DefaultChartFont() {
+  TFont font;
+  font.Name = chart_text::kDefaultFontName;
+  font.SetSize(std::stoi(chart_text::kDefaultFontSize));
+  font.Color = clBlack;
+  font.Style = 0;
+  return font;
+}
+
+TChartFont::TChartFont(TChangeNotice on_change, TFont initial)
+    : font_(std::move(initial)), on_change_(std::move(on_change)) {}
+
+void TChartFont::SetName(const std::string& name) {
+  if (font_.Name == name)
+    return;
+  font_.Name = name;
+  Changed();
+}
+
+void TChartFont::SetSize(int points) {
+  if (font_.Size == points)
+    return;
+  font_.SetSize(points);
+  Changed();
+}
+
+void TChartFont::SetHeight(int pixels) {
+  if (font_.Height == pixels)
+    return;
+  font_.SetHeight(pixels);
+  Changed();
+}
+
+void TChartFont::SetColor(TColor color) {
+  if (font_.Color == color)
+    return;
+  font_.Color = color;
+  Changed();
+}
+
+void TChartFont::SetStyle(TFontStyles style) {
+  if (font_.Style == style)
+    return;
+  font_.Style = style;
+  Changed();
+}
+
+void TChartFont::Assign(const TFont& font) {
+  if (&font == &font_ || font_ == font)
+    return;
+  font_ = font;
+  Changed();
+}
+
+void TChartFont::Changed() const {
+  if (on_change_)
+    on_change_();
+}
+
+}  // namespace corvane
