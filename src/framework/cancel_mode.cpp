@@ -6,7 +6,8 @@
 namespace corvane {
 
 void CancelMouseModes() {
-  if (QWidget* grabber = QWidget::mouseGrabber()) grabber->releaseMouse();
+  if (QWidget* grabber = QWidget::mouseGrabber())
+    grabber->releaseMouse();
   const auto widgets = QApplication::allWidgets();
   for (QWidget* widget : widgets) {
     QEvent cancel(kCancelModeEvent);

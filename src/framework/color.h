@@ -9,11 +9,21 @@ namespace corvane {
 
 using TColor = std::int32_t;
 
-constexpr TColor ColorFromRgb(int r, int g, int b) { return TColor(r | (g << 8) | (b << 16)); }
-constexpr int RedOf(TColor c) { return c & 0xFF; }
-constexpr int GreenOf(TColor c) { return (c >> 8) & 0xFF; }
-constexpr int BlueOf(TColor c) { return (c >> 16) & 0xFF; }
-constexpr bool IsSystemColor(TColor c) { return c < 0; }
+constexpr TColor ColorFromRgb(int r, int g, int b) {
+  return TColor(r | (g << 8) | (b << 16));
+}
+constexpr int RedOf(TColor c) {
+  return c & 0xFF;
+}
+constexpr int GreenOf(TColor c) {
+  return (c >> 8) & 0xFF;
+}
+constexpr int BlueOf(TColor c) {
+  return (c >> 16) & 0xFF;
+}
+constexpr bool IsSystemColor(TColor c) {
+  return c < 0;
+}
 
 constexpr TColor clBlack = 0x00000000;
 constexpr TColor clMaroon = 0x00000080;
@@ -34,7 +44,9 @@ constexpr TColor clWhite = 0x00FFFFFF;
 // The light yellow of the chart walls and markers: red 255, green 255, blue 128.
 constexpr TColor clLightYellow = 0x0080FFFF;
 
-constexpr TColor SystemColor(int index) { return TColor(0x80000000u | unsigned(index)); }
+constexpr TColor SystemColor(int index) {
+  return TColor(0x80000000u | unsigned(index));
+}
 constexpr TColor clScrollBar = SystemColor(0);
 constexpr TColor clBackground = SystemColor(1);
 constexpr TColor clActiveCaption = SystemColor(2);

@@ -1,0 +1,372 @@
+#include "framework/qt_canvas.h"
+
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QImage>
+#include <QRegion>
+#include <QTransform>
+#include <algorithm>
+#include <array>
+
+#include "framework/bitmap.h"
+#include "framework/fonts.h"
+#include "framework/line_raster.h"
+#include "framework/system_colors.h"
+
+namespace corvane {
+
+namespace {
+
+QPainter::CompositionMode CompositionFor(TPenMode mode) {
+  switch (mode) {
+    case pmBlack:
+      return QPainter::RasterOp_ClearDestination;
+    case pmWhite:
+      return QPainter::RasterOp_SetDestination;
+    case pmNot:
+      return QPainter::RasterOp_NotDestination;
+    case pmNotCopy:
+      return QPainter::RasterOp_NotSource;
+    case pmMergePenNot:
+      return QPainter::RasterOp_SourceOrNotDestination;
+    case pmMaskPenNot:
+      return QPainter::RasterOp_SourceAndNotDestination;
+    case pmMergeNotPen:
+      return QPainter::RasterOp_NotSourceOrDestination;
+    case pmMaskNotPen:
+      return QPainter::RasterOp_NotSourceAndDestination;
+    case pmMerge:
+      return QPainter::RasterOp_SourceOrDestination;
+    case pmNotMerge:
+      return QPainter::RasterOp_NotSourceAndNotDestination;
+    case pmMask:
+      return QPainter::RasterOp_SourceAndDestination;
+    case pmNotMask:
+      return QPainter::RasterOp_NotSourceOrNotDestination;
+    case pmXor:
+      return QPainter::RasterOp_SourceXorDestination;
+    case pmNotXor:
+      return QPainter::RasterOp_NotSourceXorDestination;
+    case pmNop:  // never drawn; see PenDraws
+    case pmCopy:
+      break;
+  }
+  return QPainter::CompositionMode_SourceOver;
+}
+
+// Dash patterns in pixels for a 1-pixel pen, on first; wider pens stretch them by their width.
+std::span<const int> BasePattern(TPenStyle style) {
+  static constexpr std::array<int, 2> kDash{6, 2};
+  static constexpr std::array<int, 2> kDot{1, 1};
+  static constexpr std::array<int, 4> kDashDot{6, 2, 1, 2};
+  static constexpr std::array<int, 6> kDashDotDot{6, 2, 1, 2, 1, 2};
+  switch (style) {
+    case psDash:
+      return kDash;
+    case psDot:
+      return kDot;
+    case psDashDot:
+      return kDashDot;
+    case psDashDotDot:
+      return kDashDotDot;
+    default:
+      return {};
+  }
+}
+
+Qt::BrushStyle HatchFor(TBrushStyle style) {
+  switch (style) {
+    case bsHorizontal:
+      return Qt::HorPattern;
+    case bsVertical:
+      return Qt::VerPattern;
+    case bsFDiagonal:
+      return Qt::FDiagPattern;
+    case bsBDiagonal:
+      return Qt::BDiagPattern;
+    case bsCross:
+      return Qt::CrossPattern;
+    case bsDiagCross:
+      return Qt::DiagCrossPattern;
+    default:
+      return Qt::SolidPattern;
+  }
+}
+
+TRect Normalized(const TRect& r) {
+  return {std::min(r.Left, r.Right), std::min(r.Top, r.Bottom), std::max(r.Left, r.Right),
+          std::max(r.Top, r.Bottom)};
+}
+
+QRect ToQRect(const TRect& r) {
+  return QRect(r.Left, r.Top, r.Width(), r.Height());
+}
+
+}  // namespace
+
+QtCanvas::QtCanvas(QImage& image) : QtCanvas(image, QGuiApplication::palette()) {}
+
+QtCanvas::QtCanvas(QImage& image, const QPalette& palette)
+    : own_painter_(std::make_unique<QPainter>(&image)), painter_(own_painter_.get()), palette_(palette) {
+  Begin();
+}
+
+QtCanvas::QtCanvas(TBitmap& bitmap) : QtCanvas(bitmap.Image()) {}
+
+QtCanvas::QtCanvas(QPainter& painter) : painter_(&painter), palette_(QGuiApplication::palette()) {
+  painter_->save();
+  Begin();
+}
+
+QtCanvas::~QtCanvas() {
+  if (!own_painter_)
+    painter_->restore();
+}
+
+void QtCanvas::Begin() {
+  painter_->setRenderHint(QPainter::Antialiasing, false);
+  painter_->setCompositionMode(mode_);
+  painter_->setClipping(false);
+}
+
+bool QtCanvas::PenDraws() const {
+  return Pen.Style != psClear && Pen.Mode != pmNop;
+}
+
+// Width 0 is the thinnest pen there is: one pixel.
+int QtCanvas::PenWidth() const {
+  return std::max(1, Pen.Width);
+}
+
+QColor QtCanvas::Resolve(TColor color) const {
+  return ResolveColor(color, palette_);
+}
+
+void QtCanvas::UseMode(QPainter::CompositionMode mode) {
+  if (mode == mode_)
+    return;
+  painter_->setCompositionMode(mode);
+  mode_ = mode;
+}
+
+void QtCanvas::UsePenMode() {
+  UseMode(CompositionFor(Pen.Mode));
+}
+
+const QFont& QtCanvas::CurrentFont() {
+  if (!font_resolved_ || !(resolved_font_ == Font)) {
+    qt_font_ = ResolveFont(Font);
+    resolved_font_ = Font;
+    font_resolved_ = true;
+  }
+  return qt_font_;
+}
+
+void QtCanvas::FillBox(const TRect& box, const QColor& color) {
+  if (!box.IsEmpty())
+    painter_->fillRect(ToQRect(box), color);
+}
+
+void QtCanvas::FillSpans(std::span<const TSpan> spans, const QColor& color) {
+  for (const TSpan& s : spans) FillBox({s.Left, s.Y, s.Right, s.Y + 1}, color);
+}
+
+void QtCanvas::BrushSpans(std::span<const TSpan> spans) {
+  if (Brush.Style == bsClear)
+    return;
+  const QColor color = Resolve(Brush.Color);
+  if (Brush.Style == bsSolid) {
+    FillSpans(spans, color);
+    return;
+  }
+  if (BackgroundMode() == bmOpaque)
+    FillSpans(spans, Resolve(BackgroundColor()));
+  const QBrush hatch(color, HatchFor(Brush.Style));
+  for (const TSpan& s : spans)
+    if (s.Left < s.Right)
+      painter_->fillRect(QRect(s.Left, s.Y, s.Right - s.Left, 1), hatch);
+}
+
+void QtCanvas::StrokeLine(TPoint from, TPoint to, int width, const QColor& color) {
+  std::array<int, 6> pattern{};
+  const std::span<const int> base = BasePattern(Pen.Style);
+  for (std::size_t i = 0; i < base.size(); ++i) pattern[i] = base[i] * width;
+  const bool opaque = BackgroundMode() == bmOpaque && !base.empty();
+  const QColor gap = opaque ? Resolve(BackgroundColor()) : QColor();
+  const int before = width / 2;  // the odd pixel of a wide pen goes up or left
+  ForEachLineRun(from, to, std::span<const int>(pattern.data(), base.size()), [&](const TLineRun& run) {
+    if (!run.On && !opaque)
+      return;
+    const QRect r = run.XMajor ? QRect(run.X, run.Y - before, run.Length, width)
+                               : QRect(run.X - before, run.Y, width, run.Length);
+    painter_->fillRect(r, run.On ? color : gap);
+  });
+}
+
+void QtCanvas::DoLine(TPoint from, TPoint to) {
+  if (!PenDraws())
+    return;
+  UsePenMode();
+  StrokeLine(from, to, PenWidth(), Resolve(Pen.Color));
+}
+
+// The pixels a rectangle's pen covers, as a box: the edge rows and columns of `box`, widened like
+// lines (the odd pixel up or left), or kept inside the box for psInsideFrame.
+TRect QtCanvas::PenOuter(const TRect& box) const {
+  if (Pen.Style == psInsideFrame)
+    return box;
+  const int width = PenWidth();
+  const int before = width / 2;
+  return {box.Left - before, box.Top - before, box.Right - 1 - before + width,
+          box.Bottom - 1 - before + width};
+}
+
+// The outline of a normalised box whose interior has been filled. A solid pen is drawn as four
+// disjoint bands, so raster operations touch each pixel once; dashed pens walk the four edges.
+void QtCanvas::OutlineRectangle(const TRect& box) {
+  const int width = PenWidth();
+  const QColor color = Resolve(Pen.Color);
+  if (!BasePattern(Pen.Style).empty()) {
+    const TPoint corners[4] = {{box.Left, box.Top},
+                               {box.Right - 1, box.Top},
+                               {box.Right - 1, box.Bottom - 1},
+                               {box.Left, box.Bottom - 1}};
+    for (int i = 0; i < 4; ++i) StrokeLine(corners[i], corners[(i + 1) % 4], width, color);
+    return;
+  }
+  const TRect outer = PenOuter(box);
+  const TRect inner{outer.Left + width, outer.Top + width, outer.Right - width, outer.Bottom - width};
+  if (inner.IsEmpty()) {
+    FillBox(outer, color);
+    return;
+  }
+  FillBox({outer.Left, outer.Top, outer.Right, inner.Top}, color);
+  FillBox({outer.Left, inner.Bottom, outer.Right, outer.Bottom}, color);
+  FillBox({outer.Left, inner.Top, inner.Left, inner.Bottom}, color);
+  FillBox({inner.Right, inner.Top, outer.Right, inner.Bottom}, color);
+}
+
+void QtCanvas::DoRectangle(const TRect& box) {
+  const TRect b = Normalized(box);
+  if (b.IsEmpty() || Pen.Mode == pmNop)
+    return;
+  UsePenMode();
+  TRect inside = b;
+  if (PenDraws()) {
+    const int width = PenWidth();
+    const TRect outer = PenOuter(b);
+    inside = {outer.Left + width, outer.Top + width, outer.Right - width, outer.Bottom - width};
+  }
+  rows_.clear();
+  for (int y = inside.Top; y < inside.Bottom; ++y) rows_.push_back({y, inside.Left, inside.Right});
+  BrushSpans(rows_);
+  if (PenDraws())
+    OutlineRectangle(b);
+}
+
+void QtCanvas::DoEllipse(const TRect& box) {
+  if (Pen.Mode == pmNop)
+    return;
+  UsePenMode();
+  EllipseSpans(Normalized(box), rows_);
+  if (!PenDraws()) {
+    BrushSpans(rows_);
+    return;
+  }
+  // The outline lies inside the box whatever the pen's width, so the ellipse keeps its size.
+  SplitRim(rows_, PenWidth(), rim_, interior_);
+  BrushSpans(interior_);
+  FillSpans(rim_, Resolve(Pen.Color));
+}
+
+void QtCanvas::DoPolygon(std::span<const TPoint> points) {
+  if (Pen.Mode == pmNop || points.size() < 2)
+    return;
+  UsePenMode();
+  PolygonSpans(points, crossings_, rows_);
+  BrushSpans(rows_);
+  if (!PenDraws())
+    return;
+  const int width = PenWidth();
+  const QColor color = Resolve(Pen.Color);
+  // Each edge leaves out its end pixel, which the next edge starts on: every vertex once.
+  for (std::size_t i = 0; i < points.size(); ++i)
+    StrokeLine(points[i], points[(i + 1) % points.size()], width, color);
+}
+
+void QtCanvas::DoSetPixel(TPoint p, TColor color) {
+  UseMode(QPainter::CompositionMode_SourceOver);
+  FillBox({p.X, p.Y, p.X + 1, p.Y + 1}, Resolve(color));
+}
+
+void QtCanvas::DoFillRect(const TRect& box) {
+  UseMode(QPainter::CompositionMode_SourceOver);
+  const TRect b = Normalized(box);
+  rows_.clear();
+  for (int y = b.Top; y < b.Bottom; ++y) rows_.push_back({y, b.Left, b.Right});
+  BrushSpans(rows_);
+}
+
+void QtCanvas::DrawText(TPoint p, std::string_view text, bool opaque) {
+  UseMode(QPainter::CompositionMode_SourceOver);
+  painter_->setFont(CurrentFont());
+  const QFontMetrics metrics = painter_->fontMetrics();
+  const QString s = QString::fromUtf8(text.data(), qsizetype(text.size()));
+  const int width = metrics.horizontalAdvance(s);
+  const TTextAlign align = TextAlign();
+  const int left = p.X - (align.Horz == TTextHorz::Center  ? width / 2
+                          : align.Horz == TTextHorz::Right ? width
+                                                           : 0);
+  const int top = align.Vert == TTextVert::Top        ? p.Y
+                  : align.Vert == TTextVert::Baseline ? p.Y - metrics.ascent()
+                                                      : p.Y - metrics.height();
+  if (opaque)
+    FillBox({left, top, left + width, top + metrics.height()}, Resolve(BackgroundColor()));
+  painter_->setPen(Resolve(Font.Color));
+  painter_->drawText(QPoint(left, top + metrics.ascent()), s);
+}
+
+void QtCanvas::DoTextOut(TPoint p, std::string_view text) {
+  DrawText(p, text, BackgroundMode() == bmOpaque);
+}
+
+void QtCanvas::DoRotatedTextOut(TPoint p, int angle, std::string_view text) {
+  const QTransform saved = painter_->worldTransform();
+  painter_->translate(p.X, p.Y);
+  painter_->rotate(-angle);  // the toolkit turns clockwise on screen for positive angles
+  DrawText({0, 0}, text, false);
+  painter_->setWorldTransform(saved);
+}
+
+int QtCanvas::DoTextWidth(std::string_view text) {
+  painter_->setFont(CurrentFont());
+  return painter_->fontMetrics().horizontalAdvance(QString::fromUtf8(text.data(), qsizetype(text.size())));
+}
+
+int QtCanvas::DoTextHeight(std::string_view) {
+  painter_->setFont(CurrentFont());
+  return painter_->fontMetrics().height();
+}
+
+void QtCanvas::DoClipRect(const TRect& box) {
+  painter_->setClipRect(ToQRect(Normalized(box)), Qt::ReplaceClip);
+}
+
+// The clip covers the same pixels that Polygon would fill.
+void QtCanvas::DoClipPolygon(std::span<const TPoint> points) {
+  PolygonSpans(points, crossings_, rows_);
+  QRegion region;
+  for (const TSpan& s : rows_) region += QRect(s.Left, s.Y, s.Right - s.Left, 1);
+  painter_->setClipRegion(region, Qt::ReplaceClip);
+}
+
+void QtCanvas::DoRemoveClip() {
+  painter_->setClipping(false);
+}
+
+void QtCanvas::DoDraw(TPoint p, const TBitmap& bitmap) {
+  UseMode(QPainter::CompositionMode_SourceOver);
+  painter_->drawImage(QPoint(p.X, p.Y), bitmap.Image());
+}
+
+}  // namespace corvane

@@ -1,0 +1,87 @@
+// QtCanvas: the drawing surface over a QPainter, on an image of its own or on a painter that is
+// already active (a widget's paint event). It rasterises lines and shapes itself (line_raster.h,
+// shape_raster.h) and hands the toolkit only axis-aligned rectangles, so the edge rules of
+// canvas.h hold exactly and a paint at device pixel ratio r covers r x r device pixels for every
+// logical one. Text is drawn by the toolkit at full device resolution, never antialiased shapes.
+#pragma once
+
+#include <QFont>
+#include <QPainter>
+#include <QPalette>
+#include <memory>
+#include <vector>
+
+#include "framework/canvas.h"
+#include "framework/shape_raster.h"
+
+class QImage;
+
+namespace corvane {
+
+class TBitmap;
+
+class QtCanvas final : public TCanvas {
+ public:
+  // Paints on the image (its device pixel ratio included) until destroyed. System colours come
+  // from `palette`, by default the application's.
+  explicit QtCanvas(QImage& image);
+  QtCanvas(QImage& image, const QPalette& palette);
+  explicit QtCanvas(TBitmap& bitmap);
+  // Borrows an active painter; its state is saved here and restored on destruction.
+  explicit QtCanvas(QPainter& painter);
+  ~QtCanvas() override;
+
+  QtCanvas(const QtCanvas&) = delete;
+  QtCanvas& operator=(const QtCanvas&) = delete;
+
+ protected:
+  void DoLine(TPoint from, TPoint to) override;
+  void DoRectangle(const TRect& box) override;
+  void DoEllipse(const TRect& box) override;
+  void DoPolygon(std::span<const TPoint> points) override;
+  void DoSetPixel(TPoint p, TColor color) override;
+  void DoFillRect(const TRect& box) override;
+  void DoTextOut(TPoint p, std::string_view text) override;
+  void DoRotatedTextOut(TPoint p, int angle, std::string_view text) override;
+  int DoTextWidth(std::string_view text) override;
+  int DoTextHeight(std::string_view text) override;
+  void DoClipRect(const TRect& box) override;
+  void DoClipPolygon(std::span<const TPoint> points) override;
+  void DoRemoveClip() override;
+  void DoDraw(TPoint p, const TBitmap& bitmap) override;
+
+ private:
+  void Begin();
+  bool PenDraws() const;
+  int PenWidth() const;
+  QColor Resolve(TColor color) const;
+  void UseMode(QPainter::CompositionMode mode);
+  void UsePenMode();
+  const QFont& CurrentFont();
+
+  void FillBox(const TRect& box, const QColor& color);
+  void FillSpans(std::span<const TSpan> spans, const QColor& color);
+  void BrushSpans(std::span<const TSpan> spans);
+  void StrokeLine(TPoint from, TPoint to, int width, const QColor& color);
+  TRect PenOuter(const TRect& box) const;
+  void OutlineRectangle(const TRect& box);
+  void DrawText(TPoint p, std::string_view text, bool opaque);
+
+  std::unique_ptr<QPainter> own_painter_;
+  QPainter* painter_;
+  QPalette palette_;
+  QPainter::CompositionMode mode_ = QPainter::CompositionMode_SourceOver;
+
+  // The last font resolved, reused while Font stays the same.
+  TFont resolved_font_;
+  QFont qt_font_;
+  bool font_resolved_ = false;
+
+  // Scratch space reused by every shape, so painting allocates nothing once warmed up.
+  std::vector<TSpan> rows_;
+  std::vector<TSpan> rim_;
+  std::vector<TSpan> interior_;
+  std::vector<double> crossings_;
+};
+
+}  // namespace corvane

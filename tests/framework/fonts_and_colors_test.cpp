@@ -1,0 +1,86 @@
+// Resolving layout fonts to installed faces and system colours to the application's palette.
+#include <gtest/gtest.h>
+
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QImage>
+#include <QPalette>
+
+#include "canvas_support.h"
+#include "framework/fonts.h"
+#include "framework/qt_canvas.h"
+#include "framework/system_colors.h"
+
+namespace corvane {
+namespace {
+
+TEST(Fonts, ArialBecomesItsMetricTwinWithAnElevenPixelEm) {
+  TFont font;
+  font.Name = "Arial";
+  font.SetHeight(-11);
+  const QFont face = ResolveFont(font);
+  EXPECT_EQ(QFontInfo(face).family(), "Liberation Sans");
+  EXPECT_EQ(face.pixelSize(), 11);
+  font.SetSize(8);
+  EXPECT_EQ(ResolveFont(font).pixelSize(), 11) << "8 points at 96 pixels per inch";
+}
+
+TEST(Fonts, DesktopFaceNamesFindAnInstalledSansSerif) {
+  TFont font;  // "MS Sans Serif", the form default
+  const QString family = QFontInfo(ResolveFont(font)).family();
+  EXPECT_TRUE(FontFamiliesFor("MS Sans Serif").contains(family)) << family.toStdString();
+  font.Name = "No Such Face Anywhere";
+  EXPECT_TRUE(FontFamiliesFor("MS Sans Serif").contains(QFontInfo(ResolveFont(font)).family()));
+}
+
+TEST(Fonts, StylesAndPositiveCellHeights) {
+  TFont font;
+  font.Name = "Arial";
+  font.Style = fsBold | fsItalic | fsUnderline | fsStrikeOut;
+  const QFont face = ResolveFont(font);
+  EXPECT_TRUE(face.bold());
+  EXPECT_TRUE(face.italic());
+  EXPECT_TRUE(face.underline());
+  EXPECT_TRUE(face.strikeOut());
+  font.Style = 0;
+  font.Height = 26;  // the whole cell, not the em
+  EXPECT_NEAR(QFontMetrics(ResolveFont(font)).height(), 26, 1);
+  EXPECT_LT(ResolveFont(font).pixelSize(), 26);
+}
+
+TEST(SystemColors, ComeFromThePaletteAndPlainColoursAreBgr) {
+  QPalette palette;
+  palette.setColor(QPalette::Button, QColor(1, 2, 3));
+  palette.setColor(QPalette::Light, QColor(4, 5, 6));
+  palette.setColor(QPalette::Dark, QColor(7, 8, 9));
+  palette.setColor(QPalette::Base, QColor(10, 11, 12));
+  palette.setColor(QPalette::Text, QColor(13, 14, 15));
+  palette.setColor(QPalette::Shadow, QColor(16, 17, 18));
+  palette.setColor(QPalette::Midlight, QColor(19, 20, 21));
+  EXPECT_EQ(ResolveColor(clBtnFace, palette), QColor(1, 2, 3));
+  EXPECT_EQ(ResolveColor(clBtnHighlight, palette), QColor(4, 5, 6));
+  EXPECT_EQ(ResolveColor(clBtnShadow, palette), QColor(7, 8, 9));
+  EXPECT_EQ(ResolveColor(clWindow, palette), QColor(10, 11, 12));
+  EXPECT_EQ(ResolveColor(clWindowText, palette), QColor(13, 14, 15));
+  EXPECT_EQ(ResolveColor(cl3DDkShadow, palette), QColor(16, 17, 18));
+  EXPECT_EQ(ResolveColor(cl3DLight, palette), QColor(19, 20, 21));
+  EXPECT_EQ(ResolveColor(clLightYellow, palette), QColor(255, 255, 128));
+  EXPECT_EQ(ResolveColor(clNavy, palette), QColor(0, 0, 128));
+  EXPECT_EQ(ResolveColor(SystemColor(200), palette), QColor(Qt::black));
+  EXPECT_EQ(ColorFromQColor(QColor(255, 255, 128)), clLightYellow);
+}
+
+TEST(SystemColors, CanvasPaintsWithItsPalette) {
+  QPalette palette;
+  palette.setColor(QPalette::Button, QColor(200, 100, 50));
+  QImage image = testing::BlankImage(4, 4);
+  {
+    QtCanvas canvas(image, palette);
+    canvas.Brush.Color = clBtnFace;
+    canvas.FillRect({0, 0, 4, 4});
+  }
+  EXPECT_EQ(image.pixel(2, 2), qRgb(200, 100, 50));
+}
+
+}  // namespace
+}  // namespace corvane

@@ -1,0 +1,46 @@
+// The line rasteriser on its own: run boundaries, dash splitting, and coordinates at the far
+// ends of the chart's pixel range without overflow.
+#include "framework/line_raster.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace corvane {
+namespace {
+
+std::vector<TLineRun> Runs(TPoint from, TPoint to, std::vector<int> pattern = {}) {
+  std::vector<TLineRun> runs;
+  ForEachLineRun(from, to, pattern, [&](const TLineRun& run) { runs.push_back(run); });
+  return runs;
+}
+
+TEST(LineRaster, SteepLinesRunAlongColumns) {
+  EXPECT_EQ(Runs({0, 0}, {2, 6}),
+            (std::vector<TLineRun>{{0, 0, 2, false, true}, {1, 2, 3, false, true}, {2, 5, 1, false, true}}));
+  // Walking up: each run is reported from its top end.
+  EXPECT_EQ(Runs({0, 6}, {0, 2}), (std::vector<TLineRun>{{0, 3, 4, false, true}}));
+  EXPECT_TRUE(Runs({4, 4}, {4, 4}).empty());
+}
+
+TEST(LineRaster, DashesSplitRunsAndKeepCountingAcrossThem) {
+  EXPECT_EQ(
+      Runs({0, 0}, {7, 1}, {3, 2}),
+      (std::vector<TLineRun>{
+          {0, 0, 3, true, true}, {3, 0, 1, true, false}, {4, 1, 1, true, false}, {5, 1, 2, true, true}}));
+}
+
+TEST(LineRaster, FarCoordinatesDoNotOverflow) {
+  long long total = 0;
+  TLineRun last;
+  ForEachLineRun({-32766, -32766}, {32766, 32000}, {}, [&](const TLineRun& run) {
+    total += run.Length;
+    last = run;
+  });
+  EXPECT_EQ(total, 65532);
+  EXPECT_EQ(last.X + last.Length, 32766);
+  EXPECT_EQ(last.Y, 31999) << "the pixel before the end, one row short of it";
+}
+
+}  // namespace
+}  // namespace corvane

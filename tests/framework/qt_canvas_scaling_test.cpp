@@ -1,0 +1,91 @@
+// A paint at device pixel ratio 2 covers, for every logical pixel, the 2 x 2 device pixels that
+// the same paint at ratio 1 gives that pixel: the logical geometry does not change.
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include "canvas_support.h"
+#include "framework/bitmap.h"
+#include "framework/qt_canvas.h"
+
+namespace corvane {
+namespace {
+
+using testing::BlankImage;
+
+void PaintScene(TCanvas& canvas) {
+  canvas.Brush.Color = clLightYellow;
+  canvas.Rectangle(2, 2, 40, 30);
+  canvas.Pen.Width = 2;
+  canvas.MoveTo(5, 28);
+  canvas.LineTo(38, 28);
+  canvas.Pen.Width = 1;
+  canvas.Pen.Style = psDot;
+  canvas.MoveTo(3, 15);
+  canvas.LineTo(39, 15);
+  canvas.Pen.Style = psSolid;
+  canvas.ClipRect({3, 3, 39, 27});
+  canvas.Pen.Color = clBlue;
+  canvas.MoveTo(0, 0);
+  canvas.LineTo(50, 17);
+  canvas.LineTo(10, 40);
+  canvas.RemoveClip();
+  canvas.Pen.Color = clBlack;
+  canvas.Ellipse(20, 5, 27, 12);
+  const TPoint triangle[] = {{30, 18}, {38, 18}, {34, 26}};
+  canvas.Brush.Color = clYellow;
+  canvas.Polygon(triangle);
+  canvas.SetPixel(1, 1, clRed);
+  canvas.Pen.Mode = pmNotXor;
+  canvas.Brush.Style = bsClear;
+  canvas.Rectangle(8, 6, 33, 24);
+}
+
+TEST(QtCanvasScaling, DoubleRatioPaintsTheSameLogicalPixels) {
+  QImage single = BlankImage(44, 34, 1.0);
+  QImage twice = BlankImage(44, 34, 2.0);
+  ASSERT_EQ(twice.width(), 88);
+  {
+    QtCanvas canvas(single);
+    PaintScene(canvas);
+  }
+  {
+    QtCanvas canvas(twice);
+    PaintScene(canvas);
+  }
+  for (int y = 0; y < single.height(); ++y)
+    for (int x = 0; x < single.width(); ++x)
+      for (int d = 0; d < 4; ++d)
+        ASSERT_EQ(twice.pixel(2 * x + d % 2, 2 * y + d / 2), single.pixel(x, y))
+            << "logical " << x << "," << y;
+}
+
+TEST(QtCanvasScaling, TextMetricsAreLogical) {
+  QImage single = BlankImage(10, 10, 1.0);
+  QImage twice = BlankImage(10, 10, 2.0);
+  QtCanvas one(single);
+  QtCanvas two(twice);
+  one.Font.Name = two.Font.Name = "Arial";
+  EXPECT_EQ(one.TextHeight("W"), two.TextHeight("W"));
+  EXPECT_NEAR(one.TextWidth("Reaction Time Plot"), two.TextWidth("Reaction Time Plot"), 1);
+}
+
+TEST(QtCanvasScaling, BitmapsKeepTheirLogicalSizeWhenCopied) {
+  TBitmap cache(20, 10, 2.0);
+  EXPECT_EQ(cache.Width(), 20);
+  EXPECT_EQ(cache.Image().width(), 40);
+  {
+    QtCanvas canvas(cache);
+    canvas.Brush.Color = clRed;
+    canvas.FillRect({0, 0, 20, 10});
+  }
+  QImage screen = BlankImage(40, 30, 2.0);
+  {
+    QtCanvas canvas(screen);
+    canvas.Draw(5, 7, cache);
+  }
+  EXPECT_EQ(testing::InkBounds(screen), (TRect{10, 14, 50, 34}));
+}
+
+}  // namespace
+}  // namespace corvane
