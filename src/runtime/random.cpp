@@ -26,7 +26,7 @@ std::function<ClockTime()>& Clock() {
 
 long double RandomFraction() noexcept {
   RandomSeed = NextRandomSeed(RandomSeed);
-  return std::ldexp(static_cast<long double>(RandomSeed), -32);
+  return static_cast<long double>(RandomSeed) * 0x1p-32L;  // exact; ldexp costs a library call
 }
 
 std::int32_t RandomBelow(std::int32_t range) noexcept {

@@ -8,6 +8,7 @@
 #include "runtime/float_checks.h"
 #include "runtime/power.h"
 #include "runtime/random.h"
+#include "simulation/extended_log.h"
 
 namespace corvane {
 namespace {
@@ -17,6 +18,21 @@ namespace {
 // raises its fault there, so no infinite or NaN value is ever delivered.
 // The cycle count wraps like the 32-bit counter it is instead of overflowing into undefined
 // behaviour; only a reaction of more than 2^31 cycles gets that far.
+// A stored working value: rounded to double, or the fault it stands for. The rounding follows
+// IEEE (a value beyond the double range becomes infinite), so testing the rounded double is enough
+// and cheaper than testing the extended value; StoreDouble then names the fault.
+[[noreturn]] void ThrowStoreFault(long double value) {
+  StoreDouble(value);  // throws EInvalidOp for NaN, EOverflow otherwise
+  throw EOverflow();
+}
+
+inline double Store(long double value) {
+  const double stored = static_cast<double>(value);
+  if (!std::isfinite(stored)) [[unlikely]]
+    ThrowStoreFault(value);
+  return stored;
+}
+
 constexpr std::int32_t NextCycleNumber(std::int32_t n) noexcept {
   return static_cast<std::int32_t>(static_cast<std::uint32_t>(n) + 1u);
 }
@@ -54,14 +70,14 @@ class Reaction {
   void WorkPeriod() {
     YBegin_ = Y_;
     const long double u1 = random_();
-    WTerm_ = StoreDouble((1.0L - Power(u1, work_exponent_)) * inverse_a1_ * Y_);
-    Y_ = StoreDouble(Y_ - P_.a1 * static_cast<long double>(WTerm_));
+    WTerm_ = Store((1.0L - Power(u1, work_exponent_)) * inverse_a1_ * Y_);
+    Y_ = Store(Y_ - P_.a1 * static_cast<long double>(WTerm_));
     YEnd_ = Y_;
-    asom_ = StoreDouble(static_cast<long double>(asom_) + WTerm_);
+    asom_ = Store(static_cast<long double>(asom_) + WTerm_);
     if (WorkComplete())
       CutAtCompletion();
     YValue_ = YEnd_;
-    Subtotal_ = StoreDouble(static_cast<long double>(Subtotal_) + WTerm_);
+    Subtotal_ = Store(static_cast<long double>(Subtotal_) + WTerm_);
     sink_.AddPathPoint(Subtotal_, YValue_);
     Emit(kWorkPeriod, WTerm_);
   }
@@ -70,9 +86,9 @@ class Reaction {
   // only the logged end of the period and the inhibition carried to the next reaction move back.
   void CutAtCompletion() {
     const long double overshoot = static_cast<long double>(asom_) - P_.A;
-    YEnd_ = StoreDouble(overshoot * P_.a1 + YEnd_);
+    YEnd_ = Store(overshoot * P_.a1 + YEnd_);
     carried_y_ = YEnd_;
-    WTerm_ = StoreDouble(WTerm_ - overshoot);
+    WTerm_ = Store(WTerm_ - overshoot);
   }
 
   // An exponential duration with mean 1/c0 during which the inhibition rises by a0 per unit. In
@@ -82,12 +98,12 @@ class Reaction {
     const long double u2 = random_();
     if (u2 == 0.0L)
       throw EZeroDivide();  // ln 0
-    DTerm_ = StoreDouble(0.0L - std::log(u2) * inverse_c0_);
-    Y_ = StoreDouble(P_.a0 * static_cast<long double>(DTerm_) + Y_);
+    DTerm_ = Store(0.0L - ExtendedLog(u2) * inverse_c0_);
+    Y_ = Store(P_.a0 * static_cast<long double>(DTerm_) + Y_);
     YEnd_ = Y_;
     YValue_ = YEnd_;
     const double work_completed_at = Subtotal_;
-    Subtotal_ = StoreDouble(static_cast<long double>(Subtotal_) + DTerm_);
+    Subtotal_ = Store(static_cast<long double>(Subtotal_) + DTerm_);
     if (WorkComplete()) {
       // Restored rather than recomputed as Subtotal - DTerm: the subtraction would not give the
       // completion time back exactly, and a long distraction would swallow it entirely.
