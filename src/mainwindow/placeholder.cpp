@@ -1,2 +1,0 @@
-// Removed once the library has sources of its own.
-namespace corvane {}
