@@ -1,5 +1,10 @@
 // The runtime's power function, in extended precision, with the rules the simulation relies on.
+// Power(base, exponent) for single uses; TPowerFunction fixes the exponent for a loop that raises
+// many bases to it, choosing the exponent's rule once. Both give the same results and faults.
 #pragma once
+
+#include <cmath>
+#include <cstdint>
 
 namespace corvane {
 
@@ -12,5 +17,52 @@ namespace corvane {
 // exponent, EInvalidOp for a NaN result (a negative base with a fractional exponent, NaN input),
 // EOverflow for an infinite one. Underflow quietly gives 0 or a denormal.
 long double Power(long double base, long double exponent);
+
+// x -> x^exponent for one exponent; inline, for hot loops.
+class TPowerFunction {
+ public:
+  explicit TPowerFunction(long double exponent) noexcept;
+
+  long double operator()(long double base) const {
+    if (rule_ == Rule::One)
+      return 1.0L;
+    if (base == 0.0L && exponent_ > 0.0L)
+      return 0.0L;
+    const long double result = rule_ == Rule::Integral ? IntegralPower(base) : LogarithmicPower(base);
+    if (!std::isfinite(result)) [[unlikely]]
+      ThrowFault(base, result);
+    return result;
+  }
+
+ private:
+  enum class Rule { One, Integral, Logarithm };
+
+  // Square-and-multiply from the lowest bit up. The base is not squared once the bits run out, so
+  // 1e2000^2 does not overflow on a square it never uses.
+  long double IntegralPower(long double base) const noexcept {
+    long double result = 1.0L;
+    for (std::uint32_t bits = magnitude_;;) {
+      if (bits & 1u)
+        result *= base;
+      bits >>= 1;
+      if (bits == 0)
+        break;
+      base *= base;
+    }
+    return negative_ ? 1.0L / result : result;
+  }
+
+  long double LogarithmicPower(long double base) const noexcept;
+  [[noreturn]] void ThrowFault(long double base, long double result) const;
+
+  long double exponent_;
+  Rule rule_;
+  std::uint32_t magnitude_ = 0;  // |exponent| under the integral rule
+  bool negative_ = false;
+};
+
+inline long double Power(long double base, long double exponent) {
+  return TPowerFunction(exponent)(base);
+}
 
 }  // namespace corvane

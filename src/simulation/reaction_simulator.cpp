@@ -43,7 +43,7 @@ class Reaction {
            TReactionSink& sink)
       : P_(P),
         // Loop invariants, hoisted: every cycle would compute the same extended values.
-        work_exponent_(static_cast<long double>(P.a1) / P.c1),
+        work_power_(static_cast<long double>(P.a1) / P.c1),
         inverse_a1_(1.0L / P.a1),
         inverse_c0_(1.0L / P.c0),
         carried_y_(carried_y),
@@ -70,7 +70,7 @@ class Reaction {
   void WorkPeriod() {
     YBegin_ = Y_;
     const long double u1 = random_();
-    WTerm_ = Store((1.0L - Power(u1, work_exponent_)) * inverse_a1_ * Y_);
+    WTerm_ = Store((1.0L - work_power_(u1)) * inverse_a1_ * Y_);
     Y_ = Store(Y_ - P_.a1 * static_cast<long double>(WTerm_));
     YEnd_ = Y_;
     asom_ = Store(static_cast<long double>(asom_) + WTerm_);
@@ -120,7 +120,7 @@ class Reaction {
   }
 
   const TParameterSet& P_;
-  const long double work_exponent_;
+  const TPowerFunction work_power_;  // U1 -> U1^(a1/c1)
   const long double inverse_a1_;
   const long double inverse_c0_;
   double& carried_y_;
