@@ -2,6 +2,7 @@
 
 #include <cassert>
 #include <cmath>
+#include <cstdint>
 #include <utility>
 
 #include "runtime/errors.h"
@@ -13,11 +14,6 @@
 namespace corvane {
 namespace {
 
-// The working values of one reaction and its steps. Each formula is evaluated in extended
-// precision and rounded to double where it is stored; a stored value that leaves the double range
-// raises its fault there, so no infinite or NaN value is ever delivered.
-// The cycle count wraps like the 32-bit counter it is instead of overflowing into undefined
-// behaviour; only a reaction of more than 2^31 cycles gets that far.
 // A stored working value: rounded to double, or the fault it stands for. The rounding follows
 // IEEE (a value beyond the double range becomes infinite), so testing the rounded double is enough
 // and cheaper than testing the extended value; StoreDouble then names the fault.
@@ -33,10 +29,15 @@ inline double Store(long double value) {
   return stored;
 }
 
+// The cycle count wraps like the 32-bit counter it is instead of overflowing into undefined
+// behaviour; only a reaction of more than 2^31 cycles gets that far.
 constexpr std::int32_t NextCycleNumber(std::int32_t n) noexcept {
   return static_cast<std::int32_t>(static_cast<std::uint32_t>(n) + 1u);
 }
 
+// The working values of one reaction and its steps. Each formula is evaluated in extended
+// precision and rounded to double where it is stored; a stored value that leaves the double range
+// raises its fault there, so no infinite or NaN value is ever delivered.
 class Reaction {
  public:
   Reaction(const TParameterSet& P, double start_y, double& carried_y, const TRandomSource& random,
@@ -119,7 +120,7 @@ class Reaction {
     sink_.AddPeriodRecord({N_, kind, YBegin_, YEnd_, term, Subtotal_, YValue_, asom_});
   }
 
-  const TParameterSet& P_;
+  const TParameterSet P_;            // a copy: the caller's set may change while the sink runs
   const TPowerFunction work_power_;  // U1 -> U1^(a1/c1)
   const long double inverse_a1_;
   const long double inverse_c0_;
