@@ -8,6 +8,19 @@
 #include "chart/palette.h"
 
 namespace corvane {
+namespace {
+
+// Points arrive in ascending x order almost always: appending skips the insert's shifting logic.
+template <class T>
+void InsertAtIndex(std::vector<T>& list, int index, T value) {
+  if (static_cast<std::size_t>(index) == list.size()) {
+    list.push_back(std::move(value));
+  } else {
+    list.insert(list.begin() + index, std::move(value));
+  }
+}
+
+}  // namespace
 
 TChartSeries::TChartSeries()
     : marks_(SubObjectNotice()),
@@ -103,10 +116,19 @@ int TChartSeries::AddPoint(double x, double y, const std::string& label, TColor 
     return -1;
   const int index = x_values_.InsertSorted(x_values_.PendingValue());
   y_values_.InsertAt(index, y_values_.PendingValue());
-  colors_.insert(colors_.begin() + index, color);
-  labels_.insert(labels_.begin() + index, label.empty() ? nullptr : std::make_unique<std::string>(label));
+  InsertAtIndex(colors_, index, color);
+  InsertLabel(index, label);
   PointAdded(index);
   return index;
+}
+
+void TChartSeries::InsertLabel(int index, const std::string& label) {
+  if (labels_.empty()) {
+    if (label.empty())
+      return;
+    labels_.resize(static_cast<std::size_t>(PointCount() - 1));
+  }
+  InsertAtIndex(labels_, index, label.empty() ? nullptr : std::make_unique<std::string>(label));
 }
 
 int TChartSeries::AddValue(double y, const std::string& label, TColor color) {

@@ -190,6 +190,7 @@ class TChartSeries {
  private:
   friend class TCustomAxisPanel;
 
+  void InsertLabel(int index, const std::string& label);
   void ReadSourcePoints(const TChartSeries& source);
   void CopySourcePoint(const TChartSeries& source, int index);
 
@@ -217,7 +218,8 @@ class TChartSeries {
   TChartValueList y_values_;
   std::vector<TChartValueList*> values_lists_;
   std::vector<TColor> colors_;
-  // Absent (null) for an empty label, so a point without label costs one pointer.
+  // Null for an empty label. The list stays empty until a point brings a label, then runs
+  // parallel to the values, so series without labels (all of this program's) carry none.
   std::vector<std::unique_ptr<std::string>> labels_;
 
   int first_shown_ = -1;

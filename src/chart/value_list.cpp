@@ -10,7 +10,10 @@ namespace corvane {
 TChartValueList::TChartValueList(TChartSeries* owner, std::string name)
     : owner_(owner), name_(std::move(name)) {}
 
+// A multiplier of 1 (every list of this program) leaves the value exactly as stored.
 double TChartValueList::Scaled(double stored) const {
+  if (multiplier_ == 1.0)
+    return stored;
   return static_cast<double>(static_cast<long double>(stored) * multiplier_);
 }
 
@@ -40,7 +43,11 @@ int TChartValueList::SortedIndex(double value) const {
 
 int TChartValueList::InsertSorted(double value) {
   const int index = SortedIndex(value);
-  values_.insert(values_.begin() + index, value);
+  if (index == Count()) {
+    values_.push_back(value);
+  } else {
+    values_.insert(values_.begin() + index, value);
+  }
   AddToCaches(value);
   return index;
 }

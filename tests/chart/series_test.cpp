@@ -40,6 +40,23 @@ TEST(SeriesAdd, YColoursAndLabelsFollowTheXIndex) {
   EXPECT_EQ(s.MaxY(), 30);
 }
 
+TEST(SeriesAdd, AFirstLabelAfterUnlabelledPointsLandsAtItsIndex) {
+  TLineSeries s;
+  s.AddPoint(1, 0);
+  s.AddPoint(3, 0);
+  s.AddPoint(2, 0, "two");
+  s.AddPoint(4, 0);
+  EXPECT_EQ(s.PointLabel(0), "");
+  EXPECT_EQ(s.PointLabel(1), "two");
+  EXPECT_EQ(s.PointLabel(2), "");
+  EXPECT_EQ(s.PointLabel(3), "");
+  s.DeletePoint(0);
+  EXPECT_EQ(s.PointLabel(0), "two");
+  s.ClearPoints();
+  s.AddPoint(1, 0);
+  EXPECT_EQ(s.PointLabel(0), "");
+}
+
 TEST(SeriesAdd, AddValueAndAddGapUseThePointCountAsX) {
   TLineSeries s;
   EXPECT_EQ(s.AddValue(5), 0);
