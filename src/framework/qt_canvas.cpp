@@ -7,6 +7,7 @@
 #include <QTransform>
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 #include "framework/bitmap.h"
 #include "framework/fonts.h"
@@ -98,6 +99,11 @@ TRect Normalized(const TRect& r) {
           std::max(r.Top, r.Bottom)};
 }
 
+TRect Intersection(const TRect& a, const TRect& b) {
+  return {std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
+          std::min(a.Bottom, b.Bottom)};
+}
+
 QRect ToQRect(const TRect& r) {
   return QRect(r.Left, r.Top, r.Width(), r.Height());
 }
@@ -109,6 +115,17 @@ QtCanvas::QtCanvas(QImage& image) : QtCanvas(image, QGuiApplication::palette()) 
 QtCanvas::QtCanvas(QImage& image, const QPalette& palette)
     : own_painter_(std::make_unique<QPainter>(&image)), painter_(own_painter_.get()), palette_(palette) {
   Begin();
+  const qreal ratio = image.devicePixelRatio();
+  const bool plain = ratio >= 1 && ratio == std::floor(ratio) &&
+                     (image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32);
+  if (plain && painter_->isActive()) {
+    // The painter has detached the image already, so this does not copy it.
+    direct_bits_ = image.bits();
+    direct_stride_ = image.bytesPerLine();
+    direct_scale_ = int(ratio);
+    direct_bounds_ = {0, 0, image.width() / direct_scale_, image.height() / direct_scale_};
+    direct_clip_ = direct_bounds_;
+  }
 }
 
 QtCanvas::QtCanvas(TBitmap& bitmap) : QtCanvas(bitmap.Image()) {}
@@ -127,6 +144,8 @@ void QtCanvas::Begin() {
   painter_->setRenderHint(QPainter::Antialiasing, false);
   painter_->setCompositionMode(mode_);
   painter_->setClipping(false);
+  direct_clip_ = direct_bounds_;
+  region_clip_ = false;
 }
 
 bool QtCanvas::PenDraws() const {
@@ -162,8 +181,28 @@ const QFont& QtCanvas::CurrentFont() {
   return qt_font_;
 }
 
+bool QtCanvas::CanWriteDirectly(const QColor& color) const {
+  return direct_bits_ != nullptr && !region_clip_ && mode_ == QPainter::CompositionMode_SourceOver &&
+         color.alpha() == 255;
+}
+
+void QtCanvas::WriteBox(const TRect& box, QRgb rgb) {
+  const TRect r = Intersection(box, direct_clip_);
+  if (r.IsEmpty())
+    return;
+  const int k = direct_scale_;
+  for (int y = r.Top * k; y < r.Bottom * k; ++y) {
+    auto* line = reinterpret_cast<QRgb*>(direct_bits_ + y * direct_stride_);
+    std::fill(line + r.Left * k, line + r.Right * k, rgb);
+  }
+}
+
 void QtCanvas::FillBox(const TRect& box, const QColor& color) {
-  if (!box.IsEmpty())
+  if (box.IsEmpty())
+    return;
+  if (CanWriteDirectly(color))
+    WriteBox(box, color.rgba());
+  else
     painter_->fillRect(ToQRect(box), color);
 }
 
@@ -197,9 +236,9 @@ void QtCanvas::StrokeLine(TPoint from, TPoint to, int width, const QColor& color
   ForEachLineRun(from, to, std::span<const int>(pattern.data(), base.size()), [&](const TLineRun& run) {
     if (!run.On && !opaque)
       return;
-    const QRect r = run.XMajor ? QRect(run.X, run.Y - before, run.Length, width)
-                               : QRect(run.X - before, run.Y, width, run.Length);
-    painter_->fillRect(r, run.On ? color : gap);
+    const TRect r = run.XMajor ? TRect{run.X, run.Y - before, run.X + run.Length, run.Y - before + width}
+                               : TRect{run.X - before, run.Y, run.X - before + width, run.Y + run.Length};
+    FillBox(r, run.On ? color : gap);
   });
 }
 
@@ -350,6 +389,8 @@ int QtCanvas::DoTextHeight(std::string_view) {
 
 void QtCanvas::DoClipRect(const TRect& box) {
   painter_->setClipRect(ToQRect(Normalized(box)), Qt::ReplaceClip);
+  direct_clip_ = Intersection(Normalized(box), direct_bounds_);
+  region_clip_ = false;
 }
 
 // The clip covers the same pixels that Polygon would fill.
@@ -358,10 +399,13 @@ void QtCanvas::DoClipPolygon(std::span<const TPoint> points) {
   QRegion region;
   for (const TSpan& s : rows_) region += QRect(s.Left, s.Y, s.Right - s.Left, 1);
   painter_->setClipRegion(region, Qt::ReplaceClip);
+  region_clip_ = true;
 }
 
 void QtCanvas::DoRemoveClip() {
   painter_->setClipping(false);
+  direct_clip_ = direct_bounds_;
+  region_clip_ = false;
 }
 
 void QtCanvas::DoDraw(TPoint p, const TBitmap& bitmap) {

@@ -3,6 +3,9 @@
 // shape_raster.h) and hands the toolkit only axis-aligned rectangles, so the edge rules of
 // canvas.h hold exactly and a paint at device pixel ratio r covers r x r device pixels for every
 // logical one. Text is drawn by the toolkit at full device resolution, never antialiased shapes.
+// On an image of its own at a whole ratio, solid copies of boxes bypass the painter and write the
+// pixels directly: a long series is tens of thousands of tiny boxes, and the painter's per-call
+// cost would dominate. Both paths paint the same pixels (the scaling tests compare them).
 #pragma once
 
 #include <QFont>
@@ -60,6 +63,8 @@ class QtCanvas final : public TCanvas {
   const QFont& CurrentFont();
 
   void FillBox(const TRect& box, const QColor& color);
+  bool CanWriteDirectly(const QColor& color) const;
+  void WriteBox(const TRect& box, QRgb rgb);
   void FillSpans(std::span<const TSpan> spans, const QColor& color);
   void BrushSpans(std::span<const TSpan> spans);
   void StrokeLine(TPoint from, TPoint to, int width, const QColor& color);
@@ -71,6 +76,15 @@ class QtCanvas final : public TCanvas {
   QPainter* painter_;
   QPalette palette_;
   QPainter::CompositionMode mode_ = QPainter::CompositionMode_SourceOver;
+
+  // The own image's pixels when direct writing is possible (a whole ratio, 32 bits), else null;
+  // the direct path also needs no clip or a rectangular one, kept here in logical pixels.
+  uchar* direct_bits_ = nullptr;
+  qsizetype direct_stride_ = 0;
+  int direct_scale_ = 1;
+  TRect direct_bounds_;
+  TRect direct_clip_;
+  bool region_clip_ = false;
 
   // The last font resolved, reused while Font stays the same.
   TFont resolved_font_;

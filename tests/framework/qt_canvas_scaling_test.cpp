@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QPainter>
 
 #include "canvas_support.h"
 #include "framework/bitmap.h"
@@ -58,6 +59,33 @@ TEST(QtCanvasScaling, DoubleRatioPaintsTheSameLogicalPixels) {
       for (int d = 0; d < 4; ++d)
         ASSERT_EQ(twice.pixel(2 * x + d % 2, 2 * y + d / 2), single.pixel(x, y))
             << "logical " << x << "," << y;
+}
+
+TEST(QtCanvasScaling, BorrowedPainterPaintsLikeTheOwnImage) {
+  // A borrowed painter always goes through the toolkit; an own image writes pixels directly.
+  for (const qreal ratio : {1.0, 2.0}) {
+    QImage direct = BlankImage(44, 34, ratio);
+    QImage painted = BlankImage(44, 34, ratio);
+    {
+      QtCanvas canvas(direct);
+      PaintScene(canvas);
+    }
+    {
+      QPainter painter(&painted);
+      QtCanvas canvas(painter);
+      PaintScene(canvas);
+    }
+    EXPECT_EQ(direct, painted) << "ratio " << ratio;
+  }
+}
+
+TEST(QtCanvasScaling, FractionalRatioKeepsTheOutlineInsideItsBox) {
+  QImage image = BlankImage(20, 20, 1.5);
+  {
+    QtCanvas canvas(image);
+    canvas.Rectangle(2, 2, 10, 10);
+  }
+  EXPECT_EQ(testing::InkBounds(image), (TRect{3, 3, 15, 15}));
 }
 
 TEST(QtCanvasScaling, TextMetricsAreLogical) {
