@@ -1,0 +1,122 @@
+#include "runtime/decimal_digits.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+#include "runtime/decimal_scale.h"
+#include "runtime/extended_bits.h"
+
+namespace corvane {
+namespace {
+
+constexpr std::uint64_t kTenTo17 = 100000000000000000u;
+constexpr std::uint64_t kTenTo18 = 1000000000000000000u;
+
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// Writes the nine decimal digits of n (below 10^9), leading zeros included.
+void WriteNineDigits(std::uint32_t n, char* out) noexcept {
+  out[8] = static_cast<char>('0' + n % 10);
+  n /= 10;
+  for (int i = 6; i >= 0; i -= 2) {
+    std::memcpy(out + i, kDigitPairs + 2 * (n % 100), 2);
+    n /= 100;
+  }
+}
+
+// The nearest integer, ties to even (the rounding mode the process keeps).
+std::uint64_t RoundToInteger(long double x) noexcept {
+  return static_cast<std::uint64_t>(std::rint(x));
+}
+
+// Integer division by 10 rounded to nearest, ties to even: what dividing the (exact) extended
+// value by 10 and rounding it would give.
+std::uint64_t DivideByTenRounded(std::uint64_t n) noexcept {
+  std::uint64_t q = n / 10;
+  const std::uint64_t r = n % 10;
+  if (r > 5 || (r == 5 && (q & 1) != 0))
+    ++q;
+  return q;
+}
+
+// The 18 leading significant digits of a finite, normal, positive value as an integer in
+// [10^17, 10^18), with E0 such that value ~ 0.d1...d18 * 10^E0.
+std::uint64_t LeadingDigits(long double magnitude, int binary_exponent, int& e0) noexcept {
+  // log10(2) ~ 19728 / 65536; the shift rounds toward minus infinity for negative products too.
+  e0 = ((binary_exponent * 19728) >> 16) + 1;
+  std::uint64_t n = RoundToInteger(ScaleByPowerOfTen(magnitude, 18 - e0));
+  // For large negative binary exponents the estimate can count one digit too many, which would
+  // leave a leading zero; scaling once more keeps all 18 digits significant.
+  if (n < kTenTo17) {
+    --e0;
+    n = RoundToInteger(ScaleByPowerOfTen(magnitude, 18 - e0));
+  }
+  while (n >= kTenTo18) {
+    n = DivideByTenRounded(n);
+    ++e0;
+  }
+  return n;
+}
+
+// Rounds the digit string to its first `keep` digits (keep < 18), half away from zero.
+void RoundDigits(DecimalDigits& d, int keep) noexcept {
+  const bool up = d.Digits[keep] >= '5';
+  d.Digits[keep] = '\0';
+  if (!up)
+    return;
+  int i = keep - 1;
+  while (i >= 0 && d.Digits[i] == '9') d.Digits[i--] = '\0';  // nines carried over become trailing
+  if (i >= 0) {
+    ++d.Digits[i];
+  } else {  // carried out of the first digit
+    d.Digits[0] = '1';
+    d.Digits[1] = '\0';
+    ++d.Exponent;
+  }
+}
+
+void TrimTrailingZeros(DecimalDigits& d) noexcept {
+  for (int i = static_cast<int>(std::strlen(d.Digits)) - 1; i >= 0 && d.Digits[i] == '0'; --i)
+    d.Digits[i] = '\0';
+}
+
+}  // namespace
+
+DecimalDigits GenerateDecimalDigits(long double value, int precision, int decimals) noexcept {
+  DecimalDigits d;
+  const ExtendedBits bits = ExtendedBits::Of(value);
+  if (bits.biased_exponent == ExtendedBits::kMaxBiasedExponent) {
+    const bool infinity = bits.mantissa == ExtendedBits::kIntegerBit;
+    d.Exponent = infinity ? DecimalDigits::kInfinity : DecimalDigits::kNotANumber;
+    d.Negative = infinity && bits.negative;
+    return d;
+  }
+  if (bits.biased_exponent == 0)
+    return d;                                              // zero and denormals
+  if ((bits.mantissa & ExtendedBits::kIntegerBit) == 0) {  // unnormal: the FPU rejects it as invalid
+    d.Exponent = DecimalDigits::kNotANumber;
+    return d;
+  }
+
+  int e0 = 0;
+  const std::uint64_t n = LeadingDigits(std::fabs(value), bits.biased_exponent - ExtendedBits::kBias, e0);
+
+  const std::int64_t position = std::int64_t{e0} + decimals;
+  if (position < 0)
+    return d;  // rounds to nothing, sign cleared
+  d.Exponent = static_cast<std::int16_t>(e0);
+  d.Negative = bits.negative;
+  WriteNineDigits(static_cast<std::uint32_t>(n / 1000000000u), d.Digits);
+  WriteNineDigits(static_cast<std::uint32_t>(n % 1000000000u), d.Digits + 9);
+  const int keep = static_cast<int>(std::min<std::int64_t>({position, std::max(precision, 0), 18}));
+  if (keep < DecimalDigits::kMaxDigits)
+    RoundDigits(d, keep);
+  TrimTrailingZeros(d);
+  return d;
+}
+
+}  // namespace corvane
