@@ -153,11 +153,13 @@ bool TDataMemo::eventFilter(QObject* watched, QEvent* event) {
   return QObject::eventFilter(watched, event);
 }
 
-// The buffer is stale only while no insertion is pending: input reaches the widget only after
-// Sync, and every program operation pulls first.
+// Input reaches the widget only after a sync, so user edits never meet pending insertions; should
+// anything else edit the widget meanwhile, the pending insertions go in first and the widget's
+// text then wins, so that buffer and widget agree again.
 void TDataMemo::PullUserEdits() {
   if (!user_edited_)
     return;
+  Sync();
   user_edited_ = false;
   if (!widget_)
     return;

@@ -2,6 +2,7 @@
 
 #include <QLineEdit>
 #include <array>
+#include <cassert>
 #include <optional>
 #include <string>
 
@@ -58,6 +59,7 @@ bool ReadParameters(const TParameterFields& fields, TParameterSet& parameters, T
   bool accepted = true;
   for (const TFieldRule& rule : kRules) {
     QLineEdit* const edit = fields.*rule.field;
+    assert(edit && "the window supplies all six fields");
     double& parameter = parameters.*rule.parameter;
     if (const std::optional<double> value = Convert(edit->text())) {
       parameter = *value;

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <QTextCursor>
 #include <QWidget>
 #include <random>
 
@@ -36,19 +37,12 @@ class DataMemoTest : public ::testing::Test {
   QWidget window_;
 };
 
-TEST_F(DataMemoTest, StartsWithTheSingleLineMemoDataAndItsSettings) {
+TEST_F(DataMemoTest, StartsWithTheSingleLineMemoData) {
   TDataMemo memo(&window_);
   EXPECT_EQ(memo.Text(), "MemoData\r\n");
   EXPECT_EQ(memo.LineCount(), 1);
   EXPECT_FALSE(memo.Modified());
-  QPlainTextEdit* edit = memo.Widget();
-  EXPECT_EQ(edit->toPlainText(), "MemoData\n");
-  EXPECT_EQ(edit->objectName(), "MemoData");
-  EXPECT_EQ(edit->lineWrapMode(), QPlainTextEdit::NoWrap);
-  EXPECT_FALSE(edit->isReadOnly());
-  EXPECT_EQ(edit->palette().color(QPalette::Inactive, QPalette::Highlight),
-            edit->palette().color(QPalette::Inactive, QPalette::Base));  // selection hidden unfocused
-  EXPECT_EQ(edit->parentWidget(), &window_);
+  EXPECT_EQ(memo.Widget()->toPlainText(), "MemoData\n");
 }
 
 TEST_F(DataMemoTest, ClearThenTwoLinesGivesCompleteLinesShownWhenTheEventLoopRuns) {
@@ -100,6 +94,20 @@ TEST_F(DataMemoTest, TypingReachesTheWidgetOnlyAfterThePendingLinesAndIsReadBack
   QTest::keyClicks(memo.Widget(), "z");
   EXPECT_EQ(memo.Text(), ShownAsBuffer(*memo.Widget()));
   EXPECT_NE(memo.Text().find("b\r\n"), std::string::npos);
+}
+
+TEST_F(DataMemoTest, AnEditByCodeWhileLinesArePendingKeepsBothInBufferAndWidget) {
+  TDataMemo memo(&window_);
+  memo.ClearLines();
+  memo.AppendLine("a");
+  QPlainTextEdit* edit = memo.Widget();
+  memo.AppendLine("b");
+  QTextCursor cursor(edit->document());
+  cursor.movePosition(QTextCursor::End);
+  cursor.insertText("z");
+  EXPECT_EQ(memo.LineCount(), 3);
+  EXPECT_EQ(memo.Text(), "a\r\nb\r\nz");
+  EXPECT_EQ(ShownAsBuffer(*edit), memo.Text());
 }
 
 TEST_F(DataMemoTest, CharactersBeyondEightBitsStayOnScreenAndCountAsOneByte) {

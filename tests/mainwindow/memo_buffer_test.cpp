@@ -32,18 +32,6 @@ TEST(MemoBufferTest, LineCountCountsLineStartsLessAnEmptyLastLine) {
   EXPECT_EQ(BufferWith("a\rb\nc").LineCount(), 1);  // only CR LF breaks a line
 }
 
-TEST(MemoBufferTest, AppendingAfterClearMakesCompleteLines) {
-  TMemoBuffer buffer = BufferWith("old\r\n");
-  buffer.Clear();
-  EXPECT_EQ(Append(buffer, "a"), 0);
-  EXPECT_EQ(Append(buffer, "b"), 1);
-  EXPECT_EQ(buffer.Text(), "a\r\nb\r\n");
-  EXPECT_EQ(buffer.LineCount(), 2);
-  Append(buffer, "");
-  EXPECT_EQ(buffer.Text(), "a\r\nb\r\n\r\n");
-  EXPECT_EQ(buffer.LineCount(), 3);
-}
-
 TEST(MemoBufferTest, InsertingBeforeAnExistingLinePutsTheTextAndABreakAtItsStart) {
   TMemoBuffer buffer = BufferWith("a\r\nb\r\n");
   const TMemoInsertion inserted = buffer.InsertLine(1, "x");

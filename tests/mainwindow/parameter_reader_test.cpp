@@ -23,23 +23,38 @@ class RecordingNoticeSink : public TNoticeSink {
   std::vector<std::string> notices;
 };
 
-// The six fields with the layout's default texts, in a window that is never shown.
+// The six fields with the layout's default texts, in a window that is never shown, after the
+// window's creation has set a1 from its field.
+struct TParameterForm {
+  TParameterForm() {
+    fields = {Field("5"), Field("1"), Field("1"), Field("0.5"), Field("0.5"), Field("5")};
+    parameters.a1 = 1.0;
+  }
+  QLineEdit* Field(const char* text) { return new QLineEdit(text, &window); }
+  QLineEdit* Edit(int field) const {
+    QLineEdit* const edits[] = {fields.EditAcrit, fields.EditA1, fields.EditA0,
+                                fields.EditC1,    fields.EditC0, fields.EditY0};
+    return edits[field];
+  }
+  bool Read() { return ReadParameters(fields, parameters, sink); }
+  QWidget* Focused() const { return window.focusWidget(); }
+
+  ScopedNumberFormat full_stop{'.', ','};
+  QWidget window;
+  TParameterFields fields;
+  TParameterSet parameters;
+  RecordingNoticeSink sink;
+};
+
 class ParameterReaderTest : public ::testing::Test {
  protected:
-  ParameterReaderTest() {
-    fields_ = {Field("5"), Field("1"), Field("1"), Field("0.5"), Field("0.5"), Field("5")};
-    parameters_.a1 = 1.0;  // as the window's creation leaves it
-  }
+  bool Read() { return form_.Read(); }
+  QWidget* Focused() const { return form_.Focused(); }
 
-  QLineEdit* Field(const char* text) { return new QLineEdit(text, &window_); }
-  bool Read() { return ReadParameters(fields_, parameters_, sink_); }
-  QWidget* Focused() { return window_.focusWidget(); }
-
-  ScopedNumberFormat full_stop_{'.', ','};
-  QWidget window_;
-  TParameterFields fields_;
-  TParameterSet parameters_;
-  RecordingNoticeSink sink_;
+  TParameterForm form_;
+  TParameterFields& fields_ = form_.fields;
+  TParameterSet& parameters_ = form_.parameters;
+  RecordingNoticeSink& sink_ = form_.sink;
 };
 
 TEST_F(ParameterReaderTest, DefaultTextsAreAcceptedWithoutNotices) {
@@ -53,21 +68,34 @@ TEST_F(ParameterReaderTest, DefaultTextsAreAcceptedWithoutNotices) {
   EXPECT_EQ(parameters_.y0, 5.0);
 }
 
-TEST_F(ParameterReaderTest, EmptyAOnTheFirstPressGivesBothNoticesAndRejects) {
-  fields_.EditAcrit->setText("");
-  EXPECT_FALSE(Read());
-  EXPECT_THAT(sink_.notices, ElementsAre("Ongeldige waarde: ", "A less then or equal to 0"));
-  EXPECT_EQ(Focused(), fields_.EditAcrit);
-  EXPECT_EQ(parameters_.A, 0.0);
-}
+// One press on the fields of the first press (a1 = 1 from window creation, the rest 0).
+struct TPressCase {
+  const char* name;
+  std::vector<std::pair<int, const char*>> texts;  // field number (0 to 5) and its text
+  bool accepted;
+  std::vector<std::string> notices;
+  int focused;  // field number, or -1 when the focus does not move
+};
 
-TEST_F(ParameterReaderTest, ZeroOrNegativeY0GivesOnlyTheRangeNotice) {
-  for (const char* text : {"0", "-3"}) {
-    sink_.notices.clear();
-    fields_.EditY0->setText(text);
-    EXPECT_FALSE(Read()) << text;
-    EXPECT_THAT(sink_.notices, ElementsAre("Y0 less then or equal to 0")) << text;
-    EXPECT_EQ(Focused(), fields_.EditY0);
+TEST_F(ParameterReaderTest, FirstPressNoticesAcceptanceAndFocus) {
+  const std::vector<TPressCase> cases = {
+      {"empty A", {{0, ""}}, false, {"Ongeldige waarde: ", "A less then or equal to 0"}, 0},
+      {"zero y0", {{5, "0"}}, false, {"Y0 less then or equal to 0"}, 5},
+      {"negative y0", {{5, "-3"}}, false, {"Y0 less then or equal to 0"}, 5},
+      {"a1 keeps its value from creation", {{1, "abc"}}, true, {"Ongeldige waarde: abc"}, 1},
+      {"focus ends on the last field",
+       {{0, "0"}, {5, "-2"}},
+       false,
+       {"A less then or equal to 0", "Y0 less then or equal to 0"},
+       5},
+  };
+  for (const TPressCase& press : cases) {
+    TParameterForm fresh;
+    for (const auto& [field, text] : press.texts) fresh.Edit(field)->setText(text);
+    EXPECT_EQ(fresh.Read(), press.accepted) << press.name;
+    EXPECT_EQ(fresh.sink.notices, press.notices) << press.name;
+    EXPECT_EQ(fresh.Focused(), press.focused < 0 ? nullptr : fresh.Edit(press.focused)) << press.name;
+    EXPECT_EQ(fresh.parameters.a1, 1.0) << press.name;
   }
 }
 
@@ -78,21 +106,6 @@ TEST_F(ParameterReaderTest, UnreadableTextKeepsTheLastValueAndStillAccepts) {
   EXPECT_THAT(sink_.notices, ElementsAre("Ongeldige waarde: abc"));
   EXPECT_EQ(Focused(), fields_.EditC1);
   EXPECT_EQ(parameters_.c1, 0.5);
-}
-
-TEST_F(ParameterReaderTest, UnreadableA1OnTheFirstPressKeepsTheValueFromWindowCreation) {
-  fields_.EditA1->setText("abc");
-  EXPECT_TRUE(Read());
-  EXPECT_THAT(sink_.notices, ElementsAre("Ongeldige waarde: abc"));
-  EXPECT_EQ(parameters_.a1, 1.0);
-}
-
-TEST_F(ParameterReaderTest, NoticesComeInFieldOrderAndFocusEndsOnTheLastOne) {
-  fields_.EditAcrit->setText("0");
-  fields_.EditY0->setText("-2");
-  EXPECT_FALSE(Read());
-  EXPECT_THAT(sink_.notices, ElementsAre("A less then or equal to 0", "Y0 less then or equal to 0"));
-  EXPECT_EQ(Focused(), fields_.EditY0);
 }
 
 TEST_F(ParameterReaderTest, SixUnreadableFieldsNeverReadGiveTwelveNotices) {
