@@ -1,6 +1,8 @@
 #include "chart/axis_scale.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 #include <utility>
 
 #include "chart/plot_rect.h"
@@ -25,6 +27,13 @@ long double LinearOffset(const TAxisScale& s, double value, int size) {
 
 long double LogOffset(const TAxisScale& s, long double log_range, double value, int size) {
   return std::nearbyint((std::log(static_cast<long double>(value)) - BoundLog(s.Minimum)) * size / log_range);
+}
+
+// An edge moved inward by a margin, kept inside the int range.
+int MovedEdge(int edge, long long by) {
+  const long long moved = edge + by;
+  return static_cast<int>(
+      std::clamp<long long>(moved, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
 }  // namespace
@@ -114,14 +123,14 @@ TAxisScale WidenByMargins(const TAxisScale& scale, const TRect& plot, const TRec
   TRect narrowed = plot;
   TAxisScale widened = scale;
   if (horizontal) {
-    narrowed.Left += margins.Before;
-    narrowed.Right -= margins.After;
+    narrowed.Left = MovedEdge(narrowed.Left, margins.Before);
+    narrowed.Right = MovedEdge(narrowed.Right, -static_cast<long long>(margins.After));
     narrowed = NormalizedPlotRect(narrowed, panel_bounds);
     widened.Minimum = PixelToValueHoriz(scale, narrowed, plot.Left);
     widened.Maximum = PixelToValueHoriz(scale, narrowed, plot.Right);
   } else {
-    narrowed.Top += margins.Before;
-    narrowed.Bottom -= margins.After;
+    narrowed.Top = MovedEdge(narrowed.Top, margins.Before);
+    narrowed.Bottom = MovedEdge(narrowed.Bottom, -static_cast<long long>(margins.After));
     narrowed = NormalizedPlotRect(narrowed, panel_bounds);
     widened.Minimum = PixelToValueVert(scale, narrowed, plot.Bottom);
     widened.Maximum = PixelToValueVert(scale, narrowed, plot.Top);

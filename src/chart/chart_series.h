@@ -31,6 +31,9 @@ using TSeriesNotifyEvent = std::function<void(TChartSeries& sender)>;
 using TSeriesOnBeforeAdd = std::function<bool(TChartSeries& sender)>;
 using TSeriesOnAfterAdd = std::function<void(TChartSeries& sender, int value_index)>;
 using TSeriesOnClear = std::function<void(TChartSeries& sender)>;
+// May change the text of a point's mark (marks are never drawn in this program).
+using TSeriesOnGetMarkText =
+    std::function<void(TChartSeries& sender, int value_index, std::string& mark_text)>;
 
 // Mouse cursor identifiers as the window framework numbers them; 0 is the default cursor.
 using TCursorId = int;
@@ -102,6 +105,7 @@ class TChartSeries {
   TSeriesOnAfterAdd OnAfterAdd;
   TSeriesOnBeforeAdd OnBeforeAdd;
   TSeriesOnClear OnClearValues;
+  TSeriesOnGetMarkText OnGetMarkText;
 
   // Published by the line kinds; every chart query reads them from any series.
   THorizAxis HorizAxis() const { return horiz_axis_; }

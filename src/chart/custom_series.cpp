@@ -1,6 +1,16 @@
 #include "chart/custom_series.h"
 
+#include <limits>
+
 namespace corvane {
+namespace {
+
+// A marker of half size h needs h + 1 pixels; the largest size saturates instead of wrapping.
+int MarginFor(int half_size) {
+  return half_size == std::numeric_limits<int>::max() ? half_size : half_size + 1;
+}
+
+}  // namespace
 
 TCustomSeries::TCustomSeries()
     : pointer_(*this), line_pen_(SubObjectNotice()), area_lines_pen_(SubObjectNotice()) {}
@@ -8,13 +18,13 @@ TCustomSeries::TCustomSeries()
 THorizMargins TCustomSeries::HorizMargins() const {
   if (!pointer_.TakesMargins())
     return {};
-  return {pointer_.HorizSize() + 1, pointer_.HorizSize() + 1};
+  return {MarginFor(pointer_.HorizSize()), MarginFor(pointer_.HorizSize())};
 }
 
 TVertMargins TCustomSeries::VertMargins() const {
   if (!pointer_.TakesMargins())
     return {};
-  return {pointer_.VertSize() + 1, pointer_.VertSize() + 1};
+  return {MarginFor(pointer_.VertSize()), MarginFor(pointer_.VertSize())};
 }
 
 void TCustomSeries::Assign(const TChartSeries& source) {

@@ -1,6 +1,8 @@
 // The plot rectangle's rules as plain functions, shared by the panel and the axis arithmetic.
 #pragma once
 
+#include <limits>
+
 #include "framework/rect.h"
 
 namespace corvane {
@@ -8,6 +10,11 @@ namespace corvane {
 // (a + b) div 2, truncating toward zero: the centre of (-5, 0) is -2.
 constexpr int PixelMidpoint(int a, int b) {
   return static_cast<int>((static_cast<long long>(a) + b) / 2);
+}
+
+// One pixel past an edge, staying inside the int range.
+constexpr int NextPixel(int edge) {
+  return edge < std::numeric_limits<int>::max() ? edge + 1 : edge;
 }
 
 // Left and Top are raised to the bounds' Left and Top when below them; Right becomes Left + 1
@@ -18,9 +25,9 @@ constexpr TRect NormalizedPlotRect(TRect r, const TRect& bounds) {
   if (r.Top < bounds.Top)
     r.Top = bounds.Top;
   if (r.Right < r.Left)
-    r.Right = r.Left + 1;
+    r.Right = NextPixel(r.Left);
   if (r.Bottom < r.Top)
-    r.Bottom = r.Top + 1;
+    r.Bottom = NextPixel(r.Top);
   return r;
 }
 

@@ -44,7 +44,7 @@ TEST(AxisScaleLinear, RoundsHalvesToEvenOnBothSidesOfZero) {
   EXPECT_EQ(ValueToPixelHoriz(s, plot, 3), 8);     // 7.5
   EXPECT_EQ(ValueToPixelHoriz(s, plot, 1.01), 3);  // 2.525: just past the half
   EXPECT_EQ(ValueToPixelHoriz(s, plot, 0.99), 2);  // 2.475: just below it
-  // Offsets left of the plot: half a pixel per unit, so -1 and -3 give -0.5 and -1.5.
+  // Half a pixel per unit: 1, 3, -1 and -3 give 0.5, 1.5, -0.5 and -1.5.
   const TAxisScale half = Linear(0, 4);
   const TRect narrow{0, 0, 2, 2};
   EXPECT_EQ(ValueToPixelHoriz(half, narrow, 1), 0);

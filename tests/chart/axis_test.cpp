@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 
 #include "chart/chart_axis.h"
@@ -266,6 +267,17 @@ TEST_F(AxisResolve, MarginsWidenAFixedAxisButNotItsBounds) {
   chart.ScaleAxes();
   EXPECT_EQ(bottom.CurrentMinimum(), 0);
   EXPECT_EQ(bottom.CurrentMaximum(), 26);
+}
+
+TEST_F(AxisResolve, AbsurdMarkerSizesDoNotOverflowThePixelArithmetic) {
+  chart.BottomAxis().AssignRange(0, 26);
+  TLineSeries& s = chart.CreateSeries<TLineSeries>();
+  s.Pointer().SetVisible(true);
+  s.Pointer().SetHorizSize(std::numeric_limits<int>::max());
+  EXPECT_EQ(s.HorizMargins().Left, std::numeric_limits<int>::max());
+  chart.ScaleAxes();
+  EXPECT_LE(chart.BottomAxis().CurrentMinimum(), chart.BottomAxis().CurrentMaximum());
+  EXPECT_EQ(chart.PlotRect(), (TRect{20, 10, 520, 110}));
 }
 
 TEST_F(AxisResolve, ZeroMarginsLeaveAwkwardBoundsExactlyAlone) {
