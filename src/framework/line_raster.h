@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <span>
+#include <utility>
 
 #include "framework/rect.h"
 
@@ -25,13 +26,18 @@ struct TLineRun {
   bool operator==(const TLineRun&) const = default;
 };
 
+// Pixel positions of lines reach 2^32 apart, and their products 2^65: wider than long long.
+__extension__ typedef __int128 TLineWide;
+
 // Calls sink(TLineRun) for each run, from the start of the line to its end. `pattern` alternates
 // on and off lengths in pixels (each > 0), starting with on and restarting at `from`; empty means
-// solid.
+// solid. Only pixels whose coordinate along the major axis lies within `visible` are reported,
+// so a line running far off the image costs only its visible part; the pixels and the dash
+// phase are those of the whole line.
 template <class Sink>
-void ForEachLineRun(TPoint from, TPoint to, std::span<const int> pattern, Sink&& sink) {
-  const long long dx = to.X - from.X;
-  const long long dy = to.Y - from.Y;
+void ForEachLineRun(TPoint from, TPoint to, std::span<const int> pattern, const TRect& visible, Sink&& sink) {
+  const long long dx = (long long)to.X - from.X;
+  const long long dy = (long long)to.Y - from.Y;
   const bool x_major = std::llabs(dx) >= std::llabs(dy);
   const long long major = x_major ? std::llabs(dx) : std::llabs(dy);
   const long long minor = x_major ? std::llabs(dy) : std::llabs(dx);
@@ -39,11 +45,26 @@ void ForEachLineRun(TPoint from, TPoint to, std::span<const int> pattern, Sink&&
     return;
   const int major_step = (x_major ? dx : dy) > 0 ? 1 : -1;
   const int minor_step = (x_major ? dy : dx) >= 0 ? 1 : -1;
-  const int major_start = x_major ? from.X : from.Y;
-  const int minor_start = x_major ? from.Y : from.X;
+  const long long major_start = x_major ? from.X : from.Y;
+  const long long minor_start = x_major ? from.Y : from.X;
+
+  // Indices i whose coordinate major_start + major_step * i lies within lo .. hi - 1.
+  const long long lo = x_major ? visible.Left : visible.Top;
+  const long long hi = x_major ? visible.Right : visible.Bottom;
+  long long i = std::max(0LL, major_step > 0 ? lo - major_start : major_start - hi + 1);
+  const long long last = std::min(major, major_step > 0 ? hi - major_start : major_start - lo + 1);
+  if (i >= last)
+    return;
 
   std::size_t dash = 0;
-  long long dash_left = pattern.empty() ? major : pattern[0];
+  long long dash_left = last;
+  if (!pattern.empty()) {
+    long long period = 0;
+    for (const int length : pattern) period += length;
+    long long phase = i % period;
+    while (phase >= pattern[dash]) phase -= pattern[dash++];
+    dash_left = pattern[dash] - phase;
+  }
   auto report = [&](long long first, long long count, long long offset, bool on) {
     // Runs walking toward smaller coordinates are reported from their top-left end.
     const long long low = major_step > 0 ? first : first + count - 1;
@@ -52,14 +73,15 @@ void ForEachLineRun(TPoint from, TPoint to, std::span<const int> pattern, Sink&&
     sink(TLineRun{x_major ? along : across, x_major ? across : along, int(count), x_major, on});
   };
 
-  long long i = 0;
-  while (i < major) {
-    const long long offset = (2 * i * minor + major) / (2 * major);
+  const TLineWide wide_major = major;
+  const TLineWide wide_minor = minor;
+  while (i < last) {
+    const long long offset = (long long)((2 * i * wide_minor + wide_major) / (2 * wide_major));
     // First pixel with a larger offset: the smallest j with 2 j minor + major >= 2 major (offset + 1).
-    long long end = major;
+    long long end = last;
     if (minor != 0) {
-      const long long bound = 2 * major * (offset + 1) - major;
-      end = std::min(major, (bound + 2 * minor - 1) / (2 * minor));
+      const TLineWide bound = 2 * wide_major * (offset + 1) - wide_major;
+      end = std::min(last, (long long)((bound + 2 * wide_minor - 1) / (2 * wide_minor)));
     }
     while (i < end) {
       const long long count = std::min(end - i, dash_left);
@@ -72,6 +94,14 @@ void ForEachLineRun(TPoint from, TPoint to, std::span<const int> pattern, Sink&&
       }
     }
   }
+}
+
+// The whole line, wherever it runs.
+template <class Sink>
+void ForEachLineRun(TPoint from, TPoint to, std::span<const int> pattern, Sink&& sink) {
+  constexpr int kFar = 1 << 30;
+  ForEachLineRun(from, to, pattern, TRect{-kFar - kFar, -kFar - kFar, kFar + (kFar - 1), kFar + (kFar - 1)},
+                 std::forward<Sink>(sink));
 }
 
 }  // namespace corvane

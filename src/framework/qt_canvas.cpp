@@ -226,6 +226,16 @@ void QtCanvas::BrushSpans(std::span<const TSpan> spans) {
       painter_->fillRect(QRect(s.Left, s.Y, s.Right - s.Left, 1), hatch);
 }
 
+// Where line pixels can show: the clip of an own image widened by the pen, else far enough that
+// nothing the toolkit could show is left out.
+TRect QtCanvas::LineWindow(int width) const {
+  constexpr int kFar = 1 << 30;
+  if (direct_bits_ == nullptr)
+    return {-kFar, -kFar, kFar, kFar};
+  const TRect& v = region_clip_ ? direct_bounds_ : direct_clip_;
+  return {v.Left - width, v.Top - width, v.Right + width, v.Bottom + width};
+}
+
 void QtCanvas::StrokeLine(TPoint from, TPoint to, int width, const QColor& color) {
   std::array<int, 6> pattern{};
   const std::span<const int> base = BasePattern(Pen.Style);
@@ -233,13 +243,15 @@ void QtCanvas::StrokeLine(TPoint from, TPoint to, int width, const QColor& color
   const bool opaque = BackgroundMode() == bmOpaque && !base.empty();
   const QColor gap = opaque ? Resolve(BackgroundColor()) : QColor();
   const int before = width / 2;  // the odd pixel of a wide pen goes up or left
-  ForEachLineRun(from, to, std::span<const int>(pattern.data(), base.size()), [&](const TLineRun& run) {
-    if (!run.On && !opaque)
-      return;
-    const TRect r = run.XMajor ? TRect{run.X, run.Y - before, run.X + run.Length, run.Y - before + width}
-                               : TRect{run.X - before, run.Y, run.X - before + width, run.Y + run.Length};
-    FillBox(r, run.On ? color : gap);
-  });
+  ForEachLineRun(from, to, std::span<const int>(pattern.data(), base.size()), LineWindow(width),
+                 [&](const TLineRun& run) {
+                   if (!run.On && !opaque)
+                     return;
+                   const TRect r =
+                       run.XMajor ? TRect{run.X, run.Y - before, run.X + run.Length, run.Y - before + width}
+                                  : TRect{run.X - before, run.Y, run.X - before + width, run.Y + run.Length};
+                   FillBox(r, run.On ? color : gap);
+                 });
 }
 
 void QtCanvas::DoLine(TPoint from, TPoint to) {

@@ -3,6 +3,7 @@
 // shape_raster.h) and hands the toolkit only axis-aligned rectangles, so the edge rules of
 // canvas.h hold exactly and a paint at device pixel ratio r covers r x r device pixels for every
 // logical one. Text is drawn by the toolkit at full device resolution, never antialiased shapes.
+// Ellipse outlines lie inside their box whatever the pen's width and are drawn solid.
 // On an image of its own at a whole ratio, solid copies of boxes bypass the painter and write the
 // pixels directly: a long series is tens of thousands of tiny boxes, and the painter's per-call
 // cost would dominate. Both paths paint the same pixels (the scaling tests compare them).
@@ -25,8 +26,8 @@ class TBitmap;
 
 class QtCanvas final : public TCanvas {
  public:
-  // Paints on the image (its device pixel ratio included) until destroyed. System colours come
-  // from `palette`, by default the application's.
+  // Paints on the image (its device pixel ratio included) until destroyed; the image must keep
+  // its size meanwhile. System colours come from `palette`, by default the application's.
   explicit QtCanvas(QImage& image);
   QtCanvas(QImage& image, const QPalette& palette);
   explicit QtCanvas(TBitmap& bitmap);
@@ -67,6 +68,7 @@ class QtCanvas final : public TCanvas {
   void WriteBox(const TRect& box, QRgb rgb);
   void FillSpans(std::span<const TSpan> spans, const QColor& color);
   void BrushSpans(std::span<const TSpan> spans);
+  TRect LineWindow(int width) const;
   void StrokeLine(TPoint from, TPoint to, int width, const QColor& color);
   TRect PenOuter(const TRect& box) const;
   void OutlineRectangle(const TRect& box);

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <vector>
 
 namespace corvane {
@@ -40,6 +41,31 @@ TEST(LineRaster, FarCoordinatesDoNotOverflow) {
   EXPECT_EQ(total, 65532);
   EXPECT_EQ(last.X + last.Length, 32766);
   EXPECT_EQ(last.Y, 31999) << "the pixel before the end, one row short of it";
+}
+
+TEST(LineRaster, VisibleWindowKeepsThePixelsAndDashPhaseOfTheWholeLine) {
+  const std::vector<int> dots{3, 2};
+  std::vector<TLineRun> whole;
+  ForEachLineRun({-5, 0}, {40, 13}, dots, [&](const TLineRun& run) {
+    if (run.X + run.Length > 10 && run.X < 20)
+      whole.push_back(run);
+  });
+  std::vector<TLineRun> windowed;
+  ForEachLineRun({-5, 0}, {40, 13}, dots, TRect{10, -100, 20, 100},
+                 [&](const TLineRun& run) { windowed.push_back(run); });
+  ASSERT_FALSE(windowed.empty());
+  // Runs cut by the window edges differ only in where they start and end.
+  EXPECT_EQ(windowed.front().X, 10);
+  EXPECT_EQ(windowed.back().X + windowed.back().Length, 20);
+  for (std::size_t i = 1; i + 1 < windowed.size(); ++i) EXPECT_EQ(windowed[i], whole[i]);
+  EXPECT_EQ(windowed.size(), whole.size());
+}
+
+TEST(LineRaster, LinesAcrossTheWholeIntRangeCostOnlyTheirVisiblePart) {
+  int pixels = 0;
+  ForEachLineRun({INT_MIN, INT_MIN}, {INT_MAX, INT_MAX - 7}, {}, TRect{0, 0, 600, 150},
+                 [&](const TLineRun& run) { pixels += run.Length; });
+  EXPECT_EQ(pixels, 600);
 }
 
 }  // namespace
