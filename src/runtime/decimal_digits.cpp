@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 #include "runtime/decimal_scale.h"
 #include "runtime/extended_bits.h"
@@ -28,9 +29,15 @@ void WriteNineDigits(std::uint32_t n, char* out) noexcept {
   }
 }
 
-// The nearest integer, ties to even (the rounding mode the process keeps).
+// The nearest integer to x in [0, 2^64), ties to even (the rounding mode the process keeps).
+// Adding 2^63 leaves no fraction bits in the 64-bit mantissa, so the addition itself rounds and
+// the integer can be read off the mantissa; this avoids the control-word switches that a
+// conversion to an integer type costs on the x87. From 2^63 up, x is an integer already.
 std::uint64_t RoundToInteger(long double x) noexcept {
-  return static_cast<std::uint64_t>(std::rint(x));
+  constexpr long double kTwoTo63 = 0x1p63L;
+  if (x >= kTwoTo63)
+    return ExtendedBits::Of(x).mantissa;
+  return ExtendedBits::Of(x + kTwoTo63).mantissa - (std::uint64_t{1} << 63);
 }
 
 // Integer division by 10 rounded to nearest, ties to even: what dividing the (exact) extended
@@ -65,23 +72,23 @@ std::uint64_t LeadingDigits(long double magnitude, int binary_exponent, int& e0)
 // Rounds the digit string to its first `keep` digits (keep < 18), half away from zero.
 void RoundDigits(DecimalDigits& d, int keep) noexcept {
   const bool up = d.Digits[keep] >= '5';
-  d.Digits[keep] = '\0';
-  if (!up)
-    return;
-  int i = keep - 1;
-  while (i >= 0 && d.Digits[i] == '9') d.Digits[i--] = '\0';  // nines carried over become trailing
-  if (i >= 0) {
-    ++d.Digits[i];
-  } else {  // carried out of the first digit
-    d.Digits[0] = '1';
-    d.Digits[1] = '\0';
-    ++d.Exponent;
+  int length = keep;
+  if (up) {
+    while (length > 0 && d.Digits[length - 1] == '9') --length;  // carried-over nines drop as zeros
+    if (length > 0) {
+      ++d.Digits[length - 1];
+    } else {  // carried out of the first digit
+      d.Digits[0] = '1';
+      length = 1;
+      ++d.Exponent;
+    }
   }
+  d.Length = static_cast<std::uint8_t>(length);
 }
 
 void TrimTrailingZeros(DecimalDigits& d) noexcept {
-  for (int i = static_cast<int>(std::strlen(d.Digits)) - 1; i >= 0 && d.Digits[i] == '0'; --i)
-    d.Digits[i] = '\0';
+  while (d.Length > 0 && d.Digits[d.Length - 1] == '0') --d.Length;
+  d.Digits[d.Length] = '\0';
 }
 
 }  // namespace
@@ -112,6 +119,7 @@ DecimalDigits GenerateDecimalDigits(long double value, int precision, int decima
   d.Negative = bits.negative;
   WriteNineDigits(static_cast<std::uint32_t>(n / 1000000000u), d.Digits);
   WriteNineDigits(static_cast<std::uint32_t>(n % 1000000000u), d.Digits + 9);
+  d.Length = DecimalDigits::kMaxDigits;
   const int keep = static_cast<int>(std::min<std::int64_t>({position, std::max(precision, 0), 18}));
   if (keep < DecimalDigits::kMaxDigits)
     RoundDigits(d, keep);

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <cstring>
 #include <string_view>
 
 namespace corvane {
@@ -21,8 +20,10 @@ struct DecimalDigits {
   // Up to 18 digits without trailing zeros, NUL-terminated; empty for zero and for values that
   // round to nothing at the requested position.
   char Digits[kMaxDigits + 1] = {};
+  // The count of Digits, kept so that readers need not search for the NUL.
+  std::uint8_t Length = 0;
 
-  std::string_view View() const noexcept { return {Digits, std::strlen(Digits)}; }
+  std::string_view View() const noexcept { return {Digits, Length}; }
   bool IsInfinity() const noexcept { return Exponent == kInfinity; }
   bool IsNotANumber() const noexcept { return Exponent == kNotANumber; }
 };
