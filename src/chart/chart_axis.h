@@ -134,6 +134,18 @@ class TChartAxis : public TChartFontObject {
   int ValueToPixelVert(double value) const;
   double PixelToValue(int pixel) const;
 
+  // Positions kept from the layout of a paint to its drawing and to the mouse hit test, in
+  // pixels across the axis: where the title and the labels are anchored, the plot edge on the
+  // axis's side, and that edge moved by the 3-D offset (equal to it in 2-D).
+  int TitlePosition() const { return title_position_; }
+  void SetTitlePosition(int position) { title_position_ = position; }
+  int LabelsPosition() const { return labels_position_; }
+  void SetLabelsPosition(int position) { labels_position_ = position; }
+  int AxisPosition() const { return axis_position_; }
+  void SetAxisPosition(int position) { axis_position_ = position; }
+  int DrawnAxisPosition() const { return drawn_axis_position_; }
+  void SetDrawnAxisPosition(int position) { drawn_axis_position_ = position; }
+
   // The DateTime flag of the value list that the first active series bound to this axis shows
   // along it; False without such a series.
   bool IsDateTimeAxis() const;
@@ -184,6 +196,10 @@ class TChartAxis : public TChartFontObject {
 
   TAxisScale scale_;
   bool date_time_ = false;
+  int title_position_ = 0;
+  int labels_position_ = 0;
+  int axis_position_ = 0;
+  int drawn_axis_position_ = 0;
 };
 
 }  // namespace corvane
