@@ -112,8 +112,8 @@ TEST(ReactionSimulatorTest, WorkDrawOfZeroUsesUpAllTheInhibition) {
 }
 
 TEST(ReactionSimulatorTest, LongFinalDistractionLeavesTheReactionTimeExact) {
-  // c0 = 1e-16 makes the discarded distraction about 1e16 long; subtracting it again from the
-  // elapsed time would lose the 7.77 entirely.
+  // c0 = 1e-16 makes the discarded distraction about 1.4e16 long; subtracting it again from the
+  // elapsed time would lose the 5 entirely.
   TParameterSet P = DefaultParameters();
   P.c0 = 1e-16;
   ScriptedDraws draws{0.0, 0.5};
@@ -175,6 +175,23 @@ TEST(ReactionSimulatorFaultTest, OverflowingWorkOrDurationIsNeverDelivered) {
     ExpectFault<EOverflow>("Floating point overflow", [&] { simulator.SimulateReaction(P, true, sink); });
     for (const PathPoint& p : sink.points) EXPECT_TRUE(std::isfinite(p.time) && std::isfinite(p.inhibition));
   }
+}
+
+TEST(ReactionSimulatorFaultTest, AnErrorFromTheSinkEndsTheReaction) {
+  // The memo refuses its second line: nothing is delivered after it and no draw is made for it.
+  class RefusingSink : public RecordingSink {
+    void AddPeriodRecord(const TPeriodRecord& record) override {
+      if (!records.empty())
+        throw EOutOfResources();
+      RecordingSink::AddPeriodRecord(record);
+    }
+  } sink;
+  ScriptedDraws draws{0.5, 0.25, 0.8, 0.9};
+  TReactionSimulator simulator(draws.Source());
+  EXPECT_THROW(simulator.SimulateReaction(DefaultParameters(), true, sink), EOutOfResources);
+  EXPECT_EQ(sink.records.size(), 1u);
+  EXPECT_EQ(sink.points.size(), 3u);
+  EXPECT_EQ(draws.Consumed(), 2u);
 }
 
 }  // namespace
