@@ -9,7 +9,9 @@
 // TParameterSet (parameter_set.h) holds the six parameters with StationaryMean and AxisMax;
 // TPeriodRecord (period_record.h) is one logged period; TReactionSink (reaction_sink.h) receives
 // the path points and records in the order they arise; TReactionSimulator runs one reaction at a
-// time and keeps CarriedY, the inhibition one reaction hands to the next of its series.
+// time and keeps CarriedY, the inhibition one reaction hands to the next of its series. Its hot
+// loop takes the work share from TPowerFunction (runtime/power.h) and the distraction durations'
+// logarithm from ExtendedLog (extended_log.h).
 #pragma once
 
 #include <functional>
