@@ -1,6 +1,7 @@
 #include "framework/qt_canvas.h"
 
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QImage>
 #include <QRegion>
@@ -177,6 +178,13 @@ const QFont& QtCanvas::CurrentFont() {
     qt_font_ = ResolveFont(Font);
     resolved_font_ = Font;
     font_resolved_ = true;
+    // The cell takes whole pixels above and below the baseline, each rounded up, as layouts made
+    // with these faces expect: an 11-pixel em of the Arial stand-in is 10 + 3 = 13 pixels high,
+    // where rounding the two parts to nearest would give 12. A 1/64 pixel grace absorbs the
+    // fixed-point noise of hinted metrics.
+    const QFontMetricsF metrics(qt_font_, painter_->device());
+    cell_ascent_ = int(std::ceil(metrics.ascent() - 1.0 / 64));
+    cell_height_ = cell_ascent_ + int(std::ceil(metrics.descent() - 1.0 / 64));
   }
   return qt_font_;
 }
@@ -362,6 +370,8 @@ void QtCanvas::DrawText(TPoint p, std::string_view text, bool opaque) {
   UseMode(QPainter::CompositionMode_SourceOver);
   painter_->setFont(CurrentFont());
   const QFontMetrics metrics = painter_->fontMetrics();
+  const int ascent = cell_ascent_;
+  const int height = cell_height_;
   const QString s = QString::fromUtf8(text.data(), qsizetype(text.size()));
   const int width = metrics.horizontalAdvance(s);
   const TTextAlign align = TextAlign();
@@ -369,12 +379,12 @@ void QtCanvas::DrawText(TPoint p, std::string_view text, bool opaque) {
                           : align.Horz == TTextHorz::Right ? width
                                                            : 0);
   const int top = align.Vert == TTextVert::Top        ? p.Y
-                  : align.Vert == TTextVert::Baseline ? p.Y - metrics.ascent()
-                                                      : p.Y - metrics.height();
+                  : align.Vert == TTextVert::Baseline ? p.Y - ascent
+                                                      : p.Y - height;
   if (opaque)
-    FillBox({left, top, left + width, top + metrics.height()}, Resolve(BackgroundColor()));
+    FillBox({left, top, left + width, top + height}, Resolve(BackgroundColor()));
   painter_->setPen(Resolve(Font.Color));
-  painter_->drawText(QPoint(left, top + metrics.ascent()), s);
+  painter_->drawText(QPoint(left, top + ascent), s);
 }
 
 void QtCanvas::DoTextOut(TPoint p, std::string_view text) {
@@ -395,8 +405,8 @@ int QtCanvas::DoTextWidth(std::string_view text) {
 }
 
 int QtCanvas::DoTextHeight(std::string_view) {
-  painter_->setFont(CurrentFont());
-  return painter_->fontMetrics().height();
+  CurrentFont();
+  return cell_height_;
 }
 
 void QtCanvas::DoClipRect(const TRect& box) {

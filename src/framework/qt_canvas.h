@@ -92,6 +92,8 @@ class QtCanvas final : public TCanvas {
   TFont resolved_font_;
   QFont qt_font_;
   bool font_resolved_ = false;
+  int cell_ascent_ = 0;  // of qt_font_: the text cell above the baseline, and all of it
+  int cell_height_ = 0;
 
   // Scratch space reused by every shape, so painting allocates nothing once warmed up.
   std::vector<TSpan> rows_;

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QImage>
+#include <cmath>
 
 #include "canvas_support.h"
 #include "framework/fonts.h"
@@ -45,10 +47,22 @@ Metrics MetricsOf(std::string_view text) {
   QtCanvas canvas(image);
   canvas.Font = ArialEight();
   const QFontMetrics qt(ResolveFont(canvas.Font), &image);
-  EXPECT_EQ(canvas.TextHeight(text), qt.height());
+  const QFontMetricsF exact(ResolveFont(canvas.Font), &image);
+  // Whole pixels above and below the baseline, each rounded up.
+  const int ascent = int(std::ceil(exact.ascent() - 1.0 / 64));
+  EXPECT_EQ(canvas.TextHeight(text), ascent + int(std::ceil(exact.descent() - 1.0 / 64)));
+  EXPECT_GE(canvas.TextHeight(text), qt.height());
   EXPECT_EQ(canvas.TextWidth(text),
             qt.horizontalAdvance(QString::fromUtf8(text.data(), qsizetype(text.size()))));
-  return {canvas.TextWidth(text), canvas.TextHeight(text), qt.ascent()};
+  return {canvas.TextWidth(text), canvas.TextHeight(text), ascent};
+}
+
+TEST(QtCanvasText, ArialStandInCellIsThirteenPixelsForAnElevenPixelEm) {
+  // Layouts were made with this height for the 8-point Arial of the chart fonts.
+  QImage image = BlankImage(4, 4);
+  QtCanvas canvas(image);
+  canvas.Font = ArialEight();
+  EXPECT_EQ(canvas.TextHeight("W"), 13);
 }
 
 TEST(QtCanvasText, TopLeftReferenceIsTheCellsCorner) {
