@@ -35,6 +35,12 @@ constexpr std::int32_t NextCycleNumber(std::int32_t n) noexcept {
   return static_cast<std::int32_t>(static_cast<std::uint32_t>(n) + 1u);
 }
 
+// A work period leaves at least no inhibition. With a1 other than 1 the rounding of 1/a1 can make
+// a1 * WTerm exceed Y by an ulp (U1 = 0, a1 = 3, Y = 5 would leave -2.2e-16 instead of 0).
+inline long double NotBelowZero(long double y) noexcept {
+  return y < 0.0L ? 0.0L : y;
+}  // NaN stays
+
 // The working values of one reaction and its steps. Each formula is evaluated in extended
 // precision and rounded to double where it is stored; a stored value that leaves the double range
 // raises its fault there, so no infinite or NaN value is ever delivered.
@@ -72,7 +78,7 @@ class Reaction {
     YBegin_ = Y_;
     const long double u1 = random_();
     WTerm_ = Store((1.0L - work_power_(u1)) * inverse_a1_ * Y_);
-    Y_ = Store(Y_ - P_.a1 * static_cast<long double>(WTerm_));
+    Y_ = Store(NotBelowZero(Y_ - P_.a1 * static_cast<long double>(WTerm_)));
     YEnd_ = Y_;
     asom_ = Store(static_cast<long double>(asom_) + WTerm_);
     if (WorkComplete())

@@ -111,6 +111,20 @@ TEST(ReactionSimulatorTest, WorkDrawOfZeroUsesUpAllTheInhibition) {
   EXPECT_EQ(simulator.CarriedY(), 0.0);
 }
 
+TEST(ReactionSimulatorTest, WorkDrawOfZeroLeavesNoNegativeInhibitionWhateverA1) {
+  // WTerm = 5 * (1/3) rounds above 5/3, so Y - 3 * WTerm would come out at -2.2e-16.
+  TParameterSet P = DefaultParameters();
+  P.a1 = 3;
+  P.A = 2;  // the second work period completes
+  ScriptedDraws draws{0.0, 0.5, 0.0, 0.5};
+  TReactionSimulator simulator(draws.Source());
+  RecordingSink sink;
+  simulator.SimulateReaction(P, true, sink);
+  ASSERT_EQ(sink.records.size(), 3u);
+  EXPECT_EQ(sink.records[0].YEnd, 0.0);
+  EXPECT_EQ(sink.records[1].YBegin, 0.0);
+}
+
 TEST(ReactionSimulatorTest, LongFinalDistractionLeavesTheReactionTimeExact) {
   // c0 = 1e-16 makes the discarded distraction about 1.4e16 long; subtracting it again from the
   // elapsed time would lose the 5 entirely.
