@@ -101,11 +101,12 @@ int TDataMemo::LineCount() {
   return buffer_.LineCount();
 }
 
+// The widget is then set to the whole buffer at the next sync: a reaction's lines go in as one
+// text, without a second copy of them waiting in the queue.
 void TDataMemo::ClearLines() {
   buffer_.Clear();
   pending_.clear();
-  rebuild_pending_ = false;
-  clear_pending_ = true;
+  rebuild_pending_ = true;
   user_edited_ = false;  // the user's text goes with everything else
   modified_ = false;
   ScheduleSync();
@@ -139,10 +140,10 @@ void TDataMemo::SetVisible(bool visible) {
 void TDataMemo::Sync() {
   if (!widget_) {
     pending_.clear();
-    clear_pending_ = rebuild_pending_ = false;
+    rebuild_pending_ = false;
     return;
   }
-  if (pending_.empty() && !clear_pending_ && !rebuild_pending_)
+  if (pending_.empty() && !rebuild_pending_)
     return;
   ApplyPending();
 }
@@ -175,7 +176,6 @@ void TDataMemo::QueueInsertion(const TMemoInsertion& insertion) {
   if (SplitsOrJoinsABreak(insertion)) {
     rebuild_pending_ = true;
     pending_.clear();
-    clear_pending_ = false;
     return;
   }
   const std::size_t begin = insertion.position;
@@ -220,27 +220,18 @@ void TDataMemo::ApplyPending() {
   TFlagGuard syncing(syncing_);
   QTextDocument* document = widget_->document();
   document->setUndoRedoEnabled(false);  // the program's lines are not the user's to undo
-  std::size_t next = 0;
   if (rebuild_pending_) {
     widget_->setPlainText(ShownText(buffer_.Text()));
-  } else if (clear_pending_) {
-    if (!pending_.empty() && pending_.front().position == 0) {
-      widget_->setPlainText(ShownText(pending_.front().piece));
-      next = 1;
-    } else {
-      widget_->clear();
-    }
-  }
-  if (!rebuild_pending_) {
-    for (; next < pending_.size(); ++next) {
+  } else {
+    for (const TPendingInsert& insert : pending_) {
       QTextCursor cursor(document);
-      cursor.setPosition(pending_[next].position);
-      cursor.insertText(ShownText(pending_[next].piece));
+      cursor.setPosition(insert.position);
+      cursor.insertText(ShownText(insert.piece));
     }
   }
   document->setUndoRedoEnabled(true);
   pending_.clear();
-  clear_pending_ = rebuild_pending_ = false;
+  rebuild_pending_ = false;
 }
 
 void TDataMemo::OnContentsChanged() {

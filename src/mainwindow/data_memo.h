@@ -2,11 +2,12 @@
 //
 // TMemoBuffer (memo_buffer.h) holds the text as the program sees it (8-bit, CR LF breaks, fixed
 // capacity) and decides every line position and every refusal. TDataMemo binds it to a
-// QPlainTextEdit: program operations change the buffer at once and queue the same insertions for
-// the widget, which is brought up to date in one step (when the event loop next runs, before any
-// input reaches the widget, or on Sync()). Inserting into the widget line by line costs tens of
-// microseconds a line; one joined insertion costs a fraction of that. The user's own edits in the
-// widget flow back: they mark the buffer stale, and the next program operation re-reads the widget.
+// QPlainTextEdit: program operations change the buffer at once, and the widget is brought up to
+// date in one step (when the event loop next runs, before any input reaches the widget, or on
+// Sync()): after a clear it is set to the whole buffer, otherwise the queued insertions are
+// replayed. Inserting into the widget line by line costs tens of microseconds a line; one joined
+// insertion costs a fraction of that. The user's own edits in the widget flow back: they mark the
+// buffer stale, and the next program operation re-reads the widget.
 #pragma once
 
 #include <QObject>
@@ -84,7 +85,6 @@ class TDataMemo : public QObject {
   QPointer<QPlainTextEdit> widget_;
   TMemoBuffer buffer_;
   std::vector<TPendingInsert> pending_;
-  bool clear_pending_ = false;    // the widget must be emptied before the pending insertions
   bool rebuild_pending_ = false;  // the widget must be set to the whole buffer
   bool sync_scheduled_ = false;
   bool syncing_ = false;

@@ -88,8 +88,16 @@ void TMemoBuffer::ReindexAfterInsert(std::size_t position, std::size_t length) {
   if (later != breaks_.end() && *later == position + 1)
     later = breaks_.erase(later);
   for (auto it = later; it != breaks_.end(); ++it) *it += length;
+  const std::size_t first = position > 0 ? position - 1 : 0;
+  if (later == breaks_.end()) {  // appending: no vector to splice
+    for (std::size_t i = first; i < position + length; ++i) {
+      if (IsBreakAt(text_, i))
+        breaks_.push_back(i + kBreak.size());
+    }
+    return;
+  }
   std::vector<std::size_t> added;
-  for (std::size_t i = position > 0 ? position - 1 : 0; i < position + length; ++i) {
+  for (std::size_t i = first; i < position + length; ++i) {
     if (IsBreakAt(text_, i))
       added.push_back(i + kBreak.size());
   }
