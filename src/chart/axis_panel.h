@@ -67,6 +67,24 @@ class TCustomAxisPanel : public TCustomChartPanel {
   bool ScaleLastPage() const { return scale_last_page_; }
   void SetScaleLastPage(bool value) { Store(scale_last_page_, value); }
 
+  // 3-D look: the offset of the back plane, per mille of the plot size per series layer.
+  bool View3D() const { return view_3d_; }
+  void SetView3D(bool value) { Store(view_3d_, value); }
+  bool View3DWalls() const { return view_3d_walls_; }
+  void SetView3DWalls(bool value) { Store(view_3d_walls_, value); }
+  int Chart3DPercent() const { return chart_3d_percent_; }
+  void SetChart3DPercent(int per_mille) { Store(chart_3d_percent_, per_mille); }
+  // Working state of the last layout: the whole 3-D offset (0 in 2-D) and the part of it that
+  // one series layer takes.
+  int Width3D() const { return width_3d_; }
+  int Height3D() const { return height_3d_; }
+  int SeriesDepth() const { return series_depth_; }
+  void SetDepth3D(int width, int height, int series_depth) {
+    width_3d_ = width;
+    height_3d_ = height;
+    series_depth_ = series_depth;
+  }
+
   // The smallest or largest value that the active series bound to `axis` in the asked direction
   // show; 0 without such a series. With paging, the bounds of the shown page in the X direction.
   double SeriesExtreme(const TChartAxis& axis, bool want_minimum, bool horizontal) const;
@@ -96,6 +114,12 @@ class TCustomAxisPanel : public TCustomChartPanel {
   int max_points_per_page_ = 0;
   int page_ = 1;
   bool scale_last_page_ = true;
+  bool view_3d_ = true;
+  bool view_3d_walls_ = true;
+  int chart_3d_percent_ = 15;
+  int width_3d_ = 0;
+  int height_3d_ = 0;
+  int series_depth_ = 0;
 };
 
 }  // namespace corvane

@@ -27,6 +27,8 @@ class TCustomChartPanel {
   bool IsStale() const { return stale_; }
   // Called at the end of a completed paint.
   void ClearStale() { stale_ = false; }
+  // Declares the cached image out of date without asking for a paint (a resize brings its own).
+  void MarkStale() { stale_ = true; }
 
   // Loading from a stream: bound cross-checks and the Automatic coupling are suspended.
   bool IsLoading() const { return loading_ > 0; }

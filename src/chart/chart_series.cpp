@@ -6,6 +6,7 @@
 #include "chart/chart_errors.h"
 #include "chart/chart_strings.h"
 #include "chart/palette.h"
+#include "chart/shown_range.h"
 
 namespace corvane {
 namespace {
@@ -172,6 +173,53 @@ void TChartSeries::ClearPoints() {
   if (parent_chart_ != nullptr && !parent_chart_->IsDestroying())
     RepaintChart();
 }
+
+// --- Drawing --------------------------------------------------------------------------------------
+
+void TChartSeries::DrawValues(TCanvas& canvas, const std::optional<TRect>& clip) {
+  if (!active_ || parent_chart_ == nullptr)
+    return;
+  CalcShownRange();
+  if (first_shown_ < 0)
+    return;
+  if (BeforeDrawValues)
+    BeforeDrawValues(*this);
+  if (clip)
+    canvas.ClipRect(*clip);
+  DrawShownPoints(canvas);
+  if (clip)
+    canvas.RemoveClip();
+  if (AfterDrawValues)
+    AfterDrawValues(*this);
+}
+
+// The edge values come from the plot edges through the axis, so an inverted axis swaps them.
+void TChartSeries::CalcShownRange() {
+  if (parent_chart_ == nullptr || PointCount() == 0) {
+    SetShownRange(-1, -1);
+    return;
+  }
+  if (!CalcVisiblePoints()) {
+    SetShownRange(0, PointCount() - 1);
+    return;
+  }
+  const TChartAxis& axis = parent_chart_->HorizAxisOf(*this);
+  const TRect& plot = parent_chart_->PlotRect();
+  const double low = axis.PixelToValue(axis.Inverted() ? plot.Right : plot.Left);
+  const double high = axis.PixelToValue(axis.Inverted() ? plot.Left : plot.Right);
+  const TShownRange range = ShownRange(x_values_, low, high, DrawsBeyondEdgeForRange());
+  SetShownRange(range.First, range.Last);
+}
+
+int TChartSeries::HitTest(int, int) {
+  return -1;
+}
+
+void TChartSeries::DrawShownPoints(TCanvas& canvas) {
+  for (int i = first_shown_; i <= last_shown_; ++i) DrawPoint(canvas, i);
+}
+
+void TChartSeries::DrawPoint(TCanvas&, int) {}
 
 void TChartSeries::RepaintChart() const {
   if (parent_chart_ != nullptr)

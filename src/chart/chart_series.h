@@ -3,18 +3,23 @@
 // AddPoint, which inserts by the order of XValues and keeps every list in step; a change never
 // redraws anything, it only asks the parent chart (TCustomAxisPanel) for a repaint. The chart
 // binds series through SetParentChart / AttachSeries / DetachSeries and reads MinX..MaxY, which
-// the value lists keep as running caches.
+// the value lists keep as running caches. At a paint the chart calls DrawValues, which visits only
+// the points whose X lies within the horizontal axis's bounds (shown_range.h); the drawing of the
+// line kinds is TCustomSeries's.
 #pragma once
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "chart/change_notice.h"
 #include "chart/series_marks.h"
 #include "chart/value_list.h"
+#include "framework/canvas.h"
 #include "framework/color.h"
+#include "framework/rect.h"
 
 namespace corvane {
 
@@ -161,6 +166,16 @@ class TChartSeries {
   void NotifyDependents(TSeriesNotification kind, int index);
   TRecalcOptions& RecalcOptions() { return recalc_options_; }
 
+  // One series' part of a chart paint onto `canvas`, clipped to `clip` when given: nothing when
+  // inactive or when no point is shown; otherwise BeforeDrawValues, the shown points in
+  // ascending order, AfterDrawValues. The parent chart's axes must be laid out for this paint.
+  void DrawValues(TCanvas& canvas, const std::optional<TRect>& clip);
+  // Recomputes FirstShownIndex and LastShownIndex from the horizontal axis's current bounds.
+  void CalcShownRange();
+  // The index of the point (or, for the line kinds, the segment's first point) under pixel
+  // (x, y) at the last paint; -1 when none.
+  virtual int HitTest(int x, int y);
+
   // Drawing state: the range of points visible at the last paint, -1 when none.
   int FirstShownIndex() const { return first_shown_; }
   int LastShownIndex() const { return last_shown_; }
@@ -175,6 +190,13 @@ class TChartSeries {
   virtual void Assign(const TChartSeries& source);
 
  protected:
+  // False for kinds that always show every point (the range then runs 0 .. PointCount() - 1).
+  virtual bool CalcVisiblePoints() const { return true; }
+  // Whether the shown range runs on to the first point beyond the right edge.
+  virtual bool DrawsBeyondEdgeForRange() const { return true; }
+  // Draws FirstShownIndex .. LastShownIndex; kinds that draw set up their pass here.
+  virtual void DrawShownPoints(TCanvas& canvas);
+  virtual void DrawPoint(TCanvas& canvas, int index);
   virtual void PointAdded(int index);
   // Empties every value list, the colours and the labels.
   virtual void ClearLists();

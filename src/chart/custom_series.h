@@ -1,19 +1,28 @@
 // TCustomSeries: a series drawn as a polyline through its points with an optional marker
-// (Pointer) at each. This layer holds the line settings and the drawing state; the drawing
-// itself works from them. Its markers, when visible with InflateMargins, ask the axes for
+// (Pointer) at each. Its markers, when visible with InflateMargins, ask the axes for
 // HorizSize + 1 and VertSize + 1 pixels on each side.
+//
+// Drawing (custom_series_paint.cpp): each shown point i runs DrawPoint, which draws the segment
+// from the previous point (PrevX, PrevY) to it in its own colour, then the previous point's
+// marker over that segment, so every marker lies over both its segments. The first shown point
+// is joined to the point before it, cut where that segment crosses the axis Minimum. Gaps
+// (clNone) break the line; points whose pixel lies beyond +/-32766 are skipped and the line
+// joins their neighbours.
 #pragma once
 
 #include <functional>
 
 #include "chart/chart_pen.h"
 #include "chart/chart_series.h"
+#include "chart/point_mapper.h"
 #include "chart/series_pointer.h"
 
 namespace corvane {
 
 // Per-point marker style; when assigned it overrides Pointer.Style.
 using TOnGetPointerStyle = std::function<TSeriesPointerStyle(TChartSeries& sender, int value_index)>;
+// A marker was hit by the mouse at (x, y).
+using TSeriesClickPointerEvent = std::function<void(TChartSeries& sender, int value_index, int x, int y)>;
 
 class TCustomSeries : public TChartSeries {
  public:
@@ -42,6 +51,7 @@ class TCustomSeries : public TChartSeries {
   void SetDrawsBeyondEdge(bool value) { Store(draws_beyond_edge_, value); }
 
   TOnGetPointerStyle OnGetPointerStyle;
+  TSeriesClickPointerEvent OnClickPointer;
 
   // Drawing state of the pass in progress: the previous point's pixel and colour.
   int PrevX = 0;
@@ -53,7 +63,29 @@ class TCustomSeries : public TChartSeries {
 
   void Assign(const TChartSeries& source) override;
 
+  // Markers first (within HorizSize and VertSize of a point), then points and, with
+  // LineHitTest, the segments between shown points (segment_hit.h), over the range of the last
+  // paint.
+  int HitTest(int x, int y) override;
+
+ protected:
+  bool DrawsBeyondEdgeForRange() const override { return draws_beyond_edge_; }
+  void DrawShownPoints(TCanvas& canvas) override;
+  void DrawPoint(TCanvas& canvas, int index) override;
+  // The marker of point `index` at pixel (x, y), on a canvas prepared by PreparePointerCanvas.
+  virtual void DrawPointer(TCanvas& canvas, int x, int y, int index, TColor color);
+
  private:
+  TPoint PixelOf(int index) const { return {mapper_.X(XValueAt(index)), mapper_.Y(YValueAt(index))}; }
+  // Where the line into the first shown point starts: at the horizontal axis's Minimum.
+  TPoint EntryPixel(int index) const;
+  void DrawSegment(TCanvas& canvas, TPoint to, TColor color, int index, bool with_markers);
+  void DrawLine(TCanvas& canvas, TPoint to, TColor color);
+  void DrawMarker(TCanvas& canvas, TPoint at, int index, TColor color);
+
+  // The point pixels of the pass in progress (or of the last paint, for the hit test).
+  TPointMapper mapper_;
+
   TSeriesPointer pointer_;
   TChartPen line_pen_;
   TChartPen area_lines_pen_;

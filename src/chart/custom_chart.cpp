@@ -1,0 +1,78 @@
+#include "chart/custom_chart.h"
+
+#include "chart/plot_rect.h"
+#include "framework/qt_canvas.h"
+
+namespace corvane {
+
+TCustomChart::TCustomChart()
+    : frame_([this] { Invalidate(); }),
+      title_(this),
+      foot_(this),
+      left_wall_(this, clLightYellow),
+      bottom_wall_(this, clWhite),
+      gradient_(this),
+      legend_(this) {}
+
+// The parts below die before the axis panel frees the series; nothing may ask for a repaint.
+TCustomChart::~TCustomChart() {
+  BeginDestroying();
+}
+
+void TCustomChart::SetBackImage(const TBitmap& image) {
+  if (image.Image() == back_image_.Image())
+    return;
+  back_image_ = image;
+  Invalidate();
+}
+
+void TCustomChart::LayOutPanel(const TRect& bounds) {
+  SetPanelBounds(bounds);
+  SetPlotRect(
+      MarginPlotRect(bounds, {MarginLeft(), MarginTop(), MarginRight(), MarginBottom()}, border_width_));
+  NormalizePlotRect();
+}
+
+void TCustomChart::Draw(TCanvas& canvas, const TRect& rect, double device_pixel_ratio) {
+  if (!buffered_display_) {
+    LayOutPanel(rect);
+    PaintChart(canvas);
+    ClearStale();
+    return;
+  }
+  RenderCachedImage(rect.Width(), rect.Height(), device_pixel_ratio);
+  canvas.Draw(rect.Left, rect.Top, cache_);
+}
+
+const TBitmap& TCustomChart::UpdateCachedImage(int width, int height, double device_pixel_ratio) {
+  if (IsStale() || cache_.Width() != width || cache_.Height() != height ||
+      cache_.DevicePixelRatio() != device_pixel_ratio)
+    RenderCachedImage(width, height, device_pixel_ratio);
+  return cache_;
+}
+
+// The stale flag is cleared only once the paint has gone through: a paint that throws leaves
+// the chart stale, so the next one tries again.
+void TCustomChart::RenderCachedImage(int width, int height, double device_pixel_ratio) {
+  cache_.SetSize(width, height, device_pixel_ratio);
+  LayOutPanel({0, 0, width, height});
+  {
+    QtCanvas canvas(cache_);
+    PaintChart(canvas);
+  }
+  if (monochrome_)
+    MakeMonochrome();
+  ClearStale();
+}
+
+void TCustomChart::MakeMonochrome() {
+  QImage& image = cache_.Image();
+  const qreal ratio = image.devicePixelRatio();
+  image =
+      image.convertToFormat(QImage::Format_Mono, Qt::ThresholdDither).convertToFormat(QImage::Format_RGB32);
+  image.setDevicePixelRatio(ratio);
+}
+
+void TCustomChart::DrawZoomRectangle(TCanvas&) {}
+
+}  // namespace corvane
