@@ -3,6 +3,8 @@
 #pragma once
 
 #include "chart/axis_panel.h"
+#include "chart/custom_chart.h"
+#include "chart/line_series.h"
 #include "framework/rect.h"
 
 namespace corvane::testing {
@@ -19,5 +21,22 @@ class TTestChart : public TCustomAxisPanel {
  protected:
   void RequestRepaint() override { ++repaints; }
 };
+
+// A whole chart without a window: counts repaint requests and paints on any canvas.
+class TTestPaintChart : public TCustomChart {
+ public:
+  int repaints = 0;
+
+ protected:
+  void RequestRepaint() override { ++repaints; }
+};
+
+// The look of the program's reaction-time chart: 2-D, legend hidden, one title line, a blue line
+// with light-yellow circles of size 3 (Series2) and a red line without markers (Series4).
+struct TProgramLikeSeries {
+  TLineSeries* Line = nullptr;
+  TLineSeries* Red = nullptr;
+};
+TProgramLikeSeries ConfigureLikeReactionChart(TCustomChart& chart);
 
 }  // namespace corvane::testing
