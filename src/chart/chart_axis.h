@@ -8,6 +8,7 @@
 // repaint. Pens, the labels font and the title report their own changes the same way.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "chart/axis_scale.h"
@@ -18,8 +19,17 @@
 namespace corvane {
 
 class TCustomAxisPanel;
+class TChartAxis;
+class TChartSeries;
 
 enum TAxisLabelStyle { talAuto, talNone, talValue, talMark, talText };
+
+// May change a label's text; series is null and value_index -1 for a value label.
+using TAxisOnGetLabel =
+    std::function<void(TChartAxis& sender, TChartSeries* series, int value_index, std::string& label_text)>;
+// Supplies the label values one by one: set label_value and leave stop False to place a label.
+using TAxisOnGetNextLabel =
+    std::function<void(TChartAxis& sender, int label_index, double& label_value, bool& stop)>;
 
 class TChartAxis : public TChartFontObject {
  public:
@@ -107,6 +117,10 @@ class TChartAxis : public TChartFontObject {
   void SetTickOnLabelsOnly(bool value) { Store(tick_on_labels_only_, value); }
   bool RoundFirstLabel() const { return round_first_label_; }
   void SetRoundFirstLabel(bool value) { Store(round_first_label_, value); }
+
+  // Label events (none assigned in this program).
+  TAxisOnGetLabel OnGetAxisLabel;
+  TAxisOnGetNextLabel OnGetNextAxisLabel;
 
   // Working state of the last paint.
   double CurrentMinimum() const { return scale_.Minimum; }
