@@ -19,14 +19,21 @@ long double LogRange(const TAxisScale& s) {
   return BoundLog(s.Maximum) - BoundLog(s.Minimum);
 }
 
+// Rounds to nearest, halves to even, under the process's rounding mode (to nearest). rint rather
+// than nearbyint: the arithmetic before it has raised inexact already, and nearbyint's saving and
+// restoring of the floating-point environment costs more than the whole mapping of a point.
+long double RoundNearest(long double value) {
+  return std::rint(value);
+}
+
 // d = Round(offset * size / range) for the linear form; the start edge and direction are the
 // caller's.
 long double LinearOffset(const TAxisScale& s, double value, int size) {
-  return std::nearbyint((static_cast<long double>(value) - s.Minimum) * size / s.Range);
+  return RoundNearest((static_cast<long double>(value) - s.Minimum) * size / s.Range);
 }
 
 long double LogOffset(const TAxisScale& s, long double log_range, double value, int size) {
-  return std::nearbyint((std::log(static_cast<long double>(value)) - BoundLog(s.Minimum)) * size / log_range);
+  return RoundNearest((std::log(static_cast<long double>(value)) - BoundLog(s.Minimum)) * size / log_range);
 }
 
 // An edge moved inward by a margin, kept inside the int range.
@@ -41,7 +48,7 @@ int MovedEdge(int edge, long long by) {
 int RoundPixel(long double value) {
   if (std::isnan(value))
     return kPixelSaturation;
-  const long double r = std::nearbyint(value);
+  const long double r = RoundNearest(value);
   if (r >= kPixelSaturation)
     return kPixelSaturation;
   if (r <= -kPixelSaturation)
