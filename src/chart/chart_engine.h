@@ -10,6 +10,14 @@
 //   TCustomSeries       with a TSeriesPointer and line settings; TLineSeries and TPointSeries
 //                       are the two kinds.
 //   TChartPen, TChartBrush, TChartFont, TChartFontObject: sub-objects that report changes.
+//   TCustomChart        (custom_chart.h) adds Title and Foot (TChartTitle), walls, gradient,
+//                       back image, legend, bevels and the plot frame, and paints the whole chart
+//                       onto a TCanvas through a cached image; TChart (chart.h) is its widget.
+//
+// Drawing: TCustomChart::PaintChart lays out PlotRect (margins, titles, CalcAxisRoom of
+// axis_draw.h), draws the axes (DrawAxis) and then asks every series to DrawValues inside the
+// frame; TCustomSeries draws its segments and markers (pointer_shape.h) point by point over its
+// shown range (shown_range.h), mapping values with a TPointMapper built once per pass.
 //
 // Data flow: the program adds points to a series; the series only asks its chart to repaint
 // (Invalidate). At the next paint the chart runs ResolveRanges (each axis takes its automatic
@@ -23,6 +31,7 @@
 #include "chart/chart_errors.h"
 #include "chart/chart_panel.h"
 #include "chart/chart_series.h"
+#include "chart/custom_chart.h"
 #include "chart/custom_series.h"
 #include "chart/line_series.h"
 #include "chart/palette.h"
