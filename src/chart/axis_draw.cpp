@@ -36,14 +36,14 @@ int LabelsRoom(TChartAxis& axis, TCanvas& canvas, const TRect& plot) {
   return WidestAxisLabel(axis, canvas, ResolvedLabelStyle(axis), step);
 }
 
-// The axis line's width and the longer of the major and minor ticks.
+// The axis line's width and the longer of the major and minor ticks, beyond the wall in 3-D.
 int TicksRoom(const TChartAxis& axis) {
   int t = axis.Axis().Visible() ? axis.Axis().Width() : 0;
   if (axis.Ticks().Visible())
     t += axis.TickLength();
   if (axis.MinorTicks().Visible())
     t = std::max(t, axis.MinorTickLength());
-  return t;
+  return t + WallSizeOf(axis);
 }
 
 }  // namespace

@@ -1,9 +1,12 @@
 #include "chart/axis_drawing.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 #include "chart/axis_labels.h"
 #include "chart/axis_panel.h"
+#include "chart/custom_chart.h"
 
 namespace corvane {
 
@@ -15,13 +18,21 @@ constexpr int kLastEventLabelIndex = 1000;
 
 }  // namespace
 
+int WallSizeOf(const TChartAxis& axis) {
+  const auto* chart = dynamic_cast<const TCustomChart*>(axis.AxisPanel());
+  if (chart == nullptr || !chart->View3D() || axis.FarSide())
+    return 0;
+  return axis.Horizontal() ? chart->BottomWall().Size() : chart->LeftWall().Size();
+}
+
 TAxisDrawing::TAxisDrawing(TChartAxis& axis, TCanvas& canvas)
     : axis_(axis),
       canvas_(canvas),
       side_(AxisSideOf(axis)),
       plot_(axis.AxisPanel()->PlotRect()),
       width_3d_(axis.AxisPanel()->Width3D()),
-      height_3d_(axis.AxisPanel()->Height3D()) {
+      height_3d_(axis.AxisPanel()->Height3D()),
+      wall_size_(WallSizeOf(axis)) {
   switch (side_) {
     case TAxisSide::Bottom:
       axis_.SetAxisPosition(plot_.Bottom);
@@ -112,7 +123,7 @@ void TAxisDrawing::PlaceValueLabel(double value) {
 
 void TAxisDrawing::TicksAndGrid(int p, double value) {
   if (axis_.Ticks().Visible())
-    DrawTick(axis_.Ticks(), p, 1, axis_.TickLength());
+    DrawTick(axis_.Ticks(), p, 1 + wall_size_, axis_.TickLength());
   if (axis_.Grid().Visible() && value != axis_.CurrentMinimum() && value != axis_.CurrentMaximum())
     DrawGridLine(p);
   if (axis_.TicksInner().Visible())
@@ -131,11 +142,15 @@ void TAxisDrawing::DrawTick(const TChartTickPen& pen, int p, int offset, int len
 }
 
 // Spaced evenly between the previous major tick and this one: p - Round((p - p0) / (n + 1) * i).
+// From n = 2 |p - p0| on, the spacing is below half a pixel and the ticks cover every pixel from
+// p to p0 whatever n is, so a larger count is cut to that: the same pixels, without a loop over
+// an absurd count.
 void TAxisDrawing::DrawMinorTicks(int p, int previous) {
-  const int count = axis_.MinorTickCount();
-  for (int i = 1; i <= count; ++i) {
+  const long long distance = std::llabs((long long)p - previous);
+  const long long count = std::min<long long>(axis_.MinorTickCount(), std::max(2 * distance, 1LL));
+  for (long long i = 1; i <= count; ++i) {
     const long double offset = std::nearbyint(((long double)p - previous) / (count + 1) * i);
-    DrawTick(axis_.MinorTicks(), p - int(offset), 1, axis_.MinorTickLength());
+    DrawTick(axis_.MinorTicks(), p - int(offset), 1 + wall_size_, axis_.MinorTickLength());
   }
 }
 

@@ -18,6 +18,10 @@
 
 namespace corvane {
 
+// In 3-D the left and bottom walls stand between their axis and the plot, and the ticks start
+// beyond them: the wall's Size there, 0 in 2-D, on the far axes and on panels without walls.
+int WallSizeOf(const TChartAxis& axis);
+
 class TAxisDrawing {
  public:
   // Sets the axis position and the drawn axis position from the chart's current PlotRect.
@@ -49,6 +53,7 @@ class TAxisDrawing {
   TRect plot_;
   int width_3d_ = 0;
   int height_3d_ = 0;
+  int wall_size_ = 0;
   double step_ = 0;
   std::optional<int> previous_tick_;
 };

@@ -257,6 +257,38 @@ TEST_F(AxisFixture, MinorTicksOnlyBetweenTwoMajorTicks) {
   EXPECT_EQ(xs, (std::vector<int>{200, 0, 100}));
 }
 
+TEST_F(AxisFixture, AHugeMinorTickCountTicksEveryPixelBetweenWithoutLoopingOverIt) {
+  TChartAxis& axis = chart.BottomAxis();
+  Fix(axis, 0, 2);
+  axis.SetIncrement(1);
+  axis.SetMinorTickCount(2000000000);
+  LayOutAndDraw(axis, {0, 0, 10, 100});  // labels at x 10, 5, 0
+  std::vector<TCanvasCall> ticks = TickLines();
+  ASSERT_LE(ticks.size(), 3u + 2 * 11);
+  std::vector<bool> hit(11);
+  for (const TCanvasCall& c : ticks) hit.at(std::size_t(c.Points[0].X)) = true;
+  EXPECT_EQ(hit, std::vector<bool>(11, true));
+}
+
+TEST(AxisWalls, InThreeDTheNearWallPushesTicksAndRoomOutward) {
+  testing::TTestPaintChart chart;
+  RecordingCanvas canvas;
+  canvas.SetTextMetrics(kCharWidth, kTextHeight);
+  chart.BottomWall().SetSize(5);
+  TChartAxis& axis = chart.BottomAxis();
+  AxisFixture::Fix(axis, 0, 10);
+  chart.SetPanelBounds({0, 0, 400, 200});
+  chart.SetPlotRect({0, 0, 300, 100});
+  chart.ResolveRanges();
+  EXPECT_EQ(CalcAxisRoom(axis, canvas, chart.PlotRect()).Bottom, 100 - 13 - 6 - 5);
+  chart.SetPlotRect({0, 0, 300, 100});
+  DrawAxis(axis, canvas);
+  EXPECT_EQ(canvas.CallsOf(TCanvasOp::Line)[0].Points, (std::vector<TPoint>{{300, 106}, {300, 110}}));
+
+  chart.SetView3D(false);  // walls are not drawn in 2-D, and take no room
+  EXPECT_EQ(CalcAxisRoom(axis, canvas, chart.PlotRect()).Bottom, 100 - 13 - 6);
+}
+
 // --- Text placement ----------------------------------------------------------------------------
 
 TEST(AxisGeometry, TextAlignmentByAngleAndSide) {
