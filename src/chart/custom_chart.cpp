@@ -35,9 +35,14 @@ void TCustomChart::LayOutPanel(const TRect& bounds) {
 
 void TCustomChart::Draw(TCanvas& canvas, const TRect& rect, double device_pixel_ratio) {
   if (!buffered_display_) {
-    LayOutPanel(rect);
-    PaintChart(canvas);
     ClearStale();
+    try {
+      LayOutPanel(rect);
+      PaintChart(canvas);
+    } catch (...) {
+      MarkStale();
+      throw;
+    }
     return;
   }
   RenderCachedImage(rect.Width(), rect.Height(), device_pixel_ratio);
@@ -51,18 +56,24 @@ const TBitmap& TCustomChart::UpdateCachedImage(int width, int height, double dev
   return cache_;
 }
 
-// The stale flag is cleared only once the paint has gone through: a paint that throws leaves
-// the chart stale, so the next one tries again.
+// The stale flag is cleared before the paint, so that a change made while it runs (by an
+// event handler) leaves the chart stale for the next paint, and set again when the paint throws,
+// so that the next one tries again.
 void TCustomChart::RenderCachedImage(int width, int height, double device_pixel_ratio) {
-  cache_.SetSize(width, height, device_pixel_ratio);
-  LayOutPanel({0, 0, width, height});
-  {
-    QtCanvas canvas(cache_);
-    PaintChart(canvas);
-  }
-  if (monochrome_)
-    MakeMonochrome();
   ClearStale();
+  try {
+    cache_.SetSize(width, height, device_pixel_ratio);
+    LayOutPanel({0, 0, width, height});
+    {
+      QtCanvas canvas(cache_);
+      PaintChart(canvas);
+    }
+    if (monochrome_)
+      MakeMonochrome();
+  } catch (...) {
+    MarkStale();
+    throw;
+  }
 }
 
 void TCustomChart::MakeMonochrome() {

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QTest>
+#include <stdexcept>
 
 #include "chart/chart.h"
 #include "chart/line_series.h"
@@ -88,6 +89,32 @@ TEST_F(ChartWidget, AResizeRedrawsAtTheNewSize) {
   EXPECT_EQ(chart.redraws, redraws + 1);
   EXPECT_EQ(chart.CachedImage().Width(), 593);
   EXPECT_EQ(chart.PanelBounds(), (TRect{0, 0, 593, 153}));
+}
+
+// A change made while the chart paints is not lost: the chart stays stale and paints again.
+TEST_F(ChartWidget, AChangeDuringThePaintBringsOneMorePaint) {
+  const int redraws = chart.redraws;
+  bool changed = false;
+  chart.OnAfterDraw = [&](TCustomChart& sender) {
+    ++chart.redraws;
+    if (!changed)
+      static_cast<TChart&>(sender).Title().SetText({"changed while painting"});
+    changed = true;
+  };
+  chart.Title().SetText({"first"});
+  Settle();
+  EXPECT_EQ(chart.redraws, redraws + 2);
+  EXPECT_FALSE(chart.IsStale());
+}
+
+TEST(ChartPaintFailure, AThrowingPaintLeavesTheChartStale) {
+  TChart chart;
+  chart.OnAfterDraw = [](TCustomChart&) { throw std::runtime_error("handler failed"); };
+  EXPECT_THROW(chart.UpdateCachedImage(100, 80), std::runtime_error);
+  EXPECT_TRUE(chart.IsStale());
+  chart.OnAfterDraw = nullptr;
+  chart.UpdateCachedImage(100, 80);
+  EXPECT_FALSE(chart.IsStale());
 }
 
 TEST_F(ChartWidget, SettingAnAxisBoundTwiceAsksForOneRedraw) {
