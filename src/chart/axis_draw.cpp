@@ -63,8 +63,9 @@ TRect CalcAxisRoom(TChartAxis& axis, TCanvas& canvas, const TRect& plot) {
     axis.SetLabelsPosition(narrowed.Edge);
   }
   const TNarrowed narrowed = NarrowOnSide(r, side, std::max(0, TicksRoom(axis)));
+  const TCustomAxisPanel& chart = *axis.AxisPanel();
   axis.SetAxisPosition(narrowed.Edge);
-  axis.SetDrawnAxisPosition(narrowed.Edge);
+  axis.SetDrawnAxisPosition(DrawnAxisPosition(side, narrowed.Edge, chart.Width3D(), chart.Height3D()));
   return narrowed.Rect;
 }
 

@@ -33,22 +33,8 @@ TAxisDrawing::TAxisDrawing(TChartAxis& axis, TCanvas& canvas)
       width_3d_(axis.AxisPanel()->Width3D()),
       height_3d_(axis.AxisPanel()->Height3D()),
       wall_size_(WallSizeOf(axis)) {
-  switch (side_) {
-    case TAxisSide::Bottom:
-      axis_.SetAxisPosition(plot_.Bottom);
-      break;
-    case TAxisSide::Top:
-      axis_.SetAxisPosition(plot_.Top);
-      break;
-    case TAxisSide::Left:
-      axis_.SetAxisPosition(plot_.Left);
-      break;
-    case TAxisSide::Right:
-      axis_.SetAxisPosition(plot_.Right);
-      break;
-  }
-  const int offset = side_ == TAxisSide::Top ? -height_3d_ : side_ == TAxisSide::Right ? width_3d_ : 0;
-  axis_.SetDrawnAxisPosition(axis_.AxisPosition() + offset);
+  axis_.SetAxisPosition(EdgeOnSide(plot_, side_));
+  axis_.SetDrawnAxisPosition(DrawnAxisPosition(side_, axis_.AxisPosition(), width_3d_, height_3d_));
   step_ = AxisLabelStep(axis_, canvas_, axis_.Horizontal() ? plot_.Width() : plot_.Height());
 }
 
@@ -164,11 +150,7 @@ void TAxisDrawing::DrawGridLine(int p) {
 }
 
 void TAxisDrawing::DrawLabelText(int p, const std::string& text) {
-  int position = axis_.LabelsPosition();
-  if (side_ == TAxisSide::Top)
-    position -= height_3d_;
-  else if (side_ == TAxisSide::Right)
-    position += width_3d_;
+  const int position = DrawnAxisPosition(side_, axis_.LabelsPosition(), width_3d_, height_3d_);
   const TPoint anchor = axis_.Horizontal() ? TPoint{p, position} : TPoint{position, p};
   DrawText(anchor, axis_.LabelsAngle(), text);
 }

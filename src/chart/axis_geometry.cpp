@@ -121,22 +121,44 @@ TSegment AxisLineSegment(TAxisSide side, const TRect& plot, int drawn_position, 
   return {{drawn_position, plot.Top - height_3d + 1}, {drawn_position, plot.Bottom - height_3d}};
 }
 
+int EdgeOnSide(const TRect& rect, TAxisSide side) {
+  switch (side) {
+    case TAxisSide::Bottom:
+      return rect.Bottom;
+    case TAxisSide::Top:
+      return rect.Top;
+    case TAxisSide::Left:
+      return rect.Left;
+    case TAxisSide::Right:
+      break;
+  }
+  return rect.Right;
+}
+
+int DrawnAxisPosition(TAxisSide side, int axis_position, int width_3d, int height_3d) {
+  if (side == TAxisSide::Top)
+    return axis_position - height_3d;
+  if (side == TAxisSide::Right)
+    return axis_position + width_3d;
+  return axis_position;
+}
+
 TNarrowed NarrowOnSide(TRect rect, TAxisSide side, int size) {
   switch (side) {
     case TAxisSide::Bottom:
       rect.Bottom -= size;
-      return {rect, rect.Bottom};
+      break;
     case TAxisSide::Top:
       rect.Top += size;
-      return {rect, rect.Top};
+      break;
     case TAxisSide::Left:
       rect.Left += size;
-      return {rect, rect.Left};
+      break;
     case TAxisSide::Right:
+      rect.Right -= size;
       break;
   }
-  rect.Right -= size;
-  return {rect, rect.Right};
+  return {rect, EdgeOnSide(rect, side)};
 }
 
 TTextPlacement PlaceAxisText(TAxisSide side, int angle, TPoint anchor, int text_height, int w_height) {

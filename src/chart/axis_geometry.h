@@ -34,6 +34,11 @@ TSegment GridSegment(TAxisSide side, const TRect& plot, int p);
 // The axis line at the drawn axis position; width_3d and height_3d are the 3-D offset (0 in 2-D).
 TSegment AxisLineSegment(TAxisSide side, const TRect& plot, int drawn_position, int width_3d, int height_3d);
 
+// The rectangle's edge on the side (its Bottom for TAxisSide::Bottom, and so on).
+int EdgeOnSide(const TRect& rect, TAxisSide side);
+// The axis position moved by the 3-D offset on the far sides: up on top, right on the right.
+int DrawnAxisPosition(TAxisSide side, int axis_position, int width_3d, int height_3d);
+
 // A rectangle that gave up `size` pixels on one side, and its new edge on that side.
 struct TNarrowed {
   TRect Rect;

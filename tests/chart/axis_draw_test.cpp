@@ -289,6 +289,27 @@ TEST(AxisWalls, InThreeDTheNearWallPushesTicksAndRoomOutward) {
   EXPECT_EQ(CalcAxisRoom(axis, canvas, chart.PlotRect()).Bottom, 100 - 13 - 6);
 }
 
+TEST_F(AxisFixture, FarAxesStandOnTheBackPlaneMovedByTheDepth) {
+  chart.SetDepth3D(7, 5, 0);
+  TChartAxis& top = chart.TopAxis();
+  Fix(top, 0, 10);
+  const TRect rest = LayOutAndDraw(top, {20, 40, 320, 140});
+  EXPECT_EQ(rest.Top, 40 + 13 + 6);
+  EXPECT_EQ(top.DrawnAxisPosition(), 59 - 5);
+  const TCanvasCall* ten = canvas.FindText("10");
+  ASSERT_NE(ten, nullptr);
+  EXPECT_EQ(ten->Points[0], (TPoint{320, 53 - 5}));
+  EXPECT_EQ(ten->Align, (TTextAlign{TTextHorz::Center, TTextVert::Bottom}));
+  EXPECT_EQ(canvas.Calls().back().Points, (std::vector<TPoint>{{20, 54}, {327, 54}}));
+
+  TChartAxis& right = chart.RightAxis();
+  Fix(right, 0, 10);
+  LayOutAndDraw(right, {20, 40, 320, 140});
+  EXPECT_EQ(right.DrawnAxisPosition(), 320 - 18 - 6 + 7);
+  EXPECT_EQ(canvas.FindText("10")->Points[0], (TPoint{302 + 7, 40 - kTextHeight / 2}));
+  EXPECT_EQ(canvas.Calls().back().Points, (std::vector<TPoint>{{303, 36}, {303, 135}}));
+}
+
 // --- Text placement ----------------------------------------------------------------------------
 
 TEST(AxisGeometry, TextAlignmentByAngleAndSide) {
