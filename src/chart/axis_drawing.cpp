@@ -127,7 +127,8 @@ void TAxisDrawing::DrawTick(const TChartTickPen& pen, int p, int offset, int len
   Line(TickSegment(side_, axis_.DrawnAxisPosition(), p, offset, length));
 }
 
-// Spaced evenly between the previous major tick and this one: p - Round((p - p0) / (n + 1) * i).
+// Spaced evenly between the previous major tick and this one: p - Round((p - p0) / (n + 1) * i),
+// halves to even (rint: the rounding mode is to nearest, and it leaves the float environment alone).
 // From n = 2 |p - p0| on, the spacing is below half a pixel and the ticks cover every pixel from
 // p to p0 whatever n is, so a larger count is cut to that: the same pixels, without a loop over
 // an absurd count.
@@ -135,7 +136,7 @@ void TAxisDrawing::DrawMinorTicks(int p, int previous) {
   const long long distance = std::llabs((long long)p - previous);
   const long long count = std::min<long long>(axis_.MinorTickCount(), std::max(2 * distance, 1LL));
   for (long long i = 1; i <= count; ++i) {
-    const long double offset = std::nearbyint(((long double)p - previous) / (count + 1) * i);
+    const long double offset = std::rint(((long double)p - previous) / (count + 1) * i);
     DrawTick(axis_.MinorTicks(), p - int(offset), 1 + wall_size_, axis_.MinorTickLength());
   }
 }
