@@ -1,10 +1,11 @@
-#include <QApplication>
-#include <QWidget>
+// Corvane: one window for exploring a stochastic model of reaction times under inhibition.
+#include "mainwindow/application.h"
+#include "mainwindow/main_form.h"
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  QWidget window;
-  window.setWindowTitle("Form1");
-  window.showMaximized();
-  return app.exec();
+  return corvane::RunApplication(argc, argv, [] {
+    auto form = std::make_unique<corvane::TForm1>();
+    corvane::TForm1* window = form.get();
+    return corvane::TMainFormParts{std::move(form), [window] { window->FormCreate(); }};
+  });
 }

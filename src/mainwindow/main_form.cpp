@@ -1,0 +1,46 @@
+#include "mainwindow/main_form.h"
+
+#include <QCheckBox>
+#include <QPushButton>
+
+#include "chart/chart.h"
+#include "framework/fonts.h"
+#include "mainwindow/application.h"
+#include "mainwindow/data_memo.h"
+#include "mainwindow/notice_sink.h"
+
+namespace corvane {
+namespace {
+
+// Runs a handler as the application's entry points do: an error it lets out is reported here,
+// before it could unwind through the control's own event code.
+template <class Handler>
+auto Reporting(TForm1* form, Handler handler) {
+  return [form, handler] { DispatchReportingErrors([&] { (form->*handler)(); return true; }); };
+}
+
+}  // namespace
+
+TForm1::TForm1(TNoticeSink* notices, TRandomSource random)
+    : simulator_(random ? TReactionSimulator(std::move(random)) : TReactionSimulator()),
+      own_notices_(notices ? nullptr : std::make_unique<TModalNoticeSink>()),
+      notices_(notices ? notices : own_notices_.get()) {
+  setObjectName("Form1");
+  setWindowTitle("Form1");
+  // "MS Sans Serif", 8 points at 96 pixels per inch: an 11-pixel em.
+  setFont(ResolveFont(TFont{}));
+  resize(640, 454);
+
+  CreateControls();
+  DesignCharts();
+  SetTabOrder();
+
+  connect(ButtonBegin, &QPushButton::clicked, this, Reporting(this, &TForm1::ButtonBeginClick));
+  connect(BitBtn1, &QPushButton::clicked, this, Reporting(this, &TForm1::BitBtn1Click));
+  // toggled, not clicked: setting the state from the program runs the handler like a click.
+  connect(CheckBox1, &QCheckBox::toggled, this, Reporting(this, &TForm1::CheckBox1Click));
+}
+
+TForm1::~TForm1() = default;
+
+}  // namespace corvane

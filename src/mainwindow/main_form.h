@@ -1,0 +1,93 @@
+// The main window `Form1` and the reaction series it drives.
+//
+//   edit fields --ReadParameters--> TParameterSet --SimulateReaction--> path points -> Series1
+//                                                                   \-> period lines -> MemoData
+//   reaction time -> Series2 (reaction-time chart), Series3 (marker), Series4 (stationary mean)
+//
+// main_form_layout.cpp builds the controls at their fixed positions, main_form_charts.cpp gives the
+// two charts and their four series their design-time settings, main_form_handlers.cpp holds the
+// four handlers (FormCreate, ButtonBeginClick, BitBtn1Click, CheckBox1Click).
+#pragma once
+
+#include <QWidget>
+#include <memory>
+
+#include "simulation/parameter_set.h"
+#include "simulation/reaction_simulator.h"
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace corvane {
+
+class TChart;
+class TDataMemo;
+class TLineSeries;
+class TNoticeSink;
+
+class TForm1 : public QWidget {
+  Q_OBJECT
+
+ public:
+  // The notices of parameter entry go to `notices` (the modal box when null); the simulation
+  // draws from `random` (the process-wide generator when empty).
+  explicit TForm1(TNoticeSink* notices = nullptr, TRandomSource random = {});
+  ~TForm1() override;
+
+  // Handlers, bound to the window's creation and to the controls' clicks.
+  void FormCreate();
+  void ButtonBeginClick();
+  void BitBtn1Click();
+  void CheckBox1Click();
+
+  // Controls, named as in the layout.
+  QLabel* Label1 = nullptr;
+  QLabel* Label2 = nullptr;
+  QLabel* Label3 = nullptr;
+  QLabel* Label4 = nullptr;
+  QLabel* Label5 = nullptr;
+  QLabel* Label7 = nullptr;
+  QLabel* Label9 = nullptr;
+  QLabel* Label10 = nullptr;
+  QLabel* Label11 = nullptr;
+  QLabel* Label13 = nullptr;
+  QLabel* Label14 = nullptr;
+  QLabel* Label15 = nullptr;
+  TChart* Chart2 = nullptr;
+  QPushButton* ButtonBegin = nullptr;
+  TChart* Chart1 = nullptr;
+  std::unique_ptr<TDataMemo> MemoData;
+  QLineEdit* EditAcrit = nullptr;
+  QLineEdit* EditA1 = nullptr;
+  QLineEdit* EditA0 = nullptr;
+  QLineEdit* EditC1 = nullptr;
+  QLineEdit* EditC0 = nullptr;
+  QLineEdit* EditY0 = nullptr;
+  QPushButton* BitBtn1 = nullptr;
+  QCheckBox* CheckBox1 = nullptr;
+
+  TLineSeries* Series1 = nullptr;  // Chart1: the inhibition path
+  TLineSeries* Series3 = nullptr;  // Chart1: the reaction-time marker
+  TLineSeries* Series2 = nullptr;  // Chart2: the reaction times
+  TLineSeries* Series4 = nullptr;  // Chart2: the stationary mean
+
+  // The number the next recorded reaction receives; 1 marks the first of a series.
+  int ReactionNumber = 1;
+  const TParameterSet& Parameters() const { return parameters_; }
+  const TReactionSimulator& Simulator() const { return simulator_; }
+
+ private:
+  void CreateControls();
+  void SetTabOrder();
+  void DesignCharts();
+  bool ReadParameters();
+
+  TParameterSet parameters_;
+  TReactionSimulator simulator_;
+  std::unique_ptr<TNoticeSink> own_notices_;
+  TNoticeSink* notices_;
+};
+
+}  // namespace corvane

@@ -1,0 +1,94 @@
+// The controls of Form1 at their fixed positions (client pixels at 96 pixels per inch), created in
+// the layout's order, which is also their stacking order: later controls lie on top.
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "chart/chart.h"
+#include "framework/fonts.h"
+#include "mainwindow/data_memo.h"
+#include "mainwindow/main_form.h"
+
+namespace corvane {
+namespace {
+
+constexpr char kZoomHelp[] =
+    "Charts can be zoomed drawing a rectangle around the chart area one wants to see in detail. "
+    "Zooming can be done by dragging the left mouse button from top/left to bottom down. Dragging in the "
+    "opposite direction resets axis scales (no zoom).";
+constexpr char kScrollHelp[] =
+    "Scrolling can be done  by dragging the right mouse button. Red line in the upper graph indicates the "
+    "stationary mean.";
+
+// Labels size themselves to their caption from the given top-left corner, as the layout's
+// auto-sized labels do, so that a caption never clips in a font slightly wider than designed.
+QLabel* MakeLabel(QWidget* parent, int left, int top, const char* caption) {
+  auto* label = new QLabel(QString::fromLatin1(caption), parent);
+  label->move(left, top);
+  label->adjustSize();
+  return label;
+}
+
+QLineEdit* MakeEdit(QWidget* parent, int left, const char* text) {
+  auto* edit = new QLineEdit(QString::fromLatin1(text), parent);
+  edit->setGeometry(left, 32, 41, 21);
+  return edit;
+}
+
+QPushButton* MakeButton(QWidget* parent, int left, const char* caption) {
+  auto* button = new QPushButton(QString::fromLatin1(caption), parent);
+  button->setGeometry(left, 424, 109, 25);
+  button->setAutoDefault(false);
+  return button;
+}
+
+}  // namespace
+
+void TForm1::CreateControls() {
+  Label1 = MakeLabel(this, 57, 8, "A");
+  Label2 = MakeLabel(this, 112, 8, "a1");
+  Label3 = MakeLabel(this, 168, 8, "a0");
+  Label4 = MakeLabel(this, 232, 8, "c1");
+  Label5 = MakeLabel(this, 288, 8, "c0");
+  Label7 = MakeLabel(this, 400, 8, "y0");
+  Label9 = MakeLabel(this, 368, 424, "  <--- Click again for ");
+  Label10 = MakeLabel(this, 496, 424, "Yellow triangle indicates");
+  Label11 = MakeLabel(this, 496, 440, "the reaction time.");
+  Label13 = MakeLabel(this, 392, 440, "new reaction time.");
+  Label14 = new QLabel(QString::fromLatin1(kZoomHelp), this);
+  Label14->setWordWrap(true);
+  Label14->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  Label14->setGeometry(24, 218, 580, 26);
+  Label15 = MakeLabel(this, 24, 244, kScrollHelp);
+
+  Chart2 = new TChart(this);
+  Chart2->setGeometry(24, 60, 593, 153);
+  ButtonBegin = MakeButton(this, 256, "Start Reaction Time");
+  Chart1 = new TChart(this);
+  Chart1->setGeometry(24, 264, 593, 145);
+  MemoData = std::make_unique<TDataMemo>(this);
+  MemoData->Widget()->setGeometry(440, 0, 185, 185);
+  EditAcrit = MakeEdit(this, 40, "5");
+  EditA1 = MakeEdit(this, 97, "1");
+  EditA0 = MakeEdit(this, 155, "1");
+  EditC1 = MakeEdit(this, 212, "0.5");
+  EditC0 = MakeEdit(this, 269, "0.5");
+  EditY0 = MakeEdit(this, 384, "5");
+  BitBtn1 = MakeButton(this, 128, "Begin new RT series");
+  CheckBox1 = new QCheckBox(QString::fromLatin1("Memo On/Off"), this);
+  CheckBox1->setGeometry(32, 424, 89, 17);
+
+}
+
+void TForm1::SetTabOrder() {
+  // The charts take no focus; Tab runs ButtonBegin, MemoData, the six fields, BitBtn1, CheckBox1.
+  Chart1->setFocusPolicy(Qt::NoFocus);
+  Chart2->setFocusPolicy(Qt::NoFocus);
+  QWidget* order[] = {ButtonBegin, MemoData->Widget(), EditAcrit, EditA1, EditA0,
+                      EditC1,      EditC0,             EditY0,    BitBtn1, CheckBox1};
+  for (std::size_t i = 0; i + 1 < std::size(order); ++i) QWidget::setTabOrder(order[i], order[i + 1]);
+}
+
+}  // namespace corvane
