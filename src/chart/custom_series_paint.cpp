@@ -1,5 +1,5 @@
 // The drawing and hit test of TCustomSeries.
-#include <cmath>
+#include <cstdlib>
 
 #include "chart/axis_panel.h"
 #include "chart/custom_series.h"
