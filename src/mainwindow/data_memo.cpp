@@ -220,16 +220,27 @@ void TDataMemo::ApplyPending() {
   TFlagGuard syncing(syncing_);
   QTextDocument* document = widget_->document();
   document->setUndoRedoEnabled(false);  // the program's lines are not the user's to undo
+  // The caret ends after the last piece inserted, as a replaced selection leaves it, and the view
+  // follows it: the newest lines of a long reaction are the ones in sight.
+  int caret = -1;
   if (rebuild_pending_) {
     widget_->setPlainText(ShownText(buffer_.Text()));
+    caret = document->characterCount() - 1;
   } else {
     for (const TPendingInsert& insert : pending_) {
       QTextCursor cursor(document);
       cursor.setPosition(insert.position);
       cursor.insertText(ShownText(insert.piece));
+      caret = cursor.position();
     }
   }
   document->setUndoRedoEnabled(true);
+  if (caret >= 0) {
+    QTextCursor cursor(document);
+    cursor.setPosition(caret);
+    widget_->setTextCursor(cursor);
+    widget_->ensureCursorVisible();
+  }
   pending_.clear();
   rebuild_pending_ = false;
 }

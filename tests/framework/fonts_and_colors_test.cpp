@@ -84,3 +84,20 @@ TEST(SystemColors, CanvasPaintsWithItsPalette) {
 
 }  // namespace
 }  // namespace corvane
+
+namespace corvane {
+namespace {
+
+// The layout placed and wrapped its captions by their widths in its own font; the stand-in must
+// keep the long help caption (549 pixels in the layout) from outgrowing its place.
+TEST(LayoutFontTest, CaptionsKeepTheWidthsTheLayoutWasMadeFor) {
+  const QFontMetrics metrics(ResolveFont(TFont{}));
+  const int width = metrics.horizontalAdvance(
+      "Scrolling can be done  by dragging the right mouse button. Red line in the upper graph indicates the "
+      "stationary mean.");
+  EXPECT_LE(width, 549);
+  EXPECT_GE(width, 520);
+}
+
+}  // namespace
+}  // namespace corvane
