@@ -1,25 +1,111 @@
 #include "chart/chart.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
 
+#include "framework/cancel_mode.h"
+#include "framework/qt_canvas.h"
+#include "framework/qt_input.h"
+
 namespace corvane {
+namespace {
+
+// Qt reports positions in logical pixels already; the engine works in whole ones.
+QPoint LogicalPixel(const QMouseEvent* event) {
+  return event->position().toPoint();
+}
+
+}  // namespace
 
 TChart::TChart(QWidget* parent) : QWidget(parent) {
   resize(400, 250);
   // The cached image covers every pixel: Qt need not clear the background first.
   setAttribute(Qt::WA_OpaquePaintEvent);
+  // Moves without a button pressed choose the cursor over series points.
+  setMouseTracking(true);
+}
+
+bool TChart::event(QEvent* event) {
+  switch (event->type()) {
+    case QEvent::WindowDeactivate:
+    case QEvent::Hide:
+    case QEvent::UngrabMouse:
+      CancelMouseMode();
+      break;
+    default:
+      if (event->type() == kCancelModeEvent) {
+        CancelMouseMode();
+        return true;
+      }
+      break;
+  }
+  return QWidget::event(event);
 }
 
 void TChart::paintEvent(QPaintEvent*) {
   const TBitmap& image = UpdateCachedImage(width(), height(), devicePixelRatioF());
   QPainter painter(this);
   painter.drawImage(QPoint(0, 0), image.Image());
+  if (ZoomRecord().Active) {
+    QtCanvas canvas(painter);
+    DrawZoomRectangle(canvas);
+  }
 }
 
 void TChart::resizeEvent(QResizeEvent* event) {
   MarkStale();
   QWidget::resizeEvent(event);
+}
+
+void TChart::DropLostDrag(Qt::MouseButtons held) {
+  if ((ZoomRecord().Active && !(held & Qt::LeftButton)) ||
+      (ScrollRecord().Active && !(held & Qt::RightButton)))
+    CancelMouseMode();
+}
+
+void TChart::Press(QMouseEvent* event, bool double_click) {
+  DropLostDrag(event->buttons());
+  const std::optional<TMouseButton> button = MouseButtonOf(event->button());
+  if (!button)
+    return;
+  const QPoint p = LogicalPixel(event);
+  MouseDown(*button, ShiftStateOf(event->modifiers(), event->buttons(), double_click), p.x(), p.y());
+}
+
+void TChart::mousePressEvent(QMouseEvent* event) {
+  Press(event, false);
+}
+
+// The second press of a double click carries the double-click flag.
+void TChart::mouseDoubleClickEvent(QMouseEvent* event) {
+  Press(event, true);
+}
+
+void TChart::mouseMoveEvent(QMouseEvent* event) {
+  DropLostDrag(event->buttons());
+  const QPoint p = LogicalPixel(event);
+  MouseMove(ShiftStateOf(event->modifiers(), event->buttons(), false), p.x(), p.y());
+}
+
+void TChart::mouseReleaseEvent(QMouseEvent* event) {
+  const std::optional<TMouseButton> button = MouseButtonOf(event->button());
+  if (!button)
+    return;
+  const QPoint p = LogicalPixel(event);
+  MouseUp(*button, ShiftStateOf(event->modifiers(), event->buttons(), false), p.x(), p.y());
+}
+
+void TChart::leaveEvent(QEvent* event) {
+  MouseLeave();
+  QWidget::leaveEvent(event);
+}
+
+void TChart::CursorChanged() {
+  if (const std::optional<Qt::CursorShape> shape = QtCursorShape(Cursor()))
+    setCursor(*shape);
+  else
+    unsetCursor();
 }
 
 }  // namespace corvane

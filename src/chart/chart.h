@@ -3,13 +3,19 @@
 // the widget's device pixel ratio, engine coordinates in logical pixels) only while the chart is
 // stale, and otherwise just copies the image. A resize declares the image stale.
 //
-// Mouse handling (zoom and scroll) comes on top of this class through the widget's mouse event
-// overrides, with DrawZoomRectangle as its hook into the paint.
+// Mouse: the widget's mouse events become the engine's MouseDown / MouseMove / MouseUp (button,
+// shift state, logical pixels). The rubber band of a zoom drag is drawn by the paint event over
+// the copy of the image, so moving it repaints without redrawing the chart. Anything that takes
+// the mouse away mid-drag (kCancelModeEvent before a modal report, a lost grab, the window losing
+// activation, hiding) ends the drag, and a press whose button the engine's drag lost track of
+// starts afresh. Engine cursor identifiers become Qt cursors.
 #pragma once
 
 #include <QWidget>
 
 #include "chart/custom_chart.h"
+
+class QMouseEvent;
 
 namespace corvane {
 
@@ -20,9 +26,22 @@ class TChart : public QWidget, public TCustomChart {
   QSize sizeHint() const override { return {400, 250}; }
 
  protected:
+  bool event(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void leaveEvent(QEvent* event) override;
   void RequestRepaint() override { update(); }
+  void RepaintNow() override { repaint(); }
+  void CursorChanged() override;
+
+ private:
+  void Press(QMouseEvent* event, bool double_click);
+  // Ends a drag whose button is no longer held: its release went elsewhere.
+  void DropLostDrag(Qt::MouseButtons held);
 };
 
 }  // namespace corvane

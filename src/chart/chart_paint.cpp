@@ -30,7 +30,9 @@ void TCustomChart::PaintChart(TCanvas& canvas) {
   DrawPlotBack(canvas);
   DrawAxes(canvas);
   DrawAllSeries(canvas);
-  DrawZoomRectangle(canvas);
+  // The cached image stays clean: the widget and Draw put the band over its copy.
+  if (!painting_cache_)
+    DrawZoomRectangle(canvas);
   canvas.SetBackgroundColor(text_background);
   if (OnAfterDraw)
     OnAfterDraw(*this);

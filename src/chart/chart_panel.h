@@ -1,7 +1,8 @@
 // TCustomChartPanel: the base of every chart, free of any widget. It holds the panel state that
 // the engine's arithmetic reads: PanelBounds, the plot rectangle (PlotRect with PlotWidth,
 // PlotHeight, PlotCenterX, PlotCenterY), the panel colours and margins, the loading and
-// destroying states, the cursor, and the stale flag with the repaint request.
+// destroying states, the cursor, the mouse's cancel flag, and the stale flag with the repaint
+// request.
 //
 // Every change anywhere in a chart ends in Invalidate(): the cached image is declared stale and
 // RequestRepaint() asks for a paint later. The widget overrides RequestRepaint() to ask the
@@ -72,6 +73,11 @@ class TCustomChartPanel {
   TCursorId OriginalCursor() const { return original_cursor_; }
   void SetOriginalCursor(TCursorId cursor) { original_cursor_ = cursor; }
 
+  // Set just before the chart fires a click event; a handler that leaves it set stops the
+  // chart's own handling of that press (no drag starts). Cleared at the end of every press.
+  bool CancelMouse() const { return cancel_mouse_; }
+  void SetCancelMouse(bool value) { cancel_mouse_ = value; }
+
  protected:
   virtual void RequestRepaint() {}
   // The widget shows the new cursor.
@@ -101,6 +107,7 @@ class TCustomChartPanel {
   int margin_bottom_ = 3;
   TCursorId cursor_ = 0;
   TCursorId original_cursor_ = 0;
+  bool cancel_mouse_ = false;
 };
 
 }  // namespace corvane

@@ -19,6 +19,8 @@
 #include "chart/value_list.h"
 #include "framework/canvas.h"
 #include "framework/color.h"
+#include "framework/cursors.h"
+#include "framework/mouse.h"
 #include "framework/rect.h"
 
 namespace corvane {
@@ -39,9 +41,9 @@ using TSeriesOnClear = std::function<void(TChartSeries& sender)>;
 // May change the text of a point's mark (marks are never drawn in this program).
 using TSeriesOnGetMarkText =
     std::function<void(TChartSeries& sender, int value_index, std::string& mark_text)>;
-
-// Mouse cursor identifiers as the window framework numbers them; 0 is the default cursor.
-using TCursorId = int;
+// A press of the mouse on a point of the series.
+using TSeriesClick = std::function<void(TChartSeries& sender, int value_index, TMouseButton button,
+                                        TShiftState shift, int x, int y)>;
 
 // Whether a series, as a dependent of a data source, follows its source's changes.
 struct TRecalcOptions {
@@ -111,6 +113,10 @@ class TChartSeries {
   TSeriesOnBeforeAdd OnBeforeAdd;
   TSeriesOnClear OnClearValues;
   TSeriesOnGetMarkText OnGetMarkText;
+  // Fired by a press on a point (OnDblClick for the press of a double click); a handler that
+  // leaves the chart's CancelMouse set keeps the chart from starting a drag.
+  TSeriesClick OnClick;
+  TSeriesClick OnDblClick;
 
   // Published by the line kinds; every chart query reads them from any series.
   THorizAxis HorizAxis() const { return horiz_axis_; }
@@ -175,6 +181,12 @@ class TChartSeries {
   // The index of the point (or, for the line kinds, the segment's first point) under pixel
   // (x, y) at the last paint; -1 when none.
   virtual int HitTest(int x, int y);
+  // What HitTest answers, without its events: the point under the mouse, for the cursor.
+  virtual int PointUnder(int x, int y) const;
+  // The series' own handling of a press on point `value_index` (series_click.cpp): fires
+  // OnDblClick or OnClick with the chart's CancelMouse set, and answers whether the handler left
+  // it set. False when no handler ran.
+  virtual bool Clicked(int value_index, TMouseButton button, TShiftState shift, int x, int y);
 
   // Drawing state: the range of points visible at the last paint, -1 when none.
   int FirstShownIndex() const { return first_shown_; }

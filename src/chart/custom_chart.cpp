@@ -47,6 +47,7 @@ void TCustomChart::Draw(TCanvas& canvas, const TRect& rect, double device_pixel_
   }
   RenderCachedImage(rect.Width(), rect.Height(), device_pixel_ratio);
   canvas.Draw(rect.Left, rect.Top, cache_);
+  DrawZoomRectangle(canvas);
 }
 
 const TBitmap& TCustomChart::UpdateCachedImage(int width, int height, double device_pixel_ratio) {
@@ -66,11 +67,14 @@ void TCustomChart::RenderCachedImage(int width, int height, double device_pixel_
     LayOutPanel({0, 0, width, height});
     {
       QtCanvas canvas(cache_);
+      painting_cache_ = true;
       PaintChart(canvas);
+      painting_cache_ = false;
     }
     if (monochrome_)
       MakeMonochrome();
   } catch (...) {
+    painting_cache_ = false;
     MarkStale();
     throw;
   }
@@ -83,7 +87,5 @@ void TCustomChart::MakeMonochrome() {
       image.convertToFormat(QImage::Format_Mono, Qt::ThresholdDither).convertToFormat(QImage::Format_RGB32);
   image.setDevicePixelRatio(ratio);
 }
-
-void TCustomChart::DrawZoomRectangle(TCanvas&) {}
 
 }  // namespace corvane

@@ -10,26 +10,57 @@
 // Draw(canvas, rect) lays out PanelBounds and PlotRect, paints into the cached image (or, with
 // BufferedDisplay off, straight onto the canvas) and copies the image out; the stale flag is
 // cleared only by a completed paint. The widget (chart.h) redraws the image only while stale.
+//
+// Mouse (chart_mouse.cpp, chart_zoom.cpp, over the arithmetic of zoom_panning.h): the widget
+// turns its events into MouseDown / MouseMove / MouseUp in logical pixels. A press is hit-tested
+// (chart_hit_test.h), fires the click events and may start a zoom drag (left button) or a scroll
+// drag (right button) on the plot background, a series point or an axis. A zoom drag only moves
+// its rubber band, which is XOR-drawn over the copy of the cached image, never into it; its
+// release zooms all four axes to the rectangle (AssignRange), or undoes every zoom and scroll
+// since the axis state was saved. A scroll drag moves the axes at every step.
 #pragma once
 
+#include <array>
 #include <functional>
 #include <optional>
 
 #include "chart/axis_panel.h"
+#include "chart/axis_state.h"
 #include "chart/back_image.h"
 #include "chart/chart_gradient.h"
+#include "chart/chart_hit_test.h"
 #include "chart/chart_legend.h"
 #include "chart/chart_pen.h"
 #include "chart/chart_title.h"
 #include "chart/chart_wall.h"
 #include "chart/panel_bevels.h"
+#include "chart/zoom_panning.h"
 #include "framework/bitmap.h"
 #include "framework/canvas.h"
+#include "framework/mouse.h"
 
 namespace corvane {
 
 class TCustomChart;
 using TChartNotifyEvent = std::function<void(TCustomChart& sender)>;
+// Presses on the legend or the background, on an axis, and on a point of a series.
+using TChartClick =
+    std::function<void(TCustomChart& sender, TMouseButton button, TShiftState shift, int x, int y)>;
+using TChartClickAxis = std::function<void(TCustomChart& sender, TChartAxis& axis, TMouseButton button,
+                                           TShiftState shift, int x, int y)>;
+using TChartClickSeries = std::function<void(TCustomChart& sender, TChartSeries& series, int value_index,
+                                             TMouseButton button, TShiftState shift, int x, int y)>;
+// May change the bounds of one axis's scroll step, or veto it.
+using TChartAllowScrollEvent =
+    std::function<void(TChartAxis& sender, double& a_min, double& a_max, bool& allow_scroll)>;
+
+// The bounds a zoom gives each axis.
+struct TZoomTargets {
+  TAxisBounds Top;
+  TAxisBounds Bottom;
+  TAxisBounds Left;
+  TAxisBounds Right;
+};
 
 class TCustomChart : public TCustomAxisPanel {
  public:
@@ -80,6 +111,49 @@ class TCustomChart : public TCustomAxisPanel {
   // Fired at the end of every paint.
   TChartNotifyEvent OnAfterDraw;
 
+  // Published zoom and scroll settings.
+  bool AllowZoom() const { return allow_zoom_; }
+  void SetAllowZoom(bool value) { Store(allow_zoom_, value); }
+  TPanningMode AllowPanning() const { return allow_panning_; }
+  void SetAllowPanning(TPanningMode mode) { Store(allow_panning_, mode); }
+  bool AnimatedZoom() const { return animated_zoom_; }
+  void SetAnimatedZoom(bool value) { Store(animated_zoom_, value); }
+  // Steps of the animated zoom, the final one included.
+  int AnimatedZoomSteps() const { return animated_zoom_steps_; }
+  void SetAnimatedZoomSteps(int steps) { Store(animated_zoom_steps_, steps); }
+
+  TChartNotifyEvent OnZoom;
+  TChartNotifyEvent OnUndoZoom;
+  // After a scroll step that moved an axis.
+  TChartNotifyEvent OnScroll;
+  TChartAllowScrollEvent OnAllowScroll;
+  TChartClickAxis OnClickAxis;
+  TChartClickSeries OnClickSeries;
+  TChartClick OnClickLegend;
+  TChartClick OnClickBackground;
+
+  // The mouse, in client pixels. A press while a drag is active is ignored.
+  void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+  void MouseMove(TShiftState shift, int x, int y);
+  void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+  // The mouse left the control: back to the cursor the chart was loaded with.
+  void MouseLeave();
+  // The mouse was taken away mid-drag (a modal report, another grab, lost activation): ends any
+  // drag without zooming and takes the rubber band off the screen.
+  void CancelMouseMode();
+
+  // Zooms all four axes to the bounds that the pixels of `rect` had at the last paint.
+  void ZoomRect(const TRect& rect);
+  // Zooms the axes to the given bounds, saving their state first if not yet saved.
+  void ZoomToBounds(const TZoomTargets& targets);
+  // Restores the axes as they were before the first zoom or scroll since the last undo.
+  void UndoZoom();
+
+  const TZoomPanningRecord& ZoomRecord() const { return zoom_; }
+  const TZoomPanningRecord& ScrollRecord() const { return scroll_; }
+  bool Zoomed() const { return zoomed_; }
+  bool AxisStateSaved() const { return axis_state_saved_; }
+
   // Draws the whole chart into `rect` of `canvas`; the cached image is made at the given device
   // pixel ratio, every engine coordinate staying in logical pixels.
   void Draw(TCanvas& canvas, const TRect& rect, double device_pixel_ratio = 1.0);
@@ -97,8 +171,11 @@ class TCustomChart : public TCustomAxisPanel {
   std::optional<TRect> SeriesClip() const;
 
  protected:
-  // Step 12: the mouse handling draws its zoom rectangle here while a zoom drag is active.
+  // Step 12, and over the copy of the cached image: the rubber band of an active zoom drag,
+  // XOR-drawn so that drawing it twice takes it away. Never drawn into the cached image.
   virtual void DrawZoomRectangle(TCanvas& canvas);
+  // The animated zoom shows each step at once; a chart without a window has nothing to show.
+  virtual void RepaintNow() {}
 
  private:
   void DrawPanelBackground(TCanvas& canvas);
@@ -115,6 +192,23 @@ class TCustomChart : public TCustomAxisPanel {
   TColor FrameColor() const;
   bool LegendShown() const;
   void MakeMonochrome();
+
+  // What a press did on the part it hit: whether an event cancelled it, or a drag started.
+  struct TPressOutcome {
+    bool Cancelled = false;
+    bool DragStarted = false;
+  };
+  TPressOutcome PressPart(const TChartHit& hit, TMouseButton button, TShiftState shift, int x, int y);
+  bool TryStartDrag(TMouseButton button, int x, int y);
+  void MoveZoomDrag(int x, int y);
+  void MoveScrollDrag(int x, int y);
+  void UpdateHoverCursor(int x, int y);
+  void ScrollAxis(TChartAxis& axis, int from_pixel, int to_pixel);
+  void SaveAxisStates();
+  // The bounds that the pixels of a drag record (in order) had at the last paint.
+  TZoomTargets TargetsOf(const TZoomPanningRecord& drag) const;
+  // Asks for a paint that only redraws the rubber band over the unchanged image.
+  void RepaintZoomRectangle() { RequestRepaint(); }
 
   TPanelBevel bevel_inner_ = bvNone;
   TPanelBevel bevel_outer_ = bvRaised;
@@ -134,7 +228,20 @@ class TCustomChart : public TCustomAxisPanel {
   TBackImageMode back_image_mode_ = pbmStretch;
   bool back_image_inside_ = false;
 
+  bool allow_zoom_ = true;
+  TPanningMode allow_panning_ = pmBoth;
+  bool animated_zoom_ = false;
+  int animated_zoom_steps_ = 8;
+  TZoomPanningRecord zoom_;
+  TZoomPanningRecord scroll_;
+  // In the order TopAxis, BottomAxis, LeftAxis, RightAxis.
+  std::array<TSavedAxisState, 4> saved_axes_;
+  bool axis_state_saved_ = false;
+  bool zoomed_ = false;
+
   TBitmap cache_;
+  // While the cached image is painted, which must not hold the rubber band.
+  bool painting_cache_ = false;
   // PlotRect as the axes left it, before the series are drawn (step 8).
   TRect series_plot_;
 };

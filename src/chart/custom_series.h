@@ -67,6 +67,7 @@ class TCustomSeries : public TChartSeries {
   // LineHitTest, the segments between shown points (segment_hit.h), over the range of the last
   // paint.
   int HitTest(int x, int y) override;
+  int PointUnder(int x, int y) const override;
 
  protected:
   bool DrawsBeyondEdgeForRange() const override { return draws_beyond_edge_; }
@@ -76,6 +77,12 @@ class TCustomSeries : public TChartSeries {
   virtual void DrawPointer(TCanvas& canvas, int x, int y, int index, TColor color);
 
  private:
+  // The hit of HitTest, and whether it was on a marker (which fires OnClickPointer).
+  struct TPointHit {
+    int Index = -1;
+    bool OnMarker = false;
+  };
+  TPointHit FindPoint(int x, int y) const;
   TPoint PixelOf(int index) const { return {mapper_.X(XValueAt(index)), mapper_.Y(YValueAt(index))}; }
   // Where the line into the first shown point starts: at the horizontal axis's Minimum.
   TPoint EntryPixel(int index) const;

@@ -116,27 +116,36 @@ void TCustomSeries::DrawPointer(TCanvas& canvas, int x, int y, int index, TColor
   DrawPointerShape(canvas, style, box, color);
 }
 
-int TCustomSeries::HitTest(int x, int y) {
+TCustomSeries::TPointHit TCustomSeries::FindPoint(int x, int y) const {
   if (ParentChart() == nullptr || FirstShownIndex() < 0)
-    return -1;
+    return {};
   const TPointMapper mapper = PointMapperOf(*this);
   const TPoint mouse{x, y};
   TPoint previous;
   for (int i = FirstShownIndex(); i <= LastShownIndex(); ++i) {
     const TPoint p{mapper.X(XValueAt(i)), mapper.Y(YValueAt(i))};
     if (Pointer().Visible() && std::abs(static_cast<long long>(p.X) - x) < Pointer().HorizSize() &&
-        std::abs(static_cast<long long>(p.Y) - y) < Pointer().VertSize()) {
-      if (OnClickPointer)
-        OnClickPointer(*this, i, x, y);
-      return i;
-    }
+        std::abs(static_cast<long long>(p.Y) - y) < Pointer().VertSize())
+      return {i, true};
     if (p == mouse)
-      return i;
+      return {i, false};
     if (i > FirstShownIndex() && LineHitTest() && SegmentHit(previous, p, mouse))
-      return i - 1;
+      return {i - 1, false};
     previous = p;
   }
-  return -1;
+  return {};
+}
+
+int TCustomSeries::HitTest(int x, int y) {
+  const TPointHit hit = FindPoint(x, y);
+  if (hit.OnMarker && OnClickPointer)
+    OnClickPointer(*this, hit.Index, x, y);
+  return hit.Index;
+}
+
+// Hovering is no click: the marker event stays for HitTest.
+int TCustomSeries::PointUnder(int x, int y) const {
+  return FindPoint(x, y).Index;
 }
 
 }  // namespace corvane

@@ -1,0 +1,95 @@
+// Zoom, undo and scroll of a chart's axes, and the rubber band of a zoom drag.
+#include "chart/custom_chart.h"
+#include "runtime/float_checks.h"
+
+namespace corvane {
+namespace {
+
+void AssignBounds(TChartAxis& axis, const TAxisBounds& bounds) {
+  axis.AssignRange(bounds.Minimum, bounds.Maximum);
+}
+
+}  // namespace
+
+// The vertical axes take the lower edge (the larger pixel) as their first value.
+TZoomTargets TCustomChart::TargetsOf(const TZoomPanningRecord& drag) const {
+  const FloatFaultCheck check;
+  const auto across = [&](const TChartAxis& axis) {
+    return TAxisBounds{axis.PixelToValue(drag.X0), axis.PixelToValue(drag.X1)};
+  };
+  const auto down = [&](const TChartAxis& axis) {
+    return TAxisBounds{axis.PixelToValue(drag.Y1), axis.PixelToValue(drag.Y0)};
+  };
+  const TZoomTargets targets{across(TopAxis()), across(BottomAxis()), down(LeftAxis()), down(RightAxis())};
+  check.Check();
+  return targets;
+}
+
+void TCustomChart::ZoomRect(const TRect& rect) {
+  TZoomPanningRecord drag{false, rect.Left, rect.Top, rect.Right, rect.Bottom};
+  drag.PutInOrder();
+  ZoomToBounds(TargetsOf(drag));
+}
+
+// Every axis is zoomed, whether a series uses it or not.
+void TCustomChart::ZoomToBounds(const TZoomTargets& targets) {
+  if (!axis_state_saved_)
+    SaveAxisStates();
+  const std::array<std::pair<TChartAxis*, TAxisBounds>, 4> axes{{{&TopAxis(), targets.Top},
+                                                                 {&BottomAxis(), targets.Bottom},
+                                                                 {&LeftAxis(), targets.Left},
+                                                                 {&RightAxis(), targets.Right}}};
+  if (animated_zoom_) {
+    for (int step = 1; step < animated_zoom_steps_; ++step) {
+      for (const auto& [axis, target] : axes)
+        AssignBounds(*axis, AnimatedZoomStep({axis->Minimum(), axis->Maximum()}, target));
+      RepaintNow();
+    }
+  }
+  for (const auto& [axis, target] : axes) AssignBounds(*axis, target);
+  zoomed_ = true;
+  if (OnZoom)
+    OnZoom(*this);
+}
+
+// Nothing saved still counts as an undo: the event fires and the chart repaints.
+void TCustomChart::UndoZoom() {
+  if (axis_state_saved_) {
+    const std::array<TChartAxis*, 4> axes{&TopAxis(), &BottomAxis(), &LeftAxis(), &RightAxis()};
+    for (std::size_t i = 0; i < axes.size(); ++i) RestoreAxisState(*axes[i], saved_axes_[i]);
+  }
+  axis_state_saved_ = false;
+  if (OnUndoZoom)
+    OnUndoZoom(*this);
+  Invalidate();
+  zoomed_ = false;
+}
+
+void TCustomChart::SaveAxisStates() {
+  saved_axes_ = {SaveAxisState(TopAxis()), SaveAxisState(BottomAxis()), SaveAxisState(LeftAxis()),
+                 SaveAxisState(RightAxis())};
+  axis_state_saved_ = true;
+}
+
+// The values of both pixels come from the scale of the last paint; the shift is added to the
+// stored bounds, which for an automatic axis hold what that paint resolved.
+void TCustomChart::ScrollAxis(TChartAxis& axis, int from_pixel, int to_pixel) {
+  TAxisBounds bounds = ScrolledBounds({axis.Minimum(), axis.Maximum()}, axis.PixelToValue(from_pixel),
+                                      axis.PixelToValue(to_pixel));
+  bool allow = true;
+  if (OnAllowScroll)
+    OnAllowScroll(axis, bounds.Minimum, bounds.Maximum, allow);
+  if (allow)
+    AssignBounds(axis, bounds);
+}
+
+void TCustomChart::DrawZoomRectangle(TCanvas& canvas) {
+  if (!zoom_.Active)
+    return;
+  canvas.Pen = {ZoomPenColor(Color()), 1, psSolid, pmNotXor};
+  canvas.Brush.Style = bsClear;
+  canvas.Rectangle(zoom_.X0, zoom_.Y0, zoom_.X1, zoom_.Y1);
+  canvas.Pen.Mode = pmCopy;
+}
+
+}  // namespace corvane

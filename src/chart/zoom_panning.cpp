@@ -1,0 +1,56 @@
+#include "chart/zoom_panning.h"
+
+#include <utility>
+
+#include "runtime/float_checks.h"
+
+namespace corvane {
+
+void TZoomPanningRecord::Start(int x, int y) {
+  X0 = X1 = x;
+  Y0 = Y1 = y;
+  Active = true;
+}
+
+void TZoomPanningRecord::PutInOrder() {
+  if (X1 < X0)
+    std::swap(X0, X1);
+  if (Y1 < Y0)
+    std::swap(Y0, Y1);
+}
+
+// The differences are taken wide: pixels far outside the widget must not wrap.
+TZoomRelease ZoomReleaseAction(const TZoomPanningRecord& drag) {
+  const long long dx = static_cast<long long>(drag.X1) - drag.X0;
+  const long long dy = static_cast<long long>(drag.Y1) - drag.Y0;
+  if ((dx > 0 ? dx : -dx) <= kZoomThreshold || (dy > 0 ? dy : -dy) <= kZoomThreshold)
+    return TZoomRelease::Nothing;
+  return dx > 0 && dy > 0 ? TZoomRelease::Zoom : TZoomRelease::Undo;
+}
+
+// The values come from PixelToValue and the stored bounds, all finite doubles; the extended
+// sums are stored back as the program stores doubles, so a bound beyond the range is an error
+// rather than an infinite axis.
+TAxisBounds ScrolledBounds(const TAxisBounds& bounds, double from_value, double to_value) {
+  const FloatFaultCheck check;
+  const long double shift = static_cast<long double>(from_value) - to_value;
+  const TAxisBounds result{StoreDouble(bounds.Minimum + shift), StoreDouble(bounds.Maximum + shift)};
+  check.Check();
+  return result;
+}
+
+TAxisBounds AnimatedZoomStep(const TAxisBounds& bounds, const TAxisBounds& target) {
+  const FloatFaultCheck check;
+  const long double min = bounds.Minimum;
+  const long double max = bounds.Maximum;
+  const TAxisBounds result{StoreDouble(min + (target.Minimum - min) / kAnimatedZoomFactor),
+                           StoreDouble(max - (max - target.Maximum) / kAnimatedZoomFactor)};
+  check.Check();
+  return result;
+}
+
+TColor ZoomPenColor(TColor panel_color) {
+  return panel_color == clWhite ? clRed : panel_color;
+}
+
+}  // namespace corvane
