@@ -30,7 +30,6 @@ bool TChart::event(QEvent* event) {
   switch (event->type()) {
     case QEvent::WindowDeactivate:
     case QEvent::Hide:
-    case QEvent::UngrabMouse:
       CancelMouseMode();
       break;
     default:
@@ -64,8 +63,9 @@ void TChart::DropLostDrag(Qt::MouseButtons held) {
     CancelMouseMode();
 }
 
+// A drag whose own button is pressed again never saw that button's release.
 void TChart::Press(QMouseEvent* event, bool double_click) {
-  DropLostDrag(event->buttons());
+  DropLostDrag(event->buttons() & ~event->button());
   const std::optional<TMouseButton> button = MouseButtonOf(event->button());
   if (!button)
     return;

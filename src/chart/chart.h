@@ -6,9 +6,10 @@
 // Mouse: the widget's mouse events become the engine's MouseDown / MouseMove / MouseUp (button,
 // shift state, logical pixels). The rubber band of a zoom drag is drawn by the paint event over
 // the copy of the image, so moving it repaints without redrawing the chart. Anything that takes
-// the mouse away mid-drag (kCancelModeEvent before a modal report, a lost grab, the window losing
-// activation, hiding) ends the drag, and a press whose button the engine's drag lost track of
-// starts afresh. Engine cursor identifiers become Qt cursors.
+// the mouse away mid-drag (kCancelModeEvent before a modal report, the window losing activation,
+// hiding) ends the drag; so does a move or press that shows the drag's button released where the
+// chart could not see it (another window had the mouse), and the press then starts afresh.
+// Engine cursor identifiers become Qt cursors.
 #pragma once
 
 #include <QWidget>
