@@ -23,6 +23,11 @@
 // (Invalidate). At the next paint the chart runs ResolveRanges (each axis takes its automatic
 // bounds from the series' cached MinX..MaxY), lays out PlotRect, runs ApplyPixelMargins (axes
 // widen by the markers' pixel margins), and then the drawing maps every value through its axes.
+//
+// Mouse: TChart hands its mouse events to TCustomChart (chart_mouse.cpp). A press is hit-tested
+// (chart_hit_test.h) and may start a zoom or scroll drag (zoom_panning.h); zoom, undo and scroll
+// change the axes through AssignRange with values from PixelToValue on the last paint's scale,
+// and undo puts back the axis state saved at the first zoom or scroll (axis_state.h).
 #pragma once
 
 #include "chart/axis_panel.h"

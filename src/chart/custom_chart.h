@@ -54,14 +54,6 @@ using TChartClickSeries = std::function<void(TCustomChart& sender, TChartSeries&
 using TChartAllowScrollEvent =
     std::function<void(TChartAxis& sender, double& a_min, double& a_max, bool& allow_scroll)>;
 
-// The bounds a zoom gives each axis.
-struct TZoomTargets {
-  TAxisBounds Top;
-  TAxisBounds Bottom;
-  TAxisBounds Left;
-  TAxisBounds Right;
-};
-
 class TCustomChart : public TCustomAxisPanel {
  public:
   TCustomChart();

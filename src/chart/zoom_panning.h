@@ -47,6 +47,14 @@ struct TAxisBounds {
   bool operator==(const TAxisBounds&) const = default;
 };
 
+// The bounds a zoom gives each axis of a chart.
+struct TZoomTargets {
+  TAxisBounds Top;
+  TAxisBounds Bottom;
+  TAxisBounds Left;
+  TAxisBounds Right;
+};
+
 // The bounds after a scroll step that takes the value at the mouse's old pixel (`from_value`) to
 // its new one (`to_value`): both bounds move by from_value - to_value, so the picture follows
 // the mouse. EOverflow when a bound leaves the double range.

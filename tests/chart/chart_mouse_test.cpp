@@ -234,29 +234,6 @@ TEST_F(ChartMouse, TheAnimatedZoomGoesAThirdOfTheWayPerShownStep) {
   EXPECT_EQ((TAxisBounds{chart.BottomAxis().Minimum(), chart.BottomAxis().Maximum()}), target);
 }
 
-TEST_F(ChartMouse, ZoomAndUndoGiveEveryAxisItsOwnBoundsAndFlagsBack) {
-  int zooms = 0;
-  chart.OnZoom = [&](TCustomChart&) { ++zooms; };
-  const double right_low = chart.RightAxis().PixelToValue(120);
-  const double right_high = chart.RightAxis().PixelToValue(40);
-  Drag(mbLeft, {100, 40}, {300, 120});
-  EXPECT_EQ(zooms, 1);
-  EXPECT_TRUE(chart.Zoomed());
-  EXPECT_TRUE(chart.AxisStateSaved());
-  // The unused right axis is zoomed too, to the values its own (empty) scale gives.
-  EXPECT_FALSE(chart.RightAxis().Automatic());
-  EXPECT_EQ(chart.RightAxis().Minimum(), std::min(right_low, right_high));
-  chart.Paint();
-  chart.UndoZoom();
-  EXPECT_FALSE(chart.Zoomed());
-  EXPECT_FALSE(chart.AxisStateSaved());
-  EXPECT_TRUE(chart.RightAxis().Automatic());
-  EXPECT_TRUE(chart.TopAxis().AutomaticMinimum());
-  EXPECT_FALSE(chart.BottomAxis().Automatic());
-  EXPECT_EQ(chart.BottomAxis().Minimum(), 0);
-  EXPECT_EQ(chart.BottomAxis().Maximum(), 26);
-}
-
 TEST_F(ChartMouse, OnAllowScrollMayVetoOrChangeOneAxisStep) {
   int scrolls = 0;
   chart.OnScroll = [&](TCustomChart&) { ++scrolls; };
@@ -285,23 +262,6 @@ TEST_F(ChartMouse, ZoomRectIsOpenToTheProgram) {
   EXPECT_EQ(chart.BottomAxis().Minimum(), chart.BottomAxis().PixelToValue(100));
   EXPECT_EQ(chart.LeftAxis().Minimum(), low);
   EXPECT_TRUE(chart.Zoomed());
-}
-
-TEST_F(ChartMouse, CancellingTheMouseModeEndsEitherDragAndTakesTheBandAway) {
-  chart.MouseDown(mbLeft, 0, 100, 40);
-  chart.MouseMove(0, 300, 120);
-  const int repaints = chart.repaints;
-  chart.CancelMouseMode();
-  EXPECT_FALSE(chart.ZoomRecord().Active);
-  EXPECT_EQ(chart.repaints, repaints + 1);
-  chart.MouseUp(mbLeft, 0, 300, 120);
-  EXPECT_FALSE(chart.Zoomed());
-  chart.MouseDown(mbRight, 0, 300, 80);
-  chart.CancelMouseMode();
-  chart.MouseMove(0, 310, 80);
-  EXPECT_EQ(chart.BottomAxis().Minimum(), 0);
-  chart.MouseDown(mbLeft, 0, 100, 40);
-  EXPECT_TRUE(chart.ZoomRecord().Active);
 }
 
 }  // namespace

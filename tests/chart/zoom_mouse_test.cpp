@@ -146,23 +146,6 @@ TEST_F(ZoomMouse, UndoLeavesAnAxisThatOnlyHadAutomaticMaximumFixed) {
   EXPECT_EQ(chart.LeftAxis().Maximum(), 8);  // no longer follows the data
 }
 
-TEST_F(ZoomMouse, RightDraggingFollowsTheMouseByTheValueOfThePixelsMoved) {
-  Press(Qt::RightButton, {200, 80});
-  for (int x : {210, 220}) {
-    const TAxisBounds before = BoundsOf(chart.BottomAxis());
-    const TAxisBounds expected =
-        ScrolledBounds(before, chart.BottomAxis().PixelToValue(x - 10), chart.BottomAxis().PixelToValue(x));
-    Move({x, 80});
-    EXPECT_EQ(BoundsOf(chart.BottomAxis()), expected);
-    EXPECT_LT(chart.BottomAxis().Minimum(), before.Minimum);  // the view moves toward smaller values
-    Settle();                                                 // the next step maps on the new scale
-  }
-  EXPECT_EQ(BoundsOf(chart.LeftAxis()), (TAxisBounds{0, 25}));
-  EXPECT_EQ(scrolls, 2);
-  Release(Qt::RightButton, {220, 80});
-  EXPECT_FALSE(chart.ScrollRecord().Active);
-}
-
 TEST_F(ZoomMouse, ALeftwardRightDragScrollsByTenThenTwentyThenTwentyPixels) {
   const TChartAxis& bottom = chart.BottomAxis();
   // The record is put in order before each step, so each step starts from the far end.
