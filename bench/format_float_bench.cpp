@@ -49,4 +49,3 @@ BENCHMARK(BM_ToChars)->DenseRange(0, 4);
 
 }  // namespace
 
-BENCHMARK_MAIN();

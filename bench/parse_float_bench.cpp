@@ -27,4 +27,3 @@ BENCHMARK(BM_Strtold)->DenseRange(0, 3);
 
 }  // namespace
 
-BENCHMARK_MAIN();

@@ -82,4 +82,3 @@ BENCHMARK(BM_SeriesExtremes)->Arg(10)->Arg(kPoints);
 
 }  // namespace
 
-BENCHMARK_MAIN();

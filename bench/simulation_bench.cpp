@@ -108,4 +108,3 @@ BENCHMARK(BM_SnprintfPeriodLine);
 }  // namespace
 }  // namespace corvane
 
-BENCHMARK_MAIN();
