@@ -28,7 +28,9 @@ class NoNotices : public TNoticeSink {
   void ShowNotice(const std::string&) override {}
 };
 
-TParameterSet Defaults(double A) { return {A, 1, 1, 0.5, 0.5, 5}; }
+TParameterSet Defaults(double A) {
+  return {A, 1, 1, 0.5, 0.5, 5};
+}
 
 // Collects what a reaction delivers, so the parts can be timed on the same data.
 class Collect : public TReactionSink {

@@ -12,7 +12,8 @@ std::string& Title() {
 
 std::string ApplicationTitleFromPath(std::string_view executable_path) {
   const auto slash = executable_path.find_last_of('/');
-  std::string_view name = slash == std::string_view::npos ? executable_path : executable_path.substr(slash + 1);
+  std::string_view name =
+      slash == std::string_view::npos ? executable_path : executable_path.substr(slash + 1);
   name = name.substr(0, name.find('.'));
   std::string title(name);
   for (std::size_t i = 1; i < title.size(); ++i) {
@@ -21,7 +22,11 @@ std::string ApplicationTitleFromPath(std::string_view executable_path) {
   return title;
 }
 
-const std::string& ApplicationTitle() { return Title(); }
-void SetApplicationTitle(std::string title) { Title() = std::move(title); }
+const std::string& ApplicationTitle() {
+  return Title();
+}
+void SetApplicationTitle(std::string title) {
+  Title() = std::move(title);
+}
 
 }  // namespace corvane

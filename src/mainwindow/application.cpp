@@ -29,7 +29,8 @@ bool TApplication::notify(QObject* receiver, QEvent* event) {
 }
 
 bool TApplication::event(QEvent* event) {
-  if (event->type() == QEvent::LocaleChange) LoadNumberFormatSettings();
+  if (event->type() == QEvent::LocaleChange)
+    LoadNumberFormatSettings();
   return QApplication::event(event);
 }
 
@@ -57,7 +58,8 @@ int RunApplication(int& argc, char** argv, const TMainFormFactory& create_main_f
 
     TMainFormParts main_form = create_main_form();
     try {
-      if (main_form.form_create) main_form.form_create();
+      if (main_form.form_create)
+        main_form.form_create();
     } catch (...) {
       ReportHandlerError(std::current_exception());
     }

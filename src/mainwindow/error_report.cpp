@@ -19,7 +19,8 @@ void ShowCriticalBox(const std::string& caption, const std::string& text) {
                   QMessageBox::Ok, previously_active);
   box.setWindowModality(Qt::ApplicationModal);
   box.exec();
-  if (previously_active) previously_active->activateWindow();
+  if (previously_active)
+    previously_active->activateWindow();
 }
 
 TErrorReportSink& Sink() {
@@ -73,6 +74,8 @@ std::string ApplicationErrorText(const std::exception_ptr& error, const std::str
                     {ClassNameOf(error), module_name, static_cast<const void*>(nullptr), message, period});
 }
 
-void SetErrorReportSink(TErrorReportSink sink) { Sink() = sink ? std::move(sink) : TErrorReportSink(ShowCriticalBox); }
+void SetErrorReportSink(TErrorReportSink sink) {
+  Sink() = sink ? std::move(sink) : TErrorReportSink(ShowCriticalBox);
+}
 
 }  // namespace corvane

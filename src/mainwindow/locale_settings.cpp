@@ -14,11 +14,14 @@ NumberMarks NumberMarksOfLocale(const char* locale_name) {
   // A locale object of our own: the C library's global locale (and with it printf and the
   // parsing inside Qt) stays "C".
   locale_t locale = newlocale(LC_NUMERIC_MASK, locale_name, static_cast<locale_t>(nullptr));
-  if (locale == static_cast<locale_t>(nullptr)) return marks;
+  if (locale == static_cast<locale_t>(nullptr))
+    return marks;
   const char* decimal = nl_langinfo_l(RADIXCHAR, locale);
   const char* thousands = nl_langinfo_l(THOUSEP, locale);
-  if (decimal != nullptr && std::strlen(decimal) == 1) marks.decimal_mark = decimal[0];
-  if (thousands != nullptr && std::strlen(thousands) == 1) marks.thousands_mark = thousands[0];
+  if (decimal != nullptr && std::strlen(decimal) == 1)
+    marks.decimal_mark = decimal[0];
+  if (thousands != nullptr && std::strlen(thousands) == 1)
+    marks.thousands_mark = thousands[0];
   freelocale(locale);
   return marks;
 }

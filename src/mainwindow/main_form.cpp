@@ -16,7 +16,12 @@ namespace {
 // before it could unwind through the control's own event code.
 template <class Handler>
 auto Reporting(TForm1* form, Handler handler) {
-  return [form, handler] { DispatchReportingErrors([&] { (form->*handler)(); return true; }); };
+  return [form, handler] {
+    DispatchReportingErrors([&] {
+      (form->*handler)();
+      return true;
+    });
+  };
 }
 
 }  // namespace

@@ -62,7 +62,8 @@ void TForm1::ButtonBeginClick() {
   Series3->ClearPoints();
   MemoData->ClearLines();
   Series1->ClearPoints();
-  if (!ReadParameters()) return;
+  if (!ReadParameters())
+    return;
 
   const double axis_max = AxisMax(parameters_);
   const double stationary_mean = StationaryMean(parameters_);
@@ -98,6 +99,8 @@ void TForm1::BitBtn1Click() {
   Series4->ClearPoints();
 }
 
-void TForm1::CheckBox1Click() { MemoData->SetVisible(CheckBox1->isChecked()); }
+void TForm1::CheckBox1Click() {
+  MemoData->SetVisible(CheckBox1->isChecked());
+}
 
 }  // namespace corvane

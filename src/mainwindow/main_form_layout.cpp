@@ -79,15 +79,14 @@ void TForm1::CreateControls() {
   BitBtn1 = MakeButton(this, 128, "Begin new RT series");
   CheckBox1 = new QCheckBox(QString::fromLatin1("Memo On/Off"), this);
   CheckBox1->setGeometry(32, 424, 89, 17);
-
 }
 
 void TForm1::SetTabOrder() {
   // The charts take no focus; Tab runs ButtonBegin, MemoData, the six fields, BitBtn1, CheckBox1.
   Chart1->setFocusPolicy(Qt::NoFocus);
   Chart2->setFocusPolicy(Qt::NoFocus);
-  QWidget* order[] = {ButtonBegin, MemoData->Widget(), EditAcrit, EditA1, EditA0,
-                      EditC1,      EditC0,             EditY0,    BitBtn1, CheckBox1};
+  QWidget* order[] = {ButtonBegin, MemoData->Widget(), EditAcrit, EditA1, EditA0, EditC1, EditC0, EditY0,
+                      BitBtn1,     CheckBox1};
   for (std::size_t i = 0; i + 1 < std::size(order); ++i) QWidget::setTabOrder(order[i], order[i + 1]);
 }
 

@@ -19,18 +19,18 @@ class Exception : public std::exception {
 };
 
 // Declares an exception class with its class name and, optionally, a fixed default message.
-#define CORVANE_EXCEPTION(Name, Base)                                           \
-  class Name : public Base {                                                    \
-   public:                                                                      \
-    using Base::Base;                                                           \
-    const char* ClassName() const noexcept override { return #Name; }           \
+#define CORVANE_EXCEPTION(Name, Base)                                 \
+  class Name : public Base {                                          \
+   public:                                                            \
+    using Base::Base;                                                 \
+    const char* ClassName() const noexcept override { return #Name; } \
   }
-#define CORVANE_FIXED_EXCEPTION(Name, Base, Text)                               \
-  class Name : public Base {                                                    \
-   public:                                                                      \
-    Name() : Base(Text) {}                                                      \
-    using Base::Base;                                                           \
-    const char* ClassName() const noexcept override { return #Name; }           \
+#define CORVANE_FIXED_EXCEPTION(Name, Base, Text)                     \
+  class Name : public Base {                                          \
+   public:                                                            \
+    Name() : Base(Text) {}                                            \
+    using Base::Base;                                                 \
+    const char* ClassName() const noexcept override { return #Name; } \
   }
 
 CORVANE_EXCEPTION(EConvertError, Exception);

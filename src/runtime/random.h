@@ -11,7 +11,9 @@ namespace corvane {
 extern std::uint32_t RandomSeed;
 
 // seed * 134775813 + 1 (mod 2^32).
-constexpr std::uint32_t NextRandomSeed(std::uint32_t seed) noexcept { return seed * 134775813u + 1u; }
+constexpr std::uint32_t NextRandomSeed(std::uint32_t seed) noexcept {
+  return seed * 134775813u + 1u;
+}
 
 // k * 2^-32 for the new seed k: in [0, 1), exactly representable.
 long double RandomFraction() noexcept;

@@ -43,16 +43,16 @@ TEST(ErrorReportTest, ApplicationErrorTextNamesClassModuleAndMessage) {
   EXPECT_EQ(ApplicationErrorText(error, "corvane"),
             "Exception EOverflow in module corvane at 00000000.\nFloating point overflow.");
   const auto dotted = std::make_exception_ptr(EConvertError("Bad."));
-  EXPECT_EQ(ApplicationErrorText(dotted, "corvane"), "Exception EConvertError in module corvane at 00000000.\nBad.");
+  EXPECT_EQ(ApplicationErrorText(dotted, "corvane"),
+            "Exception EConvertError in module corvane at 00000000.\nBad.");
 }
 
 class RecordingReports : public ::testing::Test {
  protected:
   void SetUp() override {
     SetApplicationTitle("corvane");
-    SetErrorReportSink([this](const std::string& caption, const std::string& text) {
-      reports.emplace_back(caption, text);
-    });
+    SetErrorReportSink(
+        [this](const std::string& caption, const std::string& text) { reports.emplace_back(caption, text); });
   }
   void TearDown() override { SetErrorReportSink(nullptr); }
   std::vector<std::pair<std::string, std::string>> reports;
@@ -63,8 +63,10 @@ class FailingWidget : public QWidget {
  public:
   bool cancelled = false;
   bool event(QEvent* e) override {  // public: the test calls it as a handler would
-    if (e->type() == kCancelModeEvent) cancelled = true;
-    if (e->type() == QEvent::User) throw EZeroDivide();
+    if (e->type() == kCancelModeEvent)
+      cancelled = true;
+    if (e->type() == QEvent::User)
+      throw EZeroDivide();
     return QWidget::event(e);
   }
 };

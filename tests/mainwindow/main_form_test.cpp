@@ -47,9 +47,8 @@ class MainFormTest : public ::testing::Test {
  protected:
   void SetUp() override {
     SetApplicationTitle("corvane");
-    SetErrorReportSink([this](const std::string& caption, const std::string& text) {
-      reports.emplace_back(caption, text);
-    });
+    SetErrorReportSink(
+        [this](const std::string& caption, const std::string& text) { reports.emplace_back(caption, text); });
   }
   void TearDown() override { SetErrorReportSink(nullptr); }
 
@@ -105,7 +104,8 @@ TEST_F(MainFormTest, TabRunsThroughTheFocusableControlsInLayoutOrder) {
   std::vector<QWidget*> order;
   QWidget* w = form->ButtonBegin;
   do {
-    if (w->focusPolicy() & Qt::TabFocus) order.push_back(w);
+    if (w->focusPolicy() & Qt::TabFocus)
+      order.push_back(w);
     w = w->nextInFocusChain();
   } while (w != form->ButtonBegin && order.size() < 20);
   EXPECT_EQ(order, expected);
@@ -239,8 +239,9 @@ TEST_F(MainFormTest, LogLinesAndFieldsFollowTheDecimalMarkInForceAtEachPress) {
   {
     ScopedNumberFormat comma(',', '.');
     Press(*form);  // "0.5" does not convert under a comma mark
-    EXPECT_EQ(notices.texts, (std::vector<std::string>{"Ongeldige waarde: 0.5", "C1 less then or equal to 0",
-                                                       "Ongeldige waarde: 0.5", "C0 less then or equal to 0"}));
+    EXPECT_EQ(notices.texts,
+              (std::vector<std::string>{"Ongeldige waarde: 0.5", "C1 less then or equal to 0",
+                                        "Ongeldige waarde: 0.5", "C0 less then or equal to 0"}));
     form->EditC1->setText("0,5");
     form->EditC0->setText("0,5");
     Press(*form);
