@@ -3,39 +3,18 @@
 #pragma once
 
 #include "chart/chart_font.h"
+#include "chart/chart_part.h"
 
 namespace corvane {
 
-class TCustomChartPanel;
-
-class TChartFontObject {
+class TChartFontObject : public TChartPart {
  public:
-  explicit TChartFontObject(TCustomChartPanel* chart);
-  TChartFontObject(const TChartFontObject&) = delete;
-  TChartFontObject& operator=(const TChartFontObject&) = delete;
-  virtual ~TChartFontObject() = default;
+  explicit TChartFontObject(TCustomChartPanel* chart) : TChartPart(chart), font_(RepaintNotice()) {}
 
-  TCustomChartPanel* ParentChart() const { return chart_; }
   TChartFont& Font() { return font_; }
   const TChartFont& Font() const { return font_; }
 
- protected:
-  // Marks the chart for repaint; nothing when the object has no chart.
-  void Repaint() const;
-  // The store-and-repaint rule of every scalar setter.
-  template <class T>
-  void Store(T& field, const T& value) {
-    if (field == value)
-      return;
-    field = value;
-    Repaint();
-  }
-  TChangeNotice RepaintNotice() const {
-    return [this] { Repaint(); };
-  }
-
  private:
-  TCustomChartPanel* chart_;
   TChartFont font_;
 };
 
