@@ -1,0 +1,109 @@
+#include "chart/chart_readout.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "chart/axis_panel.h"
+#include "chart/custom_series.h"
+#include "chart/point_mapper.h"
+
+namespace corvane {
+namespace {
+
+struct TPlace {
+  double X = 0;
+  double Y = 0;
+};
+
+// The place on a-b nearest p; a itself for a segment without length.
+TPlace NearestOnSegment(TPoint a, TPoint b, TPoint p) {
+  const double dx = static_cast<double>(b.X) - a.X;
+  const double dy = static_cast<double>(b.Y) - a.Y;
+  const double length2 = dx * dx + dy * dy;
+  double t = 0;
+  if (length2 > 0)
+    t = std::clamp(((static_cast<double>(p.X) - a.X) * dx + (static_cast<double>(p.Y) - a.Y) * dy) / length2,
+                   0.0, 1.0);
+  return {a.X + t * dx, a.Y + t * dy};
+}
+
+double Distance(TPlace q, TPoint p) {
+  return std::hypot(q.X - p.X, q.Y - p.Y);
+}
+
+bool Inside(const TRect& r, TPlace q) {
+  return q.X >= r.Left && q.X <= r.Right && q.Y >= r.Top && q.Y <= r.Bottom;
+}
+
+// The nearest point or segment of one series within the radius; Index -1 when none.
+TReadoutHit NearestItem(const TChartSeries& series, const TRect& plot, TPoint mouse) {
+  TReadoutHit best{&series, -1, kReadoutRadius};
+  const int first = series.FirstShownIndex();
+  if (first < 0)
+    return best;
+  const auto* drawn = dynamic_cast<const TCustomSeries*>(&series);
+  const bool segments = drawn != nullptr && drawn->DrawsLines();
+  const TPointMapper mapper = PointMapperOf(series);
+  const auto pixel = [&](int i) {
+    return TPoint{mapper.X(series.XValueAt(i)), mapper.Y(series.YValueAt(i))};
+  };
+  const auto consider = [&](int index, double distance) {
+    if (distance <= kReadoutRadius && (best.Index < 0 || distance < best.Distance))
+      best = {&series, index, distance};
+  };
+  // The line runs in from the point before the first shown one, cut at the plot edge.
+  for (int i = std::max(0, first - 1); i <= series.LastShownIndex() && i < series.PointCount(); ++i) {
+    if (series.PointColor(i) == clNone)
+      continue;
+    const TPoint p = pixel(i);
+    const TPlace at{static_cast<double>(p.X), static_cast<double>(p.Y)};
+    if (Inside(plot, at))
+      consider(i, Distance(at, mouse));
+    if (!segments || i == 0 || i - 1 < std::max(0, first - 1) || series.PointColor(i - 1) == clNone)
+      continue;
+    const TPoint q = pixel(i - 1);
+    const TPlace near = NearestOnSegment(q, p, mouse);
+    if (Inside(plot, near)) {
+      const double to_start = Distance({static_cast<double>(q.X), static_cast<double>(q.Y)}, mouse);
+      consider(to_start <= Distance(at, mouse) ? i - 1 : i, Distance(near, mouse));
+    }
+  }
+  return best;
+}
+
+}  // namespace
+
+double PixelDistanceToSegment(TPoint a, TPoint b, TPoint p) {
+  return Distance(NearestOnSegment(a, b, p), p);
+}
+
+std::vector<TReadoutHit> ReadoutHits(const TCustomAxisPanel& chart, int x, int y) {
+  std::vector<TReadoutHit> hits;
+  for (const TChartSeries* series : chart.SeriesList()) {
+    if (!series->Active() || !series->UseAxis())
+      continue;
+    const TReadoutHit hit = NearestItem(*series, chart.PlotRect(), {x, y});
+    if (hit.Index >= 0)
+      hits.push_back(hit);
+  }
+  std::stable_sort(hits.begin(), hits.end(),
+                   [](const TReadoutHit& a, const TReadoutHit& b) { return a.Distance < b.Distance; });
+  return hits;
+}
+
+std::string ReadoutTipText(const std::vector<TReadoutHit>& hits, const TReadoutText& text) {
+  std::string joined;
+  if (!text)
+    return joined;
+  for (const TReadoutHit& hit : hits) {
+    const std::string block = text(*hit.Series, hit.Index);
+    if (block.empty())
+      continue;
+    if (!joined.empty())
+      joined += "\n\n";
+    joined += block;
+  }
+  return joined;
+}
+
+}  // namespace corvane
