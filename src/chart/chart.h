@@ -12,9 +12,9 @@
 // Engine cursor identifiers become Qt cursors.
 //
 // Besides the drags, TChartPointerTools (chart_pointer_tools.h) shows the hover read-out, opens
-// the context menu on a right click without a drag, and zooms by the wheel; it sees each event
-// after the engine. Right presses and releases always reach the mouse events: Qt's own context
-// menu event is switched off.
+// the context menu on a right click without a drag, and zooms by the wheel. It sees a press
+// before the engine (the read-out goes before a drag begins) and every other event after it.
+// Right presses and releases always reach the mouse events: Qt's own context menu event is off.
 #pragma once
 
 #include <QWidget>

@@ -7,7 +7,8 @@
 //     (chart_context_menu.h); after a scroll drag it does not open
 //   wheel over the plot, no button held --TWheelNotches--> TCustomChart::WheelZoom
 //
-// The widget (chart.h) calls one member per Qt event, after the engine has had the event.
+// The widget (chart.h) calls one member per Qt event: a press before the engine has it, every
+// other event after.
 #pragma once
 
 #include <QPoint>

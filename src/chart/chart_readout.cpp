@@ -35,6 +35,18 @@ bool Inside(const TRect& r, TPlace q) {
   return q.X >= r.Left && q.X <= r.Right && q.Y >= r.Top && q.Y <= r.Bottom;
 }
 
+// Whether p lies within the radius of the box spanned by a and b: a cheap test in whole pixels
+// that rules out nearly every segment of a long path before any distance is computed.
+bool NearBox(TPoint a, TPoint b, TPoint p) {
+  constexpr long long r = static_cast<long long>(kReadoutRadius);
+  return p.X >= std::min(a.X, b.X) - r && p.X <= std::max(a.X, b.X) + r && p.Y >= std::min(a.Y, b.Y) - r &&
+         p.Y <= std::max(a.Y, b.Y) + r;
+}
+
+TPlace PlaceOf(TPoint p) {
+  return {static_cast<double>(p.X), static_cast<double>(p.Y)};
+}
+
 // The nearest point or segment of one series within the radius; Index -1 when none.
 TReadoutHit NearestItem(const TChartSeries& series, const TRect& plot, TPoint mouse) {
   TReadoutHit best{&series, -1, kReadoutRadius};
@@ -44,29 +56,30 @@ TReadoutHit NearestItem(const TChartSeries& series, const TRect& plot, TPoint mo
   const auto* drawn = dynamic_cast<const TCustomSeries*>(&series);
   const bool segments = drawn != nullptr && drawn->DrawsLines();
   const TPointMapper mapper = PointMapperOf(series);
-  const auto pixel = [&](int i) {
-    return TPoint{mapper.X(series.XValueAt(i)), mapper.Y(series.YValueAt(i))};
-  };
   const auto consider = [&](int index, double distance) {
     if (distance <= kReadoutRadius && (best.Index < 0 || distance < best.Distance))
       best = {&series, index, distance};
   };
+  TPoint previous;
+  bool joined = false;  // whether a segment reaches point i from the point before
   // The line runs in from the point before the first shown one, cut at the plot edge.
   for (int i = std::max(0, first - 1); i <= series.LastShownIndex() && i < series.PointCount(); ++i) {
-    if (series.PointColor(i) == clNone)
+    if (series.PointColor(i) == clNone) {
+      joined = false;
       continue;
-    const TPoint p = pixel(i);
-    const TPlace at{static_cast<double>(p.X), static_cast<double>(p.Y)};
-    if (Inside(plot, at))
-      consider(i, Distance(at, mouse));
-    if (!segments || i == 0 || i - 1 < std::max(0, first - 1) || series.PointColor(i - 1) == clNone)
-      continue;
-    const TPoint q = pixel(i - 1);
-    const TPlace near = NearestOnSegment(q, p, mouse);
-    if (Inside(plot, near)) {
-      const double to_start = Distance({static_cast<double>(q.X), static_cast<double>(q.Y)}, mouse);
-      consider(to_start <= Distance(at, mouse) ? i - 1 : i, Distance(near, mouse));
     }
+    const TPoint p{mapper.X(series.XValueAt(i)), mapper.Y(series.YValueAt(i))};
+    if (NearBox(p, p, mouse) && Inside(plot, PlaceOf(p)))
+      consider(i, Distance(PlaceOf(p), mouse));
+    if (joined && NearBox(previous, p, mouse)) {
+      const TPlace near = NearestOnSegment(previous, p, mouse);
+      if (Inside(plot, near)) {
+        const bool nearer_start = Distance(PlaceOf(previous), mouse) <= Distance(PlaceOf(p), mouse);
+        consider(nearer_start ? i - 1 : i, Distance(near, mouse));
+      }
+    }
+    previous = p;
+    joined = segments;
   }
   return best;
 }
