@@ -27,7 +27,7 @@ std::string ModelLine(const TParameterSet& P) {
   try {
     const TReactionTheory theory = ReactionTheoryOf(P);
     return "Model: standard deviation " + ReadoutNumber(theory.StandardDeviation) +
-           ", lag-1 autocorrelation " + ReadoutNumber(theory.Lag1Autocorrelation);
+           "; lag-1 autocorrelation " + ReadoutNumber(theory.Lag1Autocorrelation);
   } catch (const EMathError&) {
     return "Model: beyond the number range";
   }
@@ -41,13 +41,13 @@ std::string SeriesLine(std::span<const double> times) {
   for (const double t : times) sum += t;
   const long double mean = sum / n;
   std::string line = "Series so far: " + CountText(static_cast<double>(n)) +
-                     (n == 1 ? " reaction" : " reactions") + ", mean " +
+                     (n == 1 ? " reaction" : " reactions") + "; mean " +
                      ReadoutNumber(static_cast<double>(mean));
   if (n < 2)
     return line;
   long double squares = 0;
   for (const double t : times) squares += (t - mean) * (t - mean);
-  return line + ", standard deviation " + ReadoutNumber(static_cast<double>(std::sqrt(squares / (n - 1))));
+  return line + "; standard deviation " + ReadoutNumber(static_cast<double>(std::sqrt(squares / (n - 1))));
 }
 
 std::vector<double> YValuesOf(const TChartSeries& series) {

@@ -33,8 +33,9 @@ std::string MarkerText(double reaction_time);
 // The red line at a point drawn with `drawn_with` (null when not known: only the mean), and the
 // reaction times of the series so far:
 //   "Stationary mean A(1 + a1/a0) = 10.000
-//    Model: standard deviation 3.120, lag-1 autocorrelation -0.406
-//    Series so far: 3 reactions, mean 9.512, standard deviation 2.870"
+//    Model: standard deviation 3.120; lag-1 autocorrelation -0.406
+//    Series so far: 3 reactions; mean 9.512; standard deviation 2.870"
+// Semicolons part the items, since a comma may be the decimal mark.
 std::string StationaryMeanText(double mean, const TParameterSet* drawn_with, std::span<const double> times);
 
 // Binds the read-outs and the data columns of both charts, and starts keeping the parameters of

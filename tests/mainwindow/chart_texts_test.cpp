@@ -31,13 +31,12 @@ TEST(ChartTexts, ReadoutTextsUnderBothDecimalMarks) {
     EXPECT_EQ(PathPointText(3.75, 1.25), "Time 3" + m + "750\nInhibition 1" + m + "250");
     EXPECT_EQ(MarkerText(12345.6789), "Reaction time 12345" + m + "679");
     const std::vector<double> times{7, 9, 14};
-    EXPECT_EQ(StationaryMeanText(10, &kDefaults, times), "Stationary mean A(1 + a1/a0) = 10" + m +
-                                                             "000\n"
-                                                             "Model: standard deviation 3" +
-                                                             m + "120, lag-1 autocorrelation -0" + m +
-                                                             "406\n"
-                                                             "Series so far: 3 reactions, mean 10" +
-                                                             m + "000, standard deviation 3" + m + "606");
+    // Semicolons part the items: a comma may be the decimal mark.
+    const std::string expected = "Stationary mean A(1 + a1/a0) = 10" + m + "000\n" +
+                                 "Model: standard deviation 3" + m + "120; lag-1 autocorrelation -0" + m +
+                                 "406\n" + "Series so far: 3 reactions; mean 10" + m +
+                                 "000; standard deviation 3" + m + "606";
+    EXPECT_EQ(StationaryMeanText(10, &kDefaults, times), expected);
   }
 }
 
@@ -49,7 +48,7 @@ TEST(ChartTexts, SmallNumbersKeepTheirDigitsAndShortSeriesSayWhatTheyCan) {
   EXPECT_EQ(ReadoutNumber(0.001), "0.001");
   const std::vector<double> one{7.5};
   EXPECT_EQ(StationaryMeanText(10, nullptr, one),
-            "Stationary mean A(1 + a1/a0) = 10.000\nSeries so far: 1 reaction, mean 7.500");
+            "Stationary mean A(1 + a1/a0) = 10.000\nSeries so far: 1 reaction; mean 7.500");
   EXPECT_EQ(StationaryMeanText(10, nullptr, {}), "Stationary mean A(1 + a1/a0) = 10.000");
   // Parameters whose model leaves the double range say so instead of failing.
   const TParameterSet wild{1, 1e-300, 1, 1e300, 1, 1};
@@ -86,7 +85,7 @@ TEST_F(FormTexts, TheRedLineTellsTheParametersItWasDrawnWith) {
   const std::string first = Readout(*form.Chart2, *form.Series4, 0);
   const std::string third = Readout(*form.Chart2, *form.Series4, 2);
   EXPECT_EQ(first.substr(0, first.find('\n')), "Stationary mean A(1 + a1/a0) = 10.000");
-  EXPECT_NE(first.find("standard deviation 3.120, lag-1 autocorrelation -0.406"), std::string::npos);
+  EXPECT_NE(first.find("standard deviation 3.120; lag-1 autocorrelation -0.406"), std::string::npos);
   EXPECT_EQ(third.substr(0, third.find('\n')), "Stationary mean A(1 + a1/a0) = 20.000");
   EXPECT_NE(third.find("Series so far: 3 reactions"), std::string::npos);
   EXPECT_EQ(Readout(*form.Chart2, *form.Series2, 1).substr(0, 11), "Reaction 2\n");
@@ -95,7 +94,7 @@ TEST_F(FormTexts, TheRedLineTellsTheParametersItWasDrawnWith) {
   form.ButtonBegin->click();
   const std::string fresh = Readout(*form.Chart2, *form.Series4, 0);
   EXPECT_EQ(fresh.substr(0, fresh.find('\n')), "Stationary mean A(1 + a1/a0) = 20.000");
-  EXPECT_NE(fresh.find("Series so far: 1 reaction,"), std::string::npos);
+  EXPECT_NE(fresh.find("Series so far: 1 reaction;"), std::string::npos);
 }
 
 TEST_F(FormTexts, TheInhibitionChartReadsOutItsPathAndMarker) {
