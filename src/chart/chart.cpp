@@ -3,7 +3,9 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QWheelEvent>
 
+#include "chart/chart_pointer_tools.h"
 #include "framework/cancel_mode.h"
 #include "framework/qt_canvas.h"
 #include "framework/qt_input.h"
@@ -18,23 +20,32 @@ QPoint LogicalPixel(const QMouseEvent* event) {
 
 }  // namespace
 
-TChart::TChart(QWidget* parent) : QWidget(parent) {
+TChart::TChart(QWidget* parent)
+    : QWidget(parent), pointer_tools_(std::make_unique<TChartPointerTools>(*this)) {
   resize(400, 250);
   // The cached image covers every pixel: Qt need not clear the background first.
   setAttribute(Qt::WA_OpaquePaintEvent);
   // Moves without a button pressed choose the cursor over series points.
   setMouseTracking(true);
+  setContextMenuPolicy(Qt::PreventContextMenu);
 }
+
+TChart::~TChart() = default;
 
 bool TChart::event(QEvent* event) {
   switch (event->type()) {
     case QEvent::WindowDeactivate:
     case QEvent::Hide:
       CancelMouseMode();
+      pointer_tools_->Cancelled();
       break;
+    case QEvent::ToolTip:
+      pointer_tools_->ShowReadout(static_cast<QHelpEvent*>(event)->pos());
+      return true;
     default:
       if (event->type() == kCancelModeEvent) {
         CancelMouseMode();
+        pointer_tools_->Cancelled();
         return true;
       }
       break;
@@ -74,11 +85,13 @@ void TChart::Press(QMouseEvent* event, bool double_click) {
 }
 
 void TChart::mousePressEvent(QMouseEvent* event) {
+  pointer_tools_->Pressed(*event);
   Press(event, false);
 }
 
 // The second press of a double click carries the double-click flag.
 void TChart::mouseDoubleClickEvent(QMouseEvent* event) {
+  pointer_tools_->Pressed(*event);
   Press(event, true);
 }
 
@@ -86,6 +99,7 @@ void TChart::mouseMoveEvent(QMouseEvent* event) {
   DropLostDrag(event->buttons());
   const QPoint p = LogicalPixel(event);
   MouseMove(ShiftStateOf(event->modifiers(), event->buttons(), false), p.x(), p.y());
+  pointer_tools_->Moved(*event);
 }
 
 void TChart::mouseReleaseEvent(QMouseEvent* event) {
@@ -94,11 +108,19 @@ void TChart::mouseReleaseEvent(QMouseEvent* event) {
     return;
   const QPoint p = LogicalPixel(event);
   MouseUp(*button, ShiftStateOf(event->modifiers(), event->buttons(), false), p.x(), p.y());
+  pointer_tools_->Released(*event);
 }
 
 void TChart::leaveEvent(QEvent* event) {
   MouseLeave();
+  pointer_tools_->Left();
   QWidget::leaveEvent(event);
+}
+
+// Taken whether or not it zoomed: nothing behind a chart scrolls.
+void TChart::wheelEvent(QWheelEvent* event) {
+  pointer_tools_->Wheel(*event);
+  event->accept();
 }
 
 void TChart::CursorChanged() {

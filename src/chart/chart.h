@@ -10,21 +10,41 @@
 // hiding) ends the drag; so does a move or press that shows the drag's button released where the
 // chart could not see it (another window had the mouse), and the press then starts afresh.
 // Engine cursor identifiers become Qt cursors.
+//
+// Besides the drags, TChartPointerTools (chart_pointer_tools.h) shows the hover read-out, opens
+// the context menu on a right click without a drag, and zooms by the wheel. It sees a press
+// before the engine (the read-out goes before a drag begins) and every other event after it.
+// Right presses and releases always reach the mouse events: Qt's own context menu event is off.
 #pragma once
 
 #include <QWidget>
+#include <functional>
+#include <memory>
+#include <vector>
 
+#include "chart/chart_data_text.h"
+#include "chart/chart_readout.h"
 #include "chart/custom_chart.h"
 
 class QMouseEvent;
+class QWheelEvent;
 
 namespace corvane {
+
+class TChartPointerTools;
 
 class TChart : public QWidget, public TCustomChart {
  public:
   explicit TChart(QWidget* parent = nullptr);
+  ~TChart() override;
 
   QSize sizeHint() const override { return {400, 250}; }
+
+  // What the hover read-out says about a point of a series; no read-out while unassigned.
+  TReadoutText OnGetReadoutText;
+  // The columns of "Copy data"; every active series' Y under its title while unassigned.
+  std::function<std::vector<TDataColumn>(const TChart& sender)> OnGetDataColumns;
+  TChartPointerTools& PointerTools() { return *pointer_tools_; }
 
  protected:
   bool event(QEvent* event) override;
@@ -35,6 +55,7 @@ class TChart : public QWidget, public TCustomChart {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void leaveEvent(QEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
   void RequestRepaint() override { update(); }
   void RepaintNow() override { repaint(); }
   void CursorChanged() override;
@@ -43,6 +64,8 @@ class TChart : public QWidget, public TCustomChart {
   void Press(QMouseEvent* event, bool double_click);
   // Ends a drag whose button is no longer held: its release went elsewhere.
   void DropLostDrag(Qt::MouseButtons held);
+
+  std::unique_ptr<TChartPointerTools> pointer_tools_;
 };
 
 }  // namespace corvane

@@ -15,6 +15,11 @@ inline constexpr const char* kDateTimeLogarithmic = "DateTime Axis cannot be Log
 inline constexpr const char* kLogarithmicNegative = "Logarithmic Axis Min and Max values should be >= 0";
 inline constexpr const char* kPointerSizeNotPositive = "Pointer size must be greater than zero";
 
+// The entries of a chart's context menu.
+inline constexpr const char* kCopyImage = "Copy image";
+inline constexpr const char* kCopyData = "Copy data";
+inline constexpr const char* kResetZoom = "Reset zoom";
+
 inline constexpr const char* kDefaultValueFormat = "#,##0.###";
 inline constexpr const char* kDefaultPercentFormat = "##0.## %";
 inline constexpr const char* kDefaultFontName = "Arial";

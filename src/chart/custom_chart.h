@@ -140,6 +140,12 @@ class TCustomChart : public TCustomAxisPanel {
   void ZoomToBounds(const TZoomTargets& targets);
   // Restores the axes as they were before the first zoom or scroll since the last undo.
   void UndoZoom();
+  // Zooms all four axes by wheel notches (positive narrows) around the values that pixel (x, y)
+  // had at the last paint, saving the axis state first as a zoom drag does, so UndoZoom undoes
+  // it. Only over the plot area and with no drag in progress. A step that would leave the double
+  // range, or narrow an axis showing a series below the 0.001 AssignRange keeps, changes nothing.
+  // Returns whether the axes changed (chart_wheel_zoom.cpp).
+  bool WheelZoom(int x, int y, int notches);
 
   const TZoomPanningRecord& ZoomRecord() const { return zoom_; }
   const TZoomPanningRecord& ScrollRecord() const { return scroll_; }

@@ -6,6 +6,7 @@
 #include "chart/chart.h"
 #include "framework/fonts.h"
 #include "mainwindow/application.h"
+#include "mainwindow/chart_texts.h"
 #include "mainwindow/data_memo.h"
 #include "mainwindow/notice_sink.h"
 
@@ -38,6 +39,7 @@ TForm1::TForm1(TNoticeSink* notices, TRandomSource random)
 
   CreateControls();
   DesignCharts();
+  InstallChartTexts(*this);
   SetTabOrder();
 
   connect(ButtonBegin, &QPushButton::clicked, this, Reporting(this, &TForm1::ButtonBeginClick));

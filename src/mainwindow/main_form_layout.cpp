@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <utility>
 
 #include "chart/chart.h"
 #include "framework/fonts.h"
@@ -21,6 +22,16 @@ constexpr char kZoomHelp[] =
 constexpr char kScrollHelp[] =
     "Scrolling can be done  by dragging the right mouse button. Red line in the upper graph indicates the "
     "stationary mean.";
+
+// One line each on what a parameter is, shown by its label and its field.
+constexpr const char* kParameterHelp[] = {
+    "A: the amount of work a reaction requires",
+    "a1: the fall of inhibition per unit of work",
+    "a0: the rise of inhibition per unit of distraction time",
+    "c1: the constant of the work-period lengths (through the exponent a1/c1)",
+    "c0: the rate of the distraction periods, whose mean length is 1/c0",
+    "y0: the inhibition at the start of a series",
+};
 
 // Labels size themselves to their caption from the given top-left corner, as the layout's
 // auto-sized labels do, so that a caption never clips in a font slightly wider than designed.
@@ -79,6 +90,15 @@ void TForm1::CreateControls() {
   BitBtn1 = MakeButton(this, 128, "Begin new RT series");
   CheckBox1 = new QCheckBox(QString::fromLatin1("Memo On/Off"), this);
   CheckBox1->setGeometry(32, 424, 89, 17);
+
+  const std::pair<QLabel*, QLineEdit*> parameters[] = {{Label1, EditAcrit}, {Label2, EditA1},
+                                                       {Label3, EditA0},    {Label4, EditC1},
+                                                       {Label5, EditC0},    {Label7, EditY0}};
+  for (std::size_t i = 0; i < std::size(parameters); ++i) {
+    const QString help = QString::fromLatin1(kParameterHelp[i]);
+    parameters[i].first->setToolTip(help);
+    parameters[i].second->setToolTip(help);
+  }
 }
 
 void TForm1::SetTabOrder() {

@@ -1,0 +1,59 @@
+// TChartPointerTools: what a chart widget does with the mouse besides the engine's drags.
+//
+//   hover (Qt's tooltip event, then every move while the read-out shows) --ReadoutHits-->
+//     chart.OnGetReadoutText per hit --> a tooltip that follows the pointer; it goes when no
+//     item is near, when the pointer leaves the chart, or when a press begins a drag
+//   right press + release with no move between, no other button held --> the context menu
+//     (chart_context_menu.h); after a scroll drag it does not open
+//   wheel over the plot, no button held --TWheelNotches--> TCustomChart::WheelZoom
+//
+// The widget (chart.h) calls one member per Qt event: a press before the engine has it, every
+// other event after.
+#pragma once
+
+#include <QPoint>
+
+#include "chart/wheel_zoom.h"
+
+class QMenu;
+class QMouseEvent;
+class QWheelEvent;
+
+namespace corvane {
+
+class TChart;
+
+class TChartPointerTools {
+ public:
+  explicit TChartPointerTools(TChart& chart) : chart_(chart) {}
+  TChartPointerTools(const TChartPointerTools&) = delete;
+  TChartPointerTools& operator=(const TChartPointerTools&) = delete;
+
+  // The mouse has rested at `local`: shows the read-out there, or nothing. Returns whether shown.
+  bool ShowReadout(QPoint local);
+  bool ReadoutShown() const { return readout_shown_; }
+  void HideReadout();
+
+  void Pressed(const QMouseEvent& event);
+  void Moved(const QMouseEvent& event);
+  void Released(const QMouseEvent& event);
+  void Left();
+  // The mouse was taken away: no menu from the release that will not come.
+  void Cancelled();
+  // Returns whether the wheel zoomed (the event is then the chart's).
+  bool Wheel(const QWheelEvent& event);
+
+  // Created at the first right click; null before.
+  QMenu* Menu() const { return menu_; }
+
+ private:
+  TChart& chart_;
+  bool readout_shown_ = false;
+  // A right press that may still become a click: where it was, and whether it is still one.
+  bool right_click_ = false;
+  QPoint right_press_;
+  TWheelNotches notches_;
+  QMenu* menu_ = nullptr;
+};
+
+}  // namespace corvane

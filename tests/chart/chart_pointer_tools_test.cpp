@@ -1,0 +1,183 @@
+// The chart widget's read-out, context menu and wheel, driven by real Qt events on the
+// program-like chart (593 x 153, PlotRect (39, 23, 575, 129) after its first paint).
+#include "chart/chart_pointer_tools.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QHelpEvent>
+#include <QMenu>
+#include <QTest>
+#include <QToolTip>
+#include <QWheelEvent>
+
+#include "chart/chart_context_menu.h"
+#include "chart/chart_strings.h"
+#include "zoom_support.h"
+
+namespace corvane {
+namespace {
+
+using testing::Settle;
+using testing::TProgramChart;
+
+class PointerTools : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    chart.OnGetReadoutText = [](const TChartSeries& s, int i) {
+      return "point " + std::to_string(i) + " at " + std::to_string(static_cast<int>(s.XValueAt(i)));
+    };
+    chart.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&chart));
+    Settle();
+    ASSERT_EQ(chart.PlotRect(), (TRect{39, 23, 575, 129}));
+  }
+  void TearDown() override {
+    if (QMenu* menu = chart.PointerTools().Menu())
+      menu->hide();
+    QToolTip::hideText();
+    chart.hide();
+  }
+
+  QPoint PixelOf(int index) const {
+    return {chart.BottomAxis().ValueToPixel(chart.line->XValueAt(index)),
+            chart.LeftAxis().ValueToPixel(chart.line->YValueAt(index))};
+  }
+  bool MenuShown() const {
+    const QMenu* menu = const_cast<TProgramChart&>(chart).PointerTools().Menu();
+    return menu != nullptr && menu->isVisible();
+  }
+  void Rest(QPoint at) {
+    QTest::mouseMove(&chart, at);
+    QHelpEvent event(QEvent::ToolTip, at, chart.mapToGlobal(at));
+    QApplication::sendEvent(&chart, &event);
+  }
+  void Wheel(QPoint at, int angle, Qt::MouseButtons buttons = Qt::NoButton) {
+    QWheelEvent event(at, chart.mapToGlobal(at), {}, {0, angle}, buttons, Qt::NoModifier, Qt::NoScrollPhase,
+                      false);
+    QApplication::sendEvent(&chart, &event);
+  }
+  TAxisBounds Bounds(const TChartAxis& axis) const { return {axis.Minimum(), axis.Maximum()}; }
+
+  TProgramChart chart;
+};
+
+TEST_F(PointerTools, ARightClickOpensTheMenuWithItsThreeEntries) {
+  QTest::mouseClick(&chart, Qt::RightButton, {}, {100, 40});
+  ASSERT_TRUE(MenuShown());
+  const QList<QAction*> actions = chart.PointerTools().Menu()->actions();
+  ASSERT_EQ(actions.size(), 3);
+  EXPECT_EQ(actions[0]->text(), chart_text::kCopyImage);
+  EXPECT_EQ(actions[1]->text(), chart_text::kCopyData);
+  EXPECT_EQ(actions[2]->text(), chart_text::kResetZoom);
+  EXPECT_EQ(Bounds(chart.BottomAxis()), (TAxisBounds{0, 26}));  // nothing scrolled
+  // Outside the plot, where no drag can start, a right click opens it too.
+  chart.PointerTools().Menu()->hide();
+  QTest::mouseClick(&chart, Qt::RightButton, {}, {300, 8});
+  EXPECT_TRUE(MenuShown());
+}
+
+TEST_F(PointerTools, NoMenuAfterAScrollDragNorWithAnotherButtonHeld) {
+  QTest::mousePress(&chart, Qt::RightButton, {}, {200, 60});
+  QTest::mouseMove(&chart, {220, 70});
+  QTest::mouseRelease(&chart, Qt::RightButton, {}, {220, 70});
+  EXPECT_FALSE(MenuShown());
+  EXPECT_NE(Bounds(chart.BottomAxis()), (TAxisBounds{0, 26}));
+  // Out and back to the press position is still a drag.
+  QTest::mousePress(&chart, Qt::RightButton, {}, {200, 60});
+  QTest::mouseMove(&chart, {210, 60});
+  QTest::mouseMove(&chart, {200, 60});
+  QTest::mouseRelease(&chart, Qt::RightButton, {}, {200, 60});
+  EXPECT_FALSE(MenuShown());
+  // A right click during a left press.
+  QTest::mousePress(&chart, Qt::LeftButton, {}, {100, 40});
+  QTest::mouseClick(&chart, Qt::RightButton, {}, {100, 40});
+  QTest::mouseRelease(&chart, Qt::LeftButton, {}, {100, 40});
+  EXPECT_FALSE(MenuShown());
+}
+
+TEST_F(PointerTools, ResetZoomUndoesAWheelZoomAndCopyDataFillsTheClipboard) {
+  Wheel({300, 80}, 120);
+  ASSERT_NE(Bounds(chart.BottomAxis()), (TAxisBounds{0, 26}));
+  QTest::mouseClick(&chart, Qt::RightButton, {}, {100, 40});
+  ASSERT_TRUE(MenuShown());
+  chart.PointerTools().Menu()->actions()[2]->trigger();
+  EXPECT_EQ(Bounds(chart.BottomAxis()), (TAxisBounds{0, 26}));
+  EXPECT_EQ(Bounds(chart.LeftAxis()), (TAxisBounds{0, 25}));
+  chart.PointerTools().Menu()->actions()[1]->trigger();
+  EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), ChartDataOf(chart));
+  EXPECT_EQ(ChartDataOf(chart), "\t\n16\t4\n18\t7\n20\t5\n22\t8\n24\t6\n");  // no titles here
+}
+
+TEST_F(PointerTools, TheImageIsTheChartSizeTimesTheRatio) {
+  const QImage doubled = ChartImage(chart, chart.width(), chart.height(), 2.0);
+  EXPECT_EQ(doubled.size(), QSize(2 * 593, 2 * 153));
+  EXPECT_EQ(doubled.devicePixelRatio(), 2.0);
+  CopyChartImage(chart);
+  const QImage copied = QGuiApplication::clipboard()->image();
+  const double ratio = chart.devicePixelRatioF();
+  EXPECT_EQ(copied.size(), QSize(qRound(593 * ratio), qRound(153 * ratio)));
+  // As drawn on the screen.
+  EXPECT_EQ(copied.convertToFormat(QImage::Format_RGB32),
+            chart.grab().toImage().convertToFormat(QImage::Format_RGB32));
+}
+
+TEST_F(PointerTools, TheReadoutShowsNearAPointFollowsAndGoes) {
+  Rest(PixelOf(2));
+  ASSERT_TRUE(QToolTip::isVisible());
+  EXPECT_EQ(QToolTip::text(), "point 2 at 20");
+  // Still within five pixels: the tip moves with the pointer.
+  QTest::mouseMove(&chart, PixelOf(2) + QPoint(0, 4));
+  EXPECT_TRUE(chart.PointerTools().ReadoutShown());
+  QTest::mouseMove(&chart, PixelOf(3));
+  EXPECT_EQ(QToolTip::text(), "point 3 at 22");
+  QTest::mouseMove(&chart, {100, 40});  // bare background
+  EXPECT_FALSE(chart.PointerTools().ReadoutShown());
+  Rest(PixelOf(1));
+  ASSERT_TRUE(chart.PointerTools().ReadoutShown());
+  QTest::mousePress(&chart, Qt::LeftButton, {}, PixelOf(1));  // a drag begins
+  EXPECT_FALSE(chart.PointerTools().ReadoutShown());
+  QTest::mouseRelease(&chart, Qt::LeftButton, {}, PixelOf(1));
+  Rest(PixelOf(1));
+  QEvent leave(QEvent::Leave);
+  QApplication::sendEvent(&chart, &leave);
+  EXPECT_FALSE(chart.PointerTools().ReadoutShown());
+}
+
+TEST_F(PointerTools, NoReadoutOnBareBackgroundOrWithoutATextOrOnAnEmptyChart) {
+  Rest({100, 40});
+  EXPECT_FALSE(chart.PointerTools().ReadoutShown());
+  chart.OnGetReadoutText = nullptr;
+  Rest(PixelOf(2));
+  EXPECT_FALSE(chart.PointerTools().ReadoutShown());
+  chart.OnGetReadoutText = [](const TChartSeries&, int) { return std::string("x"); };
+  chart.line->ClearPoints();
+  Settle();
+  Rest({300, 80});
+  EXPECT_FALSE(chart.PointerTools().ReadoutShown());
+}
+
+TEST_F(PointerTools, WheelNotchesZoomAroundThePointerAndSmallStepsAddUp) {
+  const double x_value = chart.BottomAxis().PixelToValue(300);
+  Wheel({300, 80}, 40);
+  Wheel({300, 80}, 40);
+  EXPECT_EQ(Bounds(chart.BottomAxis()), (TAxisBounds{0, 26}));
+  Wheel({300, 80}, 40);
+  EXPECT_NE(Bounds(chart.BottomAxis()), (TAxisBounds{0, 26}));
+  Settle();
+  EXPECT_NEAR(chart.BottomAxis().PixelToValue(300), x_value, 1e-12);
+  // The undoing drag restores the state from before the first notch.
+  QTest::mousePress(&chart, Qt::LeftButton, {}, {300, 120});
+  QTest::mouseMove(&chart, {100, 40});
+  QTest::mouseRelease(&chart, Qt::LeftButton, {}, {100, 40});
+  EXPECT_EQ(Bounds(chart.BottomAxis()), (TAxisBounds{0, 26}));
+  // Nothing while a button is held, nor outside the plot.
+  Wheel({300, 80}, 120, Qt::LeftButton);
+  Wheel({10, 80}, 120);
+  EXPECT_EQ(Bounds(chart.BottomAxis()), (TAxisBounds{0, 26}));
+}
+
+}  // namespace
+}  // namespace corvane
