@@ -3,13 +3,13 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 
 #include "chart/chart.h"
 #include "framework/fonts.h"
 #include "mainwindow/data_memo.h"
 #include "mainwindow/main_form.h"
+#include "mainwindow/memo_view.h"
 
 namespace corvane {
 namespace {

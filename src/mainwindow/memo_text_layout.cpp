@@ -1,0 +1,108 @@
+#include "mainwindow/memo_text_layout.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <cmath>
+
+namespace corvane {
+
+TMemoTextLayout::TMemoTextLayout() {
+  advances_.fill(kUnit);
+}
+
+TMemoTextLayout::TMemoTextLayout(const std::array<int, 256>& advances, int tab_stop)
+    : advances_(advances), tab_stop_(tab_stop > 0 ? tab_stop : kUnit) {}
+
+QFont TMemoTextLayout::DrawingFont(QFont font) {
+  font.setKerning(false);
+  font.setStyleStrategy(QFont::StyleStrategy(font.styleStrategy() | QFont::PreferNoShaping));
+  return font;
+}
+
+TMemoTextLayout TMemoTextLayout::FromFont(const QFont& font) {
+  const QFontMetricsF metrics(DrawingFont(font));
+  std::array<int, 256> advances{};
+  for (int byte = 0; byte < 256; ++byte) {
+    const QChar shown = ShownChar(static_cast<unsigned char>(byte));
+    advances[static_cast<std::size_t>(byte)] =
+        static_cast<int>(std::lround(metrics.horizontalAdvance(shown) * kUnit));
+  }
+  const int tab_stop =
+      static_cast<int>(std::lround(metrics.horizontalAdvance(QChar(u' ')) * kUnit)) * kTabColumns;
+  return TMemoTextLayout(advances, tab_stop);
+}
+
+int TMemoTextLayout::XOf(std::string_view line, std::size_t column) const noexcept {
+  int x = 0;
+  const std::size_t end = std::min(column, line.size());
+  for (std::size_t i = 0; i < end; ++i) x = Step(x, line[i]);
+  return x;
+}
+
+std::size_t TMemoTextLayout::ColumnAt(std::string_view line, int x) const noexcept {
+  int left = 0;
+  for (std::size_t i = 0; i < line.size(); ++i) {
+    const int right = Step(left, line[i]);
+    if (x < right)
+      return x - left <= right - x ? i : i + 1;
+    left = right;
+  }
+  return line.size();
+}
+
+QChar ShownChar(unsigned char byte) noexcept {
+  if (byte < 0x20)
+    return QChar(static_cast<char16_t>(0x2400 + byte));  // the control pictures block
+  if (byte == 0x7F)
+    return QChar(static_cast<char16_t>(0x2421));
+  if (byte >= 0x80 && byte < 0xA0)
+    return QChar(QChar::ReplacementCharacter);
+  return QChar::fromLatin1(static_cast<char>(byte));
+}
+
+QString ShownText(std::string_view bytes) {
+  QString shown(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
+  QChar* out = shown.data();
+  for (const char c : bytes) *out++ = ShownChar(static_cast<unsigned char>(c));
+  return shown;
+}
+
+std::string BytesFromUserText(const QString& text) {
+  std::string bytes;
+  bytes.reserve(static_cast<std::size_t>(text.size()));
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const char16_t c = text[i].unicode();
+    if (c == u'\r' || c == u'\n' || c == 0x2028 || c == 0x2029) {
+      if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+        ++i;
+      bytes += "\r\n";
+    } else if (c <= 0xFF) {
+      bytes += static_cast<char>(c);
+    } else {
+      if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+        ++i;  // one character, one '?'
+      bytes += '?';
+    }
+  }
+  return bytes;
+}
+
+QString ClipboardText(std::string_view bytes) {
+  QString text;
+  text.reserve(static_cast<qsizetype>(bytes.size()));
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') {
+      text += u'\n';
+      ++i;
+    } else {
+      text += QChar::fromLatin1(bytes[i]);
+    }
+  }
+  return text;
+}
+
+bool IsWordByte(unsigned char byte) noexcept {
+  return byte == '_' || QChar::fromLatin1(static_cast<char>(byte)).isLetterOrNumber();
+}
+
+}  // namespace corvane
