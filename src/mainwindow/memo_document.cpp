@@ -99,15 +99,16 @@ std::size_t TMemoDocument::PreviousPosition(std::size_t position) const noexcept
   return position >= 2 && IsBreakStart(Text(), position - 2) ? position - 2 : position - 1;
 }
 
-// Past the rest of this word, then past the spaces after it; a break is a stop of its own.
+// Past the rest of this word (or one sign), then past the spaces after it; a break is a stop of
+// its own.
 std::size_t TMemoDocument::NextWord(std::size_t position) const noexcept {
   const std::string& text = Text();
   if (position < text.size() && IsBreakStart(text, position))
     return position + 2;
+  const std::size_t start = position;
   while (position < text.size() && IsWordByte(static_cast<unsigned char>(text[position]))) ++position;
-  if (position < text.size() && !IsWordByte(static_cast<unsigned char>(text[position])) &&
-      !IsSpace(static_cast<unsigned char>(text[position])) && !IsBreakStart(text, position))
-    ++position;  // a single sign is a step
+  if (position == start && position < text.size() && !IsSpace(static_cast<unsigned char>(text[position])))
+    ++position;  // a sign is a word of its own
   while (position < text.size() && IsSpace(static_cast<unsigned char>(text[position]))) ++position;
   return position;
 }
