@@ -63,8 +63,9 @@ TEST(MemoTextLayoutTest, ClipboardTextHasOneLineFeedPerBreakAndShowsEveryByte) {
 TEST(MemoTextLayoutTest, AFontGivesEveryByteAWidth) {
   const TMemoTextLayout layout = TMemoTextLayout::FromFont(QFont());
   for (int byte = 0; byte < 256; ++byte) {
-    if (byte != '\t')
+    if (byte != '\t') {
       EXPECT_GT(layout.Advance(static_cast<unsigned char>(byte)), 0) << byte;
+    }
   }
   EXPECT_GT(layout.Width("W"), layout.Width("i"));
 }
