@@ -9,8 +9,8 @@
 #include <sys/resource.h>
 
 #include <QApplication>
-#include <QPushButton>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 #include <map>
 #include <string>

@@ -216,12 +216,17 @@ std::size_t TMemoDocument::Change(std::size_t position, std::size_t length, std:
   return taken;
 }
 
+// Walks back from the last line touched, so that an append, the program's usual operation, costs
+// no search of the line index.
 void TMemoDocument::MeasureLines(std::size_t from, std::size_t to) {
   if (widest_stale_)
     return;
-  const std::size_t last = LineOf(to);
-  for (std::size_t line = LineOf(from); line <= last; ++line)
+  std::size_t line = to >= Text().size() ? buffer_.ShownLineCount() - 1 : LineOf(to);
+  for (;; --line) {
     widest_ = std::max(widest_, layout_.Width(buffer_.ShownLine(line)));
+    if (line == 0 || buffer_.ShownLineStart(line) <= from)
+      break;
+  }
 }
 
 void TMemoDocument::SetLayout(const TMemoTextLayout& layout) {
