@@ -235,7 +235,7 @@ void TMemoDocument::SetLayout(const TMemoTextLayout& layout) {
   ++revision_;
 }
 
-int TMemoDocument::WidestLine() {
+TMemoX TMemoDocument::WidestLine() {
   if (widest_stale_) {
     widest_stale_ = false;
     widest_ = 0;

@@ -75,7 +75,7 @@ class TMemoDocument {
   // The widest line in 1/64 pixel under `layout`.
   void SetLayout(const TMemoTextLayout& layout);
   const TMemoTextLayout& Layout() const noexcept { return layout_; }
-  int WidestLine();
+  TMemoX WidestLine();
 
  private:
   struct TEdit {
@@ -103,7 +103,7 @@ class TMemoDocument {
   std::vector<TEdit> redo_;
   bool typing_open_ = false;  // the last step may take the next typed character
   bool modified_ = false;
-  int widest_ = 0;
+  TMemoX widest_ = 0;
   bool widest_stale_ = false;
   std::uint64_t revision_ = 0;
 };

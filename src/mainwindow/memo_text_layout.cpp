@@ -32,17 +32,17 @@ TMemoTextLayout TMemoTextLayout::FromFont(const QFont& font) {
   return TMemoTextLayout(advances, tab_stop);
 }
 
-int TMemoTextLayout::XOf(std::string_view line, std::size_t column) const noexcept {
-  int x = 0;
+TMemoX TMemoTextLayout::XOf(std::string_view line, std::size_t column) const noexcept {
+  TMemoX x = 0;
   const std::size_t end = std::min(column, line.size());
   for (std::size_t i = 0; i < end; ++i) x = Step(x, line[i]);
   return x;
 }
 
-std::size_t TMemoTextLayout::ColumnAt(std::string_view line, int x) const noexcept {
-  int left = 0;
+std::size_t TMemoTextLayout::ColumnAt(std::string_view line, TMemoX x) const noexcept {
+  TMemoX left = 0;
   for (std::size_t i = 0; i < line.size(); ++i) {
-    const int right = Step(left, line[i]);
+    const TMemoX right = Step(left, line[i]);
     if (x < right)
       return x - left <= right - x ? i : i + 1;
     left = right;

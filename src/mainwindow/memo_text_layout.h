@@ -12,12 +12,16 @@
 #include <QString>
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 class QFont;
 
 namespace corvane {
+
+// An x in 1/64 pixel: 64 bits, so that even one line as long as the whole capacity cannot overflow.
+using TMemoX = std::int64_t;
 
 class TMemoTextLayout {
  public:
@@ -34,12 +38,12 @@ class TMemoTextLayout {
 
   int Advance(unsigned char byte) const noexcept { return advances_[byte]; }
   // The width of a line, and the x of the boundary before column `column`.
-  int Width(std::string_view line) const noexcept { return XOf(line, line.size()); }
-  int XOf(std::string_view line, std::size_t column) const noexcept;
+  TMemoX Width(std::string_view line) const noexcept { return XOf(line, line.size()); }
+  TMemoX XOf(std::string_view line, std::size_t column) const noexcept;
   // The column boundary nearest to `x` (0 left of the line, its length right of it).
-  std::size_t ColumnAt(std::string_view line, int x) const noexcept;
+  std::size_t ColumnAt(std::string_view line, TMemoX x) const noexcept;
   // The x after a byte that starts at x (a tab runs to the next tab stop).
-  int Step(int x, char byte) const noexcept {
+  TMemoX Step(TMemoX x, char byte) const noexcept {
     const auto b = static_cast<unsigned char>(byte);
     return b == '\t' ? (x / tab_stop_ + 1) * tab_stop_ : x + advances_[b];
   }

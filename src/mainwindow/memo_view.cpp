@@ -16,7 +16,7 @@ namespace {
 
 constexpr int kUnit = TMemoTextLayout::kUnit;
 
-qreal Pixels(int units) {
+qreal Pixels(TMemoX units) {
   return qreal(units) / kUnit;
 }
 
@@ -25,17 +25,18 @@ qreal Pixels(int units) {
 struct TVisibleColumns {
   std::size_t first = 0;
   std::size_t last = 0;
-  int x = 0;
+  TMemoX x = 0;
 };
 
-TVisibleColumns VisibleColumns(const TMemoTextLayout& layout, std::string_view line, int origin, int width) {
+TVisibleColumns VisibleColumns(const TMemoTextLayout& layout, std::string_view line, TMemoX origin,
+                               int width) {
   TVisibleColumns columns;
-  int x = 0;
+  TMemoX x = 0;
   std::size_t i = 0;
-  for (int next = 0; i < line.size() && origin + (next = layout.Step(x, line[i])) <= 0; ++i) x = next;
+  for (TMemoX next = 0; i < line.size() && origin + (next = layout.Step(x, line[i])) <= 0; ++i) x = next;
   columns.first = i;
   columns.x = x;
-  for (const int limit = width * kUnit; i < line.size() && origin + x < limit; ++i)
+  for (const TMemoX limit = TMemoX{width} * kUnit; i < line.size() && origin + x < limit; ++i)
     x = layout.Step(x, line[i]);
   columns.last = i;
   return columns;
@@ -99,7 +100,7 @@ QPoint TMemoView::PointOf(std::size_t position) const {
   position = std::min(position, buffer.Size());
   const std::size_t line = buffer.BreaksBefore(position);
   const std::size_t column = position - buffer.ShownLineStart(line);
-  const int x = document_.Layout().XOf(buffer.ShownLine(line), column);
+  const TMemoX x = document_.Layout().XOf(buffer.ShownLine(line), column);
   const auto rows = static_cast<long long>(line) - static_cast<long long>(FirstVisibleLine());
   return {kMargin - horizontalScrollBar()->value() + static_cast<int>(std::lround(Pixels(x))),
           kMargin + static_cast<int>(rows * line_height_)};
@@ -111,7 +112,7 @@ std::size_t TMemoView::PositionAt(QPoint point) const {
   const long long wanted = static_cast<long long>(FirstVisibleLine()) + row;
   const auto line = static_cast<std::size_t>(
       std::clamp<long long>(wanted, 0, static_cast<long long>(buffer.ShownLineCount()) - 1));
-  const int x = (point.x() - kMargin + horizontalScrollBar()->value()) * kUnit;
+  const TMemoX x = TMemoX{point.x() - kMargin + horizontalScrollBar()->value()} * kUnit;
   return buffer.ShownLineStart(line) + document_.Layout().ColumnAt(buffer.ShownLine(line), x);
 }
 
@@ -148,7 +149,9 @@ void TMemoView::UpdateScrollBars() {
   vertical->setRange(0, static_cast<int>(std::min<long long>(INT_MAX, std::max<long long>(0, lines - full))));
   vertical->setPageStep(full);
   vertical->setSingleStep(1);
-  const int content = static_cast<int>(std::ceil(Pixels(document_.WidestLine()))) + 2 * kMargin + 1;
+  const auto content =
+      static_cast<int>(std::min<qreal>(INT_MAX / 2, std::ceil(Pixels(document_.WidestLine())))) +
+      2 * kMargin + 1;
   QScrollBar* horizontal = horizontalScrollBar();
   horizontal->setRange(0, std::max(0, content - viewport()->width()));
   horizontal->setPageStep(viewport()->width());
@@ -177,7 +180,7 @@ void TMemoView::paintEvent(QPaintEvent* event) {
   const bool show_selection = SelectionShown();
   const std::size_t selection_start = document_.SelectionStart();
   const std::size_t selection_end = document_.SelectionEnd();
-  const int origin = (kMargin - horizontalScrollBar()->value()) * kUnit;
+  const TMemoX origin = TMemoX{kMargin - horizontalScrollBar()->value()} * kUnit;
   const int width = viewport()->width();
   const QRect dirty = event->rect();
 
@@ -197,8 +200,8 @@ void TMemoView::paintEvent(QPaintEvent* event) {
     if (show_selection && selection_start < start + text.size() + 2 && selection_end > start) {
       selected_first = std::clamp(selection_start, start, start + text.size()) - start;
       selected_last = std::clamp(selection_end, start, start + text.size()) - start;
-      const int left = origin + layout.XOf(text, selected_first);
-      int right = origin + layout.XOf(text, selected_last);
+      const TMemoX left = origin + layout.XOf(text, selected_first);
+      TMemoX right = origin + layout.XOf(text, selected_last);
       if (selection_end > start + text.size() && line + 1 < buffer.ShownLineCount())
         right += layout.Advance(' ');
       painter.fillRect(QRectF(Pixels(left), top, Pixels(right - left), line_height_),

@@ -98,7 +98,7 @@ class TMemoView : public QAbstractScrollArea {
   bool caret_on_ = true;
   bool menu_open_ = false;
   bool dragging_ = false;
-  int wanted_x_ = -1;  // the x that up and down keep aiming for, in 1/64 pixel
+  std::int64_t wanted_x_ = -1;  // the x that up and down keep aiming for, in 1/64 pixel
   QPoint drag_point_;
   QBasicTimer blink_;
   QBasicTimer auto_scroll_;

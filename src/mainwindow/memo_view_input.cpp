@@ -189,7 +189,7 @@ bool TMemoView::HandleMoveKey(QKeyEvent* event) {
       default:
         break;
     }
-    const int x = wanted_x_;
+    const auto x = wanted_x_;
     document_.MoveCaret(target, select);
     AfterCaretMove();
     if (keeps_x)

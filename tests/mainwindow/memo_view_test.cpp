@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
+#include <QWheelEvent>
 #include <set>
 
 #include "mainwindow/data_memo.h"
@@ -259,6 +260,28 @@ TEST_F(MemoViewTest, ScrollBarsShowOnlyWhileTheContentExceedsTheView) {
   QCoreApplication::processEvents();
   EXPECT_FALSE(View().verticalScrollBar()->isVisible());
   EXPECT_FALSE(View().horizontalScrollBar()->isVisible());
+}
+
+TEST_F(MemoViewTest, PageKeysMoveByAViewAndTheWheelScrolls) {
+  window_.show();
+  for (int i = 0; i < 100; ++i) memo_.AppendLine(std::to_string(i));
+  Key(Qt::Key_Home, Qt::ControlModifier);
+  const int page = View().FullyVisibleLines();
+  Key(Qt::Key_PageDown);
+  EXPECT_EQ(Document().LineOf(Document().Caret()), static_cast<std::size_t>(page));
+  Key(Qt::Key_PageDown, Qt::ShiftModifier);
+  EXPECT_EQ(Document().LineOf(Document().Caret()), static_cast<std::size_t>(2 * page));
+  EXPECT_EQ(Document().LineOf(Document().Anchor()), static_cast<std::size_t>(page));
+  Key(Qt::Key_PageUp);
+  Key(Qt::Key_PageUp);
+  EXPECT_EQ(Document().Caret(), 0u);
+  EXPECT_EQ(View().verticalScrollBar()->value(), 0);
+
+  QWheelEvent wheel(QPointF(20, 20), View().viewport()->mapToGlobal(QPointF(20, 20)), QPoint(),
+                    QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(View().viewport(), &wheel);
+  EXPECT_GT(View().verticalScrollBar()->value(), 0);
+  EXPECT_EQ(Document().Caret(), 0u);  // the wheel scrolls without moving the caret
 }
 
 TEST_F(MemoViewTest, MouseClickShiftClickAndDoubleClickSelect) {
