@@ -79,8 +79,7 @@ class TMemoView : public QAbstractScrollArea {
   bool HandleCommandKey(QKeyEvent* event);
   bool HandleMoveKey(QKeyEvent* event);
   void TypeText(const QString& text, bool typing);
-  void AfterEdit();
-  void AfterCaretMove();
+  void AfterChange();
   void DragSelectTo(QPoint point);
   void UpdateFont();
   void UpdateScrollBars();

@@ -68,7 +68,7 @@ void TMemoView::keyPressEvent(QKeyEvent* event) {
     TypeText(QStringLiteral("\n"), false);
   } else if (key == Qt::Key_Backspace && !(event->modifiers() & ~Qt::ShiftModifier)) {
     document_.DeleteBackward();
-    AfterEdit();
+    AfterChange();
   } else if (!event->text().isEmpty() && event->text().at(0).isPrint() &&
              !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
     TypeText(event->text(), true);
@@ -94,13 +94,13 @@ bool TMemoView::HandleCommandKey(QKeyEvent* event) {
     SelectAll();
   else if (event->matches(QKeySequence::Delete)) {
     document_.DeleteForward();
-    AfterEdit();
+    AfterChange();
   } else if (event->matches(QKeySequence::DeleteStartOfWord)) {
     document_.DeleteBackward(true);
-    AfterEdit();
+    AfterChange();
   } else if (event->matches(QKeySequence::DeleteEndOfWord)) {
     document_.DeleteForward(true);
-    AfterEdit();
+    AfterChange();
   } else {
     return false;
   }
@@ -191,7 +191,7 @@ bool TMemoView::HandleMoveKey(QKeyEvent* event) {
     }
     const auto x = wanted_x_;
     document_.MoveCaret(target, select);
-    AfterCaretMove();
+    AfterChange();
     if (keeps_x)
       wanted_x_ = x;
     return true;
@@ -202,17 +202,11 @@ bool TMemoView::HandleMoveKey(QKeyEvent* event) {
 void TMemoView::TypeText(const QString& text, bool typing) {
   if (!document_.InsertText(BytesFromUserText(text), typing))
     QApplication::beep();  // the capacity took only part of it
-  AfterEdit();
+  AfterChange();
 }
 
-void TMemoView::AfterEdit() {
-  wanted_x_ = -1;
-  follow_pending_ = true;
-  Sync();
-  RestartBlink();
-}
-
-void TMemoView::AfterCaretMove() {
+// After an edit or a caret move: the view catches up at once, caret in sight and shown.
+void TMemoView::AfterChange() {
   wanted_x_ = -1;
   follow_pending_ = true;
   Sync();
@@ -221,12 +215,12 @@ void TMemoView::AfterCaretMove() {
 
 void TMemoView::Undo() {
   document_.Undo();
-  AfterEdit();
+  AfterChange();
 }
 
 void TMemoView::Redo() {
   document_.Redo();
-  AfterEdit();
+  AfterChange();
 }
 
 void TMemoView::Copy() {
@@ -249,12 +243,12 @@ void TMemoView::Paste() {
 
 void TMemoView::DeleteSelection() {
   document_.DeleteSelection();
-  AfterEdit();
+  AfterChange();
 }
 
 void TMemoView::SelectAll() {
   document_.SelectAll();
-  AfterCaretMove();
+  AfterChange();
 }
 
 QMenu* TMemoView::CreateContextMenu() {
@@ -317,7 +311,7 @@ void TMemoView::mousePressEvent(QMouseEvent* event) {
   document_.MoveCaret(PositionAt(event->position().toPoint()), extend);
   dragging_ = true;
   drag_point_ = event->position().toPoint();
-  AfterCaretMove();
+  AfterChange();
 }
 
 void TMemoView::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -327,7 +321,7 @@ void TMemoView::mouseDoubleClickEvent(QMouseEvent* event) {
   }
   document_.SelectWordAt(PositionAt(event->position().toPoint()));
   dragging_ = false;
-  AfterCaretMove();
+  AfterChange();
 }
 
 void TMemoView::mouseMoveEvent(QMouseEvent* event) {
@@ -356,7 +350,7 @@ void TMemoView::DragSelectTo(QPoint point) {
     return;
   }
   document_.MoveCaret(PositionAt(point), true);
-  AfterCaretMove();
+  AfterChange();
 }
 
 }  // namespace corvane
