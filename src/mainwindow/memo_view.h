@@ -80,6 +80,7 @@ class TMemoView : public QAbstractScrollArea {
   bool HandleMoveKey(QKeyEvent* event);
   void TypeText(const QString& text, bool typing);
   void AfterChange();
+  void OfferSelection();
   void DragSelectTo(QPoint point);
   void UpdateFont();
   void UpdateScrollBars();

@@ -228,6 +228,13 @@ void TMemoView::Copy() {
     QApplication::clipboard()->setText(ClipboardText(document_.SelectedBytes()));
 }
 
+// What the mouse selected becomes the system's selection clipboard, where there is one.
+void TMemoView::OfferSelection() {
+  QClipboard* clipboard = QApplication::clipboard();
+  if (document_.HasSelection() && clipboard->supportsSelection())
+    clipboard->setText(ClipboardText(document_.SelectedBytes()), QClipboard::Selection);
+}
+
 void TMemoView::Cut() {
   if (!document_.HasSelection())
     return;
@@ -277,7 +284,11 @@ QMenu* TMemoView::CreateContextMenu() {
 void TMemoView::contextMenuEvent(QContextMenuEvent* event) {
   QMenu* menu = CreateContextMenu();
   menu_open_ = true;  // the selection stays in sight while the menu has the keyboard
-  menu->exec(event->globalPos());
+  // From the keyboard the menu opens at the caret, where the user is looking.
+  const QPoint at = event->reason() == QContextMenuEvent::Keyboard
+                        ? viewport()->mapToGlobal(CaretRect().bottomLeft())
+                        : event->globalPos();
+  menu->exec(at);
   menu_open_ = false;
   delete menu;
   viewport()->update();
@@ -303,6 +314,12 @@ QVariant TMemoView::inputMethodQuery(Qt::InputMethodQuery query) const {
 }
 
 void TMemoView::mousePressEvent(QMouseEvent* event) {
+  // Where the system has a selection clipboard, the middle button pastes it at the mouse.
+  if (event->button() == Qt::MiddleButton && QApplication::clipboard()->supportsSelection()) {
+    document_.MoveCaret(PositionAt(event->position().toPoint()), false);
+    TypeText(QApplication::clipboard()->text(QClipboard::Selection), false);
+    return;
+  }
   if (event->button() != Qt::LeftButton) {
     QAbstractScrollArea::mousePressEvent(event);
     return;
@@ -322,6 +339,7 @@ void TMemoView::mouseDoubleClickEvent(QMouseEvent* event) {
   document_.SelectWordAt(PositionAt(event->position().toPoint()));
   dragging_ = false;
   AfterChange();
+  OfferSelection();
 }
 
 void TMemoView::mouseMoveEvent(QMouseEvent* event) {
@@ -340,6 +358,7 @@ void TMemoView::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton) {
     dragging_ = false;
     auto_scroll_.stop();
+    OfferSelection();
   }
   QAbstractScrollArea::mouseReleaseEvent(event);
 }

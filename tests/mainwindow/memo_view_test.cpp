@@ -9,6 +9,7 @@
 #include <QClipboard>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPaintEngine>
 #include <QPushButton>
 #include <QScrollBar>
@@ -301,6 +302,25 @@ TEST_F(MemoViewTest, MouseClickShiftClickAndDoubleClickSelect) {
   QTest::mouseRelease(viewport, Qt::LeftButton, {}, View().PointOf(14) + QPoint(0, 2));
   EXPECT_EQ(Document().SelectedBytes(), "alpha beta\r\nga");
   EXPECT_EQ(viewport->cursor().shape(), Qt::IBeamCursor);
+}
+
+TEST_F(MemoViewTest, DraggingBelowTheViewKeepsScrollingAndSelecting) {
+  window_.show();
+  for (int i = 0; i < 100; ++i) memo_.AppendLine(std::to_string(i));
+  Key(Qt::Key_Home, Qt::ControlModifier);
+  QWidget* viewport = View().viewport();
+  QTest::mousePress(viewport, Qt::LeftButton, {}, View().PointOf(0) + QPoint(0, 2));
+  QMouseEvent below(QEvent::MouseMove, QPointF(10, viewport->height() + 20),
+                    viewport->mapToGlobal(QPointF(10, 0)), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(viewport, &below);
+  const int first = View().verticalScrollBar()->value();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return View().verticalScrollBar()->value() > first + 2; }));
+  QTest::mouseRelease(viewport, Qt::LeftButton, {}, QPoint(10, viewport->height() + 20));
+  const int stopped = View().verticalScrollBar()->value();
+  EXPECT_EQ(Document().Anchor(), 0u);
+  EXPECT_GT(Document().LineOf(Document().Caret()), static_cast<std::size_t>(View().FullyVisibleLines()));
+  QTest::qWait(150);  // released: the scrolling has stopped
+  EXPECT_EQ(View().verticalScrollBar()->value(), stopped);
 }
 
 TEST_F(MemoViewTest, TypingAndPastingAtTheCapacityKeepWhatFitsAndTheLineIndexTrue) {
