@@ -65,6 +65,12 @@ TMemoInsertion TMemoBuffer::InsertLine(int index, std::string_view line) {
     return {};
   piece_.clear();
   std::size_t position = LineStart(index);
+  if (position == text_.size() && text_.size() + line.size() + kBreak.size() <= capacity_) {
+    // The program's usual append, straight into the text.
+    text_.append(line).append(kBreak);
+    ReindexAfterInsert(position, line.size() + kBreak.size());
+    return {position, std::string_view(text_).substr(position), true};
+  }
   if (position != kNoLine) {
     piece_.append(line).append(kBreak);
   } else {
@@ -117,7 +123,8 @@ void TMemoBuffer::Erase(std::size_t position, std::size_t length) {
 void TMemoBuffer::ReindexAfterInsert(std::size_t position, std::size_t length) {
   if (length == 0)
     return;
-  auto later = std::upper_bound(breaks_.begin(), breaks_.end(), position);
+  const bool at_end = breaks_.empty() || breaks_.back() <= position;
+  auto later = at_end ? breaks_.end() : std::upper_bound(breaks_.begin(), breaks_.end(), position);
   if (later != breaks_.end() && *later == position + 1)
     later = breaks_.erase(later);
   for (auto it = later; it != breaks_.end(); ++it) *it += length;

@@ -32,6 +32,25 @@ TMemoTextLayout TMemoTextLayout::FromFont(const QFont& font) {
   return TMemoTextLayout(advances, tab_stop);
 }
 
+// Every line the program writes is measured once, so this is the memo's hottest loop: without a
+// tab, the sum takes four independent running totals.
+TMemoX TMemoTextLayout::Width(std::string_view line) const noexcept {
+  if (line.find('\t') != std::string_view::npos)
+    return XOf(line, line.size());
+  const auto* bytes = reinterpret_cast<const unsigned char*>(line.data());
+  const std::size_t size = line.size();
+  TMemoX sums[4] = {0, 0, 0, 0};
+  std::size_t i = 0;
+  for (; i + 4 <= size; i += 4) {
+    sums[0] += advances_[bytes[i]];
+    sums[1] += advances_[bytes[i + 1]];
+    sums[2] += advances_[bytes[i + 2]];
+    sums[3] += advances_[bytes[i + 3]];
+  }
+  for (; i < size; ++i) sums[0] += advances_[bytes[i]];
+  return sums[0] + sums[1] + sums[2] + sums[3];
+}
+
 TMemoX TMemoTextLayout::XOf(std::string_view line, std::size_t column) const noexcept {
   TMemoX x = 0;
   const std::size_t end = std::min(column, line.size());

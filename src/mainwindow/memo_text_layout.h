@@ -38,7 +38,7 @@ class TMemoTextLayout {
 
   int Advance(unsigned char byte) const noexcept { return advances_[byte]; }
   // The width of a line, and the x of the boundary before column `column`.
-  TMemoX Width(std::string_view line) const noexcept { return XOf(line, line.size()); }
+  TMemoX Width(std::string_view line) const noexcept;
   TMemoX XOf(std::string_view line, std::size_t column) const noexcept;
   // The column boundary nearest to `x` (0 left of the line, its length right of it).
   std::size_t ColumnAt(std::string_view line, TMemoX x) const noexcept;
