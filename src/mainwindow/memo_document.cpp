@@ -25,6 +25,7 @@ void TMemoDocument::Clear() {
   widest_stale_ = false;
   modified_ = false;
   ClearHistory();
+  ++text_revision_;
   ++revision_;
 }
 
@@ -36,6 +37,7 @@ TMemoInsertion TMemoDocument::InsertLine(int index, std::string_view line) {
     return insertion;
   MeasureLines(insertion.position, insertion.position + insertion.piece.size());
   caret_ = anchor_ = insertion.position + insertion.piece.size();  // as a replaced selection leaves it
+  ++text_revision_;
   ++revision_;
   return insertion;
 }
@@ -212,6 +214,7 @@ std::size_t TMemoDocument::Change(std::size_t position, std::size_t length, std:
   }
   const std::size_t taken = buffer_.Replace(position, length, bytes);
   MeasureLines(position, position + taken);
+  ++text_revision_;
   ++revision_;
   return taken;
 }

@@ -30,6 +30,8 @@ class TMemoDocument {
   bool Modified() const noexcept { return modified_; }
   // Grows with every change of the text, the caret or the selection.
   std::uint64_t Revision() const noexcept { return revision_; }
+  // Grows with every change of the text alone.
+  std::uint64_t TextRevision() const noexcept { return text_revision_; }
 
   // Program operations. Clear empties the text and clears the modified flag; InsertLine follows
   // the buffer's line rules and leaves the caret after what went in.
@@ -106,6 +108,7 @@ class TMemoDocument {
   TMemoX widest_ = 0;
   bool widest_stale_ = false;
   std::uint64_t revision_ = 0;
+  std::uint64_t text_revision_ = 0;
 };
 
 }  // namespace corvane

@@ -78,13 +78,15 @@ void TMemoView::Sync() {
   if (!changed && !follow_pending_)
     return;
   synced_revision_ = document_.Revision();
+  const bool text_changed = synced_text_revision_ != document_.TextRevision();
+  synced_text_revision_ = document_.TextRevision();
   UpdateScrollBars();
   if (follow_pending_)
     EnsureCaretVisible();
   follow_pending_ = false;
   viewport()->update();
   if (changed)
-    NotifyAccessibility(true);
+    NotifyAccessibility(text_changed);
 }
 
 std::size_t TMemoView::FirstVisibleLine() const {

@@ -95,6 +95,7 @@ class TMemoView : public QAbstractScrollArea {
   bool sync_posted_ = false;
   bool follow_pending_ = false;
   std::uint64_t synced_revision_ = ~std::uint64_t{0};
+  std::uint64_t synced_text_revision_ = 0;
   bool caret_on_ = true;
   bool menu_open_ = false;
   bool dragging_ = false;
