@@ -107,16 +107,15 @@ std::string BytesFromUserText(const QString& text) {
 }
 
 QString ClipboardText(std::string_view bytes) {
-  QString text;
-  text.reserve(static_cast<qsizetype>(bytes.size()));
+  QString text(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
+  char16_t* out = reinterpret_cast<char16_t*>(text.data());
+  const char16_t* const begin = out;
   for (std::size_t i = 0; i < bytes.size(); ++i) {
-    if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') {
-      text += u'\n';
-      ++i;
-    } else {
-      text += QChar::fromLatin1(bytes[i]);
-    }
+    if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
+      ++i;  // the pair becomes its LF
+    *out++ = static_cast<unsigned char>(bytes[i]);
   }
+  text.resize(out - begin);
   return text;
 }
 
