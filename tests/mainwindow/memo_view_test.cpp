@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QImage>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
@@ -241,6 +242,29 @@ TEST_F(MemoViewTest, APaintDrawsOnlyTheLinesInSight) {
   EXPECT_GE(static_cast<int>(shown.baselines.size()), in_sight - 1);
   EXPECT_LE(static_cast<int>(shown.baselines.size()), in_sight + 1);
   EXPECT_EQ(shown.texts.back(), "line 4999");
+}
+
+TEST_F(MemoViewTest, TheSelectionShowsOnlyWhileTheMemoHasTheFocus) {
+  auto* other = new QLineEdit(&window_);
+  other->move(0, 200);
+  window_.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window_));
+  memo_.AppendLine("selected text");
+  Document().SelectAll();
+  const auto highlighted_pixels = [&] {
+    QImage image(View().viewport()->size(), QImage::Format_RGB32);
+    View().viewport()->render(&image);
+    const QRgb highlight = View().palette().color(QPalette::Active, QPalette::Highlight).rgb();
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x) count += image.pixel(x, y) == highlight ? 1 : 0;
+    return count;
+  };
+  View().setFocus();
+  EXPECT_GT(highlighted_pixels(), 0);
+  other->setFocus();
+  EXPECT_EQ(highlighted_pixels(), 0);
+  EXPECT_TRUE(Document().HasSelection());  // hidden, not lost
 }
 
 TEST_F(MemoViewTest, ScrollBarsShowOnlyWhileTheContentExceedsTheView) {
