@@ -48,4 +48,3 @@ BENCHMARK(BM_Snprintf)->DenseRange(0, 4);
 BENCHMARK(BM_ToChars)->DenseRange(0, 4);
 
 }  // namespace
-

@@ -26,4 +26,3 @@ BENCHMARK(BM_ParseFloat)->DenseRange(0, 3);
 BENCHMARK(BM_Strtold)->DenseRange(0, 3);
 
 }  // namespace
-

@@ -81,4 +81,3 @@ void BM_SeriesExtremes(benchmark::State& state) {
 BENCHMARK(BM_SeriesExtremes)->Arg(10)->Arg(kPoints);
 
 }  // namespace
-

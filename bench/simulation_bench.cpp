@@ -107,4 +107,3 @@ BENCHMARK(BM_SnprintfPeriodLine);
 
 }  // namespace
 }  // namespace corvane
-

@@ -1,13 +1,12 @@
 // The data memo `MemoData`: the log of the latest reaction, one line per simulated period.
 //
-// TMemoBuffer (memo_buffer.h) holds the text as the program sees it (8-bit, CR LF breaks, fixed
-// capacity) and decides every line position and every refusal. TDataMemo binds it to a
-// QPlainTextEdit: program operations change the buffer at once, and the widget is brought up to
-// date in one step (when the event loop next runs, before any input reaches the widget, or on
-// Sync()): after a clear it is set to the whole buffer, otherwise the queued insertions are
-// replayed. Inserting into the widget line by line costs tens of microseconds a line; one joined
-// insertion costs a fraction of that. The user's own edits in the widget flow back: they mark the
-// buffer stale, and the next program operation re-reads the widget.
+//   program: ClearLines, AppendLine, InsertLine --+--> TMemoDocument (memo_document.h) --> TMemoView
+//   user: keys, mouse, clipboard in TMemoView ----+    (buffer + line index, caret, undo)
+//
+// One model: the document holds the only copy of the text, the program's operations and the
+// user's edits both change it at once, and the view (memo_view.h) paints the lines in sight
+// straight from it. A program operation costs the bytes it adds; the view catches up once when
+// the event loop next runs (or on Sync), scrolled to the newest line.
 #pragma once
 
 #include <QObject>
@@ -15,14 +14,14 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
-#include <vector>
 
-#include "mainwindow/memo_buffer.h"
+#include "mainwindow/memo_document.h"
 
-class QPlainTextEdit;
 class QWidget;
 
 namespace corvane {
+
+class TMemoView;
 
 class TDataMemo : public QObject {
   Q_OBJECT
@@ -30,8 +29,9 @@ class TDataMemo : public QObject {
  public:
   // 32 MiB. A reaction of 100,000 periods writes about 11 million characters, so it fits with room
   // to spare; a runaway reaction (work periods that do almost no work) writes lines at several
-  // hundred thousand a second and meets the limit within seconds, ending with the insertion error
-  // instead of growing until memory runs out (the widget needs a few bytes more per character).
+  // hundred thousand a second and meets the limit within a second, ending with the insertion
+  // error instead of growing until memory runs out. The text costs one byte a character and its
+  // line index eight bytes a line, so the full memo stays near 35 MB.
   static constexpr std::size_t kDefaultCapacity = std::size_t{32} << 20;
 
   // Creates the memo's widget as a child of `parent`; the memo owns it and deletes it with itself.
@@ -40,10 +40,11 @@ class TDataMemo : public QObject {
   TDataMemo(const TDataMemo&) = delete;
   TDataMemo& operator=(const TDataMemo&) = delete;
 
-  // The widget, brought up to date first; for placing it and for tests.
-  QPlainTextEdit* Widget();
+  // The widget; for placing it and for tests.
+  TMemoView* Widget() const;
+  TMemoDocument& Document() noexcept { return document_; }
 
-  int LineCount();
+  int LineCount() const noexcept { return document_.Buffer().LineCount(); }
   // Empties the text and clears the modified flag.
   void ClearLines();
   // InsertLine at LineCount; returns the index the line received.
@@ -54,42 +55,19 @@ class TDataMemo : public QObject {
   void InsertLine(int index, std::string_view line);
 
   // The text as the program sees it, the user's edits included.
-  const std::string& Text();
-  bool Modified() const noexcept { return modified_; }
+  const std::string& Text() const noexcept { return document_.Text(); }
+  bool Modified() const noexcept { return document_.Modified(); }
 
   // Hiding keeps the text, and lines keep arriving while hidden.
   bool Visible() const noexcept { return visible_; }
   void SetVisible(bool visible);
 
-  // Brings the widget up to date with the buffer now. Cheap when nothing is pending.
+  // Brings the view up to date with the text now. Cheap when nothing changed.
   void Sync();
 
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
  private:
-  // One insertion the widget has not seen yet, in widget characters (a CR LF is one character).
-  struct TPendingInsert {
-    int position = 0;
-    std::string piece;
-    std::size_t shown_length = 0;
-  };
-
-  void PullUserEdits();
-  void QueueInsertion(const TMemoInsertion& insertion);
-  bool SplitsOrJoinsABreak(const TMemoInsertion& insertion) const;
-  void ScheduleSync();
-  void ApplyPending();
-  void OnContentsChanged();
-
-  QPointer<QPlainTextEdit> widget_;
-  TMemoBuffer buffer_;
-  std::vector<TPendingInsert> pending_;
-  bool rebuild_pending_ = false;  // the widget must be set to the whole buffer
-  bool sync_scheduled_ = false;
-  bool syncing_ = false;
-  bool user_edited_ = false;  // the widget holds edits the buffer has not read yet
-  bool modified_ = false;
+  TMemoDocument document_;
+  QPointer<TMemoView> view_;
   bool visible_ = true;
 };
 

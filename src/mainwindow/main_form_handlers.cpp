@@ -6,6 +6,7 @@
 
 #include "chart/chart.h"
 #include "chart/line_series.h"
+#include "mainwindow/busy_cursor.h"
 #include "mainwindow/data_memo.h"
 #include "mainwindow/main_form.h"
 #include "mainwindow/parameter_reader.h"
@@ -31,7 +32,7 @@ class TFormReactionSink final : public TReactionSink {
   TDataMemo& memo_;
 };
 
-// Brings the memo's widget up to date when the press ends, by an error too.
+// Brings the memo's view up to date when the press ends, by an error too.
 class TMemoSyncOnExit {
  public:
   explicit TMemoSyncOnExit(TDataMemo& memo) : memo_(memo) {}
@@ -64,6 +65,9 @@ void TForm1::ButtonBeginClick() {
   Series1->ClearPoints();
   if (!ReadParameters())
     return;
+  // The window takes no input until the reaction ends; the pointer says so. Set only now, so the
+  // parameter messages above keep the ordinary pointer.
+  const TBusyCursor busy;
 
   const double axis_max = AxisMax(parameters_);
   const double stationary_mean = StationaryMean(parameters_);

@@ -3,7 +3,6 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <utility>
 
@@ -11,6 +10,7 @@
 #include "framework/fonts.h"
 #include "mainwindow/data_memo.h"
 #include "mainwindow/main_form.h"
+#include "mainwindow/memo_view.h"
 
 namespace corvane {
 namespace {

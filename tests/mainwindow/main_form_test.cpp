@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
 #include <string>
 #include <utility>
 #include <vector>
@@ -15,6 +17,7 @@
 #include "mainwindow/app_title.h"
 #include "mainwindow/data_memo.h"
 #include "mainwindow/error_report.h"
+#include "mainwindow/memo_view.h"
 #include "mainwindow/notice_sink.h"
 #include "runtime/number_format_settings.h"
 #include "runtime/random.h"
@@ -139,8 +142,10 @@ TEST_F(MainFormTest, FirstPressSetsTheAxesAndRecordsReactionOne) {
   EXPECT_EQ(form->Series4->XValueAt(0), 1);
   EXPECT_EQ(form->Series4->YValueAt(0), 10);
   EXPECT_EQ(form->ReactionNumber, 2);
-  // The widget shows what the program wrote, once the press is over.
-  EXPECT_EQ(form->MemoData->Widget()->document()->blockCount(), form->MemoData->LineCount() + 1);
+  // The view shows what the program wrote, once the press is over, its newest line in sight.
+  TMemoView& view = *form->MemoData->Widget();
+  EXPECT_EQ(view.verticalScrollBar()->maximum(),
+            std::max(0, form->MemoData->LineCount() + 1 - view.FullyVisibleLines()));
 }
 
 TEST_F(MainFormTest, LaterPressesContinueTheSeriesAndFollowChangedParameters) {
@@ -218,8 +223,40 @@ TEST_F(MainFormTest, ADivisionByZeroInsideAReactionIsReportedAndTheWindowStaysUs
   EXPECT_EQ(form->MemoData->LineCount(), 1);
   EXPECT_EQ(form->Series2->PointCount(), 0);
   EXPECT_EQ(form->ReactionNumber, 1);
-  EXPECT_EQ(form->MemoData->Widget()->document()->blockCount(), 2);  // the widget shows the kept line
+  EXPECT_EQ(form->MemoData->Widget()->Document().Buffer().ShownLine(0).substr(0, 2), "N=");  // the kept line
   EXPECT_TRUE(form->ButtonBegin->isEnabled());
+}
+
+TEST_F(MainFormTest, ThePointerIsBusyDuringAPressAndRestoredWhenItFails) {
+  // Work draw 0.5, then a distraction draw of exactly 0: the reaction fails inside.
+  std::vector<Qt::CursorShape> during;
+  std::vector<long double> draws = {0.5L, 0.0L};
+  auto form = MakeForm([&, i = std::size_t{0}]() mutable {
+    const QCursor* cursor = QApplication::overrideCursor();
+    during.push_back(cursor ? cursor->shape() : Qt::ArrowCursor);
+    return draws[std::min(i++, draws.size() - 1)];
+  });
+  Press(*form);
+  ASSERT_EQ(reports.size(), 1u);
+  ASSERT_FALSE(during.empty());
+  EXPECT_EQ(during.front(), Qt::WaitCursor);
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+
+  form->EditAcrit->setText("");  // a rejected press shows its messages with the ordinary pointer
+  Press(*form);
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(MainFormTest, TabFromTheMemoReachesTheFirstFieldWithoutTypingIntoIt) {
+  auto form = MakeForm();
+  form->show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+  form->MemoData->Widget()->setFocus();
+  QTest::keyClick(form->MemoData->Widget(), Qt::Key_Tab);
+  EXPECT_TRUE(form->EditAcrit->hasFocus());
+  EXPECT_EQ(form->MemoData->Text(), "MemoData\r\n");
+  QTest::keyClick(form->EditAcrit, Qt::Key_Backtab, Qt::ShiftModifier);
+  EXPECT_TRUE(form->MemoData->Widget()->hasFocus());
 }
 
 TEST_F(MainFormTest, TheMemoKeepsReceivingLinesWhileHidden) {

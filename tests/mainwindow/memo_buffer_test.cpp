@@ -96,8 +96,23 @@ TEST(MemoBufferTest, BreaksBeforeCountsPairsThatEndAtOrBeforeThePosition) {
   EXPECT_EQ(buffer.BreaksBefore(6), 2u);
 }
 
+TEST(MemoBufferTest, ReplaceJoinsAndSplitsBreaksAndKeepsWhatTheCapacityLeaves) {
+  TMemoBuffer buffer = BufferWith("a\rx\nb\r\nc");
+  EXPECT_EQ(buffer.Replace(2, 1, ""), 0u);  // a CR and an LF meet: one break more
+  EXPECT_EQ(buffer.Text(), "a\r\nb\r\nc");
+  EXPECT_EQ(buffer.ShownLineCount(), 3u);
+  EXPECT_EQ(buffer.ShownLine(1), "b");
+  EXPECT_EQ(buffer.Replace(5, 1, "-"), 1u);  // the LF of the second break goes
+  EXPECT_EQ(buffer.ShownLineCount(), 2u);
+  EXPECT_EQ(buffer.ShownLine(1), "b\r-c");
+
+  TMemoBuffer small = BufferWith("abc", 6);
+  EXPECT_EQ(small.Replace(1, 1, "12345"), 4u);  // after removing "b" there is room for 4
+  EXPECT_EQ(small.Text(), "a1234c");
+}
+
 // The incremental line index must always agree with one built from scratch, also for texts with
-// lone CRs and LFs and pieces that the capacity cuts anywhere.
+// lone CRs and LFs, replacements anywhere and pieces that the capacity cuts anywhere.
 TEST(MemoBufferTest, LineIndexAfterInsertionsMatchesAFreshIndex) {
   std::mt19937 random(7);
   const std::string alphabet = "ab\r\n";
@@ -108,8 +123,14 @@ TEST(MemoBufferTest, LineIndexAfterInsertionsMatchesAFreshIndex) {
       const int length = std::uniform_int_distribution<int>(0, 4)(random);
       for (int i = 0; i < length; ++i)
         line += alphabet[std::uniform_int_distribution<std::size_t>(0, 3)(random)];
-      const int index = std::uniform_int_distribution<int>(-1, buffer.LineCount() + 1)(random);
-      buffer.InsertLine(index, line);
+      if (step % 3 == 2) {
+        const std::size_t at = std::uniform_int_distribution<std::size_t>(0, buffer.Size())(random);
+        const std::size_t length = std::uniform_int_distribution<std::size_t>(0, 3)(random);
+        buffer.Replace(at, length, line);
+      } else {
+        const int index = std::uniform_int_distribution<int>(-1, buffer.LineCount() + 1)(random);
+        buffer.InsertLine(index, line);
+      }
 
       const TMemoBuffer fresh = BufferWith(buffer.Text());
       ASSERT_EQ(buffer.LineCount(), fresh.LineCount()) << round << "/" << step;
