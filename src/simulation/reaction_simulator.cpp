@@ -6,10 +6,10 @@
 #include <utility>
 
 #include "runtime/errors.h"
+#include "runtime/extended_log.h"
 #include "runtime/float_checks.h"
 #include "runtime/power.h"
 #include "runtime/random.h"
-#include "simulation/extended_log.h"
 
 namespace corvane {
 namespace {
@@ -41,20 +41,59 @@ inline long double NotBelowZero(long double y) noexcept {
   return y < 0.0L ? 0.0L : y;
 }  // NaN stays
 
+// Where a reaction takes its draws. GeneratorDraws steps the process-wide generator inline and
+// hands the kernels its seed, without a detour through an extended value; InjectedDraws calls a
+// caller's source. Both give the same results for the same fractions.
+class GeneratorDraws {
+ public:
+  long double WorkShare(const TPowerFunction& power) const { return power.OfFraction(Next()); }
+
+  // ln U2; a draw of 0 has no logarithm.
+  long double DistractionLog() const {
+    const std::uint32_t k = Next();
+    if (k == 0)
+      throw EZeroDivide();
+    return LogOfFraction(k);
+  }
+
+ private:
+  static std::uint32_t Next() noexcept {
+    RandomSeed = NextRandomSeed(RandomSeed);
+    return RandomSeed;
+  }
+};
+
+class InjectedDraws {
+ public:
+  explicit InjectedDraws(const TRandomSource& source) : source_(source) {}
+
+  long double WorkShare(const TPowerFunction& power) const { return power(source_()); }
+
+  long double DistractionLog() const {
+    const long double u2 = source_();
+    if (u2 == 0.0L)
+      throw EZeroDivide();  // ln 0
+    return ExtendedLog(u2);
+  }
+
+ private:
+  const TRandomSource& source_;
+};
+
 // The working values of one reaction and its steps. Each formula is evaluated in extended
 // precision and rounded to double where it is stored; a stored value that leaves the double range
 // raises its fault there, so no infinite or NaN value is ever delivered.
+template <typename Draws>
 class Reaction {
  public:
-  Reaction(const TParameterSet& P, double start_y, double& carried_y, const TRandomSource& random,
-           TReactionSink& sink)
+  Reaction(const TParameterSet& P, double start_y, double& carried_y, Draws draws, TReactionSink& sink)
       : P_(P),
         // Loop invariants, hoisted: every cycle would compute the same extended values.
         work_power_(static_cast<long double>(P.a1) / P.c1),
         inverse_a1_(1.0L / P.a1),
         inverse_c0_(1.0L / P.c0),
         carried_y_(carried_y),
-        random_(random),
+        draws_(draws),
         sink_(sink),
         Y_(start_y),
         YValue_(start_y) {}
@@ -76,8 +115,7 @@ class Reaction {
   // and that share divided by a1 is the work done, which is also the period's duration.
   void WorkPeriod() {
     YBegin_ = Y_;
-    const long double u1 = random_();
-    WTerm_ = Store((1.0L - work_power_(u1)) * inverse_a1_ * Y_);
+    WTerm_ = Store((1.0L - draws_.WorkShare(work_power_)) * inverse_a1_ * Y_);
     Y_ = Store(NotBelowZero(Y_ - P_.a1 * static_cast<long double>(WTerm_)));
     YEnd_ = Y_;
     asom_ = Store(static_cast<long double>(asom_) + WTerm_);
@@ -102,10 +140,7 @@ class Reaction {
   // the completing cycle the draw is still consumed and evaluated, but the period does not count.
   void DistractionPeriod() {
     YBegin_ = Y_;
-    const long double u2 = random_();
-    if (u2 == 0.0L)
-      throw EZeroDivide();  // ln 0
-    DTerm_ = Store(0.0L - ExtendedLog(u2) * inverse_c0_);
+    DTerm_ = Store(0.0L - draws_.DistractionLog() * inverse_c0_);
     Y_ = Store(P_.a0 * static_cast<long double>(DTerm_) + Y_);
     YEnd_ = Y_;
     YValue_ = YEnd_;
@@ -131,7 +166,7 @@ class Reaction {
   const long double inverse_a1_;
   const long double inverse_c0_;
   double& carried_y_;
-  const TRandomSource& random_;
+  const Draws draws_;
   TReactionSink& sink_;
 
   double Y_;
@@ -147,7 +182,7 @@ class Reaction {
 
 }  // namespace
 
-TReactionSimulator::TReactionSimulator() : TReactionSimulator(RandomFraction) {}
+TReactionSimulator::TReactionSimulator() = default;
 
 TReactionSimulator::TReactionSimulator(TRandomSource random) : random_(std::move(random)) {
   assert(random_);
@@ -156,7 +191,9 @@ TReactionSimulator::TReactionSimulator(TRandomSource random) : random_(std::move
 double TReactionSimulator::SimulateReaction(const TParameterSet& P, bool FirstOfSeries, TReactionSink& sink) {
   assert(P.A > 0 && P.a1 > 0 && P.a0 > 0 && P.c1 > 0 && P.c0 > 0 && P.y0 > 0);
   const double start_y = FirstOfSeries ? P.y0 : carried_y_;
-  return Reaction(P, start_y, carried_y_, random_, sink).Run();
+  if (!random_)
+    return Reaction(P, start_y, carried_y_, GeneratorDraws(), sink).Run();
+  return Reaction(P, start_y, carried_y_, InjectedDraws(random_), sink).Run();
 }
 
 }  // namespace corvane

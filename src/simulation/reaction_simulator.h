@@ -11,7 +11,7 @@
 // the path points and records in the order they arise; TReactionSimulator runs one reaction at a
 // time and keeps CarriedY, the inhibition one reaction hands to the next of its series. Its hot
 // loop takes the work share from TPowerFunction (runtime/power.h) and the distraction durations'
-// logarithm from ExtendedLog (extended_log.h).
+// logarithm from ExtendedLog (runtime/extended_log.h).
 #pragma once
 
 #include <functional>
@@ -27,7 +27,7 @@ using TRandomSource = std::function<long double()>;
 
 class TReactionSimulator {
  public:
-  // Draws from the process-wide generator.
+  // Draws from the process-wide generator, stepped inline in the hot loop.
   TReactionSimulator();
   explicit TReactionSimulator(TRandomSource random);
 
@@ -42,7 +42,7 @@ class TReactionSimulator {
   double CarriedY() const noexcept { return carried_y_; }
 
  private:
-  TRandomSource random_;
+  TRandomSource random_;  // empty: the process-wide generator
   double carried_y_ = 0.0;
 };
 

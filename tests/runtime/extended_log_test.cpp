@@ -1,4 +1,4 @@
-#include "simulation/extended_log.h"
+#include "runtime/extended_log.h"
 
 #include <gtest/gtest.h>
 
