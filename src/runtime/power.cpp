@@ -54,15 +54,19 @@ TPowerFunction::TPowerFunction(long double exponent) noexcept : exponent_(expone
 }
 
 long double TPowerFunction::KernelPower(std::uint64_t mantissa, int binary_exponent) const noexcept {
-  const LogParts ln = ExtendedLogPartsForPower(mantissa, binary_exponent);
-  // exponent * head exactly, as the rounded product and its error (Dekker), plus exponent * tail.
-  const long double product = exponent_ * ln.head;
-  const Halves head = Split(ln.head);
+  const LogParts parts = ExtendedLogPartsForPower(mantissa, binary_exponent);
+  // Renormalised first: next to 1 the head is 0 and the whole logarithm sits in the tail, whose
+  // product with a large exponent would lose its rounding error. |head| >= |tail| when head != 0.
+  const long double ln = parts.head + parts.tail;
+  const long double ln_tail = (parts.head - ln) + parts.tail;
+  // exponent * ln exactly, as the rounded product and its error (Dekker), plus exponent * ln_tail.
+  const long double product = exponent_ * ln;
+  const Halves head = Split(ln);
   const long double product_error =
       ((exponent_high_ * head.high - product) + exponent_high_ * head.low + exponent_low_ * head.high) +
       exponent_low_ * head.low;
-  const long double rest = product_error + exponent_ * ln.tail;
-  // Renormalised, so that the high part carries the whole argument also when the head is 0.
+  const long double rest = product_error + exponent_ * ln_tail;
+  // Renormalised again, so that the high part carries the whole argument.
   const long double high = product + rest;
   const long double low = (product - high) + rest;
   if (!(std::fabs(high) <= kExtendedExpLimit))
