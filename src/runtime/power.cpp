@@ -10,19 +10,23 @@
 namespace corvane {
 namespace {
 
-constexpr long double kLargestIntegralExponent = 2147483647.0L;
-
 // Multiplying by 2^32 + 1 splits an extended value into two halves of at most 32 bits (Veltkamp),
 // whose products with other 32-bit halves are exact. Exponents beyond this are not split: their
 // products with any logarithm leave the kernels' range anyway.
 constexpr long double kSplitter = 0x1p32L + 1.0L;
 constexpr long double kLargestSplitExponent = 0x1p16000L;
 
-bool IsSmallIntegral(long double exponent) noexcept {
-  // The range test comes first: it is false for NaN and keeps the cast below defined.
-  if (!(std::fabs(exponent) <= kLargestIntegralExponent))
-    return false;
-  return static_cast<long double>(static_cast<std::int64_t>(exponent)) == exponent;
+// |exponent| when it is an integer of at most 2^31 - 1, else -1; read off the bits, since converting
+// an extended value to an integer type costs two control-word switches on the x87.
+std::int64_t SmallIntegralMagnitude(long double exponent) noexcept {
+  const ExtendedBits bits = ExtendedBits::Of(exponent);
+  const int power = bits.biased_exponent - ExtendedBits::kBias;  // |exponent| in [2^power, 2^(power+1))
+  if (!(bits.mantissa & ExtendedBits::kIntegerBit) || power < 0 || power > 30)
+    return -1;  // zero, denormals, fractions below 1, unnormals, too large, infinities and NaN
+  const int fraction_bits = 63 - power;
+  if (bits.mantissa & ((std::uint64_t{1} << fraction_bits) - 1))
+    return -1;
+  return static_cast<std::int64_t>(bits.mantissa >> fraction_bits);
 }
 
 struct Halves {
@@ -41,11 +45,10 @@ Halves Split(long double x) noexcept {
 TPowerFunction::TPowerFunction(long double exponent) noexcept : exponent_(exponent), rule_(Rule::Logarithm) {
   if (exponent == 0.0L) {
     rule_ = Rule::One;
-  } else if (IsSmallIntegral(exponent)) {
+  } else if (const std::int64_t magnitude = SmallIntegralMagnitude(exponent); magnitude >= 0) {
     rule_ = Rule::Integral;
-    const std::int64_t n = static_cast<std::int64_t>(exponent);
-    magnitude_ = static_cast<std::uint32_t>(n < 0 ? -n : n);
-    negative_ = n < 0;
+    magnitude_ = static_cast<std::uint32_t>(magnitude);
+    negative_ = exponent < 0;
   } else if (std::fabs(exponent) <= kLargestSplitExponent) {
     const Halves halves = Split(exponent);
     exponent_high_ = halves.high;
