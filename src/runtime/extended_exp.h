@@ -1,6 +1,6 @@
 // The exponential in extended precision for the power's logarithm rule: exp(high + low) for an
 // argument held in two parts, as the product of an exponent and a logarithm leaves it, so that
-// U^e = exp(e ln U) keeps its last extended bit for every base the simulation draws.
+// U^e = exp(e ln U) loses nothing to the rounding of e ln U.
 //
 // exp(y) = 2^m * 2^(j/64) * exp(r) with y = (64 m + j) ln2/64 + r, |r| <= ln2/128: the powers
 // 2^(j/64) come from a table (extended_exp_table.cpp, from tools/gen_extended_exp_table.py)

@@ -2,7 +2,9 @@
 // Power(base, exponent) for single uses; TPowerFunction fixes the exponent for a loop that raises
 // many bases to it, choosing the exponent's rule once. Both give the same results and faults.
 // The logarithm rule runs on the extended kernels (extended_log.h, extended_exp.h), which carry
-// e ln U in two parts; bases and exponents outside their range go to the library's exp and log.
+// e ln U in two parts: within a unit in the last extended place plus |e ln U| units from the
+// logarithm's own rounding, about half the error of the library's exp(e * log(U)). Normal positive
+// bases with |e ln U| <= 700 take the kernels; the rest the library's route.
 #pragma once
 
 #include <bit>

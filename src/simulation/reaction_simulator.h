@@ -2,7 +2,7 @@
 //
 //   TParameterSet --> TReactionSimulator::SimulateReaction --> TReactionSink
 //                          ^ two draws per cycle                AddPathPoint(time, inhibition)
-//                          | (RandomFraction by default)        AddPeriodRecord(TPeriodRecord)
+//                          | (the generator, inline, by default) AddPeriodRecord(TPeriodRecord)
 //                                                                       |
 //                                                        FormatPeriodLine (period_line.h) -> memo
 //
