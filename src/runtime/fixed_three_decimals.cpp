@@ -4,15 +4,12 @@
 #include <cstdint>
 #include <cstring>
 
+#include "runtime/digit_pairs.h"
+
 namespace corvane {
 namespace {
 
-constexpr char kDigitPairs[] =
-    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-    "8081828384858687888990919293949596979899";
-
-// A positive integer below 10^8 in decimal, without leading zeros.
+// An integer below 10^8 in decimal, without leading zeros ("0" for 0).
 char* WriteInteger(std::uint32_t n, char* out) noexcept {
   char digits[8];
   char* start = digits + sizeof digits;
