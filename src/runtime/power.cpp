@@ -57,7 +57,10 @@ TPowerFunction::TPowerFunction(long double exponent) noexcept : exponent_(expone
 }
 
 long double TPowerFunction::KernelPower(std::uint64_t mantissa, int binary_exponent) const noexcept {
-  const LogParts parts = ExtendedLogPartsForPower(mantissa, binary_exponent);
+  return PowerOfLog(ExtendedLogPartsForPower(mantissa, binary_exponent));
+}
+
+long double TPowerFunction::PowerOfLog(const LogParts& parts) const noexcept {
   // Renormalised first: next to 1 the head is 0 and the whole logarithm sits in the tail, whose
   // product with a large exponent would lose its rounding error. |head| >= |tail| when head != 0.
   const long double ln = parts.head + parts.tail;

@@ -11,6 +11,8 @@
 #include <cmath>
 #include <cstdint>
 
+#include "runtime/extended_log.h"
+
 namespace corvane {
 
 // base^exponent, the first matching rule deciding:
@@ -73,6 +75,12 @@ class TPowerFunction {
   // exp(exponent * ln x) for x = mantissa * 2^(binary_exponent - 63) on the extended kernels, or
   // NaN when the result would leave their range.
   long double KernelPower(std::uint64_t mantissa, int binary_exponent) const noexcept;
+
+ public:
+  // exp(exponent * (ln.head + ln.tail)) on the extended kernels, or NaN outside their range.
+  long double PowerOfLog(const LogParts& ln) const noexcept;
+
+ private:
   [[noreturn]] void ThrowFault(long double base, long double result) const;
 
   long double exponent_;

@@ -8,6 +8,7 @@
 #include "runtime/errors.h"
 #include "runtime/extended_log.h"
 #include "runtime/float_checks.h"
+#include "runtime/fraction_power.h"
 #include "runtime/power.h"
 #include "runtime/random.h"
 
@@ -44,9 +45,17 @@ inline long double NotBelowZero(long double y) noexcept {
 // Where a reaction takes its draws. GeneratorDraws steps the process-wide generator inline and
 // hands the kernels its seed, without a detour through an extended value; InjectedDraws calls a
 // caller's source. Both give the same results for the same fractions.
+//
+// With a fractional exponent that a TFractionPower serves, the work share comes from its table,
+// for injected draws too when they are fractions of the generator, so that both give one result.
 class GeneratorDraws {
  public:
-  long double WorkShare(const TPowerFunction& power) const { return power.OfFraction(Next()); }
+  explicit GeneratorDraws(const TFractionPower* table) : table_(table) {}
+
+  long double WorkShare(const TPowerFunction& power) const {
+    const std::uint32_t k = Next();
+    return table_ ? (*table_)(k) : power.OfFraction(k);
+  }
 
   // ln U2; a draw of 0 has no logarithm.
   long double DistractionLog() const {
@@ -61,13 +70,21 @@ class GeneratorDraws {
     RandomSeed = NextRandomSeed(RandomSeed);
     return RandomSeed;
   }
+
+  const TFractionPower* table_;
 };
 
 class InjectedDraws {
  public:
-  explicit InjectedDraws(const TRandomSource& source) : source_(source) {}
+  InjectedDraws(const TRandomSource& source, const TFractionPower* table) : source_(source), table_(table) {}
 
-  long double WorkShare(const TPowerFunction& power) const { return power(source_()); }
+  long double WorkShare(const TPowerFunction& power) const {
+    const long double u1 = source_();
+    std::uint32_t k = 0;
+    if (table_ && FractionSeed(u1, k))
+      return (*table_)(k);
+    return power(u1);
+  }
 
   long double DistractionLog() const {
     const long double u2 = source_();
@@ -78,6 +95,7 @@ class InjectedDraws {
 
  private:
   const TRandomSource& source_;
+  const TFractionPower* table_;
 };
 
 // The working values of one reaction and its steps. Each formula is evaluated in extended
@@ -191,9 +209,18 @@ TReactionSimulator::TReactionSimulator(TRandomSource random) : random_(std::move
 double TReactionSimulator::SimulateReaction(const TParameterSet& P, bool FirstOfSeries, TReactionSink& sink) {
   assert(P.A > 0 && P.a1 > 0 && P.a0 > 0 && P.c1 > 0 && P.c0 > 0 && P.y0 > 0);
   const double start_y = FirstOfSeries ? P.y0 : carried_y_;
+  const TFractionPower* table = FractionPowerFor(static_cast<long double>(P.a1) / P.c1);
   if (!random_)
-    return Reaction(P, start_y, carried_y_, GeneratorDraws(), sink).Run();
-  return Reaction(P, start_y, carried_y_, InjectedDraws(random_), sink).Run();
+    return Reaction(P, start_y, carried_y_, GeneratorDraws(table), sink).Run();
+  return Reaction(P, start_y, carried_y_, InjectedDraws(random_, table), sink).Run();
+}
+
+const TFractionPower* TReactionSimulator::FractionPowerFor(long double exponent) {
+  if (!TFractionPower::Serves(exponent))
+    return nullptr;
+  if (!fraction_power_ || fraction_power_->Exponent() != exponent)
+    fraction_power_ = std::make_shared<const TFractionPower>(exponent);
+  return fraction_power_.get();
 }
 
 }  // namespace corvane
