@@ -108,6 +108,23 @@ TEST(ReactionDifferentialTest, InlineGeneratorGivesTheInjectedSourcesReactionsBi
   }
 }
 
+TEST(ReactionDifferentialTest, ChangingTheExponentBetweenReactionsChangesThePowersTable) {
+  SeedGuard guard;
+  TReactionSimulator alternating;
+  for (int reaction = 0; reaction < 200; ++reaction) {
+    const TParameterSet& P = kParameterSets[1 + reaction % 2];  // 1/0.3 and 0.3/0.7 in turn
+    RandomSeed = 1000u + static_cast<std::uint32_t>(reaction);
+    RecordingSink a;
+    alternating.SimulateReaction(P, true, a);
+    RandomSeed = 1000u + static_cast<std::uint32_t>(reaction);
+    TReactionSimulator fresh;
+    RecordingSink b;
+    fresh.SimulateReaction(P, true, b);
+    ASSERT_EQ(a.records.size(), b.records.size());
+    for (std::size_t i = 0; i < a.records.size(); ++i) ASSERT_TRUE(SameRecord(a.records[i], b.records[i]));
+  }
+}
+
 // The seed whose step gives `seed`: the multiplier is odd, so the step can be undone.
 std::uint32_t PreviousSeed(std::uint32_t seed) {
   std::uint32_t inverse = 134775813u;  // Newton's iteration for the inverse modulo 2^32
