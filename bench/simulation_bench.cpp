@@ -1,7 +1,7 @@
 // The simulation's hot path: one reaction (cycles per second, with a sink that does nothing)
 // against plain loops of the same arithmetic, at the default exponent a1/c1 = 2 (the integer
-// rule) and at a fractional one, 1/0.3 ~ 10/3 (the logarithm rule); and its kernels against the
-// library's.
+// rule) and at a fractional one, 1/0.3 ~ 10/3 (the logarithm rule, from the per-exponent table);
+// and its kernels against the library's.
 //
 // The plain loops draw from the same generator and evaluate the same formulas (one power with the
 // rule's exponent, one logarithm per cycle, the completion cut), but store nothing, check nothing
@@ -12,6 +12,7 @@
 #include <cstdint>
 
 #include "runtime/extended_log.h"
+#include "runtime/fraction_power.h"
 #include "runtime/power.h"
 #include "runtime/random.h"
 #include "simulation/reaction_simulator.h"
@@ -140,6 +141,16 @@ void BM_FractionalPower(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(power(RandomFraction() + 0x1p-40L));
 }
 BENCHMARK(BM_FractionalPower);
+
+void BM_FractionPowerTable(benchmark::State& state) {
+  const TFractionPower table(kFractionalExponent);
+  RandomSeed = 1;
+  for (auto _ : state) {
+    RandomSeed = NextRandomSeed(RandomSeed);
+    benchmark::DoNotOptimize(table(RandomSeed));
+  }
+}
+BENCHMARK(BM_FractionPowerTable);
 
 void BM_LibraryPower(benchmark::State& state) {
   RandomSeed = 1;
