@@ -216,10 +216,11 @@ double TReactionSimulator::SimulateReaction(const TParameterSet& P, bool FirstOf
 }
 
 const TFractionPower* TReactionSimulator::FractionPowerFor(long double exponent) {
+  if (fraction_power_ && fraction_power_->Exponent() == exponent)
+    return fraction_power_.get();
   if (!TFractionPower::Serves(exponent))
     return nullptr;
-  if (!fraction_power_ || fraction_power_->Exponent() != exponent)
-    fraction_power_ = std::make_shared<const TFractionPower>(exponent);
+  fraction_power_ = std::make_shared<const TFractionPower>(exponent);
   return fraction_power_.get();
 }
 
