@@ -113,70 +113,73 @@ class Reaction {
         carried_y_(carried_y),
         draws_(draws),
         sink_(sink),
-        Y_(start_y),
-        YValue_(start_y) {}
+        Y_(start_y) {
+    record_.YValue = start_y;
+  }
 
   double Run() {
     sink_.AddPathPoint(0.0, Y_);
-    while (asom_ < P_.A) {
-      N_ = NextCycleNumber(N_);
+    while (record_.asom < P_.A) {
+      record_.N = NextCycleNumber(record_.N);
       WorkPeriod();
       DistractionPeriod();
     }
-    return Subtotal_;
+    return record_.Subtotal;
   }
 
  private:
-  bool WorkComplete() const noexcept { return asom_ >= P_.A; }
+  bool WorkComplete() const noexcept { return record_.asom >= P_.A; }
 
   // A random share of the inhibition is used up: Y becomes YBegin * U1^(a1/c1) up to rounding,
   // and that share divided by a1 is the work done, which is also the period's duration.
   void WorkPeriod() {
-    YBegin_ = Y_;
+    record_.YBegin = Y_;
     WTerm_ = Store((1.0L - draws_.WorkShare(work_power_)) * inverse_a1_ * Y_);
     Y_ = Store(NotBelowZero(Y_ - P_.a1 * static_cast<long double>(WTerm_)));
-    YEnd_ = Y_;
-    asom_ = Store(static_cast<long double>(asom_) + WTerm_);
+    record_.YEnd = Y_;
+    record_.asom = Store(static_cast<long double>(record_.asom) + WTerm_);
     if (WorkComplete())
       CutAtCompletion();
-    YValue_ = YEnd_;
-    Subtotal_ = Store(static_cast<long double>(Subtotal_) + WTerm_);
-    sink_.AddPathPoint(Subtotal_, YValue_);
+    record_.YValue = record_.YEnd;
+    record_.Subtotal = Store(static_cast<long double>(record_.Subtotal) + WTerm_);
+    sink_.AddPathPoint(record_.Subtotal, record_.YValue);
     Emit(kWorkPeriod, WTerm_);
   }
 
   // The period ends at the moment the work reached A. asom keeps its value and Y is left alone:
   // only the logged end of the period and the inhibition carried to the next reaction move back.
   void CutAtCompletion() {
-    const long double overshoot = static_cast<long double>(asom_) - P_.A;
-    YEnd_ = Store(overshoot * P_.a1 + YEnd_);
-    carried_y_ = YEnd_;
+    const long double overshoot = static_cast<long double>(record_.asom) - P_.A;
+    record_.YEnd = Store(overshoot * P_.a1 + record_.YEnd);
+    carried_y_ = record_.YEnd;
     WTerm_ = Store(WTerm_ - overshoot);
   }
 
   // An exponential duration with mean 1/c0 during which the inhibition rises by a0 per unit. In
   // the completing cycle the draw is still consumed and evaluated, but the period does not count.
   void DistractionPeriod() {
-    YBegin_ = Y_;
+    record_.YBegin = Y_;
     DTerm_ = Store(0.0L - draws_.DistractionLog() * inverse_c0_);
     Y_ = Store(P_.a0 * static_cast<long double>(DTerm_) + Y_);
-    YEnd_ = Y_;
-    YValue_ = YEnd_;
-    const double work_completed_at = Subtotal_;
-    Subtotal_ = Store(static_cast<long double>(Subtotal_) + DTerm_);
+    record_.YEnd = Y_;
+    record_.YValue = record_.YEnd;
+    const double work_completed_at = record_.Subtotal;
+    record_.Subtotal = Store(static_cast<long double>(record_.Subtotal) + DTerm_);
     if (WorkComplete()) {
       // Restored rather than recomputed as Subtotal - DTerm: the subtraction would not give the
       // completion time back exactly, and a long distraction would swallow it entirely.
-      Subtotal_ = work_completed_at;
-      YValue_ = carried_y_;
+      record_.Subtotal = work_completed_at;
+      record_.YValue = carried_y_;
     }
-    sink_.AddPathPoint(Subtotal_, YValue_);
+    sink_.AddPathPoint(record_.Subtotal, record_.YValue);
     if (!WorkComplete())
       Emit(kDistractionPeriod, DTerm_);
   }
 
   void Emit(std::int32_t kind, double term) {
-    sink_.AddPeriodRecord({N_, kind, YBegin_, YEnd_, term, Subtotal_, YValue_, asom_});
+    record_.K = kind;
+    record_.Term = term;
+    sink_.AddPeriodRecord(record_);
   }
 
   const TParameterSet P_;            // a copy: the caller's set may change while the sink runs
@@ -188,14 +191,11 @@ class Reaction {
   TReactionSink& sink_;
 
   double Y_;
-  double YValue_;
-  double asom_ = 0.0;
-  double Subtotal_ = 0.0;
-  std::int32_t N_ = 0;
   double WTerm_ = 0.0;
   double DTerm_ = 0.0;
-  double YBegin_ = 0.0;
-  double YEnd_ = 0.0;
+  // N, YBegin, YEnd, Subtotal, YValue and asom are worked on in the record the sink receives, so
+  // that emitting it copies nothing.
+  TPeriodRecord record_;
 };
 
 }  // namespace
