@@ -7,7 +7,8 @@
 // Z holds 33 x 361 powers, each from the power's extended kernels (power.h), so that a draw costs
 // only the short series of exp(e ln(1 + r)) with |e ln(1 + r)| < 2^-7.5, and one product. Within
 // about a unit in the last extended place of the true power; TPowerFunction::OfFraction gives the
-// same value to about half a unit. Building the table takes about half a millisecond.
+// same value to about half a unit. Building the table takes about half a millisecond, so the
+// simulator keeps it while the exponent stays.
 #pragma once
 
 #include <cstdint>
