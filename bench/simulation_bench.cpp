@@ -39,10 +39,10 @@ void SetCycleRate(benchmark::State& state, std::int64_t cycles) {
   state.counters["cycles/s"] = benchmark::Counter(static_cast<double>(cycles), benchmark::Counter::kIsRate);
 }
 
-void BM_SimulateReaction(benchmark::State& state) {
+// A series of reactions with the parameters of the benchmark's argument.
+void SimulateSeries(benchmark::State& state, TReactionSimulator& simulator) {
   const TParameterSet P = Parameters(state.range(0));
   RandomSeed = 1;
-  TReactionSimulator simulator;
   NullSink sink;
   std::int64_t cycles = 0;
   bool first = true;
@@ -53,23 +53,18 @@ void BM_SimulateReaction(benchmark::State& state) {
   }
   SetCycleRate(state, cycles);
 }
+
+void BM_SimulateReaction(benchmark::State& state) {
+  TReactionSimulator simulator;
+  SimulateSeries(state, simulator);
+}
 BENCHMARK(BM_SimulateReaction)->Arg(0)->Arg(1);
 
 // The same with the draws from a caller's source (as the tests inject them): a call through
 // std::function per draw and the extended value's bits read back.
 void BM_SimulateReactionInjected(benchmark::State& state) {
-  const TParameterSet P = Parameters(state.range(0));
-  RandomSeed = 1;
   TReactionSimulator simulator(RandomFraction);
-  NullSink sink;
-  std::int64_t cycles = 0;
-  bool first = true;
-  for (auto _ : state) {
-    benchmark::DoNotOptimize(simulator.SimulateReaction(P, first, sink));
-    cycles += sink.last_cycle;
-    first = false;
-  }
-  SetCycleRate(state, cycles);
+  SimulateSeries(state, simulator);
 }
 BENCHMARK(BM_SimulateReactionInjected)->Arg(0)->Arg(1);
 
