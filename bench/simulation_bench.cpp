@@ -1,24 +1,31 @@
-// The simulation's hot path: one reaction with the default parameters (cycles per second, against
-// a bare loop of the same formulas without checks or deliveries), its logarithm (against the
-// library's), and the memo line (against the same line built with snprintf).
+// The simulation's hot path: one reaction (cycles per second, with a sink that does nothing)
+// against plain loops of the same arithmetic, at the default exponent a1/c1 = 2 (the integer
+// rule) and at a fractional one, 1/0.3 ~ 10/3 (the logarithm rule, from the per-exponent table);
+// and its kernels against the library's.
+//
+// The plain loops draw from the same generator and evaluate the same formulas (one power with the
+// rule's exponent, one logarithm per cycle, the completion cut), but store nothing, check nothing
+// and deliver nothing: once in double precision with std::pow and std::log, once in long double.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
-#include <cstdio>
-#include <string>
+#include <cstdint>
 
+#include "runtime/extended_log.h"
+#include "runtime/fraction_power.h"
+#include "runtime/power.h"
 #include "runtime/random.h"
-#include "simulation/extended_log.h"
-#include "simulation/period_line.h"
 #include "simulation/reaction_simulator.h"
 
 namespace corvane {
 namespace {
 
-const TParameterSet kDefaults{5, 1, 1, 0.5, 0.5, 5};
+// Argument 0: the defaults (a1/c1 = 2); argument 1: c1 = 0.3 (a1/c1 = 3.33...).
+TParameterSet Parameters(std::int64_t which) {
+  return which == 0 ? TParameterSet{5, 1, 1, 0.5, 0.5, 5} : TParameterSet{5, 1, 1, 0.3, 0.5, 5};
+}
 
-// Keeps only what it needs to count the cycles.
-class CountingSink : public TReactionSink {
+class NullSink : public TReactionSink {
  public:
   void AddPathPoint(double time, double inhibition) override {
     benchmark::DoNotOptimize(time);
@@ -28,47 +35,87 @@ class CountingSink : public TReactionSink {
   std::int64_t last_cycle = 0;
 };
 
-void BM_SimulateReaction(benchmark::State& state) {
+void SetCycleRate(benchmark::State& state, std::int64_t cycles) {
+  state.counters["cycles/s"] = benchmark::Counter(static_cast<double>(cycles), benchmark::Counter::kIsRate);
+}
+
+// A series of reactions with the parameters of the benchmark's argument.
+void SimulateSeries(benchmark::State& state, TReactionSimulator& simulator) {
+  const TParameterSet P = Parameters(state.range(0));
   RandomSeed = 1;
-  TReactionSimulator simulator;
-  CountingSink sink;
+  NullSink sink;
   std::int64_t cycles = 0;
   bool first = true;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(simulator.SimulateReaction(kDefaults, first, sink));
+    benchmark::DoNotOptimize(simulator.SimulateReaction(P, first, sink));
     cycles += sink.last_cycle;
     first = false;
   }
-  state.counters["cycles/s"] = benchmark::Counter(static_cast<double>(cycles), benchmark::Counter::kIsRate);
+  SetCycleRate(state, cycles);
 }
-BENCHMARK(BM_SimulateReaction);
 
-// Peer: the same draws and formulas in a plain loop, nothing stored, checked or delivered.
-void BM_PlainReactionLoop(benchmark::State& state) {
+void BM_SimulateReaction(benchmark::State& state) {
+  TReactionSimulator simulator;
+  SimulateSeries(state, simulator);
+}
+BENCHMARK(BM_SimulateReaction)->Arg(0)->Arg(1);
+
+// The same with the draws from a caller's source (as the tests inject them): a call through
+// std::function per draw and the extended value's bits read back.
+void BM_SimulateReactionInjected(benchmark::State& state) {
+  TReactionSimulator simulator(RandomFraction);
+  SimulateSeries(state, simulator);
+}
+BENCHMARK(BM_SimulateReactionInjected)->Arg(0)->Arg(1);
+
+// Peer: the reaction's arithmetic in a plain loop over Real (double or long double).
+template <typename Real>
+void PlainReactionLoop(benchmark::State& state) {
+  const TParameterSet P = Parameters(state.range(0));
+  const Real exponent = static_cast<Real>(P.a1) / static_cast<Real>(P.c1);
+  const Real inverse_a1 = 1 / static_cast<Real>(P.a1);
+  const Real inverse_c0 = 1 / static_cast<Real>(P.c0);
+  const Real A = P.A, a1 = P.a1, a0 = P.a0;
   RandomSeed = 1;
   std::int64_t cycles = 0;
-  long double y = kDefaults.y0;
+  Real y = P.y0;
   for (auto _ : state) {
-    long double work = 0, time = 0;
-    while (work < kDefaults.A) {
-      const long double u1 = RandomFraction();
-      const long double w = (1.0L - u1 * u1) * y;
-      y -= w;
+    Real work = 0, time = 0;
+    while (work < A) {
+      const Real u1 = static_cast<Real>(RandomFraction());
+      Real w = (1 - std::pow(u1, exponent)) * inverse_a1 * y;
+      y -= a1 * w;
+      Real y_end = y;
       work += w;
+      if (work >= A) {
+        const Real overshoot = work - A;
+        y_end += overshoot * a1;
+        w -= overshoot;
+      }
       time += w;
-      const long double d = -std::log(RandomFraction()) * 2.0L;
-      y += d;
-      time += d;
+      benchmark::DoNotOptimize(y_end);
+      const Real d = 0 - std::log(static_cast<Real>(RandomFraction())) * inverse_c0;
+      y += a0 * d;
+      if (work < A)
+        time += d;
       ++cycles;
     }
     benchmark::DoNotOptimize(time);
   }
-  state.counters["cycles/s"] = benchmark::Counter(static_cast<double>(cycles), benchmark::Counter::kIsRate);
+  SetCycleRate(state, cycles);
 }
-BENCHMARK(BM_PlainReactionLoop);
 
-// The distraction durations' logarithm against the library's long double logarithm, over the
-// generator's draws.
+void BM_PlainLoopDouble(benchmark::State& state) {
+  PlainReactionLoop<double>(state);
+}
+BENCHMARK(BM_PlainLoopDouble)->Arg(0)->Arg(1);
+
+void BM_PlainLoopLongDouble(benchmark::State& state) {
+  PlainReactionLoop<long double>(state);
+}
+BENCHMARK(BM_PlainLoopLongDouble)->Arg(0)->Arg(1);
+
+// The kernels over the generator's draws, against the library's long double functions.
 void BM_ExtendedLog(benchmark::State& state) {
   RandomSeed = 1;
   for (auto _ : state) benchmark::DoNotOptimize(ExtendedLog(RandomFraction() + 0x1p-40L));
@@ -81,29 +128,30 @@ void BM_LibraryLog(benchmark::State& state) {
 }
 BENCHMARK(BM_LibraryLog);
 
-const TPeriodRecord kRecord{
-    17,   2, 4.022588722239782, 6.795177444479564, 2.772588722239781, 48.52258872223978, 6.795177444479564,
-    31.75};
+constexpr long double kFractionalExponent = 1.0L / 0.3L;
 
-void BM_FormatPeriodLine(benchmark::State& state) {
-  for (auto _ : state) benchmark::DoNotOptimize(FormatPeriodLine(kRecord));
+void BM_FractionalPower(benchmark::State& state) {
+  const TPowerFunction power(kFractionalExponent);
+  RandomSeed = 1;
+  for (auto _ : state) benchmark::DoNotOptimize(power(RandomFraction() + 0x1p-40L));
 }
-BENCHMARK(BM_FormatPeriodLine);
+BENCHMARK(BM_FractionalPower);
 
-// Peer: the same line from snprintf, into a std::string as the memo receives it.
-std::string SnprintfPeriodLine(const TPeriodRecord& r) {
-  char buffer[256];
-  const int length = std::snprintf(
-      buffer, sizeof buffer,
-      "N=%6d K=%6d Y-Begin=%.3f Y-End=%.3f %s=%.3f Subtotal=%.3f YValue=%.3f asom=%.3f", r.N, r.K, r.YBegin,
-      r.YEnd, r.K == 1 ? "WTerm" : "DTerm", r.Term, r.Subtotal, r.YValue, r.asom);
-  return std::string(buffer, static_cast<std::size_t>(length));
+void BM_FractionPowerTable(benchmark::State& state) {
+  const TFractionPower table(kFractionalExponent);
+  RandomSeed = 1;
+  for (auto _ : state) {
+    RandomSeed = NextRandomSeed(RandomSeed);
+    benchmark::DoNotOptimize(table(RandomSeed));
+  }
 }
+BENCHMARK(BM_FractionPowerTable);
 
-void BM_SnprintfPeriodLine(benchmark::State& state) {
-  for (auto _ : state) benchmark::DoNotOptimize(SnprintfPeriodLine(kRecord));
+void BM_LibraryPower(benchmark::State& state) {
+  RandomSeed = 1;
+  for (auto _ : state) benchmark::DoNotOptimize(std::pow(RandomFraction() + 0x1p-40L, kFractionalExponent));
 }
-BENCHMARK(BM_SnprintfPeriodLine);
+BENCHMARK(BM_LibraryPower);
 
 }  // namespace
 }  // namespace corvane

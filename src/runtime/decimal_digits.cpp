@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "runtime/decimal_scale.h"
+#include "runtime/digit_pairs.h"
 #include "runtime/extended_bits.h"
 
 namespace corvane {
@@ -13,11 +14,6 @@ namespace {
 
 constexpr std::uint64_t kTenTo17 = 100000000000000000u;
 constexpr std::uint64_t kTenTo18 = 1000000000000000000u;
-
-constexpr char kDigitPairs[] =
-    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-    "8081828384858687888990919293949596979899";
 
 // Writes the nine decimal digits of n (below 10^9), leading zeros included.
 void WriteNineDigits(std::uint32_t n, char* out) noexcept {

@@ -24,11 +24,6 @@ std::function<ClockTime()>& Clock() {
 
 }  // namespace
 
-long double RandomFraction() noexcept {
-  RandomSeed = NextRandomSeed(RandomSeed);
-  return static_cast<long double>(RandomSeed) * 0x1p-32L;  // exact; ldexp costs a library call
-}
-
 std::int32_t RandomBelow(std::int32_t range) noexcept {
   RandomSeed = NextRandomSeed(RandomSeed);
   const std::uint64_t product = static_cast<std::uint64_t>(RandomSeed) * static_cast<std::uint32_t>(range);

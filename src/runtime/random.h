@@ -15,8 +15,12 @@ constexpr std::uint32_t NextRandomSeed(std::uint32_t seed) noexcept {
   return seed * 134775813u + 1u;
 }
 
-// k * 2^-32 for the new seed k: in [0, 1), exactly representable.
-long double RandomFraction() noexcept;
+// k * 2^-32 for the new seed k: in [0, 1), exactly representable. Inline: the simulation's hot
+// loop draws twice a cycle.
+inline long double RandomFraction() noexcept {
+  RandomSeed = NextRandomSeed(RandomSeed);
+  return static_cast<long double>(RandomSeed) * 0x1p-32L;  // exact; ldexp costs a library call
+}
 
 // The upper 32 bits of new seed * range: in [0, range) for range > 0; 0 for range 0.
 std::int32_t RandomBelow(std::int32_t range) noexcept;

@@ -6,10 +6,11 @@
 #include <utility>
 
 #include "runtime/errors.h"
+#include "runtime/extended_log.h"
 #include "runtime/float_checks.h"
+#include "runtime/fraction_power.h"
 #include "runtime/power.h"
 #include "runtime/random.h"
-#include "simulation/extended_log.h"
 
 namespace corvane {
 namespace {
@@ -41,89 +42,144 @@ inline long double NotBelowZero(long double y) noexcept {
   return y < 0.0L ? 0.0L : y;
 }  // NaN stays
 
+// Where a reaction takes its draws. GeneratorDraws steps the process-wide generator inline and
+// hands the kernels its seed, without a detour through an extended value; InjectedDraws calls a
+// caller's source. Both give the same results for the same fractions.
+//
+// With a fractional exponent that a TFractionPower serves, the work share comes from its table,
+// for injected draws too when they are fractions of the generator, so that both give one result.
+class GeneratorDraws {
+ public:
+  explicit GeneratorDraws(const TFractionPower* table) : table_(table) {}
+
+  long double WorkShare(const TPowerFunction& power) const {
+    const std::uint32_t k = Next();
+    return table_ ? (*table_)(k) : power.OfFraction(k);
+  }
+
+  // ln U2; a draw of 0 has no logarithm.
+  long double DistractionLog() const {
+    const std::uint32_t k = Next();
+    if (k == 0)
+      throw EZeroDivide();
+    return LogOfFraction(k);
+  }
+
+ private:
+  static std::uint32_t Next() noexcept {
+    RandomSeed = NextRandomSeed(RandomSeed);
+    return RandomSeed;
+  }
+
+  const TFractionPower* table_;
+};
+
+class InjectedDraws {
+ public:
+  InjectedDraws(const TRandomSource& source, const TFractionPower* table) : source_(source), table_(table) {}
+
+  long double WorkShare(const TPowerFunction& power) const {
+    const long double u1 = source_();
+    std::uint32_t k = 0;
+    if (table_ && FractionSeed(u1, k))
+      return (*table_)(k);
+    return power(u1);
+  }
+
+  long double DistractionLog() const {
+    const long double u2 = source_();
+    if (u2 == 0.0L)
+      throw EZeroDivide();  // ln 0
+    return ExtendedLog(u2);
+  }
+
+ private:
+  const TRandomSource& source_;
+  const TFractionPower* table_;
+};
+
 // The working values of one reaction and its steps. Each formula is evaluated in extended
 // precision and rounded to double where it is stored; a stored value that leaves the double range
 // raises its fault there, so no infinite or NaN value is ever delivered.
+template <typename Draws>
 class Reaction {
  public:
-  Reaction(const TParameterSet& P, double start_y, double& carried_y, const TRandomSource& random,
-           TReactionSink& sink)
+  Reaction(const TParameterSet& P, double start_y, double& carried_y, Draws draws, TReactionSink& sink)
       : P_(P),
         // Loop invariants, hoisted: every cycle would compute the same extended values.
         work_power_(static_cast<long double>(P.a1) / P.c1),
         inverse_a1_(1.0L / P.a1),
         inverse_c0_(1.0L / P.c0),
         carried_y_(carried_y),
-        random_(random),
+        draws_(draws),
         sink_(sink),
-        Y_(start_y),
-        YValue_(start_y) {}
+        Y_(start_y) {
+    record_.YValue = start_y;
+  }
 
   double Run() {
     sink_.AddPathPoint(0.0, Y_);
-    while (asom_ < P_.A) {
-      N_ = NextCycleNumber(N_);
+    while (record_.asom < P_.A) {
+      record_.N = NextCycleNumber(record_.N);
       WorkPeriod();
       DistractionPeriod();
     }
-    return Subtotal_;
+    return record_.Subtotal;
   }
 
  private:
-  bool WorkComplete() const noexcept { return asom_ >= P_.A; }
+  bool WorkComplete() const noexcept { return record_.asom >= P_.A; }
 
   // A random share of the inhibition is used up: Y becomes YBegin * U1^(a1/c1) up to rounding,
   // and that share divided by a1 is the work done, which is also the period's duration.
   void WorkPeriod() {
-    YBegin_ = Y_;
-    const long double u1 = random_();
-    WTerm_ = Store((1.0L - work_power_(u1)) * inverse_a1_ * Y_);
+    record_.YBegin = Y_;
+    WTerm_ = Store((1.0L - draws_.WorkShare(work_power_)) * inverse_a1_ * Y_);
     Y_ = Store(NotBelowZero(Y_ - P_.a1 * static_cast<long double>(WTerm_)));
-    YEnd_ = Y_;
-    asom_ = Store(static_cast<long double>(asom_) + WTerm_);
+    record_.YEnd = Y_;
+    record_.asom = Store(static_cast<long double>(record_.asom) + WTerm_);
     if (WorkComplete())
       CutAtCompletion();
-    YValue_ = YEnd_;
-    Subtotal_ = Store(static_cast<long double>(Subtotal_) + WTerm_);
-    sink_.AddPathPoint(Subtotal_, YValue_);
+    record_.YValue = record_.YEnd;
+    record_.Subtotal = Store(static_cast<long double>(record_.Subtotal) + WTerm_);
+    sink_.AddPathPoint(record_.Subtotal, record_.YValue);
     Emit(kWorkPeriod, WTerm_);
   }
 
   // The period ends at the moment the work reached A. asom keeps its value and Y is left alone:
   // only the logged end of the period and the inhibition carried to the next reaction move back.
   void CutAtCompletion() {
-    const long double overshoot = static_cast<long double>(asom_) - P_.A;
-    YEnd_ = Store(overshoot * P_.a1 + YEnd_);
-    carried_y_ = YEnd_;
+    const long double overshoot = static_cast<long double>(record_.asom) - P_.A;
+    record_.YEnd = Store(overshoot * P_.a1 + record_.YEnd);
+    carried_y_ = record_.YEnd;
     WTerm_ = Store(WTerm_ - overshoot);
   }
 
   // An exponential duration with mean 1/c0 during which the inhibition rises by a0 per unit. In
   // the completing cycle the draw is still consumed and evaluated, but the period does not count.
   void DistractionPeriod() {
-    YBegin_ = Y_;
-    const long double u2 = random_();
-    if (u2 == 0.0L)
-      throw EZeroDivide();  // ln 0
-    DTerm_ = Store(0.0L - ExtendedLog(u2) * inverse_c0_);
+    record_.YBegin = Y_;
+    DTerm_ = Store(0.0L - draws_.DistractionLog() * inverse_c0_);
     Y_ = Store(P_.a0 * static_cast<long double>(DTerm_) + Y_);
-    YEnd_ = Y_;
-    YValue_ = YEnd_;
-    const double work_completed_at = Subtotal_;
-    Subtotal_ = Store(static_cast<long double>(Subtotal_) + DTerm_);
+    record_.YEnd = Y_;
+    record_.YValue = record_.YEnd;
+    const double work_completed_at = record_.Subtotal;
+    record_.Subtotal = Store(static_cast<long double>(record_.Subtotal) + DTerm_);
     if (WorkComplete()) {
       // Restored rather than recomputed as Subtotal - DTerm: the subtraction would not give the
       // completion time back exactly, and a long distraction would swallow it entirely.
-      Subtotal_ = work_completed_at;
-      YValue_ = carried_y_;
+      record_.Subtotal = work_completed_at;
+      record_.YValue = carried_y_;
     }
-    sink_.AddPathPoint(Subtotal_, YValue_);
+    sink_.AddPathPoint(record_.Subtotal, record_.YValue);
     if (!WorkComplete())
       Emit(kDistractionPeriod, DTerm_);
   }
 
   void Emit(std::int32_t kind, double term) {
-    sink_.AddPeriodRecord({N_, kind, YBegin_, YEnd_, term, Subtotal_, YValue_, asom_});
+    record_.K = kind;
+    record_.Term = term;
+    sink_.AddPeriodRecord(record_);
   }
 
   const TParameterSet P_;            // a copy: the caller's set may change while the sink runs
@@ -131,23 +187,20 @@ class Reaction {
   const long double inverse_a1_;
   const long double inverse_c0_;
   double& carried_y_;
-  const TRandomSource& random_;
+  const Draws draws_;
   TReactionSink& sink_;
 
   double Y_;
-  double YValue_;
-  double asom_ = 0.0;
-  double Subtotal_ = 0.0;
-  std::int32_t N_ = 0;
   double WTerm_ = 0.0;
   double DTerm_ = 0.0;
-  double YBegin_ = 0.0;
-  double YEnd_ = 0.0;
+  // N, YBegin, YEnd, Subtotal, YValue and asom are worked on in the record the sink receives, so
+  // that emitting it copies nothing.
+  TPeriodRecord record_;
 };
 
 }  // namespace
 
-TReactionSimulator::TReactionSimulator() : TReactionSimulator(RandomFraction) {}
+TReactionSimulator::TReactionSimulator() = default;
 
 TReactionSimulator::TReactionSimulator(TRandomSource random) : random_(std::move(random)) {
   assert(random_);
@@ -156,7 +209,19 @@ TReactionSimulator::TReactionSimulator(TRandomSource random) : random_(std::move
 double TReactionSimulator::SimulateReaction(const TParameterSet& P, bool FirstOfSeries, TReactionSink& sink) {
   assert(P.A > 0 && P.a1 > 0 && P.a0 > 0 && P.c1 > 0 && P.c0 > 0 && P.y0 > 0);
   const double start_y = FirstOfSeries ? P.y0 : carried_y_;
-  return Reaction(P, start_y, carried_y_, random_, sink).Run();
+  const TFractionPower* table = FractionPowerFor(static_cast<long double>(P.a1) / P.c1);
+  if (!random_)
+    return Reaction(P, start_y, carried_y_, GeneratorDraws(table), sink).Run();
+  return Reaction(P, start_y, carried_y_, InjectedDraws(random_, table), sink).Run();
+}
+
+const TFractionPower* TReactionSimulator::FractionPowerFor(long double exponent) {
+  if (fraction_power_ && fraction_power_->Exponent() == exponent)
+    return fraction_power_.get();
+  if (!TFractionPower::Serves(exponent))
+    return nullptr;
+  fraction_power_ = std::make_shared<const TFractionPower>(exponent);
+  return fraction_power_.get();
 }
 
 }  // namespace corvane

@@ -2,7 +2,7 @@
 //
 //   TParameterSet --> TReactionSimulator::SimulateReaction --> TReactionSink
 //                          ^ two draws per cycle                AddPathPoint(time, inhibition)
-//                          | (RandomFraction by default)        AddPeriodRecord(TPeriodRecord)
+//                          | (the generator, inline, by default) AddPeriodRecord(TPeriodRecord)
 //                                                                       |
 //                                                        FormatPeriodLine (period_line.h) -> memo
 //
@@ -10,15 +10,21 @@
 // TPeriodRecord (period_record.h) is one logged period; TReactionSink (reaction_sink.h) receives
 // the path points and records in the order they arise; TReactionSimulator runs one reaction at a
 // time and keeps CarriedY, the inhibition one reaction hands to the next of its series. Its hot
-// loop takes the work share from TPowerFunction (runtime/power.h) and the distraction durations'
-// logarithm from ExtendedLog (extended_log.h).
+// loop takes the work share from TPowerFunction (runtime/power.h), or for fractional exponents from
+// the table of TFractionPower (runtime/fraction_power.h), and the distraction durations' logarithm
+// from ExtendedLog (runtime/extended_log.h).
 #pragma once
 
 #include <functional>
+#include <memory>
 
 #include "simulation/parameter_set.h"
 #include "simulation/period_record.h"
 #include "simulation/reaction_sink.h"
+
+namespace corvane {
+class TFractionPower;
+}  // namespace corvane
 
 namespace corvane {
 
@@ -27,7 +33,7 @@ using TRandomSource = std::function<long double()>;
 
 class TReactionSimulator {
  public:
-  // Draws from the process-wide generator.
+  // Draws from the process-wide generator, stepped inline in the hot loop.
   TReactionSimulator();
   explicit TReactionSimulator(TRandomSource random);
 
@@ -42,7 +48,12 @@ class TReactionSimulator {
   double CarriedY() const noexcept { return carried_y_; }
 
  private:
-  TRandomSource random_;
+  // The table of the work share's power for the exponent of the last reaction, kept while the
+  // exponent stays; none for exponents it does not serve.
+  const TFractionPower* FractionPowerFor(long double exponent);
+
+  TRandomSource random_;  // empty: the process-wide generator
+  std::shared_ptr<const TFractionPower> fraction_power_;
   double carried_y_ = 0.0;
 };
 

@@ -1,10 +1,12 @@
-#include "simulation/extended_log.h"
+#include "runtime/extended_log.h"
 
 #include <gtest/gtest.h>
+#include <quadmath.h>
 
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <random>
 
 namespace corvane {
 namespace {
@@ -65,6 +67,49 @@ TEST(ExtendedLogTest, SpecialArgumentsBehaveAsTheLibrarysLogarithm) {
   EXPECT_TRUE(std::isnan(ExtendedLog(std::numeric_limits<long double>::quiet_NaN())));
   const long double denormal = std::numeric_limits<long double>::denorm_min() * 12345;
   EXPECT_EQ(ExtendedLog(denormal), std::log(denormal));
+}
+
+// The generator's draws k * 2^-32 taken from the seed: every count of leading zero bits, both
+// halves of the mantissa range, and the seeds the generator runs through.
+TEST(ExtendedLogTest, LogOfFractionIsExtendedLogOverTheGeneratorsWholeRange) {
+  std::mt19937 random(5);
+  const auto expect_same = [](std::uint32_t k) {
+    ASSERT_EQ(LogOfFraction(k), ExtendedLog(static_cast<long double>(k) * 0x1p-32L)) << k;
+  };
+  for (int zeros = 0; zeros < 32; ++zeros) {
+    const std::uint32_t top = 0x80000000u >> zeros;
+    for (std::uint32_t k : {top, top | (top - 1), top | (top >> 1), top | (top >> 2) | (top >> 4)})
+      ASSERT_NO_FATAL_FAILURE(expect_same(k));
+    for (int i = 0; i < 2000; ++i) ASSERT_NO_FATAL_FAILURE(expect_same(top | (random() & (top - 1))));
+  }
+  for (std::uint32_t seed = 1, i = 0; i < 100000; ++i) {
+    seed = seed * 134775813u + 1u;
+    if (seed != 0) {
+      ASSERT_NO_FATAL_FAILURE(expect_same(seed));
+    }
+  }
+}
+
+// The power's variant, its series tail in double, stays within about a unit of the true logarithm
+// (relative to it), also next to 1 where the whole logarithm is the series.
+TEST(ExtendedLogTest, PartsForThePowerKeepTheRelativePrecision) {
+  const auto expect_precise = [](std::uint64_t mantissa, int exponent) {
+    const long double x = std::ldexp(static_cast<long double>(mantissa), exponent - 63);
+    const LogParts parts = ExtendedLogPartsForPower(mantissa, exponent);
+    const __float128 truth = logq(static_cast<__float128>(x));
+    const __float128 sum = static_cast<__float128>(parts.head) + static_cast<__float128>(parts.tail);
+    const double error = truth == 0 ? static_cast<double>(sum) : static_cast<double>((sum - truth) / truth);
+    ASSERT_LT(std::fabs(error), 0x1p-62) << static_cast<double>(x);
+  };
+  std::mt19937_64 random(11);
+  for (int i = 0; i < 50000; ++i)
+    ASSERT_NO_FATAL_FAILURE(
+        expect_precise(random() | (std::uint64_t{1} << 63), static_cast<int>(random() % 64) - 40));
+  for (int k = 1; k < 64; ++k) {  // 1 + 2^-k and 1 - 2^-k
+    ASSERT_NO_FATAL_FAILURE(expect_precise((std::uint64_t{1} << 63) | (std::uint64_t{1} << (63 - k)), 0));
+    ASSERT_NO_FATAL_FAILURE(expect_precise(0 - (std::uint64_t{1} << (64 - k)), -1));
+  }
+  ASSERT_NO_FATAL_FAILURE(expect_precise(std::uint64_t{1} << 63, 0));  // ln 1 = 0 exactly
 }
 
 }  // namespace

@@ -1,0 +1,85 @@
+// The per-exponent table of the generator fractions' power against the general power (the kernels'
+// route, half a unit) and the true value, and the reading of a fraction's seed from its bits.
+#include "runtime/fraction_power.h"
+
+#include <gtest/gtest.h>
+#include <quadmath.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+#include "runtime/power.h"
+
+namespace corvane {
+namespace {
+
+long double UlpDistance(long double value, long double reference) {
+  const long double ulp =
+      std::max(std::ldexp(1.0L, std::ilogb(reference) - 63), std::numeric_limits<long double>::denorm_min());
+  return std::fabs(value - reference) / ulp;
+}
+
+long double TruePower(std::uint32_t k, long double exponent) {
+  return static_cast<long double>(powq(static_cast<__float128>(static_cast<long double>(k) * 0x1p-32L),
+                                       static_cast<__float128>(exponent)));
+}
+
+TEST(FractionPowerTest, ServesFractionalExponentsUpToItsLimit) {
+  EXPECT_TRUE(TFractionPower::Serves(10.0L / 3.0L));
+  EXPECT_TRUE(TFractionPower::Serves(1e-300L));
+  EXPECT_TRUE(TFractionPower::Serves(TFractionPower::kLargest));
+  EXPECT_FALSE(TFractionPower::Serves(2.0L));  // the integer rule multiplies
+  EXPECT_FALSE(TFractionPower::Serves(0.0L));
+  EXPECT_FALSE(TFractionPower::Serves(-0.5L));
+  EXPECT_FALSE(TFractionPower::Serves(4.5L));
+  EXPECT_FALSE(TFractionPower::Serves(std::numeric_limits<long double>::quiet_NaN()));
+}
+
+// Every binary exponent of the draws, every table point, and the generator's own sequence.
+TEST(FractionPowerTest, AgreesWithTheGeneralPowerAndTheTrueValueOverTheDraws) {
+  for (long double exponent : {10.0L / 3.0L, 1.0L / 0.3L, 0.3L / 0.7L, 4.0L / 3.0L, 0.5L, 1e-9L, 3.875L}) {
+    const TFractionPower table(exponent);
+    const TPowerFunction general(exponent);
+    EXPECT_EQ(table(0), 0.0L);
+    std::uint32_t seed = 1;
+    for (int i = 0; i < 15000; ++i) {
+      seed = seed * 134775813u + 1u;
+      // Alternately the draw itself and the draw shifted to a small binary exponent.
+      const std::uint32_t k = (i & 1) ? seed : std::max(1u, seed >> (i % 32));
+      const long double ours = table(k);
+      ASSERT_LE(UlpDistance(ours, general.OfFraction(k)), 1.0L)
+          << static_cast<double>(exponent) << " k " << k;
+      ASSERT_LE(UlpDistance(ours, TruePower(k, exponent)), 1.5L)
+          << static_cast<double>(exponent) << " k " << k;
+    }
+    for (std::uint32_t k : {1u, 2u, 3u, 0x7FFFFFFFu, 0x80000000u, 0xB4000000u, 0xFFFFFFFFu})
+      ASSERT_LE(UlpDistance(table(k), TruePower(k, exponent)), 1.5L) << k;
+  }
+}
+
+TEST(FractionPowerTest, FractionSeedReadsExactlyTheGeneratorsFractions) {
+  std::uint32_t k = 99;
+  EXPECT_TRUE(FractionSeed(0.0L, k));
+  EXPECT_EQ(k, 0u);
+  EXPECT_TRUE(FractionSeed(0.5L, k));
+  EXPECT_EQ(k, 0x80000000u);
+  EXPECT_TRUE(FractionSeed(0x1p-32L, k));
+  EXPECT_EQ(k, 1u);
+  EXPECT_TRUE(FractionSeed(1.0L - 0x1p-32L, k));
+  EXPECT_EQ(k, 0xFFFFFFFFu);
+  for (std::uint32_t seed = 1, i = 0; i < 1000; ++i) {
+    seed = seed * 134775813u + 1u;
+    ASSERT_TRUE(FractionSeed(static_cast<long double>(seed) * 0x1p-32L, k));
+    ASSERT_EQ(k, seed);
+  }
+  // Not a fraction k * 2^-32: finer bits, 1 and above, negatives, non-finite values.
+  for (long double u :
+       {0x1p-33L, 0.3L, 1.0L, 2.5L, -0.5L, -0.0L, std::numeric_limits<long double>::infinity(),
+        std::numeric_limits<long double>::quiet_NaN()})
+    EXPECT_FALSE(FractionSeed(u, k)) << static_cast<double>(u);
+}
+
+}  // namespace
+}  // namespace corvane
