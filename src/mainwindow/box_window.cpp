@@ -40,7 +40,7 @@ QMargins LastBoxFrameExtents() noexcept {
 void TBoxCentring::Place(QWidget& box) {
   const QMargins known = FrameExtentsOf(box);
   used_ = known.isNull() ? LastExtents() : known;
-  // A top-level's position is its frame's: the manager puts the frame's corner there.
+  // A top-level's position is its frame's.
   box.move(CentredFramePosition(PrimaryScreenRect(), box.size(), used_));
 }
 
@@ -53,12 +53,18 @@ void TBoxCentring::Track(QWidget& box, const QEvent& event) {
   const QMargins extents = FrameExtentsOf(box);
   if (extents.isNull())
     return;
-  settled_ = true;
   LastExtents() = extents;
-  if (extents != used_) {
-    used_ = extents;
-    box.move(CentredFramePosition(PrimaryScreenRect(), box.size(), used_));
+  used_ = extents;
+  // Whether the manager took the first position as the frame's or the client's depends on the way
+  // through Qt; the frame's true place is known now, so correct it until it is centred (a manager
+  // that keeps it elsewhere is not fought for long).
+  const QPoint target = CentredFramePosition(PrimaryScreenRect(), box.size(), extents);
+  if (box.frameGeometry().topLeft() == target || corrections_ == kMaxCorrections) {
+    settled_ = true;
+    return;
   }
+  ++corrections_;
+  box.move(target);
 }
 
 }  // namespace corvane

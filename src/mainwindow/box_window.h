@@ -4,8 +4,8 @@
 //
 // The frame's extents are the window manager's and are known only once it has framed the window.
 // TBoxCentring places a box before it is mapped with the best extents known (those of the last box
-// framed, none before the first) and, once the manager's extents arrive, centres it again if they
-// differ. Without a window manager the extents stay empty and the client is centred.
+// framed, none before the first) and, once the manager's extents arrive, moves the frame to the
+// centre if it is not there. Without a window manager the extents stay empty and the client is centred.
 #pragma once
 
 #include <QMargins>
@@ -35,14 +35,17 @@ class TBoxCentring {
  public:
   // Before mapping (from showEvent, once the box has its final size).
   void Place(QWidget& box);
-  // From the box's event(): after mapping, the first move, activation or paint that finds the
-  // manager's extents settles the placement.
+  // From the box's event(): after mapping, once a move, activation or paint finds the manager's
+  // extents, the frame is moved to the centre if it is not there.
   void Track(QWidget& box, const QEvent& event);
 
   const QMargins& ExtentsUsed() const noexcept { return used_; }
 
  private:
+  static constexpr int kMaxCorrections = 3;
+
   QMargins used_;
+  int corrections_ = 0;
   bool settled_ = false;
 };
 
