@@ -12,6 +12,24 @@ configure_file(${PROJECT_SOURCE_DIR}/data/${CORVANE_APP_ID}.metainfo.xml.in
 install(TARGETS corvane RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES data/corvane.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES data/corvane.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+
+# Bitmaps of the icon for the menus and software centres that want them, drawn from the SVG at build time.
+set(CORVANE_ICON_SIZES 16 24 32 48 64 128 256)
+add_executable(render_icon tools/render_icon.cpp)
+target_link_libraries(render_icon PRIVATE Qt6::Gui corvane_warnings)
+set(icon_dir ${PROJECT_BINARY_DIR}/icons)
+set(icon_pngs)
+foreach(size ${CORVANE_ICON_SIZES})
+  list(APPEND icon_pngs ${icon_dir}/${size}x${size}/apps/corvane.png)
+endforeach()
+add_custom_command(
+  OUTPUT ${icon_pngs}
+  COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0
+          $<TARGET_FILE:render_icon> ${PROJECT_SOURCE_DIR}/data/corvane.svg ${icon_dir} ${CORVANE_ICON_SIZES}
+  DEPENDS render_icon ${PROJECT_SOURCE_DIR}/data/corvane.svg
+  COMMENT "Rendering the icon as PNG files")
+add_custom_target(corvane_icons ALL DEPENDS ${icon_pngs})
+install(DIRECTORY ${icon_dir}/ DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
 install(FILES ${PROJECT_BINARY_DIR}/${CORVANE_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
