@@ -50,21 +50,24 @@ void TBoxCentring::Track(QWidget& box, const QEvent& event) {
   const QEvent::Type type = event.type();
   if (type != QEvent::Move && type != QEvent::WindowActivate && type != QEvent::Paint)
     return;
+  QWindow* window = box.windowHandle();
   const QMargins extents = FrameExtentsOf(box);
   if (extents.isNull())
     return;
   LastExtents() = extents;
   used_ = extents;
   // Whether the manager took the first position as the frame's or the client's depends on the way
-  // through Qt; the frame's true place is known now, so correct it until it is centred (a manager
-  // that keeps it elsewhere is not fought for long).
+  // through Qt, so the frame is put right once its true place shows: the client's position as the
+  // platform reports it, less the extents. The client is then placed alone, which no manager reads
+  // as the frame's. A manager that keeps the box elsewhere is not fought for long.
+  const QPoint corner(extents.left(), extents.top());
   const QPoint target = CentredFramePosition(PrimaryScreenRect(), box.size(), extents);
-  if (box.frameGeometry().topLeft() == target || corrections_ == kMaxCorrections) {
+  if (window->geometry().topLeft() - corner == target || corrections_ == kMaxCorrections) {
     settled_ = true;
     return;
   }
   ++corrections_;
-  box.move(target);
+  window->setPosition(target + corner);
 }
 
 }  // namespace corvane

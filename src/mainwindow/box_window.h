@@ -36,7 +36,7 @@ class TBoxCentring {
   // Before mapping (from showEvent, once the box has its final size).
   void Place(QWidget& box);
   // From the box's event(): after mapping, once a move, activation or paint finds the manager's
-  // extents, the frame is moved to the centre if it is not there.
+  // extents, the frame is moved to the centre if the platform reports it elsewhere.
   void Track(QWidget& box, const QEvent& event);
 
   const QMargins& ExtentsUsed() const noexcept { return used_; }
