@@ -27,6 +27,14 @@ QMargins FrameExtentsOf(const QWidget& box) {
   return window && window->isExposed() ? window->frameMargins() : QMargins();
 }
 
+// Places the client inside a frame of `extents` centred on the screen. The client's own geometry is
+// the one position that Qt and the manager read alike, whether the window is mapped or not; a
+// frame position is read as the client's on some ways through Qt.
+void PlaceClient(QWidget& box, const QMargins& extents) {
+  const QPoint frame = CentredFramePosition(PrimaryScreenRect(), box.size(), extents);
+  box.setGeometry(QRect(frame + QPoint(extents.left(), extents.top()), box.size()));
+}
+
 }  // namespace
 
 QPoint CentredFramePosition(const QRect& screen, QSize client, const QMargins& frame) noexcept {
@@ -40,8 +48,7 @@ QMargins LastBoxFrameExtents() noexcept {
 void TBoxCentring::Place(QWidget& box) {
   const QMargins known = FrameExtentsOf(box);
   used_ = known.isNull() ? LastExtents() : known;
-  // A top-level's position is its frame's.
-  box.move(CentredFramePosition(PrimaryScreenRect(), box.size(), used_));
+  PlaceClient(box, used_);
 }
 
 void TBoxCentring::Track(QWidget& box, const QEvent& event) {
@@ -56,10 +63,9 @@ void TBoxCentring::Track(QWidget& box, const QEvent& event) {
     return;
   LastExtents() = extents;
   used_ = extents;
-  // Whether the manager took the first position as the frame's or the client's depends on the way
-  // through Qt, so the frame is put right once its true place shows: the client's position as the
-  // platform reports it, less the extents. The client is then placed alone, which no manager reads
-  // as the frame's. A manager that keeps the box elsewhere is not fought for long.
+  // The extents may differ from those the box was placed with (the first box, or a manager that
+  // frames boxes differently): judge the frame by the client's position as the platform reports it,
+  // less the extents. A manager that keeps the box elsewhere is not fought for long.
   const QPoint corner(extents.left(), extents.top());
   const QPoint target = CentredFramePosition(PrimaryScreenRect(), box.size(), extents);
   if (window->geometry().topLeft() - corner == target || corrections_ == kMaxCorrections) {
@@ -67,7 +73,7 @@ void TBoxCentring::Track(QWidget& box, const QEvent& event) {
     return;
   }
   ++corrections_;
-  window->setPosition(target + corner);
+  PlaceClient(box, extents);
 }
 
 }  // namespace corvane
