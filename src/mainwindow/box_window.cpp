@@ -41,10 +41,6 @@ QPoint CentredFramePosition(const QRect& screen, QSize client, const QMargins& f
   return CenteredOnScreen(screen, client.grownBy(frame));
 }
 
-QMargins LastBoxFrameExtents() noexcept {
-  return LastExtents();
-}
-
 void TBoxCentring::Place(QWidget& box) {
   const QMargins known = FrameExtentsOf(box);
   used_ = known.isNull() ? LastExtents() : known;

@@ -28,9 +28,6 @@ inline constexpr Qt::WindowFlags kFixedBoxFlags = Qt::Dialog | Qt::CustomizeWind
 // (549, 479). Divisions round toward zero.
 QPoint CentredFramePosition(const QRect& screen, QSize client, const QMargins& frame) noexcept;
 
-// The extents of the last box the window manager framed (empty before the first).
-QMargins LastBoxFrameExtents() noexcept;
-
 class TBoxCentring {
  public:
   // Before mapping (from showEvent, once the box has its final size).
@@ -39,7 +36,8 @@ class TBoxCentring {
   // extents, the frame is moved to the centre if the platform reports it elsewhere.
   void Track(QWidget& box, const QEvent& event);
 
-  const QMargins& ExtentsUsed() const noexcept { return used_; }
+  // How often the box was moved after it was mapped: 0 when it was mapped in place.
+  int Corrections() const noexcept { return corrections_; }
 
  private:
   static constexpr int kMaxCorrections = 3;
