@@ -28,7 +28,7 @@ add_custom_command(
           $<TARGET_FILE:render_icon> ${PROJECT_SOURCE_DIR}/data/corvane.svg ${icon_dir} ${CORVANE_ICON_SIZES}
   DEPENDS render_icon ${PROJECT_SOURCE_DIR}/data/corvane.svg
   COMMENT "Rendering the icon as PNG files")
-add_custom_target(corvane_icons ALL DEPENDS ${icon_pngs})
+add_custom_target(corvane_icon_pngs ALL DEPENDS ${icon_pngs})
 install(DIRECTORY ${icon_dir}/ DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
 install(FILES ${PROJECT_BINARY_DIR}/${CORVANE_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)

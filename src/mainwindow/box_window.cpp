@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <QWindow>
 
+#include "mainwindow/frame_extents_request.h"
 #include "mainwindow/message_layout.h"
 
 namespace corvane {
@@ -42,7 +43,9 @@ QPoint CentredFramePosition(const QRect& screen, QSize client, const QMargins& f
 }
 
 void TBoxCentring::Place(QWidget& box) {
-  const QMargins known = FrameExtentsOf(box);
+  QMargins known = FrameExtentsOf(box);
+  if (known.isNull() && LastExtents().isNull())
+    known = RequestFrameExtents(box);  // the first box of the run
   used_ = known.isNull() ? LastExtents() : known;
   PlaceClient(box, used_);
 }

@@ -3,9 +3,10 @@
 // and centring on the screen by the whole window, frame included.
 //
 // The frame's extents are the window manager's and are known only once it has framed the window.
-// TBoxCentring places a box before it is mapped with the best extents known (those of the last box
-// framed, none before the first) and, once the manager's extents arrive, moves the frame to the
-// centre if it is not there. Without a window manager the extents stay empty and the client is centred.
+// TBoxCentring places a box before it is mapped with the best extents known: those of the last box
+// framed, or for the first those the manager gives on request (frame_extents_request.h). Once the
+// manager's extents arrive it moves the frame to the centre if it is not there. Without a window
+// manager the extents stay empty and the client is centred.
 #pragma once
 
 #include <QMargins>
