@@ -46,8 +46,7 @@ void TBoxCentring::Place(QWidget& box) {
   QMargins known = FrameExtentsOf(box);
   if (known.isNull() && LastExtents().isNull())
     known = RequestFrameExtents(box);  // the first box of the run
-  used_ = known.isNull() ? LastExtents() : known;
-  PlaceClient(box, used_);
+  PlaceClient(box, known.isNull() ? LastExtents() : known);
 }
 
 void TBoxCentring::Track(QWidget& box, const QEvent& event) {
@@ -61,7 +60,6 @@ void TBoxCentring::Track(QWidget& box, const QEvent& event) {
   if (extents.isNull())
     return;
   LastExtents() = extents;
-  used_ = extents;
   // The extents may differ from those the box was placed with (the first box, or a manager that
   // frames boxes differently): judge the frame by the client's position as the platform reports it,
   // less the extents. A manager that keeps the box elsewhere is not fought for long.

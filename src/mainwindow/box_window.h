@@ -43,7 +43,6 @@ class TBoxCentring {
  private:
   static constexpr int kMaxCorrections = 3;
 
-  QMargins used_;
   int corrections_ = 0;
   bool settled_ = false;
 };
