@@ -7,7 +7,7 @@ JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 
-.PHONY: all deps build run test test-sanitize fuzz bench install clean
+.PHONY: all deps build run test test-sanitize fuzz bench install package clean
 
 all: build
 
@@ -41,6 +41,10 @@ bench: build
 
 install: build
 	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+
+# build/corvane_<version>_<architecture>.deb, installing under /usr whatever PREFIX says.
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)

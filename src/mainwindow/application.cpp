@@ -53,6 +53,7 @@ int RunApplication(int& argc, char** argv, const TMainFormFactory& create_main_f
   TApplication app(argc, argv);
   try {
     SetApplicationTitle(ApplicationTitleFromPath(QCoreApplication::applicationFilePath().toStdString()));
+    QGuiApplication::setDesktopFileName(kDesktopEntryName);
     app.setWindowIcon(QIcon(":/corvane/corvane.svg"));
     SeedRandomFromClock();  // the chart engine's initialisation
 

@@ -10,6 +10,11 @@
 
 namespace corvane {
 
+// The desktop entry (data/corvane.desktop) without its ".desktop": named to the platform so that
+// docks and compositors match the window to the entry and its icon; its StartupWMClass is the same
+// word, the window class that the executable's name gives.
+inline constexpr char kDesktopEntryName[] = "corvane";
+
 // Runs a dispatch and reports any error it lets out; true then stands for "handled".
 bool DispatchReportingErrors(const std::function<bool()>& dispatch);
 

@@ -1,12 +1,12 @@
 #include "mainwindow/error_report.h"
 
 #include <QApplication>
-#include <QMessageBox>
 #include <QPointer>
 #include <QWidget>
 
 #include "framework/cancel_mode.h"
 #include "mainwindow/app_title.h"
+#include "mainwindow/error_box.h"
 #include "runtime/errors.h"
 #include "runtime/format_text.h"
 
@@ -15,9 +15,7 @@ namespace {
 
 void ShowCriticalBox(const std::string& caption, const std::string& text) {
   QPointer<QWidget> previously_active = QApplication::activeWindow();
-  QMessageBox box(QMessageBox::Critical, QString::fromStdString(caption), QString::fromStdString(text),
-                  QMessageBox::Ok, previously_active);
-  box.setWindowModality(Qt::ApplicationModal);
+  TErrorBox box(QString::fromStdString(caption), QString::fromStdString(text), previously_active);
   box.exec();
   if (previously_active)
     previously_active->activateWindow();

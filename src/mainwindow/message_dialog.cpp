@@ -6,7 +6,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
-#include <QWindow>
 #include <algorithm>
 #include <array>
 
@@ -143,27 +142,22 @@ void TMessageLabel::paintEvent(QPaintEvent*) {
   painter.drawText(rect(), kTextFlags, text());
 }
 
-TMessageForm::TMessageForm()
-    : QDialog(nullptr, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
+TMessageForm::TMessageForm() : QDialog(nullptr, kFixedBoxFlags) {
   setObjectName("TMessageForm");
   setWindowModality(Qt::ApplicationModal);
-}
-
-void TMessageForm::Centre() {
-  QSize window_size = size();
-  if (const QWindow* window = windowHandle()) {
-    const QMargins frame = window->frameMargins();
-    window_size += QSize(frame.left() + frame.right(), frame.top() + frame.bottom());
-  }
-  move(CenteredOnScreen(ScreenRect(), window_size));
+  setWindowFlags(kFixedBoxFlags);  // again: setting the modality may drop the customized flags
 }
 
 void TMessageForm::reject() {
   done(cancel_result_);
 }
 
-// The frame is known only once the window exists; centre again with it.
+bool TMessageForm::event(QEvent* event) {
+  centring_.Track(*this, *event);
+  return QDialog::event(event);
+}
+
+// Placed before it is mapped, with the frame extents known so far.
 void TMessageForm::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   Centre();

@@ -1,8 +1,8 @@
 // The message box. CreateMessageDialog builds a TMessageForm from a text, a dialog type and a set
 // of buttons: it measures the dialog font and the wrapped text, lays the widgets out with
-// message_layout.h and centres the window on the screen. ShowNotice builds the notice (no icon,
-// one OK button, the application title as caption), runs it modally and destroys it. Building and
-// showing are apart so the layout can be checked without a modal loop.
+// message_layout.h and centres the window, frame included, on the screen (box_window.h). ShowNotice builds
+// the notice (no icon, one OK button, the application title as caption), runs it modally and destroys it.
+// Building and showing are apart so the layout can be checked without a modal loop.
 #pragma once
 
 #include <QDialog>
@@ -11,6 +11,7 @@
 #include <initializer_list>
 #include <memory>
 
+#include "mainwindow/box_window.h"
 #include "mainwindow/message_layout.h"
 
 namespace corvane {
@@ -60,15 +61,18 @@ class TMessageForm : public QDialog {
   // Escape and the close box answer with this result (that of the cancel button).
   void SetCancelResult(int result) noexcept { cancel_result_ = result; }
   // Centres the window, frame included, on the primary screen.
-  void Centre();
+  void Centre() { centring_.Place(*this); }
+  const TBoxCentring& Centring() const noexcept { return centring_; }
 
   void reject() override;
 
  protected:
+  bool event(QEvent* event) override;
   void showEvent(QShowEvent* event) override;
 
  private:
   TMessageLayout layout_;
+  TBoxCentring centring_;
   int cancel_result_ = mrCancel;
 };
 

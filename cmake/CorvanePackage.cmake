@@ -1,0 +1,55 @@
+# Installation and the Debian package. `cmake --install` puts the executable, the desktop entry,
+# the icon and the AppStream metainfo under the prefix; `cpack -G DEB` (make package) packs the
+# same files for /usr. The version is the project version; Depends come from dpkg-shlibdeps plus
+# what the program loads at run time without linking it.
+
+include(GNUInstallDirs)
+
+set(CORVANE_APP_ID org.corvane.corvane)
+configure_file(${PROJECT_SOURCE_DIR}/data/${CORVANE_APP_ID}.metainfo.xml.in
+               ${PROJECT_BINARY_DIR}/${CORVANE_APP_ID}.metainfo.xml @ONLY)
+
+install(TARGETS corvane RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES data/corvane.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES data/corvane.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+
+# Bitmaps of the icon for the menus and software centres that want them, drawn from the SVG at build time.
+set(CORVANE_ICON_SIZES 16 24 32 48 64 128 256)
+add_executable(render_icon tools/render_icon.cpp)
+target_link_libraries(render_icon PRIVATE Qt6::Gui corvane_warnings)
+set(icon_dir ${PROJECT_BINARY_DIR}/icons)
+set(icon_pngs)
+foreach(size ${CORVANE_ICON_SIZES})
+  list(APPEND icon_pngs ${icon_dir}/${size}x${size}/apps/corvane.png)
+endforeach()
+add_custom_command(
+  OUTPUT ${icon_pngs}
+  COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0
+          $<TARGET_FILE:render_icon> ${PROJECT_SOURCE_DIR}/data/corvane.svg ${icon_dir} ${CORVANE_ICON_SIZES}
+  DEPENDS render_icon ${PROJECT_SOURCE_DIR}/data/corvane.svg
+  COMMENT "Rendering the icon as PNG files")
+add_custom_target(corvane_icon_pngs ALL DEPENDS ${icon_pngs})
+install(DIRECTORY ${icon_dir}/ DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
+install(FILES ${PROJECT_BINARY_DIR}/${CORVANE_APP_ID}.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME corvane)
+set(CPACK_PACKAGE_VENDOR "Corvane developers")
+set(CPACK_PACKAGE_CONTACT "Corvane developers <maintainers@users.noreply.c-seed-556a5c1b.example>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "simulator of reaction times under mental inhibition")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Corvane explores a stochastic model of reaction times under mental inhibition. Type the six\n\
+model parameters and press a button: work and distraction periods alternate until the work is\n\
+done, the inhibition path is plotted and every period is logged as a line of numbers. A second\n\
+chart collects the reaction times of a series beside their stationary mean.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)  # corvane_<version>_<architecture>.deb
+set(CPACK_DEBIAN_PACKAGE_SECTION science)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The charts draw in Liberation Sans; the window icon is an SVG read by Qt's svg image plugin.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, libqt6svg6")
+set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
+include(CPack)
