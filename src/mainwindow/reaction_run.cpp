@@ -124,6 +124,9 @@ int RunReactions(TForm1& form, int count) {
       break;  // rejected parameters: the press has told the user once, the next would again
     ++recorded;
     form.repaint();  // the user sees the series grow, reaction by reaction
+    // Waits until the display has taken the frame: otherwise frames queue up in the window system
+    // and reach the screen late (under X a run of fifty took up to twice as long to show).
+    QGuiApplication::sync();
     // Input that arrived during the reaction goes to the gate now, the last reaction's too, so a
     // click meant to stop the run does not start a new press once the run is over.
     QCoreApplication::processEvents();
