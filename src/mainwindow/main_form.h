@@ -82,6 +82,9 @@ class TForm1 : public QWidget {
   int ReactionNumber = 1;
   const TParameterSet& Parameters() const { return parameters_; }
   const TReactionSimulator& Simulator() const { return simulator_; }
+  // Where the notices of parameter entry go; a run of presses passes them through a sink of its own.
+  TNoticeSink& Notices() const { return *notices_; }
+  void SetNotices(TNoticeSink& notices) { notices_ = &notices; }
 
  private:
   void CreateControls();

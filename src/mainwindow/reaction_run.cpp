@@ -4,9 +4,11 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWidget>
+#include <string>
 
 #include "mainwindow/busy_cursor.h"
 #include "mainwindow/main_form.h"
+#include "mainwindow/notice_sink.h"
 
 namespace corvane {
 
@@ -105,6 +107,26 @@ class TRunInputGate final : public QObject {
   bool stop_requested_ = false;
 };
 
+// Counts the notices the window shows while it lives, passing each on to where it went before.
+class TNoticeTally final : public TNoticeSink {
+ public:
+  explicit TNoticeTally(TForm1& form) : form_(form), shown_by_(form.Notices()) { form.SetNotices(*this); }
+  ~TNoticeTally() override { form_.SetNotices(shown_by_); }
+  TNoticeTally(const TNoticeTally&) = delete;
+  TNoticeTally& operator=(const TNoticeTally&) = delete;
+
+  void ShowNotice(const std::string& text) override {
+    ++count_;
+    shown_by_.ShowNotice(text);
+  }
+  int Count() const noexcept { return count_; }
+
+ private:
+  TForm1& form_;
+  TNoticeSink& shown_by_;
+  int count_ = 0;
+};
+
 }  // namespace
 
 int RunReactions(TForm1& form, int count) {
@@ -116,13 +138,18 @@ int RunReactions(TForm1& form, int count) {
 
   const TBusyCursor busy;
   TRunInputGate gate(form, *form.ButtonBegin);
+  TNoticeTally notices(form);
   int recorded = 0;
   while (recorded < count) {
     const int before = form.ReactionNumber;
     form.ButtonBeginClick();
-    if (form.ReactionNumber == before)
-      break;  // rejected parameters: the press has told the user once, the next would again
-    ++recorded;
+    if (form.ReactionNumber != before)
+      ++recorded;
+    // A press that told the user about a field ends the run, recorded or not: a field that does not
+    // convert keeps its last value and the press goes on with it, and every further press of the
+    // run would show the same message again.
+    if (form.ReactionNumber == before || notices.Count() > 0)
+      break;
     form.repaint();  // the user sees the series grow, reaction by reaction
     // Waits until the display has taken the frame: otherwise frames queue up in the window system
     // and reach the screen late (under X a run of fifty took up to twice as long to show).

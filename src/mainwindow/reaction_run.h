@@ -25,9 +25,10 @@ extern const char kStartButtonHint[];
 int ReactionRunLength(Qt::KeyboardModifiers modifiers);
 
 // Presses the start button `count` times as a run; a count of 1 or less is one plain press.
-// Stops early at a press that records no reaction (rejected parameters, whose messages that one
-// press has shown) or when asked to; an error of a press ends the run and propagates to the
-// caller, the reactions recorded before it kept. Returns the number of reactions recorded.
+// Stops early when asked to, and after a press that records no reaction (rejected parameters) or
+// that told the user about a field: its messages are shown once. An error of a press ends the run
+// and propagates to the caller, the reactions recorded before it kept. Returns the number of
+// reactions recorded.
 int RunReactions(TForm1& form, int count);
 
 }  // namespace corvane

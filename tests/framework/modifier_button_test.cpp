@@ -33,6 +33,20 @@ TEST(ModifierButtonTest, TheHandlerSeesTheModifiersOfTheGestureThatClicked) {
   EXPECT_EQ(log.seen, expected);
 }
 
+TEST(ModifierButtonTest, WhatWasHeldAtThePressCountsWhenItIsLetGoFirst) {
+  TModifierButton button("Go");
+  button.resize(100, 25);
+  ClickLog log(button);
+  QTest::keyPress(&button, Qt::Key_Space, Qt::ShiftModifier | Qt::ControlModifier);
+  QTest::keyRelease(&button, Qt::Key_Space, Qt::NoModifier);
+  QTest::mousePress(&button, Qt::LeftButton, Qt::ShiftModifier);
+  QTest::mouseRelease(&button, Qt::LeftButton, Qt::NoModifier);
+  QTest::mouseClick(&button, Qt::LeftButton);  // the next gesture starts afresh
+  const std::vector<Qt::KeyboardModifiers> expected = {Qt::ShiftModifier | Qt::ControlModifier,
+                                                       Qt::ShiftModifier, Qt::NoModifier};
+  EXPECT_EQ(log.seen, expected);
+}
+
 TEST(ModifierButtonTest, AClickFromTheProgramAfterAShiftClickHoldsNoModifier) {
   TModifierButton button("Go");
   button.resize(100, 25);

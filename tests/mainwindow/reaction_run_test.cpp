@@ -238,6 +238,16 @@ TEST_F(ReactionRunTest, RejectedParametersEndTheRunWithTheirMessagesShownOnce) {
   EXPECT_EQ(notices.texts, (std::vector<std::string>{"C0 less then or equal to 0"}));
   EXPECT_EQ(form->ReactionNumber, 11);
   EXPECT_EQ(form->Series2->PointCount(), 10);
+
+  // A field that does not convert keeps its last value, so the press still records a reaction;
+  // the run stops there rather than repeating the message for every reaction.
+  form->EditC0->setText("0.5");
+  form->EditA0->setText("one");
+  notices.texts.clear();
+  ShiftClick(*form);
+  EXPECT_EQ(notices.texts, (std::vector<std::string>{"Ongeldige waarde: one"}));
+  EXPECT_EQ(form->ReactionNumber, 12);
+  EXPECT_EQ(&form->Notices(), &notices);  // the run's own sink is gone with it
 }
 
 TEST_F(ReactionRunTest, AnErrorInTheMiddleIsReportedOnceAndTheEarlierReactionsStay) {
