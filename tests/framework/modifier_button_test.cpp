@@ -17,22 +17,6 @@ struct ClickLog {
   std::vector<Qt::KeyboardModifiers> seen;
 };
 
-TEST(ModifierButtonTest, TheHandlerSeesTheModifiersOfTheGestureThatClicked) {
-  TModifierButton button("Go");
-  button.resize(100, 25);
-  ClickLog log(button);
-
-  QTest::mouseClick(&button, Qt::LeftButton, Qt::ShiftModifier);
-  QTest::mouseClick(&button, Qt::LeftButton, Qt::ShiftModifier | Qt::ControlModifier);
-  QTest::keyClick(&button, Qt::Key_Space, Qt::ShiftModifier);
-  QTest::keyClick(&button, Qt::Key_Space, Qt::ShiftModifier | Qt::ControlModifier);
-  QTest::mouseClick(&button, Qt::LeftButton);
-  const std::vector<Qt::KeyboardModifiers> expected = {
-      Qt::ShiftModifier, Qt::ShiftModifier | Qt::ControlModifier, Qt::ShiftModifier,
-      Qt::ShiftModifier | Qt::ControlModifier, Qt::NoModifier};
-  EXPECT_EQ(log.seen, expected);
-}
-
 TEST(ModifierButtonTest, WhatWasHeldAtThePressCountsWhenItIsLetGoFirst) {
   TModifierButton button("Go");
   button.resize(100, 25);
@@ -41,9 +25,10 @@ TEST(ModifierButtonTest, WhatWasHeldAtThePressCountsWhenItIsLetGoFirst) {
   QTest::keyRelease(&button, Qt::Key_Space, Qt::NoModifier);
   QTest::mousePress(&button, Qt::LeftButton, Qt::ShiftModifier);
   QTest::mouseRelease(&button, Qt::LeftButton, Qt::NoModifier);
+  QTest::keyClick(&button, Qt::Key_Space, Qt::ShiftModifier);
   QTest::mouseClick(&button, Qt::LeftButton);  // the next gesture starts afresh
   const std::vector<Qt::KeyboardModifiers> expected = {Qt::ShiftModifier | Qt::ControlModifier,
-                                                       Qt::ShiftModifier, Qt::NoModifier};
+                                                       Qt::ShiftModifier, Qt::ShiftModifier, Qt::NoModifier};
   EXPECT_EQ(log.seen, expected);
 }
 
