@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScopedValueRollback>
 #include <QWidget>
 #include <string>
 
@@ -69,6 +70,7 @@ class TRunInputGate final : public QObject {
   TRunInputGate& operator=(const TRunInputGate&) = delete;
 
   bool StopRequested() const noexcept { return stop_requested_; }
+  void RequestStop() noexcept { stop_requested_ = true; }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
@@ -127,9 +129,19 @@ class TNoticeTally final : public TNoticeSink {
   int count_ = 0;
 };
 
+// The gate of the run in progress; the user-interface thread runs one run at a time.
+TRunInputGate* running_gate = nullptr;
+
 }  // namespace
 
 int RunReactions(TForm1& form, int count) {
+  // A click that still reaches the button during a run (from the program or an assistive tool,
+  // delivered while the run lets events through) stops the run like the user's click, rather than
+  // starting a press inside the one in progress.
+  if (running_gate) {
+    running_gate->RequestStop();
+    return 0;
+  }
   if (count <= 1) {
     const int before = form.ReactionNumber;
     form.ButtonBeginClick();
@@ -138,6 +150,7 @@ int RunReactions(TForm1& form, int count) {
 
   const TBusyCursor busy;
   TRunInputGate gate(form, *form.ButtonBegin);
+  const QScopedValueRollback<TRunInputGate*> running(running_gate, &gate);
   TNoticeTally notices(form);
   int recorded = 0;
   while (recorded < count) {

@@ -194,6 +194,21 @@ TEST_F(ReactionRunTest, EscapeOrAClickOnTheButtonStopsTheRunAfterTheCurrentReact
   QCoreApplication::processEvents();
   EXPECT_EQ(clicked->ReactionNumber, 3);  // and the stopping click starts no press of its own
   EXPECT_FALSE(BusyPointerShown());
+
+  // A click that reaches the button past the gate (as an assistive tool's press does) stops the
+  // run too, instead of pressing inside it.
+  posted = false;
+  auto assisted = MakeShownForm([&](TForm1& f, std::size_t) {
+    if (f.ReactionNumber == 2 && !posted) {
+      QMetaObject::invokeMethod(f.ButtonBegin, &QPushButton::click, Qt::QueuedConnection);
+      posted = true;
+    }
+    return std::nullopt;
+  });
+  ShiftClick(*assisted);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(assisted->ReactionNumber, 3);
+  EXPECT_EQ(assisted->Series2->PointCount(), 2);
 }
 
 TEST_F(ReactionRunTest, NoOtherInputReachesTheWindowDuringARun) {
