@@ -9,6 +9,7 @@
 #include "mainwindow/chart_texts.h"
 #include "mainwindow/data_memo.h"
 #include "mainwindow/notice_sink.h"
+#include "mainwindow/reaction_run.h"
 
 namespace corvane {
 namespace {
@@ -42,12 +43,17 @@ TForm1::TForm1(TNoticeSink* notices, TRandomSource random)
   InstallChartTexts(*this);
   SetTabOrder();
 
-  connect(ButtonBegin, &QPushButton::clicked, this, Reporting(this, &TForm1::ButtonBeginClick));
+  ButtonBegin->setToolTip(QString::fromLatin1(kStartButtonHint));
+  connect(ButtonBegin, &QPushButton::clicked, this, Reporting(this, &TForm1::ButtonBeginRun));
   connect(BitBtn1, &QPushButton::clicked, this, Reporting(this, &TForm1::BitBtn1Click));
   // toggled, not clicked: setting the state from the program runs the handler like a click.
   connect(CheckBox1, &QCheckBox::toggled, this, Reporting(this, &TForm1::CheckBox1Click));
 }
 
 TForm1::~TForm1() = default;
+
+void TForm1::ButtonBeginRun() {
+  RunReactions(*this, ReactionRunLength(ButtonBegin->ClickModifiers()));
+}
 
 }  // namespace corvane

@@ -6,12 +6,15 @@
 //
 // main_form_layout.cpp builds the controls at their fixed positions, main_form_charts.cpp gives the
 // two charts and their four series their design-time settings, main_form_handlers.cpp holds the
-// four handlers (FormCreate, ButtonBeginClick, BitBtn1Click, CheckBox1Click).
+// four handlers (FormCreate, ButtonBeginClick, BitBtn1Click, CheckBox1Click). A click on
+// ButtonBegin goes through ButtonBeginRun, which presses once or, with Shift or Ctrl+Shift held,
+// runs ten or fifty presses (reaction_run.h).
 #pragma once
 
 #include <QWidget>
 #include <memory>
 
+#include "framework/modifier_button.h"
 #include "simulation/parameter_set.h"
 #include "simulation/reaction_simulator.h"
 
@@ -41,6 +44,8 @@ class TForm1 : public QWidget {
   void ButtonBeginClick();
   void BitBtn1Click();
   void CheckBox1Click();
+  // The click of ButtonBegin: one ButtonBeginClick, or a run of them as the click's modifiers ask.
+  void ButtonBeginRun();
 
   // Controls, named as in the layout.
   QLabel* Label1 = nullptr;
@@ -56,7 +61,7 @@ class TForm1 : public QWidget {
   QLabel* Label14 = nullptr;
   QLabel* Label15 = nullptr;
   TChart* Chart2 = nullptr;
-  QPushButton* ButtonBegin = nullptr;
+  TModifierButton* ButtonBegin = nullptr;
   TChart* Chart1 = nullptr;
   std::unique_ptr<TDataMemo> MemoData;
   QLineEdit* EditAcrit = nullptr;
@@ -77,6 +82,9 @@ class TForm1 : public QWidget {
   int ReactionNumber = 1;
   const TParameterSet& Parameters() const { return parameters_; }
   const TReactionSimulator& Simulator() const { return simulator_; }
+  // Where the notices of parameter entry go; a run of presses passes them through a sink of its own.
+  TNoticeSink& Notices() const { return *notices_; }
+  void SetNotices(TNoticeSink& notices) { notices_ = &notices; }
 
  private:
   void CreateControls();

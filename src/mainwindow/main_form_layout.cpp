@@ -48,8 +48,9 @@ QLineEdit* MakeEdit(QWidget* parent, int left, const char* text) {
   return edit;
 }
 
-QPushButton* MakeButton(QWidget* parent, int left, const char* caption) {
-  auto* button = new QPushButton(QString::fromLatin1(caption), parent);
+template <class Button = QPushButton>
+Button* MakeButton(QWidget* parent, int left, const char* caption) {
+  auto* button = new Button(QString::fromLatin1(caption), parent);
   button->setGeometry(left, 424, 109, 25);
   button->setAutoDefault(false);
   return button;
@@ -76,7 +77,7 @@ void TForm1::CreateControls() {
 
   Chart2 = new TChart(this);
   Chart2->setGeometry(24, 60, 593, 153);
-  ButtonBegin = MakeButton(this, 256, "Start Reaction Time");
+  ButtonBegin = MakeButton<TModifierButton>(this, 256, "Start Reaction Time");
   Chart1 = new TChart(this);
   Chart1->setGeometry(24, 264, 593, 145);
   MemoData = std::make_unique<TDataMemo>(this);

@@ -14,53 +14,18 @@
 
 #include "chart/chart.h"
 #include "chart/line_series.h"
-#include "mainwindow/app_title.h"
+#include "form_support.h"
 #include "mainwindow/data_memo.h"
 #include "mainwindow/error_report.h"
 #include "mainwindow/memo_view.h"
 #include "mainwindow/notice_sink.h"
 #include "runtime/number_format_settings.h"
-#include "runtime/random.h"
 
 namespace corvane {
 namespace {
 
-class Notices : public TNoticeSink {
- public:
-  void ShowNotice(const std::string& text) override { texts.push_back(text); }
-  std::vector<std::string> texts;
-};
-
-// Draws from a generator of its own, so the process-wide seed and the clock play no part.
-TRandomSource SeededSource(std::uint32_t seed) {
-  return [seed]() mutable {
-    seed = NextRandomSeed(seed);
-    return static_cast<long double>(seed) * 0x1p-32L;
-  };
-}
-
-// Yields the given draws, then repeats the last.
-TRandomSource Draws(std::vector<long double> draws) {
-  return [draws = std::move(draws), i = std::size_t{0}]() mutable {
-    return draws[std::min(i++, draws.size() - 1)];
-  };
-}
-
-class MainFormTest : public ::testing::Test {
+class MainFormTest : public FormFixture {
  protected:
-  void SetUp() override {
-    SetApplicationTitle("corvane");
-    SetErrorReportSink(
-        [this](const std::string& caption, const std::string& text) { reports.emplace_back(caption, text); });
-  }
-  void TearDown() override { SetErrorReportSink(nullptr); }
-
-  std::unique_ptr<TForm1> MakeForm(TRandomSource random = SeededSource(7)) {
-    auto form = std::make_unique<TForm1>(&notices, std::move(random));
-    form->FormCreate();
-    return form;
-  }
-
   // A press as the user makes it: through the button, so an error reaches the report.
   static void Press(TForm1& form) { form.ButtonBegin->click(); }
 
@@ -68,9 +33,6 @@ class MainFormTest : public ::testing::Test {
     EXPECT_EQ(axis.Minimum(), minimum);
     EXPECT_EQ(axis.Maximum(), maximum);
   }
-
-  Notices notices;
-  std::vector<std::pair<std::string, std::string>> reports;
 };
 
 TEST_F(MainFormTest, BeforeTheFirstPressTheLayoutStateHolds) {

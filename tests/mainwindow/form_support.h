@@ -1,0 +1,43 @@
+// Test doubles for the main window: a notice sink that records, generators of the tests' own, and
+// a fixture that records error reports and builds a created window.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "mainwindow/main_form.h"
+#include "mainwindow/notice_sink.h"
+#include "simulation/reaction_simulator.h"
+
+namespace corvane {
+
+class Notices : public TNoticeSink {
+ public:
+  void ShowNotice(const std::string& text) override { texts.push_back(text); }
+  std::vector<std::string> texts;
+};
+
+// Draws from a generator of its own, so the process-wide seed and the clock play no part.
+TRandomSource SeededSource(std::uint32_t seed);
+
+// Yields the given draws, then repeats the last.
+TRandomSource Draws(std::vector<long double> draws);
+
+class FormFixture : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // A window after its creation handler, its notices recorded.
+  std::unique_ptr<TForm1> MakeForm(TRandomSource random = SeededSource(7));
+
+  Notices notices;
+  std::vector<std::pair<std::string, std::string>> reports;  // (caption, text)
+};
+
+}  // namespace corvane
