@@ -1,5 +1,6 @@
-// A paint at device pixel ratio 2 covers, for every logical pixel, the 2 x 2 device pixels that
-// the same paint at ratio 1 gives that pixel: the logical geometry does not change.
+// A paint at device pixel ratio 2 keeps the logical geometry: boxes and horizontal and vertical
+// lines cover, for every logical pixel, the 2 x 2 device pixels that the same paint at ratio 1
+// gives that pixel (diagonals and ellipses are smooth there, see qt_canvas_device_test.cpp).
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -13,6 +14,34 @@ namespace corvane {
 namespace {
 
 using testing::BlankImage;
+
+// Boxes, pixels and horizontal and vertical lines, solid, wide, dotted, clipped and XOR-drawn.
+void PaintSquareScene(TCanvas& canvas) {
+  canvas.Brush.Color = clLightYellow;
+  canvas.Rectangle(2, 2, 40, 30);
+  canvas.Pen.Width = 2;
+  canvas.MoveTo(5, 28);
+  canvas.LineTo(38, 28);
+  canvas.Pen.Width = 1;
+  canvas.Pen.Style = psDot;
+  canvas.MoveTo(3, 15);
+  canvas.LineTo(39, 15);
+  canvas.MoveTo(36, 4);
+  canvas.LineTo(36, 26);
+  canvas.Pen.Style = psSolid;
+  canvas.ClipRect({3, 3, 39, 27});
+  canvas.Pen.Color = clBlue;
+  canvas.MoveTo(0, 20);
+  canvas.LineTo(50, 20);
+  canvas.RemoveClip();
+  canvas.Pen.Color = clBlack;
+  canvas.Brush.Color = clYellow;
+  canvas.Rectangle(30, 18, 38, 26);
+  canvas.SetPixel(1, 1, clRed);
+  canvas.Pen.Mode = pmNotXor;
+  canvas.Brush.Style = bsClear;
+  canvas.Rectangle(8, 6, 33, 24);
+}
 
 void PaintScene(TCanvas& canvas) {
   canvas.Brush.Color = clLightYellow;
@@ -42,17 +71,17 @@ void PaintScene(TCanvas& canvas) {
   canvas.Rectangle(8, 6, 33, 24);
 }
 
-TEST(QtCanvasScaling, DoubleRatioPaintsTheSameLogicalPixels) {
+TEST(QtCanvasScaling, DoubleRatioPaintsSquareShapesOnTheSameLogicalPixels) {
   QImage single = BlankImage(44, 34, 1.0);
   QImage twice = BlankImage(44, 34, 2.0);
   ASSERT_EQ(twice.width(), 88);
   {
     QtCanvas canvas(single);
-    PaintScene(canvas);
+    PaintSquareScene(canvas);
   }
   {
     QtCanvas canvas(twice);
-    PaintScene(canvas);
+    PaintSquareScene(canvas);
   }
   for (int y = 0; y < single.height(); ++y)
     for (int x = 0; x < single.width(); ++x)
@@ -63,7 +92,7 @@ TEST(QtCanvasScaling, DoubleRatioPaintsTheSameLogicalPixels) {
 
 TEST(QtCanvasScaling, BorrowedPainterPaintsLikeTheOwnImage) {
   // A borrowed painter always goes through the toolkit; an own image writes pixels directly.
-  for (const qreal ratio : {1.0, 2.0}) {
+  for (const qreal ratio : {1.0, 1.5, 2.0}) {
     QImage direct = BlankImage(44, 34, ratio);
     QImage painted = BlankImage(44, 34, ratio);
     {
