@@ -144,6 +144,18 @@ class QtCanvas final : public TCanvas {
   TPoint stroke_end_;
   bool stroke_open_ = false;
 
+  // The last horizontal or vertical line, which the next may go straight on from.
+  struct TStraightRun {
+    TPoint End;
+    bool Horizontal = true;
+    bool Forward = true;
+    TDeviceBand Across;
+    QColor Color;
+  };
+  TStraightRun last_straight_;
+  int straight_stop_ = 0;
+  bool straight_open_ = false;
+
   // Scratch space reused by every shape, so painting allocates nothing once warmed up.
   std::vector<TSpan> rows_;
   std::vector<TSpan> rim_;

@@ -143,12 +143,22 @@ void QtCanvas::DeviceLine(TPoint from, TPoint to) {
   const bool horizontal = from.Y == to.Y;
   const int a = horizontal ? from.X : from.Y;
   const int b = horizontal ? to.X : to.Y;
-  const TDeviceBand along = b > a ? grid_->Along(a, b - 1) : grid_->Along(b + 1, a);
+  TDeviceBand along = b > a ? grid_->Along(a, b - 1) : grid_->Along(b + 1, a);
   const TDeviceBand across = grid_->Across(horizontal ? from.Y : from.X, Pen.Width);
-  if (b > a)
+  // A line going straight on from the last one starts where that one stopped: the bands of two
+  // neighbouring pixels overlap at ratios like 1.5, and the gap between them would show.
+  const TStraightRun run{to, horizontal, b > a, across, pen.color()};
+  if (straight_open_ && from == last_straight_.End && run.Horizontal == last_straight_.Horizontal &&
+      run.Forward == last_straight_.Forward && run.Across == last_straight_.Across &&
+      run.Color == last_straight_.Color)
+    (run.Forward ? along.First : along.End) = straight_stop_;
+  if (run.Forward)
     DeviceRun(horizontal, along.First, along.End, across, pen.color());
   else
     DeviceRun(horizontal, along.End - 1, along.First - 1, across, pen.color());
+  last_straight_ = run;
+  straight_stop_ = run.Forward ? along.End : along.First;
+  straight_open_ = true;
 }
 
 // Where strokes can show: the device widened by the pen. The same on an own image and a borrowed
@@ -162,6 +172,7 @@ QRectF QtCanvas::StrokeWindow(int width) const {
 // would paint (the end pixel left out), with square caps, so a lone segment covers the same
 // span; a segment that goes on from the previous one's end joins it in one subpath instead.
 void QtCanvas::AddStroke(TPoint from, TPoint to, const QPen& pen) {
+  straight_open_ = false;
   const int w = Pen.Width;
   const double major = std::max(std::abs(double(to.X) - from.X), std::abs(double(to.Y) - from.Y));
   const double back = (major - 1) / major;
