@@ -86,6 +86,26 @@ TEST(QtCanvasDevice, AFrameIsAsThickAsItsPenOnAllFourSides) {
   }
 }
 
+// A line drawn on in steps along one row, like a series of equal values, has no gap at its
+// joints, though the bands of neighbouring pixels overlap at these ratios.
+TEST(QtCanvasDevice, AStraightLineDrawnOnInStepsHasNoGaps) {
+  for (const qreal r : kRatios) {
+    const TDeviceGrid grid(r);
+    const QImage image = PaintAt(r, [](TCanvas& c) {
+      c.MoveTo(2, 10);
+      for (int x = 5; x <= 50; x += 3) c.LineTo(x, 10);
+      c.MoveTo(55, 35);
+      for (int y = 32; y >= 5; y -= 3) c.LineTo(55, y);
+    });
+    const TDeviceBand along = grid.Along(2, 49);
+    for (int x = along.First; x < along.End; ++x)
+      ASSERT_TRUE(IsPainted(image, x, grid.Across(10, 1).First)) << r;
+    EXPECT_FALSE(IsPainted(image, along.End, grid.Across(10, 1).First));
+    const TDeviceBand up = grid.Along(6, 35);
+    for (int y = up.First; y < up.End; ++y) ASSERT_TRUE(IsPainted(image, grid.Across(55, 1).First, y)) << r;
+  }
+}
+
 // Runs of painted and blank device pixels along one row.
 std::vector<int> Runs(const QImage& image, int y, int from, int to) {
   std::vector<int> runs;
