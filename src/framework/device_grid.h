@@ -18,6 +18,8 @@
 // At a whole ratio k every rule gives the k x k device pixels of each logical pixel.
 #pragma once
 
+#include <algorithm>
+
 #include "framework/rect.h"
 
 namespace corvane {
@@ -29,21 +31,48 @@ struct TDeviceBand {
   bool operator==(const TDeviceBand&) const = default;
 };
 
+// Inline: a long series asks for several bands per point.
 class TDeviceGrid {
  public:
   explicit TDeviceGrid(double ratio) : ratio_(ratio) {}
 
   double Ratio() const { return ratio_; }
-  int Edge(int e) const;
+  int Edge(int e) const { return Snap(e * ratio_); }
   TRect Box(const TRect& box) const;
-  int PenWidth(int width) const;
+  int PenWidth(int width) const { return std::max(1, Snap(std::max(width, 1) * ratio_)); }
   // Width as in canvas.h: the odd pixel of a wide pen goes up or left.
-  TDeviceBand Across(int p, int width) const;
-  TDeviceBand Along(int first, int last) const;
+  TDeviceBand Across(int p, int width) const {
+    const int device = PenWidth(width);
+    const int first = SnapCentreStart(p, width, device);
+    return {first, first + device};
+  }
+  // At a ratio below 1 a short line could vanish: it keeps at least one device pixel.
+  TDeviceBand Along(int first, int last) const {
+    const int start = Across(first - 1, 1).End;
+    return {start, std::max(Across(last + 1, 1).First, start + 1)};
+  }
   TRect Clip(const TRect& box) const;
-  double Centre(double p, int width) const;
+  double Centre(double p, int width) const {
+    const int device = PenWidth(width);
+    return SnapCentreStart(p, width, device) + device / 2.0;
+  }
 
  private:
+  // v rounded, halves up; device coordinates stay far inside int even for lines running far
+  // off the image.
+  static int Snap(double v) {
+    constexpr double kFar = 1 << 29;
+    const double x = std::clamp(v, -kFar, kFar) + 0.5;
+    const int t = int(x);
+    return t - (x < t ? 1 : 0);
+  }
+  // The logical band of the line is p - w / 2 .. p - w / 2 + w; its centre, scaled, less half
+  // the device width, rounded, is the first device pixel.
+  int SnapCentreStart(double p, int width, int device) const {
+    const int w = std::max(width, 1);
+    return Snap((p - w / 2 + w / 2.0) * ratio_ - device / 2.0);
+  }
+
   double ratio_;
 };
 

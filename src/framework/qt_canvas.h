@@ -101,7 +101,8 @@ class QtCanvas final : public TCanvas {
   std::span<const int> DevicePattern(int width, std::array<int, 6>& storage) const;
   // A run of device pixels from `from` toward `to` (excluded) along x or y, `across` wide.
   void DeviceRun(bool horizontal, int from, int to, TDeviceBand across, const QColor& color);
-  void AddStroke(TPoint from, TPoint to, const QPen& pen);
+  // Adds a diagonal to the strokes waiting with the pen of stroke_key_.
+  void AddStroke(TPoint from, TPoint to);
   void FlushStrokes();
   QRectF StrokeWindow(int width) const;
   QPen DevicePen(int width) const;
@@ -134,8 +135,18 @@ class QtCanvas final : public TCanvas {
   QTransform device_transform_;
   TRect device_bounds_;
 
-  // Diagonals waiting to be stroked with stroke_pen_: subpaths of stroke_points_ starting at the
-  // indices in stroke_starts_. The last subpath may go on from stroke_end_ (logical).
+  // Diagonals waiting to be stroked with stroke_pen_ (made from stroke_key_): subpaths of
+  // stroke_points_ starting at the indices in stroke_starts_. The last subpath may go on from
+  // stroke_end_ (logical).
+  struct TStrokeKey {
+    QRgb Color = 0;
+    int Width = 0;
+    TPenStyle Style = psSolid;
+    TPenMode Mode = pmCopy;
+    QRgb Gap = 0;  // the opaque background behind dashes, or 0
+    bool operator==(const TStrokeKey&) const = default;
+  };
+  TStrokeKey stroke_key_;
   std::vector<QPointF> stroke_points_;
   std::vector<std::size_t> stroke_starts_;
   QPen stroke_pen_;

@@ -127,14 +127,22 @@ void QtCanvas::DeviceRun(bool horizontal, int from, int to, TDeviceBand across, 
 void QtCanvas::DeviceLine(TPoint from, TPoint to) {
   if (from == to)
     return;
-  const QPen pen = DevicePen(Pen.Width);
-  const QPainter::CompositionMode mode = CompositionFor(Pen.Mode);
-  const QColor gap = BackgroundMode() == bmOpaque ? Resolve(BackgroundColor()) : QColor();
-  if (!stroke_points_.empty() && (pen != stroke_pen_ || mode != stroke_mode_ || gap != stroke_gap_))
+  // Compared by value, so a long series costs no pen objects.
+  const QColor color = Resolve(Pen.Color);
+  const bool opaque = BackgroundMode() == bmOpaque;
+  const TStrokeKey key{color.rgba(), Pen.Width, Pen.Style, Pen.Mode,
+                       opaque ? Resolve(BackgroundColor()).rgba() : 0};
+  if (!stroke_points_.empty() && !(key == stroke_key_))
     FlushStrokes();
   UsePenMode();
   if (from.X != to.X && from.Y != to.Y) {
-    AddStroke(from, to, pen);
+    if (stroke_points_.empty() || !(key == stroke_key_)) {
+      stroke_key_ = key;
+      stroke_pen_ = DevicePen(Pen.Width);
+      stroke_mode_ = CompositionFor(Pen.Mode);
+      stroke_gap_ = opaque ? Resolve(BackgroundColor()) : QColor();
+    }
+    AddStroke(from, to);
     return;
   }
   // The stroke gathered so far does not go on through this line; same-coloured fills commute
@@ -147,15 +155,15 @@ void QtCanvas::DeviceLine(TPoint from, TPoint to) {
   const TDeviceBand across = grid_->Across(horizontal ? from.Y : from.X, Pen.Width);
   // A line going straight on from the last one starts where that one stopped: the bands of two
   // neighbouring pixels overlap at ratios like 1.5, and the gap between them would show.
-  const TStraightRun run{to, horizontal, b > a, across, pen.color()};
+  const TStraightRun run{to, horizontal, b > a, across, color};
   if (straight_open_ && from == last_straight_.End && run.Horizontal == last_straight_.Horizontal &&
       run.Forward == last_straight_.Forward && run.Across == last_straight_.Across &&
       run.Color == last_straight_.Color)
     (run.Forward ? along.First : along.End) = straight_stop_;
   if (run.Forward)
-    DeviceRun(horizontal, along.First, along.End, across, pen.color());
+    DeviceRun(horizontal, along.First, along.End, across, color);
   else
-    DeviceRun(horizontal, along.End - 1, along.First - 1, across, pen.color());
+    DeviceRun(horizontal, along.End - 1, along.First - 1, across, color);
   last_straight_ = run;
   straight_stop_ = run.Forward ? along.End : along.First;
   straight_open_ = true;
@@ -171,7 +179,7 @@ QRectF QtCanvas::StrokeWindow(int width) const {
 // The stroke runs between the snapped centres of the first and the last pixel the exact path
 // would paint (the end pixel left out), with square caps, so a lone segment covers the same
 // span; a segment that goes on from the previous one's end joins it in one subpath instead.
-void QtCanvas::AddStroke(TPoint from, TPoint to, const QPen& pen) {
+void QtCanvas::AddStroke(TPoint from, TPoint to) {
   straight_open_ = false;
   const int w = Pen.Width;
   const double major = std::max(std::abs(double(to.X) - from.X), std::abs(double(to.Y) - from.Y));
@@ -182,7 +190,7 @@ void QtCanvas::AddStroke(TPoint from, TPoint to, const QPen& pen) {
   const bool joins = stroke_open_ && from == stroke_end_ && !stroke_points_.empty();
   const QPointF ideal_start = start;
   const QPointF ideal_end = end;
-  if (!CutToWindow(start, end, StrokeWindow(pen.width()))) {
+  if (!CutToWindow(start, end, StrokeWindow(stroke_pen_.width()))) {
     stroke_open_ = false;
     return;
   }
@@ -193,13 +201,10 @@ void QtCanvas::AddStroke(TPoint from, TPoint to, const QPen& pen) {
     stroke_points_.push_back(start);
   }
   stroke_points_.push_back(end);
-  stroke_pen_ = pen;
-  stroke_mode_ = CompositionFor(Pen.Mode);
-  stroke_gap_ = BackgroundMode() == bmOpaque ? Resolve(BackgroundColor()) : QColor();
   stroke_end_ = to;
   stroke_open_ = end == ideal_end;
   // Dashes restart at every line, and a raster operation must not wait for later lines.
-  if (pen.style() != Qt::SolidLine || stroke_mode_ != QPainter::CompositionMode_SourceOver)
+  if (stroke_pen_.style() != Qt::SolidLine || stroke_mode_ != QPainter::CompositionMode_SourceOver)
     FlushStrokes();
 }
 
