@@ -218,16 +218,21 @@ void QtCanvas::OutlineRectangle(const TRect& box) {
     for (int i = 0; i < 4; ++i) StrokeLine(corners[i], corners[(i + 1) % 4], width, color);
     return;
   }
-  const TRect outer = PenOuter(box);
+  FillFrame(PenOuter(box), width, color);
+}
+
+// Four disjoint bands, so raster operations touch each pixel once; all of `outer` when the
+// bands leave nothing inside. Device pixels, which are the logical ones at ratio 1.
+void QtCanvas::FillFrame(const TRect& outer, int width, const QColor& color) {
   const TRect inner{outer.Left + width, outer.Top + width, outer.Right - width, outer.Bottom - width};
   if (inner.IsEmpty()) {
-    FillBox(outer, color);
+    FillDevice(outer, color);
     return;
   }
-  FillBox({outer.Left, outer.Top, outer.Right, inner.Top}, color);
-  FillBox({outer.Left, inner.Bottom, outer.Right, outer.Bottom}, color);
-  FillBox({outer.Left, inner.Top, inner.Left, inner.Bottom}, color);
-  FillBox({inner.Right, inner.Top, outer.Right, inner.Bottom}, color);
+  FillDevice({outer.Left, outer.Top, outer.Right, inner.Top}, color);
+  FillDevice({outer.Left, inner.Bottom, outer.Right, outer.Bottom}, color);
+  FillDevice({outer.Left, inner.Top, inner.Left, inner.Bottom}, color);
+  FillDevice({inner.Right, inner.Top, outer.Right, inner.Bottom}, color);
 }
 
 void QtCanvas::DoRectangle(const TRect& box) {

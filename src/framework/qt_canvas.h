@@ -84,6 +84,7 @@ class QtCanvas final : public TCanvas {
   void StrokeLine(TPoint from, TPoint to, int width, const QColor& color);
   TRect PenOuter(const TRect& box) const;
   void OutlineRectangle(const TRect& box);
+  void FillFrame(const TRect& outer, int width, const QColor& color);
   // Text at p in the logical frame `frame` (the painter's own transform, perhaps turned).
   void DrawText(TPoint p, std::string_view text, bool opaque, const QTransform& frame);
 

@@ -41,15 +41,7 @@ void QtCanvas::DeviceRectangle(const TRect& box) {
     DeviceRun(false, outer.Bottom - 1, outer.Top + width - 1, {outer.Left, outer.Left + width}, color);
     return;
   }
-  if (inner.IsEmpty()) {
-    FillDevice(outer, color);
-    return;
-  }
-  // Four disjoint bands, so a raster operation touches each pixel once.
-  FillDevice({outer.Left, outer.Top, outer.Right, inner.Top}, color);
-  FillDevice({outer.Left, inner.Bottom, outer.Right, outer.Bottom}, color);
-  FillDevice({outer.Left, inner.Top, inner.Left, inner.Bottom}, color);
-  FillDevice({inner.Right, inner.Top, outer.Right, inner.Bottom}, color);
+  FillFrame(outer, width, color);
 }
 
 // Smooth unless a raster operation is in force; the outline lies inside the box like the exact

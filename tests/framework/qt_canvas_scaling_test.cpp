@@ -15,8 +15,9 @@ namespace {
 
 using testing::BlankImage;
 
-// Boxes, pixels and horizontal and vertical lines, solid, wide, dotted, clipped and XOR-drawn.
-void PaintSquareScene(TCanvas& canvas) {
+// A filled frame with a wide and a dotted line, then the clip that `clipped` draws in.
+template <class Clipped>
+void PaintFrameAndLines(TCanvas& canvas, Clipped clipped) {
   canvas.Brush.Color = clLightYellow;
   canvas.Rectangle(2, 2, 40, 30);
   canvas.Pen.Width = 2;
@@ -26,36 +27,37 @@ void PaintSquareScene(TCanvas& canvas) {
   canvas.Pen.Style = psDot;
   canvas.MoveTo(3, 15);
   canvas.LineTo(39, 15);
-  canvas.MoveTo(36, 4);
-  canvas.LineTo(36, 26);
+  clipped();
   canvas.Pen.Style = psSolid;
   canvas.ClipRect({3, 3, 39, 27});
   canvas.Pen.Color = clBlue;
-  canvas.MoveTo(0, 20);
-  canvas.LineTo(50, 20);
-  canvas.RemoveClip();
-  canvas.Pen.Color = clBlack;
-  canvas.Brush.Color = clYellow;
-  canvas.Rectangle(30, 18, 38, 26);
+}
+
+// A red pixel and the NOT-XOR outline over everything.
+void PaintPixelAndBand(TCanvas& canvas) {
   canvas.SetPixel(1, 1, clRed);
   canvas.Pen.Mode = pmNotXor;
   canvas.Brush.Style = bsClear;
   canvas.Rectangle(8, 6, 33, 24);
 }
 
+// Boxes, pixels and horizontal and vertical lines, solid, wide, dotted, clipped and XOR-drawn.
+void PaintSquareScene(TCanvas& canvas) {
+  PaintFrameAndLines(canvas, [&] {
+    canvas.MoveTo(36, 4);
+    canvas.LineTo(36, 26);
+  });
+  canvas.MoveTo(0, 20);
+  canvas.LineTo(50, 20);
+  canvas.RemoveClip();
+  canvas.Pen.Color = clBlack;
+  canvas.Brush.Color = clYellow;
+  canvas.Rectangle(30, 18, 38, 26);
+  PaintPixelAndBand(canvas);
+}
+
 void PaintScene(TCanvas& canvas) {
-  canvas.Brush.Color = clLightYellow;
-  canvas.Rectangle(2, 2, 40, 30);
-  canvas.Pen.Width = 2;
-  canvas.MoveTo(5, 28);
-  canvas.LineTo(38, 28);
-  canvas.Pen.Width = 1;
-  canvas.Pen.Style = psDot;
-  canvas.MoveTo(3, 15);
-  canvas.LineTo(39, 15);
-  canvas.Pen.Style = psSolid;
-  canvas.ClipRect({3, 3, 39, 27});
-  canvas.Pen.Color = clBlue;
+  PaintFrameAndLines(canvas, [] {});
   canvas.MoveTo(0, 0);
   canvas.LineTo(50, 17);
   canvas.LineTo(10, 40);
@@ -65,10 +67,7 @@ void PaintScene(TCanvas& canvas) {
   const TPoint triangle[] = {{30, 18}, {38, 18}, {34, 26}};
   canvas.Brush.Color = clYellow;
   canvas.Polygon(triangle);
-  canvas.SetPixel(1, 1, clRed);
-  canvas.Pen.Mode = pmNotXor;
-  canvas.Brush.Style = bsClear;
-  canvas.Rectangle(8, 6, 33, 24);
+  PaintPixelAndBand(canvas);
 }
 
 TEST(QtCanvasScaling, DoubleRatioPaintsSquareShapesOnTheSameLogicalPixels) {
