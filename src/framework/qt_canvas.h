@@ -3,8 +3,8 @@
 //   - at ratio 1 it rasterises lines and shapes itself (line_raster.h, shape_raster.h) and hands
 //     the toolkit only axis-aligned rectangles, so the edge rules of canvas.h hold exactly;
 //   - at any other ratio (qt_canvas_device.cpp) it paints at the device's own resolution at the
-//     same logical geometry (device_grid.h): boxes, pens and horizontal and vertical lines on
-//     whole device pixels, pens round(width x ratio) device pixels wide; diagonals, ellipses and
+//     same logical geometry (device_grid.h): boxes and horizontal and vertical lines on whole
+//     device pixels, pens round(width x ratio) device pixels wide; diagonals, ellipses and
 //     polygons antialiased by the toolkit. Consecutive diagonals of one pen are gathered into
 //     one path and stroked when anything else is drawn, so a long series costs one stroke.
 // Text is drawn by the toolkit at full device resolution either way.

@@ -211,17 +211,27 @@ void QtCanvas::AddStroke(TPoint from, TPoint to) {
 void QtCanvas::FlushStrokes() {
   if (stroke_points_.empty())
     return;
+  UseMode(stroke_mode_);
+  // A diagonal one pixel long is a subpath of one point, which the toolkit strokes as nothing:
+  // it gets the square of its pixel instead.
+  const int width = stroke_pen_.width();
   QPainterPath path;
   stroke_starts_.push_back(stroke_points_.size());
   for (std::size_t s = 0; s + 1 < stroke_starts_.size(); ++s) {
-    path.moveTo(stroke_points_[stroke_starts_[s]]);
-    for (std::size_t i = stroke_starts_[s] + 1; i < stroke_starts_[s + 1]; ++i)
-      path.lineTo(stroke_points_[i]);
+    const auto first = stroke_points_.begin() + std::ptrdiff_t(stroke_starts_[s]);
+    const auto end = stroke_points_.begin() + std::ptrdiff_t(stroke_starts_[s + 1]);
+    if (std::all_of(first, end, [p = *first](QPointF q) { return q == p; })) {
+      const int left = int(std::floor(first->x() - width / 2.0));
+      const int top = int(std::floor(first->y() - width / 2.0));
+      FillDevice({left, top, left + width, top + width}, stroke_pen_.color());
+      continue;
+    }
+    path.moveTo(*first);
+    for (auto i = first + 1; i != end; ++i) path.lineTo(*i);
   }
   stroke_points_.clear();
   stroke_starts_.clear();
   stroke_open_ = false;
-  UseMode(stroke_mode_);
   painter_->setRenderHint(QPainter::Antialiasing, stroke_mode_ == QPainter::CompositionMode_SourceOver);
   if (stroke_pen_.style() != Qt::SolidLine && stroke_gap_.isValid())
     painter_->strokePath(path, QPen(QBrush(stroke_gap_), stroke_pen_.widthF(), Qt::SolidLine, Qt::FlatCap));

@@ -170,6 +170,20 @@ TEST(QtCanvasDevice, DiagonalsAreSmoothAndWhereTheRatioPutsThem) {
   }
 }
 
+// A diagonal one pixel long paints that pixel (its end left out), as the exact raster does.
+TEST(QtCanvasDevice, AOnePixelDiagonalPaintsItsPixel) {
+  for (const qreal r : kRatios) {
+    const QImage image = PaintAt(r, [](TCanvas& c) {
+      c.MoveTo(5, 7);
+      c.LineTo(6, 8);
+    });
+    const TDeviceGrid grid(r);
+    const TDeviceBand x = grid.Across(5, 1);
+    const TDeviceBand y = grid.Across(7, 1);
+    EXPECT_EQ(InkBounds(image), (TRect{x.First, y.First, x.End, y.End})) << r;
+  }
+}
+
 // A circle is as wide as high, and every pixel matches its mirror images across the centre lines
 // and across the diagonal, within 8 of 255 levels for the rasteriser's rounding (a pixel out of
 // place would differ by a hundred or more).
