@@ -1,13 +1,16 @@
 // A whole chart paint, 593 x 145, holding one line series of 2 x 10^5 points spread over the
 // bottom axis (a random walk in y), against the toolkit drawing the same points, already mapped
-// to pixels, as one aliased polyline into an image of the same size. Then the repaint of an
-// unchanged chart, which only hands out its cached image, against a plain image copy.
+// to pixels, as one polyline into an image of the same size: aliased at ratio 1, antialiased at
+// the device's resolution otherwise, as the chart draws its diagonals there. Then the repaint of
+// an unchanged chart, which only hands out its cached image, against a plain image copy, at each
+// ratio. Arguments are device pixel ratios in percent.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPolygon>
+#include <cmath>
 #include <random>
 
 #include "chart/custom_chart.h"
@@ -55,16 +58,20 @@ const QPolygon& MappedPoints() {
   return points;
 }
 
+double Ratio(const benchmark::State& state) {
+  return double(state.range(0)) / 100;
+}
+
 void BM_ChartPaint(benchmark::State& state) {
   BenchChart& chart = Chart();
-  const double ratio = double(state.range(0));
+  const double ratio = Ratio(state);
   for (auto _ : state) {
     chart.Invalidate();
     benchmark::DoNotOptimize(chart.UpdateCachedImage(kWidth, kHeight, ratio).Image().constBits());
   }
   state.SetItemsProcessed(state.iterations() * kPoints);
 }
-BENCHMARK(BM_ChartPaint)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ChartPaint)->Arg(100)->Arg(150)->Arg(200)->Unit(benchmark::kMillisecond);
 
 void BM_ToolkitPolyline(benchmark::State& state) {
   const QPolygon& points = MappedPoints();
@@ -80,29 +87,55 @@ void BM_ToolkitPolyline(benchmark::State& state) {
 }
 BENCHMARK(BM_ToolkitPolyline)->Unit(benchmark::kMillisecond);
 
+void BM_ToolkitPolylineSmooth(benchmark::State& state) {
+  const QPolygon& points = MappedPoints();
+  const double ratio = Ratio(state);
+  QImage image(int(std::ceil(kWidth * ratio)), int(std::ceil(kHeight * ratio)), QImage::Format_RGB32);
+  image.setDevicePixelRatio(ratio);
+  for (auto _ : state) {
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(Qt::blue, 1));
+    painter.drawPolyline(points);
+    benchmark::DoNotOptimize(image.bits());
+  }
+  state.SetItemsProcessed(state.iterations() * kPoints);
+}
+BENCHMARK(BM_ToolkitPolylineSmooth)->Arg(150)->Arg(200)->Unit(benchmark::kMillisecond);
+
 // What a widget's paint event does for an unchanged chart: fetch the image, draw it.
+// A target image at the ratio, as the widget's backing store is.
+QImage Target(double ratio) {
+  QImage image(int(std::ceil(kWidth * ratio)), int(std::ceil(kHeight * ratio)), QImage::Format_RGB32);
+  image.setDevicePixelRatio(ratio);
+  return image;
+}
+
 void BM_UnchangedRepaint(benchmark::State& state) {
   BenchChart& chart = Chart();
-  chart.UpdateCachedImage(kWidth, kHeight);
-  QImage target(kWidth, kHeight, QImage::Format_RGB32);
+  const double ratio = Ratio(state);
+  chart.UpdateCachedImage(kWidth, kHeight, ratio);
+  QImage target = Target(ratio);
   for (auto _ : state) {
     QPainter painter(&target);
-    painter.drawImage(QPoint(0, 0), chart.UpdateCachedImage(kWidth, kHeight).Image());
+    painter.drawImage(QPoint(0, 0), chart.UpdateCachedImage(kWidth, kHeight, ratio).Image());
     benchmark::DoNotOptimize(target.bits());
   }
 }
-BENCHMARK(BM_UnchangedRepaint)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_UnchangedRepaint)->Arg(100)->Arg(200)->Unit(benchmark::kMicrosecond);
 
 void BM_ImageCopy(benchmark::State& state) {
-  QImage source(kWidth, kHeight, QImage::Format_RGB32);
+  const double ratio = Ratio(state);
+  QImage source = Target(ratio);
   source.fill(Qt::gray);
-  QImage target(kWidth, kHeight, QImage::Format_RGB32);
+  QImage target = Target(ratio);
   for (auto _ : state) {
     QPainter painter(&target);
     painter.drawImage(QPoint(0, 0), source);
     benchmark::DoNotOptimize(target.bits());
   }
 }
-BENCHMARK(BM_ImageCopy)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ImageCopy)->Arg(100)->Arg(200)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -13,130 +13,45 @@
 #include "framework/bitmap.h"
 #include "framework/fonts.h"
 #include "framework/line_raster.h"
+#include "framework/qt_canvas_styles.h"
 #include "framework/system_colors.h"
 
 namespace corvane {
-
-namespace {
-
-QPainter::CompositionMode CompositionFor(TPenMode mode) {
-  switch (mode) {
-    case pmBlack:
-      return QPainter::RasterOp_ClearDestination;
-    case pmWhite:
-      return QPainter::RasterOp_SetDestination;
-    case pmNot:
-      return QPainter::RasterOp_NotDestination;
-    case pmNotCopy:
-      return QPainter::RasterOp_NotSource;
-    case pmMergePenNot:
-      return QPainter::RasterOp_SourceOrNotDestination;
-    case pmMaskPenNot:
-      return QPainter::RasterOp_SourceAndNotDestination;
-    case pmMergeNotPen:
-      return QPainter::RasterOp_NotSourceOrDestination;
-    case pmMaskNotPen:
-      return QPainter::RasterOp_NotSourceAndDestination;
-    case pmMerge:
-      return QPainter::RasterOp_SourceOrDestination;
-    case pmNotMerge:
-      return QPainter::RasterOp_NotSourceAndNotDestination;
-    case pmMask:
-      return QPainter::RasterOp_SourceAndDestination;
-    case pmNotMask:
-      return QPainter::RasterOp_NotSourceOrNotDestination;
-    case pmXor:
-      return QPainter::RasterOp_SourceXorDestination;
-    case pmNotXor:
-      return QPainter::RasterOp_NotSourceXorDestination;
-    case pmNop:  // never drawn; see PenDraws
-    case pmCopy:
-      break;
-  }
-  return QPainter::CompositionMode_SourceOver;
-}
-
-// Dash patterns in pixels for a 1-pixel pen, on first; wider pens stretch them by their width.
-std::span<const int> BasePattern(TPenStyle style) {
-  static constexpr std::array<int, 2> kDash{6, 2};
-  static constexpr std::array<int, 2> kDot{1, 1};
-  static constexpr std::array<int, 4> kDashDot{6, 2, 1, 2};
-  static constexpr std::array<int, 6> kDashDotDot{6, 2, 1, 2, 1, 2};
-  switch (style) {
-    case psDash:
-      return kDash;
-    case psDot:
-      return kDot;
-    case psDashDot:
-      return kDashDot;
-    case psDashDotDot:
-      return kDashDotDot;
-    default:
-      return {};
-  }
-}
-
-Qt::BrushStyle HatchFor(TBrushStyle style) {
-  switch (style) {
-    case bsHorizontal:
-      return Qt::HorPattern;
-    case bsVertical:
-      return Qt::VerPattern;
-    case bsFDiagonal:
-      return Qt::FDiagPattern;
-    case bsBDiagonal:
-      return Qt::BDiagPattern;
-    case bsCross:
-      return Qt::CrossPattern;
-    case bsDiagCross:
-      return Qt::DiagCrossPattern;
-    default:
-      return Qt::SolidPattern;
-  }
-}
-
-TRect Normalized(const TRect& r) {
-  return {std::min(r.Left, r.Right), std::min(r.Top, r.Bottom), std::max(r.Left, r.Right),
-          std::max(r.Top, r.Bottom)};
-}
-
-TRect Intersection(const TRect& a, const TRect& b) {
-  return {std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
-          std::min(a.Bottom, b.Bottom)};
-}
-
-QRect ToQRect(const TRect& r) {
-  return QRect(r.Left, r.Top, r.Width(), r.Height());
-}
-
-}  // namespace
 
 QtCanvas::QtCanvas(QImage& image) : QtCanvas(image, QGuiApplication::palette()) {}
 
 QtCanvas::QtCanvas(QImage& image, const QPalette& palette)
     : own_painter_(std::make_unique<QPainter>(&image)), painter_(own_painter_.get()), palette_(palette) {
-  Begin();
-  const qreal ratio = image.devicePixelRatio();
-  const bool plain = ratio >= 1 && ratio == std::floor(ratio) &&
-                     (image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32);
+  const bool plain = image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32;
   if (plain && painter_->isActive()) {
     // The painter has detached the image already, so this does not copy it.
     direct_bits_ = image.bits();
     direct_stride_ = image.bytesPerLine();
-    direct_scale_ = int(ratio);
-    direct_bounds_ = {0, 0, image.width() / direct_scale_, image.height() / direct_scale_};
-    direct_clip_ = direct_bounds_;
+    direct_bounds_ = {0, 0, image.width(), image.height()};
   }
+  SetUpDevice(image.devicePixelRatio(), image.rect());
+  Begin();
 }
 
 QtCanvas::QtCanvas(TBitmap& bitmap) : QtCanvas(bitmap.Image()) {}
 
 QtCanvas::QtCanvas(QPainter& painter) : painter_(&painter), palette_(QGuiApplication::palette()) {
   painter_->save();
+  const QPaintDevice* device = painter_->device();
+  const qreal ratio = device != nullptr ? device->devicePixelRatio() : 1.0;
+  QRect bounds;
+  if (device != nullptr) {
+    // Widgets measure themselves in logical pixels, images and pixmaps in device pixels.
+    const qreal scale = device->devType() == QInternal::Widget ? ratio : 1.0;
+    bounds = QRect(0, 0, int(std::ceil(device->width() * scale)), int(std::ceil(device->height() * scale)));
+  }
+  SetUpDevice(ratio, bounds);
   Begin();
 }
 
+// Strokes still gathered are drawn before the painter goes.
 QtCanvas::~QtCanvas() {
+  FlushStrokes();
   if (!own_painter_)
     painter_->restore();
 }
@@ -145,6 +60,8 @@ void QtCanvas::Begin() {
   painter_->setRenderHint(QPainter::Antialiasing, false);
   painter_->setCompositionMode(mode_);
   painter_->setClipping(false);
+  if (grid_)
+    painter_->setWorldTransform(device_transform_);
   direct_clip_ = direct_bounds_;
   region_clip_ = false;
 }
@@ -198,14 +115,18 @@ void QtCanvas::WriteBox(const TRect& box, QRgb rgb) {
   const TRect r = Intersection(box, direct_clip_);
   if (r.IsEmpty())
     return;
-  const int k = direct_scale_;
-  for (int y = r.Top * k; y < r.Bottom * k; ++y) {
+  for (int y = r.Top; y < r.Bottom; ++y) {
     auto* line = reinterpret_cast<QRgb*>(direct_bits_ + y * direct_stride_);
-    std::fill(line + r.Left * k, line + r.Right * k, rgb);
+    std::fill(line + r.Left, line + r.Right, rgb);
   }
 }
 
+// A logical box: device pixels are logical ones at ratio 1.
 void QtCanvas::FillBox(const TRect& box, const QColor& color) {
+  FillDevice(grid_ ? grid_->Box(box) : box, color);
+}
+
+void QtCanvas::FillDevice(const TRect& box, const QColor& color) {
   if (box.IsEmpty())
     return;
   if (CanWriteDirectly(color))
@@ -265,6 +186,10 @@ void QtCanvas::StrokeLine(TPoint from, TPoint to, int width, const QColor& color
 void QtCanvas::DoLine(TPoint from, TPoint to) {
   if (!PenDraws())
     return;
+  if (grid_) {
+    DeviceLine(from, to);
+    return;
+  }
   UsePenMode();
   StrokeLine(from, to, PenWidth(), Resolve(Pen.Color));
 }
@@ -293,19 +218,28 @@ void QtCanvas::OutlineRectangle(const TRect& box) {
     for (int i = 0; i < 4; ++i) StrokeLine(corners[i], corners[(i + 1) % 4], width, color);
     return;
   }
-  const TRect outer = PenOuter(box);
+  FillFrame(PenOuter(box), width, color);
+}
+
+// Four disjoint bands, so raster operations touch each pixel once; all of `outer` when the
+// bands leave nothing inside. Device pixels, which are the logical ones at ratio 1.
+void QtCanvas::FillFrame(const TRect& outer, int width, const QColor& color) {
   const TRect inner{outer.Left + width, outer.Top + width, outer.Right - width, outer.Bottom - width};
   if (inner.IsEmpty()) {
-    FillBox(outer, color);
+    FillDevice(outer, color);
     return;
   }
-  FillBox({outer.Left, outer.Top, outer.Right, inner.Top}, color);
-  FillBox({outer.Left, inner.Bottom, outer.Right, outer.Bottom}, color);
-  FillBox({outer.Left, inner.Top, inner.Left, inner.Bottom}, color);
-  FillBox({inner.Right, inner.Top, outer.Right, inner.Bottom}, color);
+  FillDevice({outer.Left, outer.Top, outer.Right, inner.Top}, color);
+  FillDevice({outer.Left, inner.Bottom, outer.Right, outer.Bottom}, color);
+  FillDevice({outer.Left, inner.Top, inner.Left, inner.Bottom}, color);
+  FillDevice({inner.Right, inner.Top, outer.Right, inner.Bottom}, color);
 }
 
 void QtCanvas::DoRectangle(const TRect& box) {
+  if (grid_) {
+    DeviceRectangle(box);
+    return;
+  }
   const TRect b = Normalized(box);
   if (b.IsEmpty() || Pen.Mode == pmNop)
     return;
@@ -324,6 +258,10 @@ void QtCanvas::DoRectangle(const TRect& box) {
 }
 
 void QtCanvas::DoEllipse(const TRect& box) {
+  if (grid_) {
+    DeviceEllipse(box);
+    return;
+  }
   if (Pen.Mode == pmNop)
     return;
   UsePenMode();
@@ -339,6 +277,10 @@ void QtCanvas::DoEllipse(const TRect& box) {
 }
 
 void QtCanvas::DoPolygon(std::span<const TPoint> points) {
+  if (grid_) {
+    DevicePolygon(points);
+    return;
+  }
   if (Pen.Mode == pmNop || points.size() < 2)
     return;
   UsePenMode();
@@ -354,19 +296,29 @@ void QtCanvas::DoPolygon(std::span<const TPoint> points) {
 }
 
 void QtCanvas::DoSetPixel(TPoint p, TColor color) {
+  if (grid_) {
+    DeviceSetPixel(p, color);
+    return;
+  }
   UseMode(QPainter::CompositionMode_SourceOver);
   FillBox({p.X, p.Y, p.X + 1, p.Y + 1}, Resolve(color));
 }
 
 void QtCanvas::DoFillRect(const TRect& box) {
+  FlushStrokes();
   UseMode(QPainter::CompositionMode_SourceOver);
   const TRect b = Normalized(box);
+  if (grid_) {
+    BrushDevice(grid_->Box(b));
+    return;
+  }
   rows_.clear();
   for (int y = b.Top; y < b.Bottom; ++y) rows_.push_back({y, b.Left, b.Right});
   BrushSpans(rows_);
 }
 
-void QtCanvas::DrawText(TPoint p, std::string_view text, bool opaque) {
+void QtCanvas::DrawText(TPoint p, std::string_view text, bool opaque, const QTransform& frame) {
+  FlushStrokes();
   UseMode(QPainter::CompositionMode_SourceOver);
   painter_->setFont(CurrentFont());
   const QFontMetrics metrics = painter_->fontMetrics();
@@ -384,19 +336,22 @@ void QtCanvas::DrawText(TPoint p, std::string_view text, bool opaque) {
   if (opaque)
     FillBox({left, top, left + width, top + height}, Resolve(BackgroundColor()));
   painter_->setPen(Resolve(Font.Color));
+  const QTransform resting = painter_->worldTransform();
+  painter_->setWorldTransform(frame);
   painter_->drawText(QPoint(left, top + ascent), s);
+  painter_->setWorldTransform(resting);
 }
 
 void QtCanvas::DoTextOut(TPoint p, std::string_view text) {
-  DrawText(p, text, BackgroundMode() == bmOpaque);
+  DrawText(p, text, BackgroundMode() == bmOpaque, logical_transform_);
 }
 
+// The toolkit turns clockwise on screen for positive angles.
 void QtCanvas::DoRotatedTextOut(TPoint p, int angle, std::string_view text) {
-  const QTransform saved = painter_->worldTransform();
-  painter_->translate(p.X, p.Y);
-  painter_->rotate(-angle);  // the toolkit turns clockwise on screen for positive angles
-  DrawText({0, 0}, text, false);
-  painter_->setWorldTransform(saved);
+  QTransform frame = logical_transform_;
+  frame.translate(p.X, p.Y);
+  frame.rotate(-angle);
+  DrawText({0, 0}, text, false, frame);
 }
 
 int QtCanvas::DoTextWidth(std::string_view text) {
@@ -410,6 +365,11 @@ int QtCanvas::DoTextHeight(std::string_view) {
 }
 
 void QtCanvas::DoClipRect(const TRect& box) {
+  FlushStrokes();
+  if (grid_) {
+    DeviceClipRect(box);
+    return;
+  }
   painter_->setClipRect(ToQRect(Normalized(box)), Qt::ReplaceClip);
   direct_clip_ = Intersection(Normalized(box), direct_bounds_);
   region_clip_ = false;
@@ -417,6 +377,11 @@ void QtCanvas::DoClipRect(const TRect& box) {
 
 // The clip covers the same pixels that Polygon would fill.
 void QtCanvas::DoClipPolygon(std::span<const TPoint> points) {
+  FlushStrokes();
+  if (grid_) {
+    DeviceClipPolygon(points);
+    return;
+  }
   PolygonSpans(points, crossings_, rows_);
   QRegion region;
   for (const TSpan& s : rows_) region += QRect(s.Left, s.Y, s.Right - s.Left, 1);
@@ -425,12 +390,18 @@ void QtCanvas::DoClipPolygon(std::span<const TPoint> points) {
 }
 
 void QtCanvas::DoRemoveClip() {
+  FlushStrokes();
   painter_->setClipping(false);
   direct_clip_ = direct_bounds_;
   region_clip_ = false;
 }
 
 void QtCanvas::DoDraw(TPoint p, const TBitmap& bitmap) {
+  FlushStrokes();
+  if (grid_) {
+    DeviceDraw(p, bitmap);
+    return;
+  }
   UseMode(QPainter::CompositionMode_SourceOver);
   painter_->drawImage(QPoint(p.X, p.Y), bitmap.Image());
 }

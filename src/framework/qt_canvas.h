@@ -1,10 +1,15 @@
 // QtCanvas: the drawing surface over a QPainter, on an image of its own or on a painter that is
-// already active (a widget's paint event). It rasterises lines and shapes itself (line_raster.h,
-// shape_raster.h) and hands the toolkit only axis-aligned rectangles, so the edge rules of
-// canvas.h hold exactly and a paint at device pixel ratio r covers r x r device pixels for every
-// logical one. Text is drawn by the toolkit at full device resolution, never antialiased shapes.
-// Ellipse outlines lie inside their box whatever the pen's width and are drawn solid.
-// On an image of its own at a whole ratio, solid copies of boxes bypass the painter and write the
+// already active (a widget's paint event). The device's pixel ratio decides how it rasterises:
+//   - at ratio 1 it rasterises lines and shapes itself (line_raster.h, shape_raster.h) and hands
+//     the toolkit only axis-aligned rectangles, so the edge rules of canvas.h hold exactly;
+//   - at any other ratio (qt_canvas_device.cpp) it paints at the device's own resolution at the
+//     same logical geometry (device_grid.h): boxes and horizontal and vertical lines on whole
+//     device pixels, pens round(width x ratio) device pixels wide; diagonals, ellipses and
+//     polygons antialiased by the toolkit. Consecutive diagonals of one pen are gathered into
+//     one path and stroked when anything else is drawn, so a long series costs one stroke.
+// Text is drawn by the toolkit at full device resolution either way.
+// Ellipse outlines lie inside their box whatever the pen's width.
+// On an image of its own (32 bits), solid copies of boxes bypass the painter and write the
 // pixels directly: a long series is tens of thousands of tiny boxes, and the painter's per-call
 // cost would dominate. Both paths paint the same pixels (the scaling tests compare them).
 #pragma once
@@ -12,10 +17,16 @@
 #include <QFont>
 #include <QPainter>
 #include <QPalette>
+#include <QPen>
+#include <QPointF>
+#include <QTransform>
+#include <array>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "framework/canvas.h"
+#include "framework/device_grid.h"
 #include "framework/shape_raster.h"
 
 class QImage;
@@ -64,6 +75,7 @@ class QtCanvas final : public TCanvas {
   const QFont& CurrentFont();
 
   void FillBox(const TRect& box, const QColor& color);
+  void FillDevice(const TRect& box, const QColor& color);
   bool CanWriteDirectly(const QColor& color) const;
   void WriteBox(const TRect& box, QRgb rgb);
   void FillSpans(std::span<const TSpan> spans, const QColor& color);
@@ -72,18 +84,40 @@ class QtCanvas final : public TCanvas {
   void StrokeLine(TPoint from, TPoint to, int width, const QColor& color);
   TRect PenOuter(const TRect& box) const;
   void OutlineRectangle(const TRect& box);
-  void DrawText(TPoint p, std::string_view text, bool opaque);
+  void FillFrame(const TRect& outer, int width, const QColor& color);
+  // Text at p in the logical frame `frame` (the painter's own transform, perhaps turned).
+  void DrawText(TPoint p, std::string_view text, bool opaque, const QTransform& frame);
+
+  // The device-resolution path (qt_canvas_device.cpp); boxes there are in device pixels.
+  void SetUpDevice(qreal ratio, const QRect& device_bounds);
+  void DeviceLine(TPoint from, TPoint to);
+  void DeviceRectangle(const TRect& box);
+  void DeviceEllipse(const TRect& box);
+  void DevicePolygon(std::span<const TPoint> points);
+  void DeviceSetPixel(TPoint p, TColor color);
+  void DeviceClipRect(const TRect& box);
+  void DeviceClipPolygon(std::span<const TPoint> points);
+  void DeviceDraw(TPoint p, const TBitmap& bitmap);
+  void BrushDevice(const TRect& box);
+  std::span<const int> DevicePattern(int width, std::array<int, 6>& storage) const;
+  // A run of device pixels from `from` toward `to` (excluded) along x or y, `across` wide.
+  void DeviceRun(bool horizontal, int from, int to, TDeviceBand across, const QColor& color);
+  // Adds a diagonal to the strokes waiting with the pen of stroke_key_.
+  void AddStroke(TPoint from, TPoint to);
+  void FlushStrokes();
+  QRectF StrokeWindow(int width) const;
+  QPen DevicePen(int width) const;
+  QBrush DeviceBrush() const;
 
   std::unique_ptr<QPainter> own_painter_;
   QPainter* painter_;
   QPalette palette_;
   QPainter::CompositionMode mode_ = QPainter::CompositionMode_SourceOver;
 
-  // The own image's pixels when direct writing is possible (a whole ratio, 32 bits), else null;
-  // the direct path also needs no clip or a rectangular one, kept here in logical pixels.
+  // The own image's pixels when direct writing is possible (32 bits), else null; the direct path
+  // also needs no clip or a rectangular one, kept here in device pixels.
   uchar* direct_bits_ = nullptr;
   qsizetype direct_stride_ = 0;
-  int direct_scale_ = 1;
   TRect direct_bounds_;
   TRect direct_clip_;
   bool region_clip_ = false;
@@ -94,6 +128,45 @@ class QtCanvas final : public TCanvas {
   bool font_resolved_ = false;
   int cell_ascent_ = 0;  // of qt_font_: the text cell above the baseline, and all of it
   int cell_height_ = 0;
+
+  // Set at every ratio but 1. The painter rests in device pixels there (device_transform_) and
+  // turns to the logical frame only for text and bitmaps.
+  std::optional<TDeviceGrid> grid_;
+  QTransform logical_transform_;
+  QTransform device_transform_;
+  TRect device_bounds_;
+
+  // Diagonals waiting to be stroked with stroke_pen_ (made from stroke_key_): subpaths of
+  // stroke_points_ starting at the indices in stroke_starts_. The last subpath may go on from
+  // stroke_end_ (logical).
+  struct TStrokeKey {
+    QRgb Color = 0;
+    int Width = 0;
+    TPenStyle Style = psSolid;
+    TPenMode Mode = pmCopy;
+    QRgb Gap = 0;  // the opaque background behind dashes, or 0
+    bool operator==(const TStrokeKey&) const = default;
+  };
+  TStrokeKey stroke_key_;
+  std::vector<QPointF> stroke_points_;
+  std::vector<std::size_t> stroke_starts_;
+  QPen stroke_pen_;
+  QPainter::CompositionMode stroke_mode_ = QPainter::CompositionMode_SourceOver;
+  QColor stroke_gap_;  // the background behind dashes, when opaque
+  TPoint stroke_end_;
+  bool stroke_open_ = false;
+
+  // The last horizontal or vertical line, which the next may go straight on from.
+  struct TStraightRun {
+    TPoint End;
+    bool Horizontal = true;
+    bool Forward = true;
+    TDeviceBand Across;
+    QColor Color;
+  };
+  TStraightRun last_straight_;
+  int straight_stop_ = 0;
+  bool straight_open_ = false;
 
   // Scratch space reused by every shape, so painting allocates nothing once warmed up.
   std::vector<TSpan> rows_;

@@ -25,4 +25,16 @@ struct TRect {
   bool operator==(const TRect&) const = default;
 };
 
+// The box with its edges in order.
+inline TRect Normalized(const TRect& r) {
+  return {r.Left < r.Right ? r.Left : r.Right, r.Top < r.Bottom ? r.Top : r.Bottom,
+          r.Left < r.Right ? r.Right : r.Left, r.Top < r.Bottom ? r.Bottom : r.Top};
+}
+
+// The overlap of two boxes; empty (IsEmpty) when they do not meet.
+inline TRect Intersection(const TRect& a, const TRect& b) {
+  return {a.Left > b.Left ? a.Left : b.Left, a.Top > b.Top ? a.Top : b.Top,
+          a.Right < b.Right ? a.Right : b.Right, a.Bottom < b.Bottom ? a.Bottom : b.Bottom};
+}
+
 }  // namespace corvane

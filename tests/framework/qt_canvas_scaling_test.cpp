@@ -1,5 +1,6 @@
-// A paint at device pixel ratio 2 covers, for every logical pixel, the 2 x 2 device pixels that
-// the same paint at ratio 1 gives that pixel: the logical geometry does not change.
+// A paint at device pixel ratio 2 keeps the logical geometry: boxes and horizontal and vertical
+// lines cover, for every logical pixel, the 2 x 2 device pixels that the same paint at ratio 1
+// gives that pixel (diagonals and ellipses are smooth there, see qt_canvas_device_test.cpp).
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -14,7 +15,9 @@ namespace {
 
 using testing::BlankImage;
 
-void PaintScene(TCanvas& canvas) {
+// A filled frame with a wide and a dotted line, then the clip that `clipped` draws in.
+template <class Clipped>
+void PaintFrameAndLines(TCanvas& canvas, Clipped clipped) {
   canvas.Brush.Color = clLightYellow;
   canvas.Rectangle(2, 2, 40, 30);
   canvas.Pen.Width = 2;
@@ -24,9 +27,37 @@ void PaintScene(TCanvas& canvas) {
   canvas.Pen.Style = psDot;
   canvas.MoveTo(3, 15);
   canvas.LineTo(39, 15);
+  clipped();
   canvas.Pen.Style = psSolid;
   canvas.ClipRect({3, 3, 39, 27});
   canvas.Pen.Color = clBlue;
+}
+
+// A red pixel and the NOT-XOR outline over everything.
+void PaintPixelAndBand(TCanvas& canvas) {
+  canvas.SetPixel(1, 1, clRed);
+  canvas.Pen.Mode = pmNotXor;
+  canvas.Brush.Style = bsClear;
+  canvas.Rectangle(8, 6, 33, 24);
+}
+
+// Boxes, pixels and horizontal and vertical lines, solid, wide, dotted, clipped and XOR-drawn.
+void PaintSquareScene(TCanvas& canvas) {
+  PaintFrameAndLines(canvas, [&] {
+    canvas.MoveTo(36, 4);
+    canvas.LineTo(36, 26);
+  });
+  canvas.MoveTo(0, 20);
+  canvas.LineTo(50, 20);
+  canvas.RemoveClip();
+  canvas.Pen.Color = clBlack;
+  canvas.Brush.Color = clYellow;
+  canvas.Rectangle(30, 18, 38, 26);
+  PaintPixelAndBand(canvas);
+}
+
+void PaintScene(TCanvas& canvas) {
+  PaintFrameAndLines(canvas, [] {});
   canvas.MoveTo(0, 0);
   canvas.LineTo(50, 17);
   canvas.LineTo(10, 40);
@@ -36,23 +67,20 @@ void PaintScene(TCanvas& canvas) {
   const TPoint triangle[] = {{30, 18}, {38, 18}, {34, 26}};
   canvas.Brush.Color = clYellow;
   canvas.Polygon(triangle);
-  canvas.SetPixel(1, 1, clRed);
-  canvas.Pen.Mode = pmNotXor;
-  canvas.Brush.Style = bsClear;
-  canvas.Rectangle(8, 6, 33, 24);
+  PaintPixelAndBand(canvas);
 }
 
-TEST(QtCanvasScaling, DoubleRatioPaintsTheSameLogicalPixels) {
+TEST(QtCanvasScaling, DoubleRatioPaintsSquareShapesOnTheSameLogicalPixels) {
   QImage single = BlankImage(44, 34, 1.0);
   QImage twice = BlankImage(44, 34, 2.0);
   ASSERT_EQ(twice.width(), 88);
   {
     QtCanvas canvas(single);
-    PaintScene(canvas);
+    PaintSquareScene(canvas);
   }
   {
     QtCanvas canvas(twice);
-    PaintScene(canvas);
+    PaintSquareScene(canvas);
   }
   for (int y = 0; y < single.height(); ++y)
     for (int x = 0; x < single.width(); ++x)
@@ -63,7 +91,7 @@ TEST(QtCanvasScaling, DoubleRatioPaintsTheSameLogicalPixels) {
 
 TEST(QtCanvasScaling, BorrowedPainterPaintsLikeTheOwnImage) {
   // A borrowed painter always goes through the toolkit; an own image writes pixels directly.
-  for (const qreal ratio : {1.0, 2.0}) {
+  for (const qreal ratio : {1.0, 1.5, 2.0}) {
     QImage direct = BlankImage(44, 34, ratio);
     QImage painted = BlankImage(44, 34, ratio);
     {
