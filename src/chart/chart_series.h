@@ -219,10 +219,8 @@ class TChartSeries {
   }
   template <class T>
   void Store(T& field, const T& value) {
-    if (field == value)
-      return;
-    field = value;
-    RepaintChart();
+    if (StoreChanged(field, value))
+      RepaintChart();
   }
 
  private:
