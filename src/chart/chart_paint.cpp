@@ -104,7 +104,7 @@ void TCustomChart::LayOutAxes(TCanvas& canvas) {
   r.Right = ClampToInt(static_cast<long long>(r.Right) - offset);
   r.Top = ClampToInt(static_cast<long long>(r.Top) + offset);
   SetPlotRect(r);
-  for (TChartAxis* axis : {&LeftAxis(), &RightAxis(), &TopAxis(), &BottomAxis()}) {
+  for (TChartAxis* axis : AxesVertFirst()) {
     if (IsAxisShown(*axis))
       NarrowByAxis(*axis, canvas);
   }
@@ -166,7 +166,7 @@ void TCustomChart::DrawWalls(TCanvas& canvas) {
 void TCustomChart::DrawAxes(TCanvas& canvas) {
   if (!AxisVisible())
     return;
-  for (TChartAxis* axis : {&TopAxis(), &BottomAxis(), &LeftAxis(), &RightAxis()}) {
+  for (TChartAxis* axis : AxesHorizFirst()) {
     if (IsAxisShown(*axis))
       DrawAxis(*axis, canvas);
   }

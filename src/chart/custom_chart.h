@@ -232,7 +232,7 @@ class TCustomChart : public TCustomAxisPanel {
   int animated_zoom_steps_ = 8;
   TZoomPanningRecord zoom_;
   TZoomPanningRecord scroll_;
-  // In the order TopAxis, BottomAxis, LeftAxis, RightAxis.
+  // In the order of AxesHorizFirst.
   std::array<TSavedAxisState, 4> saved_axes_;
   bool axis_state_saved_ = false;
   bool zoomed_ = false;

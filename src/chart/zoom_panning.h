@@ -4,6 +4,8 @@
 // (chart_mouse.cpp, chart_zoom.cpp) feeds them pixels and axis values and applies the results.
 #pragma once
 
+#include <array>
+
 #include "framework/color.h"
 
 namespace corvane {
@@ -53,6 +55,8 @@ struct TZoomTargets {
   TAxisBounds Bottom;
   TAxisBounds Left;
   TAxisBounds Right;
+  // In the order of TCustomAxisPanel::AxesHorizFirst.
+  std::array<TAxisBounds, 4> HorizFirst() const { return {Top, Bottom, Left, Right}; }
 };
 
 // The bounds after a scroll step that takes the value at the mouse's old pixel (`from_value`) to
