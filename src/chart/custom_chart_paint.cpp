@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <array>
 
-#include "chart/axis_draw.h"
+#include "chart/axis_room.h"
 #include "chart/custom_chart.h"
 #include "chart/plot_rect.h"
 #include "chart/title_draw.h"
