@@ -25,7 +25,8 @@ function(corvane_add_tests name)
     return()
   endif()
   add_executable(${name} ${sources})
-  target_link_libraries(${name} PRIVATE ${ARGN} GTest::gmock GTest::gtest corvane_test_main corvane_warnings)
+  target_link_libraries(${name} PRIVATE ${ARGN} GTest::gmock GTest::gtest corvane_test_main corvane_test_support
+                        corvane_warnings)
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
                        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8")
 endfunction()

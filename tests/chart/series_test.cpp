@@ -8,6 +8,7 @@
 #include "chart/chart_series.h"
 #include "chart/line_series.h"
 #include "chart_support.h"
+#include "support/expect_throw_msg.h"
 
 namespace corvane {
 namespace {
@@ -334,12 +335,7 @@ TEST(SeriesPointer, SizesMustBePositiveAndGiveTheMargins) {
   s.Pointer().SetVertSize(1);
   EXPECT_EQ(s.HorizMargins(), (THorizMargins{4, 4}));
   EXPECT_EQ(s.VertMargins(), (TVertMargins{2, 2}));
-  try {
-    s.Pointer().SetHorizSize(0);
-    FAIL() << "no exception";
-  } catch (const ChartException& e) {
-    EXPECT_STREQ(e.what(), "Pointer size must be greater than zero");
-  }
+  EXPECT_THROW_MSG(s.Pointer().SetHorizSize(0), ChartException, "Pointer size must be greater than zero");
   EXPECT_THROW(s.Pointer().SetVertSize(-3), ChartException);
   EXPECT_EQ(s.Pointer().HorizSize(), 3);
   EXPECT_EQ(s.Pointer().VertSize(), 1);
