@@ -8,15 +8,6 @@
 #include "chart/title_draw.h"
 
 namespace corvane {
-namespace {
-
-// The overlap of two rectangles; empty (IsEmpty) when they do not meet.
-TRect Intersection(const TRect& a, const TRect& b) {
-  return {std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
-          std::min(a.Bottom, b.Bottom)};
-}
-
-}  // namespace
 
 void TCustomChart::PaintChart(TCanvas& canvas) {
   const TColor text_background = canvas.BackgroundColor();
@@ -112,7 +103,7 @@ void TCustomChart::LayOutAxes(TCanvas& canvas) {
 }
 
 void TCustomChart::NarrowByAxis(TChartAxis& axis, TCanvas& canvas) {
-  const TRect overlap = Intersection(PlotRect(), CalcAxisRoom(axis, canvas, PlotRect()));
+  const TRect overlap = PlotRect().Intersected(CalcAxisRoom(axis, canvas, PlotRect()));
   if (!overlap.IsEmpty())
     SetPlotRect(overlap);
 }
