@@ -10,7 +10,7 @@
 #include <QPainter>
 #include <cstdio>
 
-#include "chart/axis_draw.h"
+#include "chart/axis_room.h"
 #include "chart/custom_chart.h"
 #include "framework/qt_canvas.h"
 

@@ -16,18 +16,27 @@ function(corvane_add_library name)
   target_link_libraries(${name} PUBLIC ${ARGN} PRIVATE corvane_warnings)
 endfunction()
 
-# corvane_add_tests(NAME LIBS...): one GoogleTest executable from every *_test.cpp in the calling
-# directory, registered with CTest and run on Qt's offscreen platform.
-function(corvane_add_tests name)
+# Every test ends within this many seconds or fails; the slowest take well under one, so a hang is
+# caught long before the run would stall, even on a loaded machine or under the sanitizers.
+set(CORVANE_TEST_TIMEOUT 60)
+
+# corvane_add_tests(NAME LABEL LIBS...): one GoogleTest executable from every *_test.cpp in the
+# calling directory, registered with CTest under LABEL (unit: plain logic; widget: draws or drives
+# Qt widgets) and run on Qt's offscreen platform.  `ctest -L unit` runs the quick ones alone.
+function(corvane_add_tests name label)
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp
        ${CMAKE_CURRENT_SOURCE_DIR}/*_support.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
   if(NOT sources)
     return()
   endif()
   add_executable(${name} ${sources})
-  target_link_libraries(${name} PRIVATE ${ARGN} GTest::gmock GTest::gtest corvane_test_main corvane_warnings)
+  target_link_libraries(${name} PRIVATE ${ARGN} GTest::gmock GTest::gtest corvane_test_main corvane_test_support
+                        corvane_warnings)
+  # One variable per property: the discovery flattens a list value, which would split a two-variable
+  # ENVIRONMENT into stray property names and lose what follows.
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
-                       PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8")
+                       PROPERTIES ENVIRONMENT "LC_ALL=C.UTF-8" ENVIRONMENT_MODIFICATION "QT_QPA_PLATFORM=set:offscreen"
+                                  LABELS ${label} TIMEOUT ${CORVANE_TEST_TIMEOUT})
 endfunction()
 
 # corvane_add_benchmarks(LIBS...): one Google Benchmark executable per *_bench.cpp in the directory.

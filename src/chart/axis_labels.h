@@ -2,7 +2,7 @@
 // along the axis, the label step of a paint, the label style talAuto stands for, the label
 // values of the walk, and the widest label the room computation keeps free.
 //
-// Data flow: the room computation (axis_draw.cpp) asks for the step with the plot's length along
+// Data flow: the room computation (axis_room.cpp) asks for the step with the plot's length along
 // the axis, then for the widest label; the drawing pass asks for the step again with the final
 // plot and walks AxisLabelValues, turning each value into text with AxisValueLabel.
 #pragma once

@@ -8,6 +8,7 @@
 // destroyed itself.
 #pragma once
 
+#include <array>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -33,6 +34,15 @@ class TCustomAxisPanel : public TCustomChartPanel {
   const TChartAxis& TopAxis() const { return top_axis_; }
   TChartAxis& BottomAxis() { return bottom_axis_; }
   const TChartAxis& BottomAxis() const { return bottom_axis_; }
+  // The four axes in the two orders the chart walks them: the plot gives room to the vertical axes
+  // first (Left, Right, Top, Bottom); drawing, zoom and the saved states of an undo go horizontal
+  // first (Top, Bottom, Left, Right), the order of TZoomTargets::HorizFirst.
+  std::array<TChartAxis*, 4> AxesVertFirst() {
+    return {&left_axis_, &right_axis_, &top_axis_, &bottom_axis_};
+  }
+  std::array<TChartAxis*, 4> AxesHorizFirst() {
+    return {&top_axis_, &bottom_axis_, &left_axis_, &right_axis_};
+  }
   // The axes a series is bound to.
   const TChartAxis& HorizAxisOf(const TChartSeries& series) const;
   const TChartAxis& VertAxisOf(const TChartSeries& series) const;

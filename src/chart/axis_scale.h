@@ -11,6 +11,7 @@
 // outside the band -32766..32766 that the series drawing accepts, so that point is skipped.
 #pragma once
 
+#include "chart/margin_pair.h"
 #include "framework/rect.h"
 
 namespace corvane {
@@ -35,13 +36,6 @@ int ValueToPixelVert(const TAxisScale& scale, const TRect& plot, double value);
 // Not rounded.
 double PixelToValueHoriz(const TAxisScale& scale, const TRect& plot, int pixel);
 double PixelToValueVert(const TAxisScale& scale, const TRect& plot, int pixel);
-
-// The pixel margins a series asks for beside its points on one axis: left and right on a
-// horizontal axis, top and bottom on a vertical one.
-struct TMarginPair {
-  int Before = 0;
-  int After = 0;
-};
 
 // Widens the scale so that the data fills the plot narrowed by the margins, leaving the margins
 // free: on a plain horizontal axis Min - l * range / (Width - l - r) .. Max + r * range /

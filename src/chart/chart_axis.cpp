@@ -126,15 +126,15 @@ TMarginPair TChartAxis::GatherMargins() const {
   for (const TChartSeries* s : axis_panel_->SeriesList()) {
     if (!s->Active())
       continue;
-    if (horizontal_ && &axis_panel_->HorizAxisOf(*s) == this) {
-      const THorizMargins m = s->HorizMargins();
-      margins.Before = std::max(margins.Before, m.Left);
-      margins.After = std::max(margins.After, m.Right);
-    } else if (!horizontal_ && &axis_panel_->VertAxisOf(*s) == this) {
-      const TVertMargins m = s->VertMargins();
-      margins.Before = std::max(margins.Before, m.Top);
-      margins.After = std::max(margins.After, m.Bottom);
-    }
+    TMarginPair m;
+    if (horizontal_ && &axis_panel_->HorizAxisOf(*s) == this)
+      m = s->HorizMargins();
+    else if (!horizontal_ && &axis_panel_->VertAxisOf(*s) == this)
+      m = s->VertMargins();
+    else
+      continue;
+    margins.Before = std::max(margins.Before, m.Before);
+    margins.After = std::max(margins.After, m.After);
   }
   return margins;
 }

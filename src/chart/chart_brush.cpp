@@ -5,17 +5,13 @@ namespace corvane {
 TChartBrush::TChartBrush(TChangeNotice on_change) : on_change_(std::move(on_change)) {}
 
 void TChartBrush::SetColor(TColor color) {
-  if (brush_.Color == color)
-    return;
-  brush_.Color = color;
-  Changed();
+  if (StoreChanged(brush_.Color, color))
+    Changed();
 }
 
 void TChartBrush::SetStyle(TBrushStyle style) {
-  if (brush_.Style == style)
-    return;
-  brush_.Style = style;
-  Changed();
+  if (StoreChanged(brush_.Style, style))
+    Changed();
 }
 
 void TChartBrush::Assign(const TChartBrush& source) {
@@ -26,8 +22,7 @@ void TChartBrush::Assign(const TChartBrush& source) {
 }
 
 void TChartBrush::Changed() const {
-  if (on_change_)
-    on_change_();
+  Notify(on_change_);
 }
 
 }  // namespace corvane

@@ -15,7 +15,7 @@
 //                       onto a TCanvas through a cached image; TChart (chart.h) is its widget.
 //
 // Drawing: TCustomChart::PaintChart lays out PlotRect (margins, titles, CalcAxisRoom of
-// axis_draw.h), draws the axes (DrawAxis) and then asks every series to DrawValues inside the
+// axis_room.h), draws the axes (DrawAxis) and then asks every series to DrawValues inside the
 // frame; TCustomSeries draws its segments and markers (pointer_shape.h) point by point over its
 // shown range (shown_range.h), mapping values with a TPointMapper built once per pass.
 //
@@ -24,7 +24,7 @@
 // bounds from the series' cached MinX..MaxY), lays out PlotRect, runs ApplyPixelMargins (axes
 // widen by the markers' pixel margins), and then the drawing maps every value through its axes.
 //
-// Mouse: TChart hands its mouse events to TCustomChart (chart_mouse.cpp). A press is hit-tested
+// Mouse: TChart hands its mouse events to TCustomChart (custom_chart_mouse.cpp). A press is hit-tested
 // (chart_hit_test.h) and may start a zoom or scroll drag (zoom_panning.h); zoom, undo and scroll
 // change the axes through AssignRange with values from PixelToValue on the last paint's scale,
 // and undo puts back the axis state saved at the first zoom or scroll (axis_state.h).

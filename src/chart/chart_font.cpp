@@ -17,38 +17,28 @@ TChartFont::TChartFont(TChangeNotice on_change, TFont initial)
     : font_(std::move(initial)), on_change_(std::move(on_change)) {}
 
 void TChartFont::SetName(const std::string& name) {
-  if (font_.Name == name)
-    return;
-  font_.Name = name;
-  Changed();
+  if (StoreChanged(font_.Name, name))
+    Changed();
 }
 
 void TChartFont::SetSize(int points) {
-  if (font_.Size == points)
-    return;
-  font_.SetSize(points);
-  Changed();
+  if (StoreChanged(font_.Size, points, [&] { font_.SetSize(points); }))
+    Changed();
 }
 
 void TChartFont::SetHeight(int pixels) {
-  if (font_.Height == pixels)
-    return;
-  font_.SetHeight(pixels);
-  Changed();
+  if (StoreChanged(font_.Height, pixels, [&] { font_.SetHeight(pixels); }))
+    Changed();
 }
 
 void TChartFont::SetColor(TColor color) {
-  if (font_.Color == color)
-    return;
-  font_.Color = color;
-  Changed();
+  if (StoreChanged(font_.Color, color))
+    Changed();
 }
 
 void TChartFont::SetStyle(TFontStyles style) {
-  if (font_.Style == style)
-    return;
-  font_.Style = style;
-  Changed();
+  if (StoreChanged(font_.Style, style))
+    Changed();
 }
 
 void TChartFont::Assign(const TFont& font) {
@@ -59,8 +49,7 @@ void TChartFont::Assign(const TFont& font) {
 }
 
 void TChartFont::Changed() const {
-  if (on_change_)
-    on_change_();
+  Notify(on_change_);
 }
 
 }  // namespace corvane

@@ -18,10 +18,8 @@ void TCustomChartPanel::EndLoading() {
 }
 
 void TCustomChartPanel::SetCursor(TCursorId cursor) {
-  if (cursor_ == cursor)
-    return;
-  cursor_ = cursor;
-  CursorChanged();
+  if (StoreChanged(cursor_, cursor))
+    CursorChanged();
 }
 
 }  // namespace corvane

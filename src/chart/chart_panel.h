@@ -9,6 +9,7 @@
 // window system; tests override it to count requests.
 #pragma once
 
+#include "chart/change_notice.h"
 #include "chart/chart_series.h"
 #include "chart/plot_rect.h"
 #include "framework/color.h"
@@ -87,10 +88,8 @@ class TCustomChartPanel {
 
   template <class T>
   void Store(T& field, const T& value) {
-    if (field == value)
-      return;
-    field = value;
-    Invalidate();
+    if (StoreChanged(field, value))
+      Invalidate();
   }
 
  private:

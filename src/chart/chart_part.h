@@ -24,10 +24,8 @@ class TChartPart {
   void Repaint() const;
   template <class T>
   void Store(T& field, const T& value) {
-    if (field == value)
-      return;
-    field = value;
-    Repaint();
+    if (StoreChanged(field, value))
+      Repaint();
   }
   TChangeNotice RepaintNotice() const {
     return [this] { Repaint(); };

@@ -7,10 +7,8 @@ TChartPen::TChartPen(TChangeNotice on_change, TPen initial, bool visible)
 
 template <class T>
 void TChartPen::Store(T& field, T value) {
-  if (field == value)
-    return;
-  field = value;
-  Changed();
+  if (StoreChanged(field, value))
+    Changed();
 }
 
 void TChartPen::SetColor(TColor color) {
@@ -38,8 +36,7 @@ void TChartPen::Assign(const TChartPen& source) {
 }
 
 void TChartPen::Changed() const {
-  if (on_change_)
-    on_change_();
+  Notify(on_change_);
 }
 
 }  // namespace corvane

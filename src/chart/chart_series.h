@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "chart/change_notice.h"
+#include "chart/margin_pair.h"
 #include "chart/series_marks.h"
 #include "chart/value_list.h"
 #include "framework/canvas.h"
@@ -51,18 +52,6 @@ struct TRecalcOptions {
   bool OnModify = true;
   bool OnInsert = true;
   bool OnClear = true;
-};
-
-// Pixels a series needs kept free beside its points, per axis direction.
-struct THorizMargins {
-  int Left = 0;
-  int Right = 0;
-  bool operator==(const THorizMargins&) const = default;
-};
-struct TVertMargins {
-  int Top = 0;
-  int Bottom = 0;
-  bool operator==(const TVertMargins&) const = default;
 };
 
 class TChartSeries {
@@ -164,8 +153,9 @@ class TChartSeries {
   virtual double MaxY() const { return y_values_.HighestValue(); }
   virtual double MinY() const { return y_values_.LowestValue(); }
 
-  virtual THorizMargins HorizMargins() const { return {}; }
-  virtual TVertMargins VertMargins() const { return {}; }
+  // Pixels the series needs kept free beside its points, per axis direction.
+  virtual TMarginPair HorizMargins() const { return {}; }
+  virtual TMarginPair VertMargins() const { return {}; }
 
   // Asks the parent chart, if any, for a repaint; nothing else is invalidated.
   void RepaintChart() const;
@@ -219,10 +209,8 @@ class TChartSeries {
   }
   template <class T>
   void Store(T& field, const T& value) {
-    if (field == value)
-      return;
-    field = value;
-    RepaintChart();
+    if (StoreChanged(field, value))
+      RepaintChart();
   }
 
  private:

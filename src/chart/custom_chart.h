@@ -5,13 +5,13 @@
 // One paint (PaintChart), in order: panel background and edges, titles and legend, series
 // layers, axis layout (ResolveRanges, CalcAxisRoom per shown axis, ApplyPixelMargins), back of
 // the plot area with its frame, axes (DrawAxis), series clipped inside the frame, the zoom
-// rectangle hook, OnAfterDraw. Each step is one member function in chart_paint.cpp.
+// rectangle hook, OnAfterDraw. Each step is one member function in custom_chart_paint.cpp.
 //
 // Draw(canvas, rect) lays out PanelBounds and PlotRect, paints into the cached image (or, with
 // BufferedDisplay off, straight onto the canvas) and copies the image out; the stale flag is
 // cleared only by a completed paint. The widget (chart.h) redraws the image only while stale.
 //
-// Mouse (chart_mouse.cpp, chart_zoom.cpp, over the arithmetic of zoom_panning.h): the widget
+// Mouse (custom_chart_mouse.cpp, custom_chart_zoom.cpp, over the arithmetic of zoom_panning.h): the widget
 // turns its events into MouseDown / MouseMove / MouseUp in logical pixels. A press is hit-tested
 // (chart_hit_test.h), fires the click events and may start a zoom drag (left button) or a scroll
 // drag (right button) on the plot background, a series point or an axis. A zoom drag only moves
@@ -144,7 +144,7 @@ class TCustomChart : public TCustomAxisPanel {
   // had at the last paint, saving the axis state first as a zoom drag does, so UndoZoom undoes
   // it. Only over the plot area and with no drag in progress. A step that would leave the double
   // range, or narrow an axis showing a series below the 0.001 AssignRange keeps, changes nothing.
-  // Returns whether the axes changed (chart_wheel_zoom.cpp).
+  // Returns whether the axes changed (custom_chart_wheel_zoom.cpp).
   bool WheelZoom(int x, int y, int notches);
 
   const TZoomPanningRecord& ZoomRecord() const { return zoom_; }
@@ -232,7 +232,7 @@ class TCustomChart : public TCustomAxisPanel {
   int animated_zoom_steps_ = 8;
   TZoomPanningRecord zoom_;
   TZoomPanningRecord scroll_;
-  // In the order TopAxis, BottomAxis, LeftAxis, RightAxis.
+  // In the order of AxesHorizFirst.
   std::array<TSavedAxisState, 4> saved_axes_;
   bool axis_state_saved_ = false;
   bool zoomed_ = false;

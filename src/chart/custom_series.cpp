@@ -15,13 +15,13 @@ int MarginFor(int half_size) {
 TCustomSeries::TCustomSeries()
     : pointer_(*this), line_pen_(SubObjectNotice()), area_lines_pen_(SubObjectNotice()) {}
 
-THorizMargins TCustomSeries::HorizMargins() const {
+TMarginPair TCustomSeries::HorizMargins() const {
   if (!pointer_.TakesMargins())
     return {};
   return {MarginFor(pointer_.HorizSize()), MarginFor(pointer_.HorizSize())};
 }
 
-TVertMargins TCustomSeries::VertMargins() const {
+TMarginPair TCustomSeries::VertMargins() const {
   if (!pointer_.TakesMargins())
     return {};
   return {MarginFor(pointer_.VertSize()), MarginFor(pointer_.VertSize())};

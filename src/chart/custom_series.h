@@ -58,8 +58,8 @@ class TCustomSeries : public TChartSeries {
   int PrevY = 0;
   TColor PrevColor = 0;
 
-  THorizMargins HorizMargins() const override;
-  TVertMargins VertMargins() const override;
+  TMarginPair HorizMargins() const override;
+  TMarginPair VertMargins() const override;
 
   void Assign(const TChartSeries& source) override;
 

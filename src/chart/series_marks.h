@@ -53,11 +53,8 @@ class TSeriesMarks {
  private:
   template <class T>
   void Store(T& field, T value) {
-    if (field == value)
-      return;
-    field = value;
-    if (on_change_)
-      on_change_();
+    if (StoreChanged(field, value))
+      Notify(on_change_);
   }
 
   TChangeNotice on_change_;

@@ -3,6 +3,7 @@
 // series' pixel margins (HorizSize + 1, VertSize + 1).
 #pragma once
 
+#include "chart/change_notice.h"
 #include "chart/chart_brush.h"
 #include "chart/chart_pen.h"
 
@@ -58,10 +59,8 @@ class TSeriesPointer {
  private:
   template <class T>
   void Store(T& field, T value) {
-    if (field == value)
-      return;
-    field = value;
-    Repaint();
+    if (StoreChanged(field, value))
+      Repaint();
   }
   void Repaint() const;
 

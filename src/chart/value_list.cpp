@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "chart/change_notice.h"
 #include "chart/chart_errors.h"
 #include "chart/chart_series.h"
 
@@ -106,17 +107,14 @@ void TChartValueList::ClearAll() {
 }
 
 void TChartValueList::SetDateTime(bool date_time) {
-  if (date_time_ == date_time)
-    return;
-  date_time_ = date_time;
-  RepaintOwner();
+  if (StoreChanged(date_time_, date_time))
+    RepaintOwner();
 }
 
 // The sums stay as they were: only the extremes follow the new scale.
 void TChartValueList::SetMultiplier(double multiplier) {
-  if (multiplier_ == multiplier)
+  if (!StoreChanged(multiplier_, multiplier))
     return;
-  multiplier_ = multiplier;
   RecomputeExtremes();
   if (owner_ != nullptr)
     owner_->NotifyDependents(TSeriesNotification::Recalculate, -1);

@@ -1,6 +1,6 @@
 // The arithmetic of zooming a chart with the mouse wheel, as plain values and functions: wheel
 // steps added up into whole notches, and an axis's bounds after some notches around the value
-// under the pointer. The chart (chart_wheel_zoom.cpp) applies them to its four axes.
+// under the pointer. The chart (custom_chart_wheel_zoom.cpp) applies them to its four axes.
 #pragma once
 
 #include "chart/zoom_panning.h"

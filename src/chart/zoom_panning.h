@@ -1,8 +1,10 @@
 // The arithmetic of zooming and scrolling by mouse, as plain values and functions: the drag
 // record, what a released zoom drag asks for, an axis's bounds after one scroll step or one step
 // of the animated zoom, and the pen colour of the rubber band. The chart's mouse handling
-// (chart_mouse.cpp, chart_zoom.cpp) feeds them pixels and axis values and applies the results.
+// (custom_chart_mouse.cpp, custom_chart_zoom.cpp) feeds them pixels and axis values and applies the results.
 #pragma once
+
+#include <array>
 
 #include "framework/color.h"
 
@@ -53,6 +55,8 @@ struct TZoomTargets {
   TAxisBounds Bottom;
   TAxisBounds Left;
   TAxisBounds Right;
+  // In the order of TCustomAxisPanel::AxesHorizFirst.
+  std::array<TAxisBounds, 4> HorizFirst() const { return {Top, Bottom, Left, Right}; }
 };
 
 // The bounds after a scroll step that takes the value at the mouse's old pixel (`from_value`) to

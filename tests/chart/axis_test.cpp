@@ -274,7 +274,7 @@ TEST_F(AxisResolve, AbsurdMarkerSizesDoNotOverflowThePixelArithmetic) {
   TLineSeries& s = chart.CreateSeries<TLineSeries>();
   s.Pointer().SetVisible(true);
   s.Pointer().SetHorizSize(std::numeric_limits<int>::max());
-  EXPECT_EQ(s.HorizMargins().Left, std::numeric_limits<int>::max());
+  EXPECT_EQ(s.HorizMargins().Before, std::numeric_limits<int>::max());
   chart.ScaleAxes();
   EXPECT_LE(chart.BottomAxis().CurrentMinimum(), chart.BottomAxis().CurrentMaximum());
   EXPECT_EQ(chart.PlotRect(), (TRect{20, 10, 520, 110}));

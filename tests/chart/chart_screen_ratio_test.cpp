@@ -35,6 +35,13 @@ class ChartAtScreenRatio : public ::testing::Test {
   TProgramChart chart;
 };
 
+// Guards the scaled runs themselves: a scale that never reached Qt would test ratio 1 three times.
+TEST_F(ChartAtScreenRatio, TheScreenHasTheScaleTheRunAskedFor) {
+  const QByteArray scale = qgetenv("QT_SCALE_FACTOR");
+  const double expected = scale.isEmpty() ? 1.0 : scale.toDouble();
+  EXPECT_DOUBLE_EQ(chart.devicePixelRatioF(), expected);
+}
+
 TEST_F(ChartAtScreenRatio, TheImageIsMadeAtTheScreensRatioAndShownPixelForPixel) {
   const qreal r = chart.devicePixelRatioF();
   EXPECT_DOUBLE_EQ(chart.CachedImage().DevicePixelRatio(), r);

@@ -8,6 +8,7 @@
 #include "chart/chart_series.h"
 #include "chart/line_series.h"
 #include "chart_support.h"
+#include "support/expect_throw_msg.h"
 
 namespace corvane {
 namespace {
@@ -327,24 +328,19 @@ TEST(SeriesKinds, LineAndPointSeriesDefaultsAndCopying) {
 
 TEST(SeriesPointer, SizesMustBePositiveAndGiveTheMargins) {
   TLineSeries s;
-  EXPECT_EQ(s.HorizMargins(), THorizMargins{});  // hidden pointer: no margins
+  EXPECT_EQ(s.HorizMargins(), TMarginPair{});  // hidden pointer: no margins
   s.Pointer().SetVisible(true);
-  EXPECT_EQ(s.HorizMargins(), (THorizMargins{5, 5}));
+  EXPECT_EQ(s.HorizMargins(), (TMarginPair{5, 5}));
   s.Pointer().SetHorizSize(3);
   s.Pointer().SetVertSize(1);
-  EXPECT_EQ(s.HorizMargins(), (THorizMargins{4, 4}));
-  EXPECT_EQ(s.VertMargins(), (TVertMargins{2, 2}));
-  try {
-    s.Pointer().SetHorizSize(0);
-    FAIL() << "no exception";
-  } catch (const ChartException& e) {
-    EXPECT_STREQ(e.what(), "Pointer size must be greater than zero");
-  }
+  EXPECT_EQ(s.HorizMargins(), (TMarginPair{4, 4}));
+  EXPECT_EQ(s.VertMargins(), (TMarginPair{2, 2}));
+  EXPECT_THROW_MSG(s.Pointer().SetHorizSize(0), ChartException, "Pointer size must be greater than zero");
   EXPECT_THROW(s.Pointer().SetVertSize(-3), ChartException);
   EXPECT_EQ(s.Pointer().HorizSize(), 3);
   EXPECT_EQ(s.Pointer().VertSize(), 1);
   s.Pointer().SetInflateMargins(false);
-  EXPECT_EQ(s.VertMargins(), TVertMargins{});
+  EXPECT_EQ(s.VertMargins(), TMarginPair{});
 }
 
 TEST(SeriesDataSource, DependentsFollowTheirSourceAndForgetItWhenItGoes) {

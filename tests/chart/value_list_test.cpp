@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "chart/chart_errors.h"
+#include "support/expect_throw_msg.h"
 
 namespace corvane {
 namespace {
@@ -119,12 +120,7 @@ TEST(ValueListMultiplier, ScalesReadsAndExtremesButNotSums) {
 TEST(ValueListErrors, ReadsAndDeletesOutsideTheListRaiseTheListIndexError) {
   TChartValueList list(nullptr, "Y");
   list.InsertSorted(1);
-  try {
-    list.ValueAt(3);
-    FAIL() << "no exception";
-  } catch (const EListError& e) {
-    EXPECT_STREQ(e.what(), "List index out of bounds (3)");
-  }
+  EXPECT_THROW_MSG(list.ValueAt(3), EListError, "List index out of bounds (3)");
   EXPECT_THROW(list.ValueAt(-1), EListError);
   EXPECT_THROW(list.DeleteAt(1), EListError);
   EXPECT_EQ(list.Count(), 1);

@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "runtime/errors.h"
+#include "support/expect_throw_msg.h"
 
 namespace corvane {
 namespace {
@@ -62,12 +63,7 @@ TEST(ScrolledBounds, BothBoundsMoveByTheValueDifference) {
 
 TEST(ScrolledBounds, ABoundBeyondTheDoubleRangeIsAnOverflow) {
   const double big = std::numeric_limits<double>::max();
-  try {
-    ScrolledBounds({0, big}, big / 2, -big / 2);
-    FAIL() << "no overflow";
-  } catch (const EOverflow& e) {
-    EXPECT_STREQ(e.what(), "Floating point overflow");
-  }
+  EXPECT_THROW_MSG(ScrolledBounds({0, big}, big / 2, -big / 2), EOverflow, "Floating point overflow");
   EXPECT_THROW(ScrolledBounds({0, 1}, std::numeric_limits<double>::infinity(), 0), EOverflow);
 }
 

@@ -57,16 +57,17 @@ TEST(SystemColors, ComeFromThePaletteAndPlainColoursAreBgr) {
   palette.setColor(QPalette::Text, QColor(13, 14, 15));
   palette.setColor(QPalette::Shadow, QColor(16, 17, 18));
   palette.setColor(QPalette::Midlight, QColor(19, 20, 21));
-  EXPECT_EQ(ResolveColor(clBtnFace, palette), QColor(1, 2, 3));
-  EXPECT_EQ(ResolveColor(clBtnHighlight, palette), QColor(4, 5, 6));
-  EXPECT_EQ(ResolveColor(clBtnShadow, palette), QColor(7, 8, 9));
-  EXPECT_EQ(ResolveColor(clWindow, palette), QColor(10, 11, 12));
-  EXPECT_EQ(ResolveColor(clWindowText, palette), QColor(13, 14, 15));
-  EXPECT_EQ(ResolveColor(cl3DDkShadow, palette), QColor(16, 17, 18));
-  EXPECT_EQ(ResolveColor(cl3DLight, palette), QColor(19, 20, 21));
-  EXPECT_EQ(ResolveColor(clLightYellow, palette), QColor(255, 255, 128));
-  EXPECT_EQ(ResolveColor(clNavy, palette), QColor(0, 0, 128));
-  EXPECT_EQ(ResolveColor(SystemColor(200), palette), QColor(Qt::black));
+  const struct {
+    TColor color;
+    QColor resolved;
+  } cases[] = {
+      {clBtnFace, QColor(1, 2, 3)},       {clBtnHighlight, QColor(4, 5, 6)},
+      {clBtnShadow, QColor(7, 8, 9)},     {clWindow, QColor(10, 11, 12)},
+      {clWindowText, QColor(13, 14, 15)}, {cl3DDkShadow, QColor(16, 17, 18)},
+      {cl3DLight, QColor(19, 20, 21)},    {clLightYellow, QColor(255, 255, 128)},
+      {clNavy, QColor(0, 0, 128)},        {SystemColor(200), QColor(Qt::black)},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ResolveColor(c.color, palette), c.resolved) << std::hex << c.color;
   EXPECT_EQ(ColorFromQColor(QColor(255, 255, 128)), clLightYellow);
 }
 

@@ -15,6 +15,7 @@
 #include "mainwindow/locale_settings.h"
 #include "runtime/errors.h"
 #include "runtime/number_format_settings.h"
+#include "support/recording_sinks.h"
 
 namespace corvane {
 namespace {
@@ -46,17 +47,6 @@ TEST(ErrorReportTest, ApplicationErrorTextNamesClassModuleAndMessage) {
   EXPECT_EQ(ApplicationErrorText(dotted, "corvane"),
             "Exception EConvertError in module corvane at 00000000.\nBad.");
 }
-
-class RecordingReports : public ::testing::Test {
- protected:
-  void SetUp() override {
-    SetApplicationTitle("corvane");
-    SetErrorReportSink(
-        [this](const std::string& caption, const std::string& text) { reports.emplace_back(caption, text); });
-  }
-  void TearDown() override { SetErrorReportSink(nullptr); }
-  std::vector<std::pair<std::string, std::string>> reports;
-};
 
 // A widget whose click handler fails, and which notes when its drag mode is cancelled.
 class FailingWidget : public QWidget {

@@ -17,6 +17,7 @@
 #include "mainwindow/main_form.h"
 #include "mainwindow/notice_sink.h"
 #include "runtime/number_format_settings.h"
+#include "support/recording_sinks.h"
 
 namespace corvane {
 namespace {
@@ -56,11 +57,6 @@ TEST(ChartTexts, SmallNumbersKeepTheirDigitsAndShortSeriesSayWhatTheyCan) {
             "Stationary mean A(1 + a1/a0) = 1.000\nModel: beyond the number range");
 }
 
-class Notices : public TNoticeSink {
- public:
-  void ShowNotice(const std::string&) override {}
-};
-
 class FormTexts : public ::testing::Test {
  protected:
   void SetUp() override { form.FormCreate(); }
@@ -68,7 +64,7 @@ class FormTexts : public ::testing::Test {
     return chart.OnGetReadoutText(series, index);
   }
 
-  Notices notices;
+  RecordingNotices notices;
   TForm1 form{&notices, [seed = 7u]() mutable {
                 seed = seed * 134775813u + 1u;
                 return static_cast<long double>(seed) * 0x1p-32L;

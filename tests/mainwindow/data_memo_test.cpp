@@ -10,6 +10,7 @@
 
 #include "mainwindow/memo_view.h"
 #include "runtime/errors.h"
+#include "support/expect_throw_msg.h"
 
 namespace corvane {
 namespace {
@@ -96,12 +97,7 @@ TEST_F(DataMemoTest, TheFirstLineThatDoesNotFitRaisesTheInsertionErrorAndLeavesI
   memo.ClearLines();
   const std::string line = "0123456789";  // 12 bytes with its break
   for (int i = 0; i < 5; ++i) memo.AppendLine(line);
-  try {
-    memo.AppendLine(line);
-    FAIL() << "no insertion error";
-  } catch (const EOutOfResources& error) {
-    EXPECT_EQ(error.Message(), "RichEdit line insertion error");
-  }
+  EXPECT_THROW_MSG(memo.AppendLine(line), EOutOfResources, "RichEdit line insertion error");
   const std::string five_lines = "0123456789\r\n0123456789\r\n0123456789\r\n0123456789\r\n0123456789\r\n";
   EXPECT_EQ(memo.Text(), five_lines + "0123");
   EXPECT_THROW(memo.AppendLine("x"), EOutOfResources);

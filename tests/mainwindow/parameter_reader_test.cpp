@@ -10,18 +10,14 @@
 
 #include "runtime/errors.h"
 #include "runtime/number_format_settings.h"
+#include "support/expect_throw_msg.h"
+#include "support/recording_sinks.h"
 
 namespace corvane {
 namespace {
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-
-class RecordingNoticeSink : public TNoticeSink {
- public:
-  void ShowNotice(const std::string& text) override { notices.push_back(text); }
-  std::vector<std::string> notices;
-};
 
 // The six fields with the layout's default texts, in a window that is never shown, after the
 // window's creation has set a1 from its field.
@@ -43,7 +39,7 @@ struct TParameterForm {
   QWidget window;
   TParameterFields fields;
   TParameterSet parameters;
-  RecordingNoticeSink sink;
+  RecordingNotices sink;
 };
 
 class ParameterReaderTest : public ::testing::Test {
@@ -54,12 +50,12 @@ class ParameterReaderTest : public ::testing::Test {
   TParameterForm form_;
   TParameterFields& fields_ = form_.fields;
   TParameterSet& parameters_ = form_.parameters;
-  RecordingNoticeSink& sink_ = form_.sink;
+  RecordingNotices& sink_ = form_.sink;
 };
 
 TEST_F(ParameterReaderTest, DefaultTextsAreAcceptedWithoutNotices) {
   EXPECT_TRUE(Read());
-  EXPECT_THAT(sink_.notices, IsEmpty());
+  EXPECT_THAT(sink_.texts, IsEmpty());
   EXPECT_EQ(parameters_.A, 5.0);
   EXPECT_EQ(parameters_.a1, 1.0);
   EXPECT_EQ(parameters_.a0, 1.0);
@@ -93,7 +89,7 @@ TEST_F(ParameterReaderTest, FirstPressNoticesAcceptanceAndFocus) {
     TParameterForm fresh;
     for (const auto& [field, text] : press.texts) fresh.Edit(field)->setText(text);
     EXPECT_EQ(fresh.Read(), press.accepted) << press.name;
-    EXPECT_EQ(fresh.sink.notices, press.notices) << press.name;
+    EXPECT_EQ(fresh.sink.texts, press.notices) << press.name;
     EXPECT_EQ(fresh.Focused(), press.focused < 0 ? nullptr : fresh.Edit(press.focused)) << press.name;
     EXPECT_EQ(fresh.parameters.a1, 1.0) << press.name;
   }
@@ -103,7 +99,7 @@ TEST_F(ParameterReaderTest, UnreadableTextKeepsTheLastValueAndStillAccepts) {
   ASSERT_TRUE(Read());
   fields_.EditC1->setText("abc");
   EXPECT_TRUE(Read());
-  EXPECT_THAT(sink_.notices, ElementsAre("Ongeldige waarde: abc"));
+  EXPECT_THAT(sink_.texts, ElementsAre("Ongeldige waarde: abc"));
   EXPECT_EQ(Focused(), fields_.EditC1);
   EXPECT_EQ(parameters_.c1, 0.5);
 }
@@ -116,10 +112,9 @@ TEST_F(ParameterReaderTest, SixUnreadableFieldsNeverReadGiveTwelveNotices) {
   }
   EXPECT_FALSE(Read());
   const std::string bad = "Ongeldige waarde: x";
-  EXPECT_THAT(sink_.notices,
-              ElementsAre(bad, "A less then or equal to 0", bad, "A1 less then or equal to 0", bad,
-                          "A0 less then or equal to 0", bad, "C1 less then or equal to 0", bad,
-                          "C0 less then or equal to 0", bad, "Y0 less then or equal to 0"));
+  EXPECT_THAT(sink_.texts, ElementsAre(bad, "A less then or equal to 0", bad, "A1 less then or equal to 0",
+                                       bad, "A0 less then or equal to 0", bad, "C1 less then or equal to 0",
+                                       bad, "C0 less then or equal to 0", bad, "Y0 less then or equal to 0"));
   EXPECT_EQ(Focused(), fields_.EditY0);
 }
 
@@ -129,30 +124,25 @@ TEST_F(ParameterReaderTest, ValueBeyondTheDoubleRangeThrowsOverflowAndLeavesTheR
   fields_.EditA0->setText("1e400");
   fields_.EditC1->setText("8");
   fields_.EditY0->setText("abc");
-  try {
-    Read();
-    FAIL() << "no overflow";
-  } catch (const EOverflow& error) {
-    EXPECT_EQ(error.Message(), "Floating point overflow");
-  }
+  EXPECT_THROW_MSG(Read(), EOverflow, "Floating point overflow");
   EXPECT_EQ(parameters_.A, 7.0);  // read before the overflow
   EXPECT_EQ(parameters_.a0, 1.0);
   EXPECT_EQ(parameters_.c1, 0.5);
-  EXPECT_THAT(sink_.notices, IsEmpty());
+  EXPECT_THAT(sink_.texts, IsEmpty());
 }
 
 TEST_F(ParameterReaderTest, UnderACommaDecimalMarkTheFullStopDefaultsAreRefused) {
   ScopedNumberFormat comma(',', '.');
   EXPECT_FALSE(Read());
-  EXPECT_THAT(sink_.notices, ElementsAre("Ongeldige waarde: 0.5", "C1 less then or equal to 0",
-                                         "Ongeldige waarde: 0.5", "C0 less then or equal to 0"));
+  EXPECT_THAT(sink_.texts, ElementsAre("Ongeldige waarde: 0.5", "C1 less then or equal to 0",
+                                       "Ongeldige waarde: 0.5", "C0 less then or equal to 0"));
   EXPECT_EQ(Focused(), fields_.EditC0);
 
-  sink_.notices.clear();
+  sink_.texts.clear();
   fields_.EditC1->setText("0,5");
   fields_.EditC0->setText("0,25");
   EXPECT_TRUE(Read());
-  EXPECT_THAT(sink_.notices, IsEmpty());
+  EXPECT_THAT(sink_.texts, IsEmpty());
   EXPECT_EQ(parameters_.c1, 0.5);
   EXPECT_EQ(parameters_.c0, 0.25);
 }
@@ -162,7 +152,7 @@ TEST_F(ParameterReaderTest, CharactersBeyondEightBitsMakeTheTextUnreadableAndAre
   fields_.EditA0->setText(QString::fromUtf8("2\xE2\x82\xAC"));  // "2" and the euro sign
   fields_.EditC0->setText(QString::fromUtf8("\xD9\xA5"));       // an Arabic-Indic five
   EXPECT_TRUE(Read());
-  EXPECT_THAT(sink_.notices, ElementsAre("Ongeldige waarde: 2\xE2\x82\xAC", "Ongeldige waarde: \xD9\xA5"));
+  EXPECT_THAT(sink_.texts, ElementsAre("Ongeldige waarde: 2\xE2\x82\xAC", "Ongeldige waarde: \xD9\xA5"));
   EXPECT_EQ(parameters_.a0, 1.0);
   EXPECT_EQ(parameters_.c0, 0.5);
 }

@@ -7,18 +7,15 @@
 #include <limits>
 
 #include "runtime/errors.h"
+#include "support/expect_throw_msg.h"
 
 namespace corvane {
 namespace {
 
 template <typename Error>
 void ExpectStoreFails(long double value, const char* message) {
-  try {
-    StoreDouble(value);
-    ADD_FAILURE() << "stored " << static_cast<double>(value);
-  } catch (const Error& e) {
-    EXPECT_EQ(e.Message(), message);
-  }
+  SCOPED_TRACE(static_cast<double>(value));
+  EXPECT_THROW_MSG(StoreDouble(value), Error, message);
 }
 
 TEST(StoreDoubleTest, OverflowsOnlyWhereTheDoubleWouldRoundToInfinity) {

@@ -8,6 +8,7 @@
 
 #include "runtime/errors.h"
 #include "runtime/number_format_settings.h"
+#include "support/expect_throw_msg.h"
 
 namespace corvane {
 namespace {
@@ -57,16 +58,23 @@ TEST_F(FormatFloatTest, FixedDigitsArgument) {
 }
 
 TEST_F(FormatFloatTest, GeneralStyle) {
-  EXPECT_EQ(General(0.0001), "0.0001");
-  EXPECT_EQ(General(0.00001), "1E-5");
-  EXPECT_EQ(General(1.5e20), "1.5E20");
-  EXPECT_EQ(General(123456789012345.0), "123456789012345");
-  EXPECT_EQ(General(1234567890123456.0), "1.23456789012346E15");
-  EXPECT_EQ(General(100), "100");
-  EXPECT_EQ(General(-0.5), "-0.5");
-  EXPECT_EQ(General(0), "0");
-  EXPECT_EQ(General(1.0L / 3, 1), "0.33");  // precision clamps to 2
-  EXPECT_EQ(General(1.0L / 3, 40), "0.333333333333333333");
+  const struct {
+    long double value;
+    int precision;
+    const char* text;
+  } cases[] = {
+      {0.0001, 15, "0.0001"},
+      {0.00001, 15, "1E-5"},
+      {1.5e20, 15, "1.5E20"},
+      {123456789012345.0, 15, "123456789012345"},
+      {1234567890123456.0, 15, "1.23456789012346E15"},
+      {100, 15, "100"},
+      {-0.5, 15, "-0.5"},
+      {0, 15, "0"},
+      {1.0L / 3, 1, "0.33"},  // precision clamps to 2
+      {1.0L / 3, 40, "0.333333333333333333"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(General(c.value, c.precision), c.text) << c.text;
 }
 
 TEST_F(FormatFloatTest, NonFiniteValuesHaveNoSign) {
@@ -122,15 +130,22 @@ TEST_F(FormatFloatTest, MaskPlaceholderPadding) {
 }
 
 TEST_F(FormatFloatTest, MaskSections) {
-  EXPECT_EQ(FormatFloatMask("0.00;(0.00)", -1.5), "(1.50)");
-  EXPECT_EQ(FormatFloatMask("0.00;(0.00)", 1.5), "1.50");
-  EXPECT_EQ(FormatFloatMask("0.00;(0.00);zero", 0), "zero");
-  EXPECT_EQ(FormatFloatMask("0.00;(0.00);zero", -0.001), "zero");  // rounds to zero: third section
-  EXPECT_EQ(FormatFloatMask("0.00;;zero", -1.5), "-1.50");         // empty negative section
-  EXPECT_EQ(FormatFloatMask("0;-0';'", -2), "-2;");                // quoted ";" does not split
-  EXPECT_EQ(FormatFloatMask("0;a;b;c", 0), "b");
-  EXPECT_EQ(FormatFloatMask("", 1.5), "1.5");
-  EXPECT_EQ(FormatFloatMask(";0.00", -1.5), "-1.5");  // empty first section: general style
+  const struct {
+    const char* mask;
+    long double value;
+    const char* text;
+  } cases[] = {
+      {"0.00;(0.00)", -1.5, "(1.50)"},
+      {"0.00;(0.00)", 1.5, "1.50"},
+      {"0.00;(0.00);zero", 0, "zero"},
+      {"0.00;(0.00);zero", -0.001, "zero"},  // rounds to zero: third section
+      {"0.00;;zero", -1.5, "-1.50"},         // empty negative section
+      {"0;-0';'", -2, "-2;"},                // quoted ";" does not split
+      {"0;a;b;c", 0, "b"},
+      {"", 1.5, "1.5"},
+      {";0.00", -1.5, "-1.5"},  // empty first section: general style
+  };
+  for (const auto& c : cases) EXPECT_EQ(FormatFloatMask(c.mask, c.value), c.text) << '"' << c.mask << '"';
 }
 
 TEST_F(FormatFloatTest, MaskScientific) {
@@ -147,12 +162,7 @@ TEST_F(FormatFloatTest, MaskNonFiniteAndTooLong) {
   EXPECT_EQ(FormatFloatMask("0.00", std::numeric_limits<long double>::infinity()), "INF");
   EXPECT_EQ(FormatFloatMask("0.00", std::numeric_limits<long double>::quiet_NaN()), "NAN");
   EXPECT_EQ(FormatFloatMask(std::string(224, '#'), 5), "5");
-  try {
-    FormatFloatMask(std::string(225, '#'), 5);
-    ADD_FAILURE();
-  } catch (const EConvertError& e) {
-    EXPECT_EQ(e.Message(), "Format string too long");
-  }
+  EXPECT_THROW_MSG(FormatFloatMask(std::string(225, '#'), 5), EConvertError, "Format string too long");
 }
 
 }  // namespace

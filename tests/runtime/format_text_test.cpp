@@ -7,17 +7,14 @@
 
 #include "runtime/errors.h"
 #include "runtime/number_format_settings.h"
+#include "support/expect_throw_msg.h"
 
 namespace corvane {
 namespace {
 
 void ExpectError(std::string_view format, std::initializer_list<FormatArg> args, const std::string& message) {
-  try {
-    const std::string text = FormatText(format, args);
-    ADD_FAILURE() << "'" << format << "' gave '" << text << "'";
-  } catch (const EConvertError& e) {
-    EXPECT_EQ(e.Message(), message) << format;
-  }
+  SCOPED_TRACE(format);
+  EXPECT_THROW_MSG(FormatText(format, args), EConvertError, message);
 }
 
 std::string Invalid(const std::string& directive) {

@@ -10,6 +10,7 @@
 #include "runtime/errors.h"
 #include "runtime/float_checks.h"
 #include "runtime/number_format_settings.h"
+#include "support/expect_throw_msg.h"
 
 namespace corvane {
 namespace {
@@ -45,15 +46,18 @@ TEST(ParseFloatTest, AcceptsPlainSignedAndBlankPaddedNumbers) {
 
 TEST(ParseFloatTest, ExponentFormsAndMissingExponentDigits) {
   ScopedNumberFormat format('.', ',');
-  EXPECT_EQ(Parsed("1e3"), 1000.0L);
-  EXPECT_EQ(Parsed("1E+3"), 1000.0L);
-  EXPECT_EQ(Parsed("1000e0"), 1000.0L);
-  EXPECT_EQ(Parsed("2.5e-3"), 2.5L / 1000);  // one rounded division, as the scaling does
-  EXPECT_EQ(Parsed("1e"), 1.0L);
-  EXPECT_EQ(Parsed("1e+"), 1.0L);
-  EXPECT_EQ(Parsed("1e-"), 1.0L);
-  EXPECT_EQ(Parsed("1e0499"), 1e499L);
-  EXPECT_EQ(Parsed(" 5e2 "), 500.0L);
+  const struct {
+    const char* text;
+    long double value;
+  } cases[] =
+      {
+          {"1e3", 1000.0L},    {"1E+3", 1000.0L},
+          {"1000e0", 1000.0L}, {"2.5e-3", 2.5L / 1000},  // one rounded division, as the scaling does
+          {"1e", 1.0L},        {"1e+", 1.0L},
+          {"1e-", 1.0L},       {"1e0499", 1e499L},
+          {" 5e2 ", 500.0L},
+      };
+  for (const auto& c : cases) EXPECT_EQ(Parsed(c.text), c.value) << '"' << c.text << '"';
 }
 
 TEST(ParseFloatTest, DecimalMarkWithoutDigitsOnOneSide) {
@@ -81,12 +85,7 @@ TEST(ParseFloatTest, TextEndsAtTheFirstNulButTheMessageKeepsItAll) {
   EXPECT_EQ(Parsed("12\0junk"s), 12.0L);
   EXPECT_EQ(Parsed("1.5 \0 9"s), 1.5L);
   ExpectRejected("\0001"s);
-  try {
-    ParseFloat("x\0y"s);
-    ADD_FAILURE();
-  } catch (const EConvertError& e) {
-    EXPECT_EQ(e.Message(), "'x\0y' is not a valid floating point value"s);
-  }
+  EXPECT_THROW_MSG(ParseFloat("x\0y"s), EConvertError, "'x\0y' is not a valid floating point value"s);
 }
 
 TEST(ParseFloatTest, CommaDecimalMarkReplacesThePoint) {
@@ -177,12 +176,7 @@ TEST(ParseFloatTest, LeavesTheCallersFloatingPointStateAsItWas) {
 TEST(ParseFloatTest, StoringAnAcceptedValueIntoADoubleMayOverflow) {
   ScopedNumberFormat format('.', ',');
   const long double big = Parsed("1e400");  // accepted in extended
-  try {
-    StoreDouble(big);
-    ADD_FAILURE();
-  } catch (const EOverflow& e) {
-    EXPECT_EQ(e.Message(), "Floating point overflow");
-  }
+  EXPECT_THROW_MSG(StoreDouble(big), EOverflow, "Floating point overflow");
   EXPECT_EQ(StoreDouble(Parsed("1e-400")), 0.0);
 }
 

@@ -9,6 +9,7 @@
 #include "reaction_support.h"
 #include "runtime/errors.h"
 #include "runtime/random.h"
+#include "support/expect_throw_msg.h"
 
 namespace corvane {
 namespace {
@@ -141,12 +142,7 @@ TEST(ReactionSimulatorTest, LongFinalDistractionLeavesTheReactionTimeExact) {
 
 template <typename Error>
 void ExpectFault(const std::string& message, auto&& run) {
-  try {
-    run();
-    ADD_FAILURE() << "no error raised";
-  } catch (const Error& e) {
-    EXPECT_EQ(e.Message(), message);
-  }
+  EXPECT_THROW_MSG(run(), Error, message);
 }
 
 TEST(ReactionSimulatorFaultTest, DistractionDrawOfZeroEndsTheReactionAfterItsWorkPeriod) {

@@ -1,7 +1,5 @@
 #include "reaction_support.h"
 
-#include <gtest/gtest.h>
-
 namespace corvane {
 
 void RecordingSink::AddPathPoint(double time, double inhibition) {
@@ -12,19 +10,6 @@ void RecordingSink::AddPathPoint(double time, double inhibition) {
 void RecordingSink::AddPeriodRecord(const TPeriodRecord& record) {
   records.push_back(record);
   deliveries.push_back({true, {}, record});
-}
-
-ScriptedDraws::ScriptedDraws(std::initializer_list<long double> draws)
-    : state_(std::make_shared<State>(State{draws, 0})) {}
-
-TRandomSource ScriptedDraws::Source() {
-  return [state = state_]() -> long double {
-    if (state->next >= state->draws.size()) {
-      ADD_FAILURE() << "the reaction drew more than the " << state->draws.size() << " scripted draws";
-      return 0.5L;
-    }
-    return state->draws[state->next++];
-  };
 }
 
 TParameterSet DefaultParameters() {

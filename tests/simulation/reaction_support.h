@@ -1,14 +1,12 @@
-// Test doubles for the simulator: a sink that records every delivery in order, and random sources
-// that replay a script or count the draws of the process-wide generator.
+// Test doubles for the simulator: a sink that records every delivery in order; the scripted random
+// source (ScriptedDraws) is the shared one of support/scripted_draws.h.
 #pragma once
 
-#include <cstddef>
-#include <initializer_list>
-#include <memory>
 #include <ostream>
 #include <vector>
 
 #include "simulation/reaction_simulator.h"
+#include "support/scripted_draws.h"
 
 namespace corvane {
 
@@ -33,21 +31,6 @@ class RecordingSink : public TReactionSink {
   std::vector<Delivery> deliveries;
   std::vector<PathPoint> points;
   std::vector<TPeriodRecord> records;
-};
-
-// Replays the given draws in order; running past the end fails the test and yields 0.5.
-class ScriptedDraws {
- public:
-  ScriptedDraws(std::initializer_list<long double> draws);
-  TRandomSource Source();
-  std::size_t Consumed() const { return state_->next; }
-
- private:
-  struct State {
-    std::vector<long double> draws;
-    std::size_t next = 0;
-  };
-  std::shared_ptr<State> state_;
 };
 
 // The default parameters of the window: A = 5, a1 = 1, a0 = 1, c1 = 0.5, c0 = 0.5, y0 = 5.

@@ -1,6 +1,7 @@
-// Axis drawing: the room an axis takes at its edge of the plot, and the axis itself (title,
-// labels, ticks, grid lines, axis line). The chart's paint calls CalcAxisRoom for every shown axis
-// while it lays out PlotRect, then DrawAxis for each in the drawing phase.
+// Axis room: what an axis takes at its edge of the plot (title, labels, ticks), and the entry point
+// that draws the axis itself once the plot is final (TAxisDrawing does the work). The chart's paint
+// calls CalcAxisRoom for every shown axis while it lays out PlotRect, then DrawAxis for each in the
+// drawing phase.
 //
 //   axis_geometry.h   sides, tick / grid / axis-line segments, text anchors and alignment
 //   axis_labels.h     label text, label size, the step, talAuto, the label values, widest label

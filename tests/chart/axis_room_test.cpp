@@ -1,4 +1,4 @@
-#include "chart/axis_draw.h"
+#include "chart/axis_room.h"
 
 #include <gtest/gtest.h>
 

@@ -35,18 +35,16 @@ void TCustomChart::ZoomRect(const TRect& rect) {
 void TCustomChart::ZoomToBounds(const TZoomTargets& targets) {
   if (!axis_state_saved_)
     SaveAxisStates();
-  const std::array<std::pair<TChartAxis*, TAxisBounds>, 4> axes{{{&TopAxis(), targets.Top},
-                                                                 {&BottomAxis(), targets.Bottom},
-                                                                 {&LeftAxis(), targets.Left},
-                                                                 {&RightAxis(), targets.Right}}};
+  const std::array<TChartAxis*, 4> axes = AxesHorizFirst();
+  const std::array<TAxisBounds, 4> bounds = targets.HorizFirst();
   if (animated_zoom_) {
     for (int step = 1; step < animated_zoom_steps_; ++step) {
-      for (const auto& [axis, target] : axes)
-        AssignBounds(*axis, AnimatedZoomStep({axis->Minimum(), axis->Maximum()}, target));
+      for (std::size_t i = 0; i < axes.size(); ++i)
+        AssignBounds(*axes[i], AnimatedZoomStep({axes[i]->Minimum(), axes[i]->Maximum()}, bounds[i]));
       RepaintNow();
     }
   }
-  for (const auto& [axis, target] : axes) AssignBounds(*axis, target);
+  for (std::size_t i = 0; i < axes.size(); ++i) AssignBounds(*axes[i], bounds[i]);
   zoomed_ = true;
   if (OnZoom)
     OnZoom(*this);
@@ -55,7 +53,7 @@ void TCustomChart::ZoomToBounds(const TZoomTargets& targets) {
 // Nothing saved still counts as an undo: the event fires and the chart repaints.
 void TCustomChart::UndoZoom() {
   if (axis_state_saved_) {
-    const std::array<TChartAxis*, 4> axes{&TopAxis(), &BottomAxis(), &LeftAxis(), &RightAxis()};
+    const std::array<TChartAxis*, 4> axes = AxesHorizFirst();
     for (std::size_t i = 0; i < axes.size(); ++i) RestoreAxisState(*axes[i], saved_axes_[i]);
   }
   axis_state_saved_ = false;
@@ -66,8 +64,8 @@ void TCustomChart::UndoZoom() {
 }
 
 void TCustomChart::SaveAxisStates() {
-  saved_axes_ = {SaveAxisState(TopAxis()), SaveAxisState(BottomAxis()), SaveAxisState(LeftAxis()),
-                 SaveAxisState(RightAxis())};
+  const std::array<TChartAxis*, 4> axes = AxesHorizFirst();
+  for (std::size_t i = 0; i < axes.size(); ++i) saved_axes_[i] = SaveAxisState(*axes[i]);
   axis_state_saved_ = true;
 }
 

@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <array>
 
-#include "chart/axis_draw.h"
+#include "chart/axis_room.h"
 #include "chart/custom_chart.h"
 #include "chart/plot_rect.h"
 #include "chart/title_draw.h"
@@ -95,7 +95,7 @@ void TCustomChart::LayOutAxes(TCanvas& canvas) {
   r.Right = ClampToInt(static_cast<long long>(r.Right) - offset);
   r.Top = ClampToInt(static_cast<long long>(r.Top) + offset);
   SetPlotRect(r);
-  for (TChartAxis* axis : {&LeftAxis(), &RightAxis(), &TopAxis(), &BottomAxis()}) {
+  for (TChartAxis* axis : AxesVertFirst()) {
     if (IsAxisShown(*axis))
       NarrowByAxis(*axis, canvas);
   }
@@ -103,7 +103,7 @@ void TCustomChart::LayOutAxes(TCanvas& canvas) {
 }
 
 void TCustomChart::NarrowByAxis(TChartAxis& axis, TCanvas& canvas) {
-  const TRect overlap = Intersection(PlotRect(), CalcAxisRoom(axis, canvas, PlotRect()));
+  const TRect overlap = PlotRect().Intersected(CalcAxisRoom(axis, canvas, PlotRect()));
   if (!overlap.IsEmpty())
     SetPlotRect(overlap);
 }
@@ -157,7 +157,7 @@ void TCustomChart::DrawWalls(TCanvas& canvas) {
 void TCustomChart::DrawAxes(TCanvas& canvas) {
   if (!AxisVisible())
     return;
-  for (TChartAxis* axis : {&TopAxis(), &BottomAxis(), &LeftAxis(), &RightAxis()}) {
+  for (TChartAxis* axis : AxesHorizFirst()) {
     if (IsAxisShown(*axis))
       DrawAxis(*axis, canvas);
   }
