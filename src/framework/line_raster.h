@@ -95,32 +95,32 @@ inline long long OffsetRunEnd(const TLineAxes& axes, long long offset, long long
 // left in it. The phase restarts at the line's start, so a clipped walk enters mid-pattern.
 class TDashCursor {
  public:
-  TDashCursor(std::span<const int> pattern, long long start, long long solid_length) : Pattern(pattern) {
-    Left = solid_length;
-    if (Pattern.empty())
+  TDashCursor(std::span<const int> pattern, long long start, long long solid_length)
+      : pattern_(pattern), left_(solid_length) {
+    if (pattern_.empty())
       return;
     long long period = 0;
-    for (const int length : Pattern) period += length;
+    for (const int length : pattern_) period += length;
     long long phase = start % period;
-    while (phase >= Pattern[Dash]) phase -= Pattern[Dash++];
-    Left = Pattern[Dash] - phase;
+    while (phase >= pattern_[dash_]) phase -= pattern_[dash_++];
+    left_ = pattern_[dash_] - phase;
   }
 
-  bool On() const { return Dash % 2 == 0; }
-  long long Remaining() const { return Left; }
+  bool On() const { return dash_ % 2 == 0; }
+  long long Remaining() const { return left_; }
 
   void Advance(long long count) {
-    Left -= count;
-    if (Left == 0 && !Pattern.empty()) {
-      Dash = (Dash + 1) % Pattern.size();
-      Left = Pattern[Dash];
+    left_ -= count;
+    if (left_ == 0 && !pattern_.empty()) {
+      dash_ = (dash_ + 1) % pattern_.size();
+      left_ = pattern_[dash_];
     }
   }
 
  private:
-  std::span<const int> Pattern;
-  std::size_t Dash = 0;
-  long long Left = 0;
+  std::span<const int> pattern_;
+  long long left_ = 0;
+  std::size_t dash_ = 0;
 };
 
 // The run of `count` pixels from index `first` at minor `offset`, from its top-left end.
