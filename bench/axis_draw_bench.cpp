@@ -19,7 +19,10 @@ namespace {
 constexpr int kWidth = 593;
 constexpr int kHeight = 145;
 
-class BenchChart : public corvane::TCustomChart {};
+class BenchChart : public corvane::TCustomChart {
+ public:
+  BenchChart() : TCustomChart(&corvane::QtCanvas::OnBitmap) {}
+};
 
 void FixAxis(corvane::TChartAxis& axis, double minimum, double maximum, const char* title) {
   axis.SetAutomatic(false);

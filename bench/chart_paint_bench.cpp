@@ -15,6 +15,7 @@
 
 #include "chart/custom_chart.h"
 #include "chart/line_series.h"
+#include "framework/qt_canvas.h"
 
 namespace {
 
@@ -22,7 +23,10 @@ constexpr int kPoints = 200000;
 constexpr int kWidth = 593;
 constexpr int kHeight = 145;
 
-class BenchChart : public corvane::TCustomChart {};
+class BenchChart : public corvane::TCustomChart {
+ public:
+  BenchChart() : TCustomChart(&corvane::QtCanvas::OnBitmap) {}
+};
 
 // Series1 of the inhibition chart: a blue line without markers, on a 2-D chart without legend.
 BenchChart& Chart() {

@@ -10,6 +10,7 @@
 #include "chart/chart_readout.h"
 #include "chart/custom_chart.h"
 #include "chart/line_series.h"
+#include "framework/qt_canvas.h"
 
 namespace {
 
@@ -19,7 +20,7 @@ constexpr int kPoints = 300'000;
 
 class BenchChart : public corvane::TCustomChart {
  public:
-  BenchChart() {
+  BenchChart() : TCustomChart(&corvane::QtCanvas::OnBitmap) {
     SetView3D(false);
     Legend().SetVisible(false);
     path = &CreateSeries<corvane::TLineSeries>();

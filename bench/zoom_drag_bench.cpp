@@ -21,6 +21,8 @@ constexpr int kHeight = 153;
 
 class BenchChart : public corvane::TCustomChart {
  public:
+  BenchChart() : TCustomChart(&corvane::QtCanvas::OnBitmap) {}
+
   // Paints the cached image when stale, then copies it out with the band on top.
   void PaintEvent(QImage& target) {
     QPainter painter(&target);

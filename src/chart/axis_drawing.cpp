@@ -133,10 +133,10 @@ void TAxisDrawing::DrawTick(const TChartTickPen& pen, int p, int offset, int len
 // p to p0 whatever n is, so a larger count is cut to that: the same pixels, without a loop over
 // an absurd count.
 void TAxisDrawing::DrawMinorTicks(int p, int previous) {
-  const long long distance = std::llabs((long long)p - previous);
+  const long long distance = std::llabs(static_cast<long long>(p) - previous);
   const long long count = std::min<long long>(axis_.MinorTickCount(), std::max(2 * distance, 1LL));
   for (long long i = 1; i <= count; ++i) {
-    const long double offset = std::rint(((long double)p - previous) / (count + 1) * i);
+    const long double offset = std::rint((static_cast<long double>(p) - previous) / (count + 1) * i);
     DrawTick(axis_.MinorTicks(), p - int(offset), 1 + wall_size_, axis_.MinorTickLength());
   }
 }

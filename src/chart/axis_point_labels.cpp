@@ -28,7 +28,7 @@ int HalfLabelRoom(const TChartAxis& axis, TCanvas& canvas, const std::string& te
   const bool width_along = axis.Horizontal() != turned;
   const int size = width_along ? canvas.TextWidth(text) : canvas.TextHeight("W");
   const long double spacing = std::trunc(size * 0.02L * axis.LabelsSeparation());
-  return int((size + (long long)spacing) / 2);
+  return int((size + static_cast<long long>(spacing)) / 2);
 }
 
 }  // namespace

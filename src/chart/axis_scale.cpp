@@ -15,25 +15,11 @@ long double BoundLog(double bound) {
   return bound > 0 ? std::log(static_cast<long double>(bound)) : 0.0L;
 }
 
-long double LogRange(const TAxisScale& s) {
-  return BoundLog(s.Maximum) - BoundLog(s.Minimum);
-}
-
 // Rounds to nearest, halves to even, under the process's rounding mode (to nearest). rint rather
 // than nearbyint: the arithmetic before it has raised inexact already, and nearbyint's saving and
 // restoring of the floating-point environment costs more than the whole mapping of a point.
 long double RoundNearest(long double value) {
   return std::rint(value);
-}
-
-// d = Round(offset * size / range) for the linear form; the start edge and direction are the
-// caller's.
-long double LinearOffset(const TAxisScale& s, double value, int size) {
-  return RoundNearest((static_cast<long double>(value) - s.Minimum) * size / s.Range);
-}
-
-long double LogOffset(const TAxisScale& s, long double log_range, double value, int size) {
-  return RoundNearest((std::log(static_cast<long double>(value)) - BoundLog(s.Minimum)) * size / log_range);
 }
 
 // An edge moved inward by a margin, kept inside the int range.
@@ -56,72 +42,79 @@ int RoundPixel(long double value) {
   return static_cast<int>(r);
 }
 
-int ValueToPixelHoriz(const TAxisScale& s, const TRect& plot, double value) {
-  const int center = PixelMidpoint(plot.Left, plot.Right);
-  if (s.Logarithmic) {
-    const long double log_range = LogRange(s);
-    if (log_range == 0)
-      return center;
-    if (value <= 0)
-      return plot.Left;
-    return RoundPixel(plot.Left + LogOffset(s, log_range, value, plot.Width()));
+TScaleMap::TScaleMap(const TAxisScale& scale, int low, int high, bool upward)
+    : scale_(scale), low_(low), high_(high), upward_(upward), range_(scale.Range()) {
+  if (scale.Logarithmic) {
+    log_minimum_ = BoundLog(scale.Minimum);
+    log_maximum_ = BoundLog(scale.Maximum);
   }
-  if (s.Range == 0)
-    return center;
-  const long double d = LinearOffset(s, value, plot.Width());
-  return RoundPixel(s.Inverted ? plot.Right - d : plot.Left + d);
 }
 
-int ValueToPixelVert(const TAxisScale& s, const TRect& plot, double value) {
-  const int center = PixelMidpoint(plot.Top, plot.Bottom);
-  if (s.Logarithmic) {
-    const long double log_range = LogRange(s);
-    if (log_range == 0)
-      return center;
-    if (value <= 0)
-      return plot.Bottom;
-    return RoundPixel(plot.Bottom + LogOffset(s, log_range, value, -plot.Height()));
-  }
-  if (s.Range == 0)
-    return center;
-  const long double d = LinearOffset(s, value, -plot.Height());
-  return RoundPixel(s.Inverted ? plot.Top - d : plot.Bottom + d);
+TScaleMap TScaleMap::Horizontal(const TAxisScale& scale, const TRect& plot) {
+  return TScaleMap(scale, plot.Left, plot.Right, false);
 }
 
-double PixelToValueHoriz(const TAxisScale& s, const TRect& plot, int pixel) {
-  const int width = plot.Width();
-  if (s.Logarithmic) {
-    const long double log_range = LogRange(s);
+TScaleMap TScaleMap::Vertical(const TAxisScale& scale, const TRect& plot) {
+  return TScaleMap(scale, plot.Top, plot.Bottom, true);
+}
+
+// d = Round(offset * size / range) from the edge where Minimum lies (Left, Bottom), the size
+// signed by the direction; an inverted scale measures d back from the other edge.
+int TScaleMap::ToPixel(double value) const {
+  const int origin = upward_ ? high_ : low_;
+  const int length = high_ - low_;
+  const int size = upward_ ? -length : length;
+  if (scale_.Logarithmic) {
+    const long double log_range = log_maximum_ - log_minimum_;
     if (log_range == 0)
-      return s.Minimum;
-    if (width <= 0)
+      return PixelMidpoint(low_, high_);
+    if (value <= 0)
+      return origin;
+    return RoundPixel(
+        origin + RoundNearest((std::log(static_cast<long double>(value)) - log_minimum_) * size / log_range));
+  }
+  if (range_ == 0)
+    return PixelMidpoint(low_, high_);
+  const long double d = RoundNearest((static_cast<long double>(value) - scale_.Minimum) * size / range_);
+  const int far = upward_ ? low_ : high_;
+  return RoundPixel(scale_.Inverted ? far - d : origin + d);
+}
+
+// A pixel is measured from the low edge (Left, Top), or back from the high edge when inverted;
+// the value grows from Minimum rightward and falls from Maximum downward.
+double TScaleMap::ToValue(int pixel) const {
+  const int length = high_ - low_;
+  if (scale_.Logarithmic) {
+    const long double log_range = log_maximum_ - log_minimum_;
+    if (log_range == 0)
+      return scale_.Minimum;
+    if (length <= 0)
       return 0;
-    return static_cast<double>(
-        std::exp(log_range * (static_cast<long double>(pixel) - plot.Left) / width + BoundLog(s.Minimum)));
+    const long double q = log_range * (static_cast<long double>(pixel) - low_) / length;
+    return static_cast<double>(upward_ ? std::exp(log_maximum_ - q) : std::exp(q + log_minimum_));
   }
-  if (width <= 0)
+  if (length <= 0)
     return 0;
   const long double a =
-      s.Inverted ? static_cast<long double>(plot.Right) - pixel : static_cast<long double>(pixel) - plot.Left;
-  return static_cast<double>(s.Minimum + a * s.Range / width);
+      scale_.Inverted ? static_cast<long double>(high_) - pixel : static_cast<long double>(pixel) - low_;
+  const long double q = a * range_ / length;
+  return static_cast<double>(upward_ ? scale_.Maximum - q : scale_.Minimum + q);
 }
 
-double PixelToValueVert(const TAxisScale& s, const TRect& plot, int pixel) {
-  const int height = plot.Height();
-  if (s.Logarithmic) {
-    const long double log_range = LogRange(s);
-    if (log_range == 0)
-      return s.Minimum;
-    if (height <= 0)
-      return 0;
-    return static_cast<double>(
-        std::exp(BoundLog(s.Maximum) - log_range * (static_cast<long double>(pixel) - plot.Top) / height));
-  }
-  if (height <= 0)
-    return 0;
-  const long double a =
-      s.Inverted ? static_cast<long double>(plot.Bottom) - pixel : static_cast<long double>(pixel) - plot.Top;
-  return static_cast<double>(s.Maximum - a * s.Range / height);
+int ValueToPixelHoriz(const TAxisScale& scale, const TRect& plot, double value) {
+  return TScaleMap::Horizontal(scale, plot).ToPixel(value);
+}
+
+int ValueToPixelVert(const TAxisScale& scale, const TRect& plot, double value) {
+  return TScaleMap::Vertical(scale, plot).ToPixel(value);
+}
+
+double PixelToValueHoriz(const TAxisScale& scale, const TRect& plot, int pixel) {
+  return TScaleMap::Horizontal(scale, plot).ToValue(pixel);
+}
+
+double PixelToValueVert(const TAxisScale& scale, const TRect& plot, int pixel) {
+  return TScaleMap::Vertical(scale, plot).ToValue(pixel);
 }
 
 // The new bounds are the values that the saved edges take under the narrowed rectangle.
@@ -133,18 +126,19 @@ TAxisScale WidenByMargins(const TAxisScale& scale, const TRect& plot, const TRec
     narrowed.Left = MovedEdge(narrowed.Left, margins.Before);
     narrowed.Right = MovedEdge(narrowed.Right, -static_cast<long long>(margins.After));
     narrowed = NormalizedPlotRect(narrowed, panel_bounds);
-    widened.Minimum = PixelToValueHoriz(scale, narrowed, plot.Left);
-    widened.Maximum = PixelToValueHoriz(scale, narrowed, plot.Right);
+    const TScaleMap map = TScaleMap::Horizontal(scale, narrowed);
+    widened.Minimum = map.ToValue(plot.Left);
+    widened.Maximum = map.ToValue(plot.Right);
   } else {
     narrowed.Top = MovedEdge(narrowed.Top, margins.Before);
     narrowed.Bottom = MovedEdge(narrowed.Bottom, -static_cast<long long>(margins.After));
     narrowed = NormalizedPlotRect(narrowed, panel_bounds);
-    widened.Minimum = PixelToValueVert(scale, narrowed, plot.Bottom);
-    widened.Maximum = PixelToValueVert(scale, narrowed, plot.Top);
+    const TScaleMap map = TScaleMap::Vertical(scale, narrowed);
+    widened.Minimum = map.ToValue(plot.Bottom);
+    widened.Maximum = map.ToValue(plot.Top);
   }
   if (widened.Minimum > widened.Maximum)
     std::swap(widened.Minimum, widened.Maximum);
-  widened.Range = static_cast<double>(static_cast<long double>(widened.Maximum) - widened.Minimum);
   return widened;
 }
 

@@ -1,4 +1,6 @@
-// The value <-> pixel arithmetic of an axis as plain functions on a scale and a plot rectangle.
+// The value <-> pixel arithmetic of an axis: TAxisScale holds the bounds one paint maps with,
+// TScaleMap maps along one orientation and is built once per axis per pass (the point mapper),
+// and the horizontal and vertical functions below are thin entry points over it.
 //
 // Linear:   horizontal  Left + Round((v - Min) * Width / Range)        (Right - d when inverted)
 //           vertical    Bottom + Round((v - Min) * -Height / Range)    (Top - d when inverted)
@@ -20,13 +22,43 @@ namespace corvane {
 struct TAxisScale {
   double Minimum = 0;
   double Maximum = 0;
-  double Range = 0;
   bool Inverted = false;
   bool Logarithmic = false;
+
+  // Maximum - Minimum, taken exactly and stored as a double.
+  double Range() const { return static_cast<double>(static_cast<long double>(Maximum) - Minimum); }
 };
 
 // 2^30 - 1: the difference of two saturated pixels still fits an int.
 inline constexpr int kPixelSaturation = 0x3FFFFFFF;
+
+// One orientation of a scale over a plot: values grow from the Left edge toward Right on a
+// horizontal axis, from the Bottom edge toward Top on a vertical one. Along the vertical axis the
+// pixel offset is signed (-Height) and a pixel is measured from the Top down from Maximum, so the
+// rounding is exactly that of the formulas above in both orientations.
+class TScaleMap {
+ public:
+  TScaleMap() = default;
+  static TScaleMap Horizontal(const TAxisScale& scale, const TRect& plot);
+  static TScaleMap Vertical(const TAxisScale& scale, const TRect& plot);
+
+  int ToPixel(double value) const;
+  // Not rounded.
+  double ToValue(int pixel) const;
+
+ private:
+  TScaleMap(const TAxisScale& scale, int low, int high, bool upward);
+
+  TAxisScale scale_;
+  // The plot's edges along the axis, low < high on screen; upward: values grow toward low.
+  int low_ = 0;
+  int high_ = 0;
+  bool upward_ = false;
+  // Derived once: the linear range, and for a logarithmic scale ln of its bounds.
+  double range_ = 0;
+  long double log_minimum_ = 0;
+  long double log_maximum_ = 0;
+};
 
 // Nearest integer, halves to even, saturated as described above.
 int RoundPixel(long double value);

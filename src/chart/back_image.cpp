@@ -1,19 +1,7 @@
 #include "chart/back_image.h"
 
-#include <QPainter>
-
 namespace corvane {
 namespace {
-
-void DrawStretched(TCanvas& canvas, const TBitmap& image, const TRect& box) {
-  TBitmap stretched(box.Width(), box.Height(), image.DevicePixelRatio());
-  {
-    QPainter painter(&stretched.Image());
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(QRect(0, 0, box.Width(), box.Height()), image.Image());
-  }
-  canvas.Draw(box.Left, box.Top, stretched);
-}
 
 void DrawTiled(TCanvas& canvas, const TBitmap& image, const TRect& box) {
   canvas.ClipRect(box);
@@ -36,7 +24,7 @@ void DrawBackImage(TCanvas& canvas, const TBitmap& image, const TRect& box, TBac
     return;
   switch (mode) {
     case pbmStretch:
-      DrawStretched(canvas, image, box);
+      canvas.StretchDraw(box, image);
       break;
     case pbmTile:
       DrawTiled(canvas, image, box);

@@ -43,7 +43,7 @@ long long UnitIndexOf(const TCalendarUnit& unit, double serial) {
   const TCivilDateTime t = CivilFromSerial(serial);
   if (unit.Years)
     return FloorToMultiple(t.Year, unit.Count);
-  const long long half = ((long long)t.Year * 12 + (t.Month - 1)) * 2 + (t.Day >= 16 ? 1 : 0);
+  const long long half = (static_cast<long long>(t.Year) * 12 + (t.Month - 1)) * 2 + (t.Day >= 16 ? 1 : 0);
   return FloorToMultiple(half, unit.Count);
 }
 

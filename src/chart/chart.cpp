@@ -21,7 +21,9 @@ QPoint LogicalPixel(const QMouseEvent* event) {
 }  // namespace
 
 TChart::TChart(QWidget* parent)
-    : QWidget(parent), pointer_tools_(std::make_unique<TChartPointerTools>(*this)) {
+    : QWidget(parent),
+      TCustomChart(&QtCanvas::OnBitmap),
+      pointer_tools_(std::make_unique<TChartPointerTools>(*this)) {
   resize(400, 250);
   // The cached image covers every pixel: Qt need not clear the background first.
   setAttribute(Qt::WA_OpaquePaintEvent);

@@ -118,7 +118,6 @@ void TChartAxis::ResolveRange() {
     minimum_ = axis_panel_->SeriesExtreme(*this, true, horizontal_);
   scale_.Maximum = maximum_;
   scale_.Minimum = minimum_;
-  scale_.Range = static_cast<double>(static_cast<long double>(maximum_) - minimum_);
 }
 
 TMarginPair TChartAxis::GatherMargins() const {
@@ -147,7 +146,6 @@ void TChartAxis::ApplyPixelMargins() {
         WidenByMargins(Scale(), axis_panel_->PlotRect(), axis_panel_->PanelBounds(), horizontal_, margins);
     scale_.Minimum = widened.Minimum;
     scale_.Maximum = widened.Maximum;
-    scale_.Range = widened.Range;
   }
   axis_panel_->NormalizePlotRect();
 }

@@ -125,7 +125,7 @@ class TChartAxis : public TChartFontObject {
   // Working state of the last paint.
   double CurrentMinimum() const { return scale_.Minimum; }
   double CurrentMaximum() const { return scale_.Maximum; }
-  double CurrentRange() const { return scale_.Range; }
+  double CurrentRange() const { return scale_.Range(); }
   // The scale the mappings use: current bounds, Inverted and Logarithmic.
   TAxisScale Scale() const;
   // The date-time flag of this paint (IsDateTimeAxis as computed by UpdateDateTimeFlag).

@@ -1,18 +1,20 @@
 #include "chart/custom_chart.h"
 
+#include <utility>
+
 #include "chart/plot_rect.h"
-#include "framework/qt_canvas.h"
 
 namespace corvane {
 
-TCustomChart::TCustomChart()
+TCustomChart::TCustomChart(TBitmapCanvasMaker make_canvas)
     : frame_([this] { Invalidate(); }),
       title_(this),
       foot_(this),
       left_wall_(this, clLightYellow),
       bottom_wall_(this, clWhite),
       gradient_(this),
-      legend_(this) {}
+      legend_(this),
+      make_canvas_(std::move(make_canvas)) {}
 
 // The parts below die before the axis panel frees the series; nothing may ask for a repaint.
 TCustomChart::~TCustomChart() {
@@ -66,9 +68,9 @@ void TCustomChart::RenderCachedImage(int width, int height, double device_pixel_
     cache_.SetSize(width, height, device_pixel_ratio);
     LayOutPanel({0, 0, width, height});
     {
-      QtCanvas canvas(cache_);
+      const std::unique_ptr<TCanvas> canvas = make_canvas_(cache_);
       painting_cache_ = true;
-      PaintChart(canvas);
+      PaintChart(*canvas);
       painting_cache_ = false;
     }
     if (monochrome_)

@@ -1,6 +1,7 @@
 // TCustomChart: a chart panel with axes (TCustomAxisPanel) plus the look around the plot: Title
 // and Foot, the panel's bevels and border, the plot frame, walls, gradient, back image and
-// legend. It draws itself onto any TCanvas, buffered through a cached image of its own.
+// legend. It draws itself onto any TCanvas, buffered through a cached image of its own, painted
+// through a surface its owner makes (the widget's is a QtCanvas): the engine never opens one.
 //
 // One paint (PaintChart), in order: panel background and edges, titles and legend, series
 // layers, axis layout (ResolveRanges, CalcAxisRoom per shown axis, ApplyPixelMargins), back of
@@ -56,7 +57,9 @@ using TChartAllowScrollEvent =
 
 class TCustomChart : public TCustomAxisPanel {
  public:
-  TCustomChart();
+  // The cached image is painted through surfaces made by `make_canvas`: the owner (the widget,
+  // a test) chooses the kind.
+  explicit TCustomChart(TBitmapCanvasMaker make_canvas);
   ~TCustomChart() override;
 
   // Published look and layout.
@@ -237,6 +240,7 @@ class TCustomChart : public TCustomAxisPanel {
   bool axis_state_saved_ = false;
   bool zoomed_ = false;
 
+  TBitmapCanvasMaker make_canvas_;
   TBitmap cache_;
   // While the cached image is painted, which must not hold the rubber band.
   bool painting_cache_ = false;

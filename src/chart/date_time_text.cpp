@@ -81,9 +81,9 @@ TCivilDateTime CivilFromSerial(double serial) {
   TCivilDateTime result;
   if (!(std::fabs(serial) < kSerialLimit))
     return result;
-  const long double day = std::floor((long double)serial);
-  long long ms = std::llround(((long double)serial - day) * kMillisecondsPerDay);
-  long long days = (long long)day;
+  const long double day = std::floor(static_cast<long double>(serial));
+  long long ms = std::llround((static_cast<long double>(serial) - day) * kMillisecondsPerDay);
+  long long days = static_cast<long long>(day);
   if (ms >= kMillisecondsPerDay) {
     ms -= kMillisecondsPerDay;
     ++days;
@@ -97,7 +97,7 @@ TCivilDateTime CivilFromSerial(double serial) {
 }
 
 double SerialFromCivil(int year, int month, int day) {
-  const long long months = (long long)year * 12 + (month - 1);
+  const long long months = static_cast<long long>(year) * 12 + (month - 1);
   const long long y = FloorDiv(months, 12);
   const long long m = months - y * 12 + 1;
   return double(DaysFromCivil(y, m, day) - kSerialEpoch);

@@ -94,7 +94,7 @@ double ValueLabelStep(const TLabelStepQuery& query) {
     // Ends: the step doubles at least every other turn, so the count of intervals falls below m,
     // or turns NaN for an infinite range once the step is infinite too.
     for (;;) {
-      const long double n = query.Range / (long double)s;
+      const long double n = query.Range / static_cast<long double>(s);
       if (std::fabs(n) >= kIntervalLimit || RoundHalfEven(n) > m) {
         s = NextLabelStep(s);
         continue;
@@ -121,9 +121,9 @@ double DateTimeLabelStep(const TLabelStepQuery& query) {
   if (query.Range / step > 1000000)
     step = query.Range * 0.000001L;
   while (RoundHalfEven(query.Range / step) > m) {
-    const auto next =
-        std::upper_bound(kDateTimeSteps.begin(), kDateTimeSteps.end(), step,
-                         [](long double value, double entry) { return value < (long double)entry; });
+    const auto next = std::upper_bound(
+        kDateTimeSteps.begin(), kDateTimeSteps.end(), step,
+        [](long double value, double entry) { return value < static_cast<long double>(entry); });
     step = next != kDateTimeSteps.end() ? *next : 2 * step;
   }
   return double(std::max<long double>(step, first));

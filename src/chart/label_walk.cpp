@@ -16,7 +16,7 @@ bool WalksLabels(const TLabelWalkQuery& query) {
     return false;
   const long double step = query.Step;
   const long double q = query.Maximum / step;
-  const long double range = (long double)query.Maximum - query.Minimum;
+  const long double range = static_cast<long double>(query.Maximum) - query.Minimum;
   return std::fabs(q) < kCountLimit && std::fabs(range / step) < kMaxSteps;
 }
 

@@ -13,8 +13,8 @@ TPointMapper PointMapperOf(const TChartSeries& series) {
   assert(chart != nullptr && "a series maps its points only inside a chart");
   const long long depth = static_cast<long long>(series.SeriesLayer()) * chart->SeriesDepth();
   const int shift = static_cast<int>(std::clamp(depth, -32766LL, 32766LL));
-  return {chart->HorizAxisOf(series).Scale(), chart->VertAxisOf(series).Scale(), chart->PlotRect(), shift,
-          shift};
+  return {TScaleMap::Horizontal(chart->HorizAxisOf(series).Scale(), chart->PlotRect()),
+          TScaleMap::Vertical(chart->VertAxisOf(series).Scale(), chart->PlotRect()), shift, shift};
 }
 
 }  // namespace corvane

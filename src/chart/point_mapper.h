@@ -1,7 +1,7 @@
 // The pixel of a series point at the current paint: its X through the horizontal axis's scale,
 // its Y through the vertical axis's, inside the chart's PlotRect, shifted by the series' 3-D
 // layer (right and up; nothing in 2-D). Built once per pass so that the per-point work is the
-// arithmetic of axis_scale.h alone.
+// arithmetic of the two scale maps alone.
 #pragma once
 
 #include "chart/axis_scale.h"
@@ -12,15 +12,14 @@ namespace corvane {
 class TChartSeries;
 
 struct TPointMapper {
-  TAxisScale Horiz;
-  TAxisScale Vert;
-  TRect Plot;
+  TScaleMap Horiz;
+  TScaleMap Vert;
   int DepthX = 0;
   int DepthY = 0;
 
   // Saturated pixels (+/-kPixelSaturation) stay far outside the drawn band after the shift.
-  int X(double value) const { return ValueToPixelHoriz(Horiz, Plot, value) + DepthX; }
-  int Y(double value) const { return ValueToPixelVert(Vert, Plot, value) - DepthY; }
+  int X(double value) const { return Horiz.ToPixel(value) + DepthX; }
+  int Y(double value) const { return Vert.ToPixel(value) - DepthY; }
 };
 
 // The mapper of a series bound to a chart.

@@ -19,7 +19,8 @@ std::string ValueText(const TChartSeries& series, double value) {
 // A series whose values add up to 0 shows every share as 0.
 std::string PercentText(const TChartSeries& series, int index) {
   const long double total = series.MandatoryList().AbsValueSum();
-  const long double share = total != 0 ? std::fabs((long double)MarkValue(series, index)) * 100 / total : 0;
+  const long double share =
+      total != 0 ? std::fabs(static_cast<long double>(MarkValue(series, index))) * 100 / total : 0;
   return FormatFloatMask(series.PercentFormat(), share);
 }
 

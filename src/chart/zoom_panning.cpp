@@ -1,7 +1,6 @@
 #include "chart/zoom_panning.h"
 
-#include <utility>
-
+#include "framework/rect.h"
 #include "runtime/float_checks.h"
 
 namespace corvane {
@@ -13,10 +12,11 @@ void TZoomPanningRecord::Start(int x, int y) {
 }
 
 void TZoomPanningRecord::PutInOrder() {
-  if (X1 < X0)
-    std::swap(X0, X1);
-  if (Y1 < Y0)
-    std::swap(Y0, Y1);
+  const TRect ordered = Normalized({X0, Y0, X1, Y1});
+  X0 = ordered.Left;
+  Y0 = ordered.Top;
+  X1 = ordered.Right;
+  Y1 = ordered.Bottom;
 }
 
 // The differences are taken wide: pixels far outside the widget must not wrap.

@@ -6,6 +6,7 @@
 //   QtCanvas         (qt_canvas.h) paints through a QPainter onto a QImage, at any device pixel ratio.
 //   RecordingCanvas  (recording_canvas.h) records every call with the state in force, for tests.
 //   TBitmap          (bitmap.h) an off-screen image; a chart paints into it, then copies it out.
+//   TBitmapCanvasMaker  opens a surface on a bitmap; whoever owns the chart chooses the kind.
 //
 // Edge rules, the same for every implementation:
 //   - MoveTo(0, 0); LineTo(10, 0) paints x 0..9: the end pixel is left out, so consecutive LineTo
@@ -19,6 +20,8 @@
 //     SetPixel, text and bitmaps always copy.
 #pragma once
 
+#include <functional>
+#include <memory>
 #include <span>
 #include <string_view>
 
@@ -95,6 +98,8 @@ class TCanvas {
 
   // Copies the whole bitmap with its top-left corner at (x, y).
   void Draw(int x, int y, const TBitmap& bitmap) { DoDraw({x, y}, bitmap); }
+  // Copies the whole bitmap scaled smoothly to fill the box.
+  void StretchDraw(const TRect& box, const TBitmap& bitmap) { DoStretchDraw(box, bitmap); }
 
  protected:
   virtual void DoLine(TPoint from, TPoint to) = 0;
@@ -111,6 +116,7 @@ class TCanvas {
   virtual void DoClipPolygon(std::span<const TPoint> points) = 0;
   virtual void DoRemoveClip() = 0;
   virtual void DoDraw(TPoint p, const TBitmap& bitmap) = 0;
+  virtual void DoStretchDraw(const TRect& box, const TBitmap& bitmap) = 0;
 
  private:
   TTextAlign text_align_;
@@ -118,5 +124,9 @@ class TCanvas {
   TColor background_color_ = clWhite;
   TPoint pen_pos_;
 };
+
+// A surface painting on the bitmap (at its device pixel ratio) until destroyed; the bitmap keeps
+// its size meanwhile.
+using TBitmapCanvasMaker = std::function<std::unique_ptr<TCanvas>(TBitmap& bitmap)>;
 
 }  // namespace corvane

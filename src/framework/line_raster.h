@@ -4,6 +4,10 @@
 // The line from `from` to `to` paints max(|dx|, |dy|) pixels: pixel i lies i steps along the
 // major axis from `from`, and its minor offset is i * minor / major rounded, halves away from the
 // start. (0, 0) -> (10, 0) paints x 0..9; (0, 0) -> (4, 2) paints (0,0) (1,1) (2,1) (3,2).
+//
+// ForEachLineRun works in three steps: TLineAxes names the major and minor axes of the line,
+// VisiblePixels clips the pixel indices to the window, and the walk splits them into runs of one
+// minor offset (MinorOffset, OffsetRunEnd), cut again by the dash pattern (TDashCursor).
 #pragma once
 
 #include <algorithm>
@@ -26,8 +30,109 @@ struct TLineRun {
   bool operator==(const TLineRun&) const = default;
 };
 
-// Pixel positions of lines reach 2^32 apart, and their products 2^65: wider than long long.
+// Pixel positions of lines reach 2^32 apart, and the products in MinorOffset and OffsetRunEnd
+// reach 2^65: wider than long long, and splitting them into 64-bit halves would hide the rule
+// behind carries. Both compilers we build with (GCC and Clang) provide a 128-bit integer;
+// `__extension__` keeps -Wpedantic quiet about it.
 __extension__ typedef __int128 TLineWide;
+
+namespace line_raster_detail {
+
+// The line seen along its major axis: Major pixels, each Minor / Major across.
+struct TLineAxes {
+  bool XMajor = true;
+  long long Major = 0;
+  long long Minor = 0;
+  int MajorStep = 1;
+  int MinorStep = 1;
+  long long MajorStart = 0;
+  long long MinorStart = 0;
+};
+
+inline TLineAxes LineAxes(TPoint from, TPoint to) {
+  const long long dx = static_cast<long long>(to.X) - from.X;
+  const long long dy = static_cast<long long>(to.Y) - from.Y;
+  TLineAxes axes;
+  axes.XMajor = std::llabs(dx) >= std::llabs(dy);
+  axes.Major = axes.XMajor ? std::llabs(dx) : std::llabs(dy);
+  axes.Minor = axes.XMajor ? std::llabs(dy) : std::llabs(dx);
+  axes.MajorStep = (axes.XMajor ? dx : dy) > 0 ? 1 : -1;
+  axes.MinorStep = (axes.XMajor ? dy : dx) >= 0 ? 1 : -1;
+  axes.MajorStart = axes.XMajor ? from.X : from.Y;
+  axes.MinorStart = axes.XMajor ? from.Y : from.X;
+  return axes;
+}
+
+// Pixel indices first .. last - 1 whose coordinate MajorStart + MajorStep * i lies within the
+// window along the major axis; empty when first >= last.
+inline std::pair<long long, long long> VisiblePixels(const TLineAxes& axes, const TRect& visible) {
+  const long long lo = axes.XMajor ? visible.Left : visible.Top;
+  const long long hi = axes.XMajor ? visible.Right : visible.Bottom;
+  const bool forward = axes.MajorStep > 0;
+  const long long first = std::max(0LL, forward ? lo - axes.MajorStart : axes.MajorStart - hi + 1);
+  const long long last = std::min(axes.Major, forward ? hi - axes.MajorStart : axes.MajorStart - lo + 1);
+  return {first, last};
+}
+
+// The minor offset of pixel i: i * minor / major rounded, halves away from the start.
+inline long long MinorOffset(const TLineAxes& axes, long long i) {
+  const TLineWide major = axes.Major;
+  return static_cast<long long>((2 * i * TLineWide{axes.Minor} + major) / (2 * major));
+}
+
+// The first pixel past `offset`, capped at `last`: the smallest j with
+// 2 j minor + major >= 2 major (offset + 1).
+inline long long OffsetRunEnd(const TLineAxes& axes, long long offset, long long last) {
+  if (axes.Minor == 0)
+    return last;
+  const TLineWide major = axes.Major;
+  const TLineWide minor = axes.Minor;
+  const TLineWide bound = 2 * major * (offset + 1) - major;
+  return std::min(last, static_cast<long long>((bound + 2 * minor - 1) / (2 * minor)));
+}
+
+// Where the dash pattern stands: the index of the current dash (even ones are on) and the pixels
+// left in it. The phase restarts at the line's start, so a clipped walk enters mid-pattern.
+class TDashCursor {
+ public:
+  TDashCursor(std::span<const int> pattern, long long start, long long solid_length)
+      : pattern_(pattern), left_(solid_length) {
+    if (pattern_.empty())
+      return;
+    long long period = 0;
+    for (const int length : pattern_) period += length;
+    long long phase = start % period;
+    while (phase >= pattern_[dash_]) phase -= pattern_[dash_++];
+    left_ = pattern_[dash_] - phase;
+  }
+
+  bool On() const { return dash_ % 2 == 0; }
+  long long Remaining() const { return left_; }
+
+  void Advance(long long count) {
+    left_ -= count;
+    if (left_ == 0 && !pattern_.empty()) {
+      dash_ = (dash_ + 1) % pattern_.size();
+      left_ = pattern_[dash_];
+    }
+  }
+
+ private:
+  std::span<const int> pattern_;
+  long long left_ = 0;
+  std::size_t dash_ = 0;
+};
+
+// The run of `count` pixels from index `first` at minor `offset`, from its top-left end.
+inline TLineRun MakeRun(const TLineAxes& axes, long long first, long long count, long long offset, bool on) {
+  const long long low = axes.MajorStep > 0 ? first : first + count - 1;
+  const int along = static_cast<int>(axes.MajorStart + axes.MajorStep * low);
+  const int across = static_cast<int>(axes.MinorStart + axes.MinorStep * offset);
+  return TLineRun{axes.XMajor ? along : across, axes.XMajor ? across : along, static_cast<int>(count),
+                  axes.XMajor, on};
+}
+
+}  // namespace line_raster_detail
 
 // Calls sink(TLineRun) for each run, from the start of the line to its end. `pattern` alternates
 // on and off lengths in pixels (each > 0), starting with on and restarting at `from`; empty means
@@ -36,62 +141,22 @@ __extension__ typedef __int128 TLineWide;
 // phase are those of the whole line.
 template <class Sink>
 void ForEachLineRun(TPoint from, TPoint to, std::span<const int> pattern, const TRect& visible, Sink&& sink) {
-  const long long dx = (long long)to.X - from.X;
-  const long long dy = (long long)to.Y - from.Y;
-  const bool x_major = std::llabs(dx) >= std::llabs(dy);
-  const long long major = x_major ? std::llabs(dx) : std::llabs(dy);
-  const long long minor = x_major ? std::llabs(dy) : std::llabs(dx);
-  if (major == 0)
+  using namespace line_raster_detail;
+  const TLineAxes axes = LineAxes(from, to);
+  if (axes.Major == 0)
     return;
-  const int major_step = (x_major ? dx : dy) > 0 ? 1 : -1;
-  const int minor_step = (x_major ? dy : dx) >= 0 ? 1 : -1;
-  const long long major_start = x_major ? from.X : from.Y;
-  const long long minor_start = x_major ? from.Y : from.X;
-
-  // Indices i whose coordinate major_start + major_step * i lies within lo .. hi - 1.
-  const long long lo = x_major ? visible.Left : visible.Top;
-  const long long hi = x_major ? visible.Right : visible.Bottom;
-  long long i = std::max(0LL, major_step > 0 ? lo - major_start : major_start - hi + 1);
-  const long long last = std::min(major, major_step > 0 ? hi - major_start : major_start - lo + 1);
+  auto [i, last] = VisiblePixels(axes, visible);
   if (i >= last)
     return;
-
-  std::size_t dash = 0;
-  long long dash_left = last;
-  if (!pattern.empty()) {
-    long long period = 0;
-    for (const int length : pattern) period += length;
-    long long phase = i % period;
-    while (phase >= pattern[dash]) phase -= pattern[dash++];
-    dash_left = pattern[dash] - phase;
-  }
-  auto report = [&](long long first, long long count, long long offset, bool on) {
-    // Runs walking toward smaller coordinates are reported from their top-left end.
-    const long long low = major_step > 0 ? first : first + count - 1;
-    const int along = int(major_start + major_step * low);
-    const int across = int(minor_start + minor_step * offset);
-    sink(TLineRun{x_major ? along : across, x_major ? across : along, int(count), x_major, on});
-  };
-
-  const TLineWide wide_major = major;
-  const TLineWide wide_minor = minor;
+  TDashCursor dash(pattern, i, last);
   while (i < last) {
-    const long long offset = (long long)((2 * i * wide_minor + wide_major) / (2 * wide_major));
-    // First pixel with a larger offset: the smallest j with 2 j minor + major >= 2 major (offset + 1).
-    long long end = last;
-    if (minor != 0) {
-      const TLineWide bound = 2 * wide_major * (offset + 1) - wide_major;
-      end = std::min(last, (long long)((bound + 2 * wide_minor - 1) / (2 * wide_minor)));
-    }
+    const long long offset = MinorOffset(axes, i);
+    const long long end = OffsetRunEnd(axes, offset, last);
     while (i < end) {
-      const long long count = std::min(end - i, dash_left);
-      report(i, count, offset, dash % 2 == 0);
+      const long long count = std::min(end - i, dash.Remaining());
+      sink(MakeRun(axes, i, count, offset, dash.On()));
       i += count;
-      dash_left -= count;
-      if (dash_left == 0 && !pattern.empty()) {
-        dash = (dash + 1) % pattern.size();
-        dash_left = pattern[dash];
-      }
+      dash.Advance(count);
     }
   }
 }

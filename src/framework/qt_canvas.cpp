@@ -35,6 +35,10 @@ QtCanvas::QtCanvas(QImage& image, const QPalette& palette)
 
 QtCanvas::QtCanvas(TBitmap& bitmap) : QtCanvas(bitmap.Image()) {}
 
+std::unique_ptr<TCanvas> QtCanvas::OnBitmap(TBitmap& bitmap) {
+  return std::make_unique<QtCanvas>(bitmap);
+}
+
 QtCanvas::QtCanvas(QPainter& painter) : painter_(&painter), palette_(QGuiApplication::palette()) {
   painter_->save();
   const QPaintDevice* device = painter_->device();
@@ -404,6 +408,17 @@ void QtCanvas::DoDraw(TPoint p, const TBitmap& bitmap) {
   }
   UseMode(QPainter::CompositionMode_SourceOver);
   painter_->drawImage(QPoint(p.X, p.Y), bitmap.Image());
+}
+
+// Scaled into a bitmap of the box's size first, so that the copy obeys Draw's rules at any ratio.
+void QtCanvas::DoStretchDraw(const TRect& box, const TBitmap& bitmap) {
+  TBitmap stretched(box.Width(), box.Height(), bitmap.DevicePixelRatio());
+  {
+    QPainter painter(&stretched.Image());
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(QRect(0, 0, box.Width(), box.Height()), bitmap.Image());
+  }
+  DoDraw({box.Left, box.Top}, stretched);
 }
 
 }  // namespace corvane

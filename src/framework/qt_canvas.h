@@ -46,6 +46,9 @@ class QtCanvas final : public TCanvas {
   explicit QtCanvas(QPainter& painter);
   ~QtCanvas() override;
 
+  // A TBitmapCanvasMaker: a QtCanvas on the bitmap.
+  static std::unique_ptr<TCanvas> OnBitmap(TBitmap& bitmap);
+
   QtCanvas(const QtCanvas&) = delete;
   QtCanvas& operator=(const QtCanvas&) = delete;
 
@@ -64,6 +67,7 @@ class QtCanvas final : public TCanvas {
   void DoClipPolygon(std::span<const TPoint> points) override;
   void DoRemoveClip() override;
   void DoDraw(TPoint p, const TBitmap& bitmap) override;
+  void DoStretchDraw(const TRect& box, const TBitmap& bitmap) override;
 
  private:
   void Begin();

@@ -106,4 +106,9 @@ void RecordingCanvas::DoDraw(TPoint p, const TBitmap& bitmap) {
   call.Box = {p.X, p.Y, p.X + bitmap.Width(), p.Y + bitmap.Height()};
 }
 
+void RecordingCanvas::DoStretchDraw(const TRect& box, const TBitmap&) {
+  TCanvasCall& call = Record(TCanvasOp::StretchDraw);
+  call.Box = box;
+}
+
 }  // namespace corvane

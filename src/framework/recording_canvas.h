@@ -23,7 +23,8 @@ enum class TCanvasOp {
   ClipRect,
   ClipPolygon,
   RemoveClip,
-  Draw
+  Draw,
+  StretchDraw
 };
 
 struct TCanvasCall {
@@ -31,7 +32,8 @@ struct TCanvasCall {
   // Line: from and to. Polygon, ClipPolygon: the corners. SetPixel, TextOut, RotatedTextOut, Draw:
   // the one point given.
   std::vector<TPoint> Points;
-  // Rectangle, Ellipse, FillRect, ClipRect: the box as given. Draw: the bitmap's logical box.
+  // Rectangle, Ellipse, FillRect, ClipRect, StretchDraw: the box as given. Draw: the bitmap's
+  // logical box.
   TRect Box;
   std::string Text;
   int Angle = 0;
@@ -72,6 +74,7 @@ class RecordingCanvas final : public TCanvas {
   void DoClipPolygon(std::span<const TPoint> points) override;
   void DoRemoveClip() override;
   void DoDraw(TPoint p, const TBitmap& bitmap) override;
+  void DoStretchDraw(const TRect& box, const TBitmap& bitmap) override;
 
  private:
   TCanvasCall& Record(TCanvasOp op);

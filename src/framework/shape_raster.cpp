@@ -33,8 +33,8 @@ bool IsEmpty(const TSpan& s) {
 
 // The row `k` steps away from index i, or an empty one beyond the shape.
 TSpan RowAt(std::span<const TSpan> rows, std::size_t i, int k) {
-  const long long j = (long long)i + k;
-  if (j < 0 || j >= (long long)rows.size())
+  const long long j = static_cast<long long>(i) + k;
+  if (j < 0 || j >= static_cast<long long>(rows.size()))
     return {};
   return rows[std::size_t(j)];
 }

@@ -243,9 +243,9 @@ void TMemoView::Cut() {
 }
 
 void TMemoView::Paste() {
-  const QMimeData* data = QApplication::clipboard()->mimeData();
-  if (data && data->hasText())
-    TypeText(data->text(), false);
+  const QMimeData* mime = QApplication::clipboard()->mimeData();
+  if (mime && mime->hasText())
+    TypeText(mime->text(), false);
 }
 
 void TMemoView::DeleteSelection() {

@@ -12,10 +12,10 @@ namespace corvane {
 namespace {
 
 TAxisScale Linear(double min, double max, bool inverted = false) {
-  return {.Minimum = min, .Maximum = max, .Range = max - min, .Inverted = inverted};
+  return {.Minimum = min, .Maximum = max, .Inverted = inverted};
 }
 TAxisScale Log(double min, double max) {
-  return {.Minimum = min, .Maximum = max, .Range = max - min, .Logarithmic = true};
+  return {.Minimum = min, .Maximum = max, .Logarithmic = true};
 }
 
 const TRect kWide{20, 10, 520, 110};  // 500 wide, 100 high
@@ -114,7 +114,7 @@ TEST(AxisScaleMargins, WidenTheBoundsSoTheDataFillsTheNarrowedBand) {
   const TAxisScale w = WidenByMargins(Linear(0, 26), plot, bounds, true, {5, 5});
   EXPECT_DOUBLE_EQ(w.Minimum, -5.0 * 26 / 90);
   EXPECT_DOUBLE_EQ(w.Maximum, 26 + 5.0 * 26 / 90);
-  EXPECT_DOUBLE_EQ(w.Range, w.Maximum - w.Minimum);
+  EXPECT_DOUBLE_EQ(w.Range(), w.Maximum - w.Minimum);
   EXPECT_EQ(ValueToPixelHoriz(w, plot, 0), 5);
   EXPECT_EQ(ValueToPixelHoriz(w, plot, 26), 95);
 
@@ -138,6 +138,28 @@ TEST(AxisScaleMargins, InvertedAxesComeOutOrderedAndHugeMarginsStayFinite) {
   EXPECT_TRUE(std::isfinite(c.Minimum));
   EXPECT_TRUE(std::isfinite(c.Maximum));
   EXPECT_LT(c.Minimum, c.Maximum);
+}
+
+// A map built once per pass keeps answering for its own scale and plot: a linear, an inverted and
+// a logarithmic scale in both orientations, the degenerate ones included.
+TEST(AxisScaleMap, BuiltOnceAnswersLikeTheEntryPoints) {
+  const TRect empty{30, 40, 30, 40};
+  for (const TAxisScale& s : {Linear(-3, 7), Linear(-3, 7, true), Log(0.5, 2000), Linear(4, 4), Log(-1, 1)}) {
+    for (const TRect& plot : {kWide, empty}) {
+      const TScaleMap horiz = TScaleMap::Horizontal(s, plot);
+      const TScaleMap vert = TScaleMap::Vertical(s, plot);
+      for (const double v : {-3.0, -0.1, 0.0, 0.7, 2.5, 6.99, 7.0, 1999.0}) {
+        EXPECT_EQ(horiz.ToPixel(v), ValueToPixelHoriz(s, plot, v)) << v;
+        EXPECT_EQ(vert.ToPixel(v), ValueToPixelVert(s, plot, v)) << v;
+      }
+      for (const int p : {-5, 10, 20, 63, 110, 519, 520, 900}) {
+        EXPECT_EQ(horiz.ToValue(p), PixelToValueHoriz(s, plot, p)) << p;
+        EXPECT_EQ(vert.ToValue(p), PixelToValueVert(s, plot, p)) << p;
+      }
+    }
+  }
+  EXPECT_EQ(TScaleMap::Vertical(Log(1, 100), kWide).ToPixel(10), 60);
+  EXPECT_EQ(TScaleMap::Horizontal(Log(1, 100), kWide).ToPixel(10), 270);
 }
 
 TEST(PlotRectRules, NormaliseAndMidpoint) {

@@ -5,6 +5,7 @@
 #include "chart/axis_panel.h"
 #include "chart/custom_chart.h"
 #include "chart/line_series.h"
+#include "framework/qt_canvas.h"
 #include "framework/rect.h"
 
 namespace corvane::testing {
@@ -26,6 +27,8 @@ class TTestChart : public TCustomAxisPanel {
 class TTestPaintChart : public TCustomChart {
  public:
   int repaints = 0;
+
+  TTestPaintChart() : TCustomChart(&QtCanvas::OnBitmap) {}
 
  protected:
   void RequestRepaint() override { ++repaints; }

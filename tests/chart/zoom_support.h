@@ -9,6 +9,7 @@
 #include "chart/chart.h"
 #include "chart/custom_chart.h"
 #include "chart/line_series.h"
+#include "framework/qt_canvas.h"
 
 namespace corvane::testing {
 
@@ -25,7 +26,7 @@ class TMouseChart : public TCustomChart {
   int immediate_repaints = 0;
   TLineSeries* line = nullptr;
 
-  TMouseChart() { line = &ConfigureLikeProgramChart(*this); }
+  TMouseChart() : TCustomChart(&QtCanvas::OnBitmap) { line = &ConfigureLikeProgramChart(*this); }
   void Paint() { UpdateCachedImage(kProgramChartWidth, kProgramChartHeight); }
 
  protected:

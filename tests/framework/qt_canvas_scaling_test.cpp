@@ -143,5 +143,30 @@ TEST(QtCanvasScaling, BitmapsKeepTheirLogicalSizeWhenCopied) {
   EXPECT_EQ(testing::InkBounds(screen), (TRect{10, 14, 50, 34}));
 }
 
+// A two-pixel image, red then blue, stretched over a 20 x 10 box: each colour fills its half, the
+// pixels around the box untouched, at ratio 1 and on the device grid at ratio 2.
+TEST(QtCanvasScaling, StretchedBitmapsFillTheirBoxAtEveryRatio) {
+  for (const qreal ratio : {1.0, 2.0}) {
+    TBitmap pair(2, 1, ratio);
+    {
+      QtCanvas canvas(pair);
+      canvas.Brush.Color = clRed;
+      canvas.FillRect({0, 0, 1, 1});
+      canvas.Brush.Color = clBlue;
+      canvas.FillRect({1, 0, 2, 1});
+    }
+    QImage screen = BlankImage(40, 30, ratio);
+    {
+      QtCanvas canvas(screen);
+      canvas.StretchDraw({10, 10, 30, 20}, pair);
+    }
+    const int r = static_cast<int>(ratio);
+    const auto at = [&](int x, int y) { return screen.pixelColor(x * r, y * r); };
+    EXPECT_EQ(testing::InkBounds(screen), (TRect{10 * r, 10 * r, 30 * r, 20 * r})) << ratio;
+    EXPECT_EQ(at(12, 15), QColor(Qt::red)) << ratio;
+    EXPECT_EQ(at(27, 15), QColor(Qt::blue)) << ratio;
+  }
+}
+
 }  // namespace
 }  // namespace corvane

@@ -125,8 +125,8 @@ TEST(MemoBufferTest, LineIndexAfterInsertionsMatchesAFreshIndex) {
         line += alphabet[std::uniform_int_distribution<std::size_t>(0, 3)(random)];
       if (step % 3 == 2) {
         const std::size_t at = std::uniform_int_distribution<std::size_t>(0, buffer.Size())(random);
-        const std::size_t length = std::uniform_int_distribution<std::size_t>(0, 3)(random);
-        buffer.Replace(at, length, line);
+        const std::size_t removed = std::uniform_int_distribution<std::size_t>(0, 3)(random);
+        buffer.Replace(at, removed, line);
       } else {
         const int index = std::uniform_int_distribution<int>(-1, buffer.LineCount() + 1)(random);
         buffer.InsertLine(index, line);

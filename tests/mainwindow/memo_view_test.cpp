@@ -66,7 +66,7 @@ class TextRunDevice final : public QPaintDevice {
       case PdmDevicePixelRatio:
         return 1;
       case PdmDevicePixelRatioScaled:
-        return 1 * QPaintDevice::devicePixelRatioFScale();
+        return static_cast<int>(QPaintDevice::devicePixelRatioFScale());
       case PdmDepth:
         return 32;
       default:

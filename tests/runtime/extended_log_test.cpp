@@ -80,7 +80,8 @@ TEST(ExtendedLogTest, LogOfFractionIsExtendedLogOverTheGeneratorsWholeRange) {
     const std::uint32_t top = 0x80000000u >> zeros;
     for (std::uint32_t k : {top, top | (top - 1), top | (top >> 1), top | (top >> 2) | (top >> 4)})
       ASSERT_NO_FATAL_FAILURE(expect_same(k));
-    for (int i = 0; i < 2000; ++i) ASSERT_NO_FATAL_FAILURE(expect_same(top | (random() & (top - 1))));
+    for (int i = 0; i < 2000; ++i)
+      ASSERT_NO_FATAL_FAILURE(expect_same(top | (static_cast<std::uint32_t>(random()) & (top - 1))));
   }
   for (std::uint32_t seed = 1, i = 0; i < 100000; ++i) {
     seed = seed * 134775813u + 1u;
