@@ -1,7 +1,12 @@
 # Shared target settings: strict warnings, optional sanitizers, and one helper per kind of target.
 
 add_library(corvane_warnings INTERFACE)
-target_compile_options(corvane_warnings INTERFACE -Wall -Wextra -Wpedantic)
+# Shadowed names, silent narrowing and old-style casts hide the faults that numeric and pixel code
+# is most prone to, so they are warnings too; CI turns every warning into an error.
+target_compile_options(corvane_warnings INTERFACE -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wold-style-cast)
+if(CORVANE_WERROR)
+  target_compile_options(corvane_warnings INTERFACE -Werror)
+endif()
 if(CORVANE_SANITIZE)
   target_compile_options(corvane_warnings INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer
                                                     -fno-sanitize-recover=undefined)

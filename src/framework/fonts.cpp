@@ -83,7 +83,8 @@ QFont ResolveFont(const TFont& font) {
   // The layouts' "MS Sans Serif" captions were measured in a font 3.5 % narrower than the Arial
   // stand-in (the help text under the upper chart fills 549 pixels there and 569 here, and wraps
   // onto a third line); a 96 % stretch gives the captions back the widths the layout was made for.
-  if (SameName(font.Name, "MS Sans Serif")) face.setStretch(kLayoutFontStretch);
+  if (SameName(font.Name, "MS Sans Serif"))
+    face.setStretch(kLayoutFontStretch);
   return face;
 }
 

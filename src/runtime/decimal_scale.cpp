@@ -67,7 +67,7 @@ std::optional<ExtendedBits> ScaleIntegerCorrectlyRounded(std::uint64_t integer, 
     return std::nullopt;
   // 10^k = 5^k * 2^k, and 5^k fits 64 bits for every k used here.
   const int k = n < 0 ? -n : n;
-  const std::uint64_t five = kFivePowers[k];
+  const std::uint64_t five = kFivePowers[static_cast<std::size_t>(k)];
   if (n >= 0)
     return RoundToExtended(Wide{integer} * five, false, k, negative);
   if (integer == 0)

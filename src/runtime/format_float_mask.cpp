@@ -170,7 +170,7 @@ class SectionWriter {
     const int j = placed_exponent_ - position;
     if (digits_.empty() || j < 0)
       return index >= layout_.first_zero ? '0' : '\0';
-    return j < static_cast<int>(digits_.size()) ? digits_[j] : '0';
+    return j < static_cast<int>(digits_.size()) ? digits_[static_cast<std::size_t>(j)] : '0';
   }
 
   char FractionChar(int position, int index) const {
@@ -178,7 +178,7 @@ class SectionWriter {
     if (!digits_.empty() && j < 0)
       return '0';  // between the mark and the first digit
     if (!digits_.empty() && j < static_cast<int>(digits_.size()))
-      return digits_[j];
+      return digits_[static_cast<std::size_t>(j)];
     return index < layout_.after_last_zero ? '0' : '\0';
   }
 

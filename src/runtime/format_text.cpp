@@ -266,8 +266,9 @@ class TemplateWriter {
   }
 
   void Pad(const std::string& text, int width, bool left) {
-    const std::size_t padding =
-        width > 0 && text.size() < static_cast<std::size_t>(width) ? width - text.size() : 0;
+    const std::size_t padding = width > 0 && text.size() < static_cast<std::size_t>(width)
+                                    ? static_cast<std::size_t>(width) - text.size()
+                                    : 0;
     if (!left)
       out_.append(padding, ' ');
     out_.append(text);
