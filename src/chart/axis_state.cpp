@@ -3,7 +3,7 @@
 namespace corvane {
 
 TSavedAxisState SaveAxisState(const TChartAxis& axis) {
-  return {axis.Automatic(), axis.AutomaticMinimum(), axis.AutomaticMaximum(), axis.Minimum(), axis.Maximum()};
+  return {axis.Automatic(), axis.AutomaticMinimum(), axis.AutomaticMaximum(), axis.Bounds()};
 }
 
 void RestoreAxisState(TChartAxis& axis, const TSavedAxisState& state) {
@@ -11,7 +11,7 @@ void RestoreAxisState(TChartAxis& axis, const TSavedAxisState& state) {
   axis.SetAutomaticMinimum(state.AutomaticMinimum);
   axis.SetAutomaticMaximum(state.AutomaticMaximum);
   if (!axis.Automatic())
-    axis.AssignRange(state.Minimum, state.Maximum);
+    axis.AssignRange(state.Bounds);
 }
 
 }  // namespace corvane

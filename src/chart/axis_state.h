@@ -4,6 +4,7 @@
 #pragma once
 
 #include "chart/chart_axis.h"
+#include "chart/value_range.h"
 
 namespace corvane {
 
@@ -11,8 +12,7 @@ struct TSavedAxisState {
   bool Automatic = true;
   bool AutomaticMinimum = true;
   bool AutomaticMaximum = true;
-  double Minimum = 0;
-  double Maximum = 0;
+  TValueRange Bounds;
 };
 
 TSavedAxisState SaveAxisState(const TChartAxis& axis);

@@ -15,6 +15,7 @@
 #include "chart/axis_title.h"
 #include "chart/chart_font_object.h"
 #include "chart/chart_pen.h"
+#include "chart/value_range.h"
 
 namespace corvane {
 
@@ -88,6 +89,8 @@ class TChartAxis : public TChartFontObject {
   void SetMaximum(double value);
   bool IsMaximumStored() const { return !automatic_ && !automatic_maximum_; }
   double Minimum() const { return minimum_; }
+  // The stored bounds, Minimum and Maximum, as one value.
+  TValueRange Bounds() const { return {minimum_, maximum_}; }
   // AxisException "Axis Minimum Value must be <= Maximum" above Maximum, except while loading.
   void SetMinimum(double value);
   bool IsMinimumStored() const { return !automatic_ && !automatic_minimum_; }
@@ -135,6 +138,7 @@ class TChartAxis : public TChartFontObject {
   // Fixes the axis to the given bounds, smaller first, at least 0.001 apart; all three
   // automatic flags end False. (8, 3) gives 3..8; (5, 5) gives 5..5.001.
   void AssignRange(double a_min, double a_max);
+  void AssignRange(const TValueRange& range) { AssignRange(range.Minimum, range.Maximum); }
   // Takes automatic bounds from the series (no validation, no repaint) and sets the current
   // bounds from Minimum and Maximum.
   void ResolveRange();

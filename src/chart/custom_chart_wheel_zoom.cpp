@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "chart/custom_chart.h"
-#include "chart/wheel_zoom.h"
+#include "chart/value_range.h"
 #include "runtime/errors.h"
 
 namespace corvane {
@@ -21,10 +21,6 @@ bool ShowsASeries(const TCustomChart& chart, const TChartAxis& axis) {
   return false;
 }
 
-long double Width(const TAxisBounds& b) {
-  return static_cast<long double>(b.Maximum) - b.Minimum;
-}
-
 }  // namespace
 
 // Narrower than AssignRange allows, an axis would be widened again and the value under the
@@ -32,24 +28,24 @@ long double Width(const TAxisBounds& b) {
 bool TCustomChart::WheelZoom(int x, int y, int notches) {
   if (notches == 0 || zoom_.Active || scroll_.Active || !InPlotArea(*this, x, y))
     return false;
-  std::array<std::pair<TChartAxis*, TAxisBounds>, 4> targets{
+  std::array<std::pair<TChartAxis*, TValueRange>, 4> targets{
       {{&TopAxis(), {}}, {&BottomAxis(), {}}, {&LeftAxis(), {}}, {&RightAxis(), {}}}};
   for (auto& [axis, target] : targets) {
     const double value = axis->PixelToValue(axis->Horizontal() ? x : y);
-    const TAxisBounds bounds{axis->Minimum(), axis->Maximum()};
+    const TValueRange bounds = axis->Bounds();
     if (!std::isfinite(value))
       return false;
     try {
-      target = WheelZoomedBounds(bounds, value, notches);
+      target = bounds.WheelZoomed(value, notches);
     } catch (const EMathError&) {
       return false;  // beyond the double range: the wheel goes no further
     }
-    if (Width(target) < kNarrowestRange && Width(target) < Width(bounds) && ShowsASeries(*this, *axis))
+    if (target.Width() < kNarrowestRange && target.Width() < bounds.Width() && ShowsASeries(*this, *axis))
       return false;
   }
   if (!axis_state_saved_)
     SaveAxisStates();
-  for (const auto& [axis, target] : targets) axis->AssignRange(target.Minimum, target.Maximum);
+  for (const auto& [axis, target] : targets) axis->AssignRange(target);
   zoomed_ = true;
   if (OnZoom)
     OnZoom(*this);

@@ -3,22 +3,15 @@
 #include "runtime/float_checks.h"
 
 namespace corvane {
-namespace {
-
-void AssignBounds(TChartAxis& axis, const TAxisBounds& bounds) {
-  axis.AssignRange(bounds.Minimum, bounds.Maximum);
-}
-
-}  // namespace
 
 // The vertical axes take the lower edge (the larger pixel) as their first value.
 TZoomTargets TCustomChart::TargetsOf(const TZoomPanningRecord& drag) const {
   const FloatFaultCheck check;
   const auto across = [&](const TChartAxis& axis) {
-    return TAxisBounds{axis.PixelToValue(drag.X0), axis.PixelToValue(drag.X1)};
+    return TValueRange{axis.PixelToValue(drag.X0), axis.PixelToValue(drag.X1)};
   };
   const auto down = [&](const TChartAxis& axis) {
-    return TAxisBounds{axis.PixelToValue(drag.Y1), axis.PixelToValue(drag.Y0)};
+    return TValueRange{axis.PixelToValue(drag.Y1), axis.PixelToValue(drag.Y0)};
   };
   const TZoomTargets targets{across(TopAxis()), across(BottomAxis()), down(LeftAxis()), down(RightAxis())};
   check.Check();
@@ -36,15 +29,15 @@ void TCustomChart::ZoomToBounds(const TZoomTargets& targets) {
   if (!axis_state_saved_)
     SaveAxisStates();
   const std::array<TChartAxis*, 4> axes = AxesHorizFirst();
-  const std::array<TAxisBounds, 4> bounds = targets.HorizFirst();
+  const std::array<TValueRange, 4> bounds = targets.HorizFirst();
   if (animated_zoom_) {
     for (int step = 1; step < animated_zoom_steps_; ++step) {
       for (std::size_t i = 0; i < axes.size(); ++i)
-        AssignBounds(*axes[i], AnimatedZoomStep({axes[i]->Minimum(), axes[i]->Maximum()}, bounds[i]));
+        axes[i]->AssignRange(axes[i]->Bounds().AnimatedStepTowards(bounds[i]));
       RepaintNow();
     }
   }
-  for (std::size_t i = 0; i < axes.size(); ++i) AssignBounds(*axes[i], bounds[i]);
+  for (std::size_t i = 0; i < axes.size(); ++i) axes[i]->AssignRange(bounds[i]);
   zoomed_ = true;
   if (OnZoom)
     OnZoom(*this);
@@ -72,13 +65,12 @@ void TCustomChart::SaveAxisStates() {
 // The values of both pixels come from the scale of the last paint; the shift is added to the
 // stored bounds, which for an automatic axis hold what that paint resolved.
 void TCustomChart::ScrollAxis(TChartAxis& axis, int from_pixel, int to_pixel) {
-  TAxisBounds bounds = ScrolledBounds({axis.Minimum(), axis.Maximum()}, axis.PixelToValue(from_pixel),
-                                      axis.PixelToValue(to_pixel));
+  TValueRange bounds = axis.Bounds().Scrolled(axis.PixelToValue(from_pixel), axis.PixelToValue(to_pixel));
   bool allow = true;
   if (OnAllowScroll)
     OnAllowScroll(axis, bounds.Minimum, bounds.Maximum, allow);
   if (allow)
-    AssignBounds(axis, bounds);
+    axis.AssignRange(bounds);
 }
 
 void TCustomChart::DrawZoomRectangle(TCanvas& canvas) {

@@ -1,14 +1,12 @@
 // The arithmetic of zooming a chart with the mouse wheel, as plain values and functions: wheel
-// steps added up into whole notches, and an axis's bounds after some notches around the value
-// under the pointer. The chart (custom_chart_wheel_zoom.cpp) applies them to its four axes.
+// steps added up into whole notches, and the bounds after some notches around the value under the
+// pointer (TValueRange::WheelZoomed). The chart (custom_chart_wheel_zoom.cpp) applies them to its four axes.
 #pragma once
 
 #include "chart/zoom_panning.h"
 
 namespace corvane {
 
-// Each notch narrows (or, turned toward the user, widens) both axes by this factor.
-inline constexpr double kWheelZoomFactor = 1.25;
 // The angle one notch of a common wheel reports, in eighths of a degree.
 inline constexpr int kWheelNotchAngle = 120;
 
@@ -26,10 +24,9 @@ class TWheelNotches {
   int pending_ = 0;
 };
 
-// The bounds after `notches` notches around `value`: each bound's distance from `value` is
-// divided by kWheelZoomFactor per notch (multiplied for negative notches), so `value` keeps its
-// place between them and a pixel mapping keeps it under the pointer. 0..10 around 2 by one notch
-// gives 0.4..8.4, and the other way -0.5..12. EOverflow when a bound leaves the double range.
-TAxisBounds WheelZoomedBounds(const TAxisBounds& bounds, double value, int notches);
+// The wheel zoom in the form its tests check it; the arithmetic is TValueRange::WheelZoomed.
+inline TAxisBounds WheelZoomedBounds(const TAxisBounds& bounds, double value, int notches) {
+  return bounds.WheelZoomed(value, notches);
+}
 
 }  // namespace corvane

@@ -1,7 +1,6 @@
 #include "chart/zoom_panning.h"
 
 #include "framework/rect.h"
-#include "runtime/float_checks.h"
 
 namespace corvane {
 
@@ -26,27 +25,6 @@ TZoomRelease ZoomReleaseAction(const TZoomPanningRecord& drag) {
   if ((dx > 0 ? dx : -dx) <= kZoomThreshold || (dy > 0 ? dy : -dy) <= kZoomThreshold)
     return TZoomRelease::Nothing;
   return dx > 0 && dy > 0 ? TZoomRelease::Zoom : TZoomRelease::Undo;
-}
-
-// The values come from PixelToValue and the stored bounds, all finite doubles; the extended
-// sums are stored back as the program stores doubles, so a bound beyond the range is an error
-// rather than an infinite axis.
-TAxisBounds ScrolledBounds(const TAxisBounds& bounds, double from_value, double to_value) {
-  const FloatFaultCheck check;
-  const long double shift = static_cast<long double>(from_value) - to_value;
-  const TAxisBounds result{StoreDouble(bounds.Minimum + shift), StoreDouble(bounds.Maximum + shift)};
-  check.Check();
-  return result;
-}
-
-TAxisBounds AnimatedZoomStep(const TAxisBounds& bounds, const TAxisBounds& target) {
-  const FloatFaultCheck check;
-  const long double min = bounds.Minimum;
-  const long double max = bounds.Maximum;
-  const TAxisBounds result{StoreDouble(min + (target.Minimum - min) / kAnimatedZoomFactor),
-                           StoreDouble(max - (max - target.Maximum) / kAnimatedZoomFactor)};
-  check.Check();
-  return result;
 }
 
 TColor ZoomPenColor(TColor panel_color) {

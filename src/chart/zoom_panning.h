@@ -1,11 +1,13 @@
 // The arithmetic of zooming and scrolling by mouse, as plain values and functions: the drag
-// record, what a released zoom drag asks for, an axis's bounds after one scroll step or one step
-// of the animated zoom, and the pen colour of the rubber band. The chart's mouse handling
-// (custom_chart_mouse.cpp, custom_chart_zoom.cpp) feeds them pixels and axis values and applies the results.
+// record, what a released zoom drag asks for, the bounds a zoom gives each axis, and the pen
+// colour of the rubber band; the bounds themselves move as a TValueRange (value_range.h). The chart's mouse
+// handling (custom_chart_mouse.cpp, custom_chart_zoom.cpp) feeds them pixels and axis values and applies the
+// results.
 #pragma once
 
 #include <array>
 
+#include "chart/value_range.h"
 #include "framework/color.h"
 
 namespace corvane {
@@ -17,8 +19,6 @@ enum TPanningMode { pmNone, pmHorizontal, pmVertical, pmBoth };
 inline constexpr int kZoomThreshold = 16;
 // How close (less than) to an axis line a press counts as a press on that axis.
 inline constexpr int kAxisClickTolerance = 12;
-// Each step of the animated zoom goes a third of the remaining way.
-inline constexpr int kAnimatedZoomFactor = 3;
 
 // One drag in progress: where it started (X0, Y0) and where the mouse was last (X1, Y1), in
 // client pixels.
@@ -42,31 +42,27 @@ enum class TZoomRelease { Nothing, Zoom, Undo };
 // (100, 40) -> (110, 90) is Nothing; (300, 120) -> (100, 40) and (300, 40) -> (100, 120) Undo.
 TZoomRelease ZoomReleaseAction(const TZoomPanningRecord& drag);
 
-// An axis's bounds, smaller first.
-struct TAxisBounds {
-  double Minimum = 0;
-  double Maximum = 0;
-  bool operator==(const TAxisBounds&) const = default;
-};
+// An axis's bounds, smaller first: the name the zoom and scroll tests know the range by.
+using TAxisBounds = TValueRange;
 
 // The bounds a zoom gives each axis of a chart.
 struct TZoomTargets {
-  TAxisBounds Top;
-  TAxisBounds Bottom;
-  TAxisBounds Left;
-  TAxisBounds Right;
+  TValueRange Top;
+  TValueRange Bottom;
+  TValueRange Left;
+  TValueRange Right;
   // In the order of TCustomAxisPanel::AxesHorizFirst.
-  std::array<TAxisBounds, 4> HorizFirst() const { return {Top, Bottom, Left, Right}; }
+  std::array<TValueRange, 4> HorizFirst() const { return {Top, Bottom, Left, Right}; }
 };
 
-// The bounds after a scroll step that takes the value at the mouse's old pixel (`from_value`) to
-// its new one (`to_value`): both bounds move by from_value - to_value, so the picture follows
-// the mouse. EOverflow when a bound leaves the double range.
-TAxisBounds ScrolledBounds(const TAxisBounds& bounds, double from_value, double to_value);
-
-// One step of the animated zoom: a third of the way from the bounds toward the target.
-// EOverflow when a bound leaves the double range.
-TAxisBounds AnimatedZoomStep(const TAxisBounds& bounds, const TAxisBounds& target);
+// The scroll and animation steps in the form their tests check them; the arithmetic is
+// TValueRange's (Scrolled, AnimatedStepTowards).
+inline TAxisBounds ScrolledBounds(const TAxisBounds& bounds, double from_value, double to_value) {
+  return bounds.Scrolled(from_value, to_value);
+}
+inline TAxisBounds AnimatedZoomStep(const TAxisBounds& bounds, const TAxisBounds& target) {
+  return bounds.AnimatedStepTowards(target);
+}
 
 // The rubber band is XOR-drawn in the panel colour, which shows white over the panel; a white
 // panel would make it invisible, so it takes red there.
