@@ -12,26 +12,13 @@
 
 #include "chart/chart.h"
 #include "chart/line_series.h"
+#include "form_support.h"
 #include "framework/device_grid.h"
 #include "framework/system_colors.h"
 #include "mainwindow/main_form.h"
-#include "mainwindow/notice_sink.h"
-#include "runtime/random.h"
 
 namespace corvane {
 namespace {
-
-class Notices : public TNoticeSink {
- public:
-  void ShowNotice(const std::string&) override {}
-};
-
-TRandomSource SeededSource(std::uint32_t seed) {
-  return [seed]() mutable {
-    seed = NextRandomSeed(seed);
-    return static_cast<long double>(seed) * 0x1p-32L;
-  };
-}
 
 QImage Paint(TChart& chart, double ratio) {
   return chart.UpdateCachedImage(chart.width(), chart.height(), ratio).Image().copy();

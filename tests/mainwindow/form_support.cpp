@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "mainwindow/app_title.h"
-#include "mainwindow/error_report.h"
 #include "runtime/random.h"
 
 namespace corvane {
@@ -19,16 +17,6 @@ TRandomSource Draws(std::vector<long double> draws) {
   return [draws = std::move(draws), i = std::size_t{0}]() mutable {
     return draws[std::min(i++, draws.size() - 1)];
   };
-}
-
-void FormFixture::SetUp() {
-  SetApplicationTitle("corvane");
-  SetErrorReportSink(
-      [this](const std::string& caption, const std::string& text) { reports.emplace_back(caption, text); });
-}
-
-void FormFixture::TearDown() {
-  SetErrorReportSink(nullptr);
 }
 
 std::unique_ptr<TForm1> FormFixture::MakeForm(TRandomSource random) {

@@ -13,14 +13,11 @@
 #include "mainwindow/main_form.h"
 #include "mainwindow/notice_sink.h"
 #include "simulation/reaction_simulator.h"
+#include "support/recording_sinks.h"
 
 namespace corvane {
 
-class Notices : public TNoticeSink {
- public:
-  void ShowNotice(const std::string& text) override { texts.push_back(text); }
-  std::vector<std::string> texts;
-};
+using Notices = RecordingNotices;
 
 // Draws from a generator of its own, so the process-wide seed and the clock play no part.
 TRandomSource SeededSource(std::uint32_t seed);
@@ -28,16 +25,13 @@ TRandomSource SeededSource(std::uint32_t seed);
 // Yields the given draws, then repeats the last.
 TRandomSource Draws(std::vector<long double> draws);
 
-class FormFixture : public ::testing::Test {
+// Error reports are recorded into `reports` (caption, text) by the shared fixture.
+class FormFixture : public RecordingReports {
  protected:
-  void SetUp() override;
-  void TearDown() override;
-
   // A window after its creation handler, its notices recorded.
   std::unique_ptr<TForm1> MakeForm(TRandomSource random = SeededSource(7));
 
   Notices notices;
-  std::vector<std::pair<std::string, std::string>> reports;  // (caption, text)
 };
 
 }  // namespace corvane
