@@ -67,23 +67,52 @@ struct LogReduction {
   long double e;
   long double r;
   const LogTableEntry* entry;
+  int binary_exponent;  // e as an integer, for table indices without an x87 conversion
 };
 
+// Without branches: whether m is halved depends on the draw, and a mispredicted branch costs more
+// than the whole step.
 inline LogReduction ReduceForLog(std::uint64_t mantissa, int exponent) noexcept {
   // m = M / 2^63 in [1, 2); from 1.40625 on take m / 2 and one more power of two.
-  const bool halve = mantissa >= kHalvingMantissa;
-  const long double e = exponent + (halve ? 1 : 0);
-  const int shift = halve ? 54 : 53;
-  const int j = static_cast<int>(((mantissa >> shift) + 1) >> 1);  // nearest 512 * m
+  const int halve = mantissa >= kHalvingMantissa ? 1 : 0;
+  const int e = exponent + halve;
+  const int j = static_cast<int>(((mantissa >> (53 + halve)) + 1) >> 1);  // nearest 512 * m
   const LogTableEntry& entry = kLogTable[j - kFirstPoint];
 
-  // m = m_high + m_low split at 32 bits; both products with c are exact, and so is p_high - 1.
-  const long double scale_high = halve ? 0x1p-32L : 0x1p-31L;
-  const long double scale_low = halve ? 0x1p-64L : 0x1p-63L;
-  const long double m_high = static_cast<long double>(mantissa >> 32) * scale_high;
-  const long double m_low = static_cast<long double>(mantissa & 0xFFFFFFFFu) * scale_low;
+  // m (or m / 2) = m_high + m_low with m_high the top 31 bits of M at 2^-31; both products with c
+  // are exact (55 and at most 57 bits), and so is p_high - 1, so r is m c - 1 rounded once.
+  const int high_shift = 32 + halve;
+  const std::uint64_t low_bits = mantissa & ((std::uint64_t{1} << high_shift) - 1);
+  const long double m_high =
+      static_cast<long double>(static_cast<std::int64_t>(mantissa >> high_shift)) * 0x1p-31L;
+  const long double m_low =
+      static_cast<long double>(static_cast<std::int64_t>(low_bits << (1 - halve))) * 0x1p-64L;
   const long double c = entry.c;
-  return {e, (m_high * c - 1.0L) + m_low * c, &entry};
+  return {static_cast<long double>(e), (m_high * c - 1.0L) + m_low * c, &entry, e};
+}
+
+// The table step for a fraction of the generator, k * 2^-32 with k > 0, in double arithmetic: its
+// mantissa has at most 32 significant bits, so r = m c_j - 1 is a multiple of 2^-56 below 2^-9.49
+// and fits a double exactly. The same e, r and entry as ReduceForLog, without x87 work.
+struct FractionReduction {
+  int e;
+  double r;
+  const LogTableEntry* entry;
+};
+
+inline FractionReduction ReduceFraction(std::uint32_t k) noexcept {
+  const int z = std::countl_zero(k);
+  const std::uint32_t m = k << z;  // m * 2^-31 in [1, 2)
+  const int halve = m >= static_cast<std::uint32_t>(kHalvingMantissa >> 32) ? 1 : 0;
+  const int j = static_cast<int>(((m >> (21 + halve)) + 1) >> 1);
+  const LogTableEntry& entry = kLogTable[j - kFirstPoint];
+  // c_j * 2^-(31 + halve), exact; then m c - 1 from m's top 29 bits and its last 3, both products
+  // exact (53 and 27 bits), the difference exact by Sterbenz and the sum exact because r fits.
+  const double scale = std::bit_cast<double>(static_cast<std::uint64_t>(1023 - 31 - halve) << 52);
+  const double c = static_cast<double>(entry.c) * scale;
+  const double p_high = static_cast<double>(m & ~std::uint32_t{7}) * c;
+  const double p_low = static_cast<double>(m & 7u) * c;
+  return {-1 - z + halve, (p_high - 1.0) + p_low, &entry};
 }
 
 // e ln 2 + T_j + r + tail with tail = ln(1 + r) - r, the first sum with its rounding error
@@ -121,9 +150,10 @@ inline LogParts ExtendedLogPartsForPower(std::uint64_t mantissa, int exponent) n
 // ln(k * 2^-32) for k > 0, the same value as ExtendedLog(k * 2^-32) without reading the bits of
 // an extended value back from memory.
 inline long double LogOfFraction(std::uint32_t k) noexcept {
-  // k * 2^-32 = (k << (32 + z)) * 2^(-64 - z) for the z leading zero bits of k.
-  const int z = std::countl_zero(k);
-  const LogParts ln = ExtendedLogParts(static_cast<std::uint64_t>(k) << (32 + z), -1 - z);
+  const detail::FractionReduction f = detail::ReduceFraction(k);
+  const long double r = f.r;
+  const detail::LogReduction x{static_cast<long double>(f.e), r, f.entry, f.e};
+  const LogParts ln = detail::CombineLog(x, detail::Log1pTail(r, r * r));
   return ln.head + ln.tail;
 }
 

@@ -10,7 +10,6 @@
 #include "runtime/float_checks.h"
 #include "runtime/fraction_power.h"
 #include "runtime/power.h"
-#include "runtime/random.h"
 
 namespace corvane {
 namespace {
@@ -42,48 +41,34 @@ inline long double NotBelowZero(long double y) noexcept {
   return y < 0.0L ? 0.0L : y;
 }  // NaN stays
 
-// Where a reaction takes its draws. GeneratorDraws steps the process-wide generator inline and
-// hands the kernels its seed, without a detour through an extended value; InjectedDraws calls a
-// caller's source. Both give the same results for the same fractions.
+// Where a reaction takes its draws. GeneratorDraws takes the process-wide generator's draws from
+// the simulator's batch worked out ahead (precomputed_draws.h); InjectedDraws calls a caller's
+// source. Both give the same results for the same fractions.
 //
 // With a fractional exponent that a TFractionPower serves, the work share comes from its table,
 // for injected draws too when they are fractions of the generator, so that both give one result.
 class GeneratorDraws {
  public:
-  explicit GeneratorDraws(const TFractionPower* table) : table_(table) {}
+  explicit GeneratorDraws(TPrecomputedDraws& draws) : draws_(draws) {}
 
-  long double WorkShare(const TPowerFunction& power) const {
-    const std::uint32_t k = Next();
-    return table_ ? (*table_)(k) : power.OfFraction(k);
-  }
-
-  // ln U2; a draw of 0 has no logarithm.
-  long double DistractionLog() const {
-    const std::uint32_t k = Next();
-    if (k == 0)
-      throw EZeroDivide();
-    return LogOfFraction(k);
-  }
+  long double WorkShare() const { return draws_.WorkShare(); }
+  long double DistractionLog() const { return draws_.DistractionLog(); }
 
  private:
-  static std::uint32_t Next() noexcept {
-    RandomSeed = NextRandomSeed(RandomSeed);
-    return RandomSeed;
-  }
-
-  const TFractionPower* table_;
+  TPrecomputedDraws& draws_;
 };
 
 class InjectedDraws {
  public:
-  InjectedDraws(const TRandomSource& source, const TFractionPower* table) : source_(source), table_(table) {}
+  InjectedDraws(const TRandomSource& source, long double exponent, const TFractionPower* table)
+      : source_(source), power_(exponent), table_(table) {}
 
-  long double WorkShare(const TPowerFunction& power) const {
+  long double WorkShare() const {
     const long double u1 = source_();
     std::uint32_t k = 0;
     if (table_ && FractionSeed(u1, k))
       return (*table_)(k);
-    return power(u1);
+    return power_(u1);
   }
 
   long double DistractionLog() const {
@@ -95,6 +80,7 @@ class InjectedDraws {
 
  private:
   const TRandomSource& source_;
+  const TPowerFunction power_;  // U1 -> U1^(a1/c1)
   const TFractionPower* table_;
 };
 
@@ -107,7 +93,6 @@ class Reaction {
   Reaction(const TParameterSet& P, double start_y, double& carried_y, Draws draws, TReactionSink& sink)
       : P_(P),
         // Loop invariants, hoisted: every cycle would compute the same extended values.
-        work_power_(static_cast<long double>(P.a1) / P.c1),
         inverse_a1_(1.0L / P.a1),
         inverse_c0_(1.0L / P.c0),
         carried_y_(carried_y),
@@ -134,7 +119,7 @@ class Reaction {
   // and that share divided by a1 is the work done, which is also the period's duration.
   void WorkPeriod() {
     record_.YBegin = Y_;
-    WTerm_ = Store((1.0L - draws_.WorkShare(work_power_)) * inverse_a1_ * Y_);
+    WTerm_ = Store((1.0L - draws_.WorkShare()) * inverse_a1_ * Y_);
     Y_ = Store(NotBelowZero(Y_ - P_.a1 * static_cast<long double>(WTerm_)));
     record_.YEnd = Y_;
     record_.asom = Store(static_cast<long double>(record_.asom) + WTerm_);
@@ -182,8 +167,7 @@ class Reaction {
     sink_.AddPeriodRecord(record_);
   }
 
-  const TParameterSet P_;            // a copy: the caller's set may change while the sink runs
-  const TPowerFunction work_power_;  // U1 -> U1^(a1/c1)
+  const TParameterSet P_;  // a copy: the caller's set may change while the sink runs
   const long double inverse_a1_;
   const long double inverse_c0_;
   double& carried_y_;
@@ -209,10 +193,13 @@ TReactionSimulator::TReactionSimulator(TRandomSource random) : random_(std::move
 double TReactionSimulator::SimulateReaction(const TParameterSet& P, bool FirstOfSeries, TReactionSink& sink) {
   assert(P.A > 0 && P.a1 > 0 && P.a0 > 0 && P.c1 > 0 && P.c0 > 0 && P.y0 > 0);
   const double start_y = FirstOfSeries ? P.y0 : carried_y_;
-  const TFractionPower* table = FractionPowerFor(static_cast<long double>(P.a1) / P.c1);
-  if (!random_)
-    return Reaction(P, start_y, carried_y_, GeneratorDraws(table), sink).Run();
-  return Reaction(P, start_y, carried_y_, InjectedDraws(random_, table), sink).Run();
+  const long double exponent = static_cast<long double>(P.a1) / P.c1;
+  const TFractionPower* table = FractionPowerFor(exponent);
+  if (!random_) {
+    draws_ahead_.UseExponent(exponent, table);
+    return Reaction(P, start_y, carried_y_, GeneratorDraws(draws_ahead_), sink).Run();
+  }
+  return Reaction(P, start_y, carried_y_, InjectedDraws(random_, exponent, table), sink).Run();
 }
 
 const TFractionPower* TReactionSimulator::FractionPowerFor(long double exponent) {

@@ -2,7 +2,7 @@
 //
 //   TParameterSet --> TReactionSimulator::SimulateReaction --> TReactionSink
 //                          ^ two draws per cycle                AddPathPoint(time, inhibition)
-//                          | (the generator, inline, by default) AddPeriodRecord(TPeriodRecord)
+//                          | (the generator's, worked out ahead) AddPeriodRecord(TPeriodRecord)
 //                                                                       |
 //                                                        FormatPeriodLine (period_line.h) -> memo
 //
@@ -12,7 +12,8 @@
 // time and keeps CarriedY, the inhibition one reaction hands to the next of its series. Its hot
 // loop takes the work share from TPowerFunction (runtime/power.h), or for fractional exponents from
 // the table of TFractionPower (runtime/fraction_power.h), and the distraction durations' logarithm
-// from ExtendedLog (runtime/extended_log.h).
+// from ExtendedLog (runtime/extended_log.h); for the process-wide generator both are worked out a
+// batch of cycles ahead (TPrecomputedDraws, precomputed_draws.h).
 #pragma once
 
 #include <functional>
@@ -20,6 +21,7 @@
 
 #include "simulation/parameter_set.h"
 #include "simulation/period_record.h"
+#include "simulation/precomputed_draws.h"
 #include "simulation/reaction_sink.h"
 
 namespace corvane {
@@ -33,7 +35,7 @@ using TRandomSource = std::function<long double()>;
 
 class TReactionSimulator {
  public:
-  // Draws from the process-wide generator, stepped inline in the hot loop.
+  // Draws from the process-wide generator, a batch of cycles worked out ahead.
   TReactionSimulator();
   explicit TReactionSimulator(TRandomSource random);
 
@@ -52,7 +54,8 @@ class TReactionSimulator {
   // exponent stays; none for exponents it does not serve.
   const TFractionPower* FractionPowerFor(long double exponent);
 
-  TRandomSource random_;  // empty: the process-wide generator
+  TRandomSource random_;  // empty: the process-wide generator, through draws_ahead_
+  TPrecomputedDraws draws_ahead_;
   std::shared_ptr<const TFractionPower> fraction_power_;
   double carried_y_ = 0.0;
 };

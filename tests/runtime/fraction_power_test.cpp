@@ -21,19 +21,25 @@ long double UlpDistance(long double value, long double reference) {
   return std::fabs(value - reference) / ulp;
 }
 
+__float128 QuadPower(std::uint32_t k, long double exponent) {
+  return powq(static_cast<__float128>(static_cast<long double>(k) * 0x1p-32L),
+              static_cast<__float128>(exponent));
+}
+
 long double TruePower(std::uint32_t k, long double exponent) {
-  return static_cast<long double>(powq(static_cast<__float128>(static_cast<long double>(k) * 0x1p-32L),
-                                       static_cast<__float128>(exponent)));
+  return static_cast<long double>(QuadPower(k, exponent));
 }
 
 TEST(FractionPowerTest, ServesFractionalExponentsUpToItsLimit) {
   EXPECT_TRUE(TFractionPower::Serves(10.0L / 3.0L));
   EXPECT_TRUE(TFractionPower::Serves(1e-300L));
-  EXPECT_TRUE(TFractionPower::Serves(TFractionPower::kLargest));
-  EXPECT_FALSE(TFractionPower::Serves(2.0L));  // the integer rule multiplies
+  EXPECT_TRUE(TFractionPower::Serves(4.5L));
+  EXPECT_TRUE(TFractionPower::Serves(TFractionPower::kLargest - 0.5L));
+  for (long double integer : {1.0L, 2.0L, 3.0L, 5.0L, 4096.0L})  // the integer rule multiplies
+    EXPECT_FALSE(TFractionPower::Serves(integer)) << static_cast<double>(integer);
+  EXPECT_FALSE(TFractionPower::Serves(TFractionPower::kLargest * 2 + 0.5L));
   EXPECT_FALSE(TFractionPower::Serves(0.0L));
   EXPECT_FALSE(TFractionPower::Serves(-0.5L));
-  EXPECT_FALSE(TFractionPower::Serves(4.5L));
   EXPECT_FALSE(TFractionPower::Serves(std::numeric_limits<long double>::quiet_NaN()));
 }
 
@@ -56,6 +62,34 @@ TEST(FractionPowerTest, AgreesWithTheGeneralPowerAndTheTrueValueOverTheDraws) {
     }
     for (std::uint32_t k : {1u, 2u, 3u, 0x7FFFFFFFu, 0x80000000u, 0xB4000000u, 0xFFFFFFFFu})
       ASSERT_LE(UlpDistance(table(k), TruePower(k, exponent)), 1.5L) << k;
+  }
+}
+
+// Above the series' limit the table holds exponents: the relative error grows with |e ln u| and e,
+// but stays within a unit of 1's last extended place, so 1 - u^e, what the simulation takes, comes
+// out as from the true power up to that unit.
+TEST(FractionPowerTest, LargeExponentsKeepOneMinusThePowerExact) {
+  for (long double exponent :
+       {TFractionPower::kSeriesLimit + 0x1p-20L, 5.0L / 0.3L, 1.0L / 0.03L, 999.9L, 123456.7L}) {
+    const TFractionPower table(exponent);
+    EXPECT_EQ(table(0), 0.0L);
+    std::uint32_t seed = 7;
+    for (int i = 0; i < 20000; ++i) {
+      seed = seed * 134775813u + 1u;
+      // The draw itself, and one next to 1, where the power of a large exponent is not negligible.
+      const std::uint32_t k = (i & 1) ? seed : 0xFFFFFFFFu - (seed >> (i % 32));
+      const long double ours = table(k);
+      const __float128 truth = QuadPower(k, exponent);
+      const long double y = std::fabs(exponent * std::log(static_cast<long double>(k) * 0x1p-32L));
+      if (y > 700) {
+        ASSERT_EQ(ours, 0.0L) << static_cast<double>(exponent) << " k " << k;
+        continue;
+      }
+      ASSERT_LE(UlpDistance(ours, static_cast<long double>(truth)), 4 + 3 * y + exponent / 128)
+          << static_cast<double>(exponent) << " k " << k;
+      ASSERT_LE(std::fabs(static_cast<long double>(ours - truth)), 0x1p-63L)
+          << static_cast<double>(exponent) << " k " << k;
+    }
   }
 }
 
