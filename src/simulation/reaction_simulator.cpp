@@ -193,13 +193,19 @@ TReactionSimulator::TReactionSimulator(TRandomSource random) : random_(std::move
 double TReactionSimulator::SimulateReaction(const TParameterSet& P, bool FirstOfSeries, TReactionSink& sink) {
   assert(P.A > 0 && P.a1 > 0 && P.a0 > 0 && P.c1 > 0 && P.c0 > 0 && P.y0 > 0);
   const double start_y = FirstOfSeries ? P.y0 : carried_y_;
-  const long double exponent = static_cast<long double>(P.a1) / P.c1;
-  const TFractionPower* table = FractionPowerFor(exponent);
-  if (!random_) {
-    draws_ahead_.UseExponent(exponent, table);
+  if (P.a1 != exponent_a1_ || P.c1 != exponent_c1_) [[unlikely]]
+    UseExponentOf(P);
+  if (!random_)
     return Reaction(P, start_y, carried_y_, GeneratorDraws(draws_ahead_), sink).Run();
-  }
-  return Reaction(P, start_y, carried_y_, InjectedDraws(random_, exponent, table), sink).Run();
+  return Reaction(P, start_y, carried_y_, InjectedDraws(random_, exponent_, table_), sink).Run();
+}
+
+void TReactionSimulator::UseExponentOf(const TParameterSet& P) {
+  exponent_a1_ = P.a1;
+  exponent_c1_ = P.c1;
+  exponent_ = static_cast<long double>(P.a1) / P.c1;
+  table_ = FractionPowerFor(exponent_);
+  draws_ahead_.UseExponent(exponent_, table_);
 }
 
 const TFractionPower* TReactionSimulator::FractionPowerFor(long double exponent) {

@@ -50,6 +50,9 @@ class TReactionSimulator {
   double CarriedY() const noexcept { return carried_y_; }
 
  private:
+  // The work share's exponent a1/c1 and what depends on it, worked out again only when a1 or c1
+  // changes: short reactions would spend a good part of their time on it.
+  void UseExponentOf(const TParameterSet& P);
   // The table of the work share's power for the exponent of the last reaction, kept while the
   // exponent stays; none for exponents it does not serve.
   const TFractionPower* FractionPowerFor(long double exponent);
@@ -57,6 +60,10 @@ class TReactionSimulator {
   TRandomSource random_;  // empty: the process-wide generator, through draws_ahead_
   TPrecomputedDraws draws_ahead_;
   std::shared_ptr<const TFractionPower> fraction_power_;
+  double exponent_a1_ = 0;  // the a1 and c1 exponent_ is of; 0 before the first reaction
+  double exponent_c1_ = 0;
+  long double exponent_ = 0;
+  const TFractionPower* table_ = nullptr;  // fraction_power_, or none for exponent_
   double carried_y_ = 0.0;
 };
 
