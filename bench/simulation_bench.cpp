@@ -1,7 +1,8 @@
 // The simulation's hot path: one reaction (cycles per second, with a sink that does nothing)
 // against plain loops of the same arithmetic, at the default exponent a1/c1 = 2 (the integer
-// rule), at a fractional one, 1/0.3 ~ 10/3 (the per-exponent table of powers), and at a large
-// fractional one, 5/0.3 ~ 16.7 (the table of exponents); and its kernels against the library's.
+// rule), at a fractional one, 1/0.3 ~ 10/3 (the per-exponent table of powers), at a larger one,
+// 5/0.3 ~ 16.7 (the same table with a longer series) and at 5/0.1 ~ 50 (the table of exponents);
+// and its kernels against the library's.
 //
 // The machine's speed drifts from run to run; for ratios, interleave the repetitions:
 //   simulation_bench --benchmark_repetitions=12 --benchmark_enable_random_interleaving=true
@@ -23,15 +24,18 @@
 namespace corvane {
 namespace {
 
-// Argument 0: the defaults (a1/c1 = 2); 1: c1 = 0.3 (a1/c1 = 3.33...); 2: a1 = 5, c1 = 0.3.
+// Argument 0: the defaults (a1/c1 = 2); 1: c1 = 0.3 (a1/c1 = 3.33...); 2: a1 = 5, c1 = 0.3;
+// 3: a1 = 5, c1 = 0.1.
 TParameterSet Parameters(std::int64_t which) {
   switch (which) {
     case 0:
       return {5, 1, 1, 0.5, 0.5, 5};
     case 1:
       return {5, 1, 1, 0.3, 0.5, 5};
-    default:
+    case 2:
       return {5, 5, 1, 0.3, 0.5, 5};
+    default:
+      return {5, 5, 1, 0.1, 0.5, 5};
   }
 }
 
@@ -68,7 +72,7 @@ void BM_SimulateReaction(benchmark::State& state) {
   TReactionSimulator simulator;
   SimulateSeries(state, simulator);
 }
-BENCHMARK(BM_SimulateReaction)->Arg(0)->Arg(1)->Arg(2);
+BENCHMARK(BM_SimulateReaction)->Arg(0)->Arg(1)->Arg(2)->Arg(3);
 
 // The same with the draws from a caller's source (as the tests inject them): a call through
 // std::function per draw and the extended value's bits read back.
@@ -76,7 +80,7 @@ void BM_SimulateReactionInjected(benchmark::State& state) {
   TReactionSimulator simulator(RandomFraction);
   SimulateSeries(state, simulator);
 }
-BENCHMARK(BM_SimulateReactionInjected)->Arg(0)->Arg(1)->Arg(2);
+BENCHMARK(BM_SimulateReactionInjected)->Arg(0)->Arg(1)->Arg(2)->Arg(3);
 
 // Peer: the reaction's arithmetic in a plain loop over Real (double or long double).
 template <typename Real>
@@ -118,12 +122,12 @@ void PlainReactionLoop(benchmark::State& state) {
 void BM_PlainLoopDouble(benchmark::State& state) {
   PlainReactionLoop<double>(state);
 }
-BENCHMARK(BM_PlainLoopDouble)->Arg(0)->Arg(1)->Arg(2);
+BENCHMARK(BM_PlainLoopDouble)->Arg(0)->Arg(1)->Arg(2)->Arg(3);
 
 void BM_PlainLoopLongDouble(benchmark::State& state) {
   PlainReactionLoop<long double>(state);
 }
-BENCHMARK(BM_PlainLoopLongDouble)->Arg(0)->Arg(1)->Arg(2);
+BENCHMARK(BM_PlainLoopLongDouble)->Arg(0)->Arg(1)->Arg(2)->Arg(3);
 
 // The kernels over the generator's draws, against the library's long double functions.
 void BM_ExtendedLog(benchmark::State& state) {
@@ -147,16 +151,18 @@ void BM_FractionalPower(benchmark::State& state) {
 }
 BENCHMARK(BM_FractionalPower);
 
-// Argument 0: 1/0.3 from the table of powers; 1: 5/0.3 from the table of exponents.
+// Argument 0: 1/0.3 from the table of powers; 1: 5/0.3, the same with the longer series; 2: 5/0.1
+// from the table of exponents.
 void BM_FractionPowerTable(benchmark::State& state) {
-  const TFractionPower table(state.range(0) == 0 ? kFractionalExponent : 5 * kFractionalExponent);
+  const long double exponents[] = {kFractionalExponent, 5 * kFractionalExponent, 5.0L / 0.1L};
+  const TFractionPower table(exponents[state.range(0)]);
   RandomSeed = 1;
   for (auto _ : state) {
     RandomSeed = NextRandomSeed(RandomSeed);
     benchmark::DoNotOptimize(table(RandomSeed));
   }
 }
-BENCHMARK(BM_FractionPowerTable)->Arg(0)->Arg(1);
+BENCHMARK(BM_FractionPowerTable)->Arg(0)->Arg(1)->Arg(2);
 
 void BM_LibraryPower(benchmark::State& state) {
   RandomSeed = 1;

@@ -41,6 +41,22 @@ inline long double ExpMinusOne(long double r) noexcept {
   return r + d2 * (a + d2 * (b + d2 * c));
 }
 
+// exp(y) - 1 for |y| <= 2^-4.5, the range of a power table's longer series (fraction_power.h):
+// to y^10 (the next term is below 2^-75). y^2/2 is evaluated in extended, since in double its
+// rounding error could reach 2^-63; the terms from y^3 on are below 2^-16 and go in double
+// arithmetic (Estrin's scheme), with an error below 2^-66.
+inline long double ExpMinusOneWide(long double y) noexcept {
+  const double d = static_cast<double>(y);
+  const double d2 = d * d;
+  const double d4 = d2 * d2;
+  const double p01 = 1.0 / 6.0 + d * (1.0 / 24.0);
+  const double p23 = 1.0 / 120.0 + d * (1.0 / 720.0);
+  const double p45 = 1.0 / 5040.0 + d * (1.0 / 40320.0);
+  const double p67 = 1.0 / 362880.0 + d * (1.0 / 3628800.0);
+  const double cubic_on = d2 * d * ((p01 + d2 * p23) + d4 * (p45 + d2 * p67));
+  return y + (y * 0.5L * y + cubic_on);
+}
+
 }  // namespace detail
 
 // exp(high + low) for |high| <= kExtendedExpLimit and |low| <= 2^-60 |high|, within about half a

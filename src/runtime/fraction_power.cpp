@@ -31,7 +31,11 @@ bool TFractionPower::Serves(long double exponent) noexcept {
 }
 
 TFractionPower::TFractionPower(long double exponent)
-    : exponent_(exponent), logarithms_(exponent > kSeriesLimit), powers_(kExponents * kPoints) {
+    : exponent_(exponent),
+      route_(exponent <= kSeriesLimit       ? Route::kShortSeries
+             : exponent <= kLongSeriesLimit ? Route::kLongSeries
+                                            : Route::kExponents),
+      powers_(kExponents * kPoints) {
   const TPowerFunction power(exponent);
   for (int E = kLowestExponent; E < kLowestExponent + kExponents; ++E) {
     for (int j = 0; j < kPoints; ++j) {
@@ -39,7 +43,7 @@ TFractionPower::TFractionPower(long double exponent)
       const detail::LogReduction x{static_cast<long double>(E), 0.0L, &detail::kLogTable[j], E};
       const LogParts ln = detail::CombineLog(x, 0.0L);
       powers_[static_cast<std::size_t>((E - kLowestExponent) * kPoints + j)] =
-          logarithms_ ? exponent * ln.head + exponent * ln.tail : power.PowerOfLog(ln);
+          route_ == Route::kExponents ? exponent * ln.head + exponent * ln.tail : power.PowerOfLog(ln);
     }
   }
 }

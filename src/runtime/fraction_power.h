@@ -7,8 +7,9 @@
 // Up to kSeriesLimit the table holds 33 x 361 powers Z, each from the power's extended kernels
 // (power.h), so that a draw costs only the short series of exp(e ln(1 + r)), |e ln(1 + r)| < 2^-7.5,
 // and one product: within about a unit in the last extended place of the true power, where
-// TPowerFunction::OfFraction is within half a unit. Above it, e ln(1 + r) outgrows that series and
-// Z the extended range, so the table holds the exponents L = e (E ln 2 - ln c_j) instead and a draw
+// TPowerFunction::OfFraction is within half a unit. Up to kLongSeriesLimit the same with a longer
+// series, |e ln(1 + r)| < 2^-4.5, where Z still lies within the kernels' range. Above it, Z
+// leaves that range, so the table holds the exponents L = e (E ln 2 - ln c_j) instead and a draw
 // costs one exponential, exp(L + e ln(1 + r)): within 4 + 3 |e ln u| + e/128 units, so still within
 // a unit of 1's last place, which is what 1 - u^e, the one use the simulation makes of it, needs. Powers
 // below e^-700 come out as 0; 1 - u^e is 1 in extended for them either way. Building the table takes about
@@ -31,6 +32,8 @@ class TFractionPower {
   static bool Serves(long double exponent) noexcept;
   static constexpr long double kLargest = 0x1p20L;
   static constexpr long double kSeriesLimit = 3.875L;
+  // e (32 ln 2 + ln 1.42) < 700 and e 2^-9.49 < 2^-4.5 below it.
+  static constexpr long double kLongSeriesLimit = 31.0L;
 
   // Precondition: Serves(exponent).
   explicit TFractionPower(long double exponent);
@@ -51,8 +54,10 @@ class TFractionPower {
     const double tail =
         r2 * ((-0.5 + r * (1.0 / 3.0)) + r2 * ((-0.25 + r * 0.2) + r2 * (-1.0 / 6.0 + r * (1.0 / 7.0))));
     const long double y = exponent_ * static_cast<long double>(r) + exponent_ * tail;
-    if (!logarithms_) [[likely]]
+    if (route_ == Route::kShortSeries)
       return Z + Z * detail::ExpMinusOne(y);
+    if (route_ == Route::kLongSeries)
+      return Z + Z * detail::ExpMinusOneWide(y);
     // Z is L here; beyond the exponential's range the power is below e^-700.
     const long double exponent = Z + y;
     const bool tiny = exponent < -kExtendedExpLimit;
@@ -65,8 +70,10 @@ class TFractionPower {
   static constexpr int kExponents = 33;        // E = -32 .. 0
   static constexpr int kPoints = 361;          // j = 360 .. 720
 
+  enum class Route { kShortSeries, kLongSeries, kExponents };  // the table holds Z, Z, L
+
   long double exponent_;
-  bool logarithms_;                  // the table holds L rather than Z: exponent_ > kSeriesLimit
+  Route route_;
   std::vector<long double> powers_;  // Z[E][j] or L[E][j] at (E + 32) * 361 + (j - 360)
 };
 

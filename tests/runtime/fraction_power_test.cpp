@@ -45,7 +45,8 @@ TEST(FractionPowerTest, ServesFractionalExponentsUpToItsLimit) {
 
 // Every binary exponent of the draws, every table point, and the generator's own sequence.
 TEST(FractionPowerTest, AgreesWithTheGeneralPowerAndTheTrueValueOverTheDraws) {
-  for (long double exponent : {10.0L / 3.0L, 1.0L / 0.3L, 0.3L / 0.7L, 4.0L / 3.0L, 0.5L, 1e-9L, 3.875L}) {
+  for (long double exponent : {10.0L / 3.0L, 1.0L / 0.3L, 0.3L / 0.7L, 4.0L / 3.0L, 0.5L, 1e-9L, 3.875L,
+                               3.875L + 0x1p-20L, 5.0L / 0.3L, 30.999L}) {
     const TFractionPower table(exponent);
     const TPowerFunction general(exponent);
     EXPECT_EQ(table(0), 0.0L);

@@ -21,8 +21,9 @@ namespace {
 const TParameterSet kIntegralExponent{5, 1, 1, 0.5, 0.5, 5};  // a1/c1 = 2
 const TParameterSet kTenThirds{5, 1, 1, 0.3, 0.5, 5};         // a1/c1 = 1/0.3
 const TParameterSet kThreeSevenths{1, 0.3, 3, 0.7, 5, 0.2};   // a1/c1 = 0.3/0.7
-const TParameterSet kFiftyThirds{5, 5, 1, 0.3, 0.5, 5};       // a1/c1 = 5/0.3, the table of exponents
-const TParameterSet kParameterSets[] = {kIntegralExponent, kTenThirds, kThreeSevenths, kFiftyThirds};
+const TParameterSet kFiftyThirds{5, 5, 1, 0.3, 0.5, 5};       // a1/c1 = 5/0.3, the longer series
+const TParameterSet kFifty{5, 5, 1, 0.1, 0.5, 5};             // a1/c1 = 5/0.1, the table of exponents
+const TParameterSet kParameterSets[] = {kIntegralExponent, kTenThirds, kThreeSevenths, kFiftyThirds, kFifty};
 
 class SeedGuard {
  public:
