@@ -27,7 +27,7 @@ bool IsIntegral(long double x) noexcept {
 bool TFractionPower::Serves(long double exponent) noexcept {
   // Read off the bits: converting an extended value to an integer type costs two control-word
   // switches on the x87.
-  return exponent > 0.0L && exponent <= kLargest && !IsIntegral(exponent);
+  return exponent > 0.0L && !IsIntegral(exponent);
 }
 
 TFractionPower::TFractionPower(long double exponent)

@@ -28,9 +28,9 @@ namespace corvane {
 
 class TFractionPower {
  public:
-  // Whether the table serves this exponent: fractional, greater than 0 and at most kLargest.
+  // Whether the table serves this exponent: fractional and greater than 0 (so below 2^63, from
+  // where every extended value is an integer).
   static bool Serves(long double exponent) noexcept;
-  static constexpr long double kLargest = 0x1p20L;
   static constexpr long double kSeriesLimit = 3.875L;
   // e (32 ln 2 + ln 1.42) < 700 and e 2^-9.49 < 2^-4.5 below it.
   static constexpr long double kLongSeriesLimit = 31.0L;

@@ -34,10 +34,11 @@ TEST(FractionPowerTest, ServesFractionalExponentsUpToItsLimit) {
   EXPECT_TRUE(TFractionPower::Serves(10.0L / 3.0L));
   EXPECT_TRUE(TFractionPower::Serves(1e-300L));
   EXPECT_TRUE(TFractionPower::Serves(4.5L));
-  EXPECT_TRUE(TFractionPower::Serves(TFractionPower::kLargest - 0.5L));
+  EXPECT_TRUE(TFractionPower::Serves(0x1p62L + 0.5L));
   for (long double integer : {1.0L, 2.0L, 3.0L, 5.0L, 4096.0L})  // the integer rule multiplies
     EXPECT_FALSE(TFractionPower::Serves(integer)) << static_cast<double>(integer);
-  EXPECT_FALSE(TFractionPower::Serves(TFractionPower::kLargest * 2 + 0.5L));
+  EXPECT_FALSE(TFractionPower::Serves(0x1p63L));  // no fraction bits left
+  EXPECT_FALSE(TFractionPower::Serves(std::numeric_limits<long double>::infinity()));
   EXPECT_FALSE(TFractionPower::Serves(0.0L));
   EXPECT_FALSE(TFractionPower::Serves(-0.5L));
   EXPECT_FALSE(TFractionPower::Serves(std::numeric_limits<long double>::quiet_NaN()));
@@ -70,8 +71,8 @@ TEST(FractionPowerTest, AgreesWithTheGeneralPowerAndTheTrueValueOverTheDraws) {
 // but stays within a unit of 1's last extended place, so 1 - u^e, what the simulation takes, comes
 // out as from the true power up to that unit.
 TEST(FractionPowerTest, LargeExponentsKeepOneMinusThePowerExact) {
-  for (long double exponent :
-       {TFractionPower::kSeriesLimit + 0x1p-20L, 5.0L / 0.3L, 1.0L / 0.03L, 999.9L, 123456.7L}) {
+  for (long double exponent : {TFractionPower::kSeriesLimit + 0x1p-20L, 5.0L / 0.3L, 1.0L / 0.03L, 999.9L,
+                               123456.7L, 1e15L + 0.5L, 0x1p62L + 0.5L}) {
     const TFractionPower table(exponent);
     EXPECT_EQ(table(0), 0.0L);
     std::uint32_t seed = 7;
