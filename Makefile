@@ -39,7 +39,7 @@ fuzz: deps
 	bash tools/run-fuzzers $(FUZZ_DIR) $(FUZZ_SECONDS)
 
 bench: build
-	bash tools/run-benchmarks $(BUILD_DIR)
+	bash tools/run-benchmarks $(BUILD_DIR) $(BENCH_ARGS)
 
 install: build
 	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
