@@ -67,7 +67,6 @@ struct LogReduction {
   long double e;
   long double r;
   const LogTableEntry* entry;
-  int binary_exponent;  // e as an integer, for table indices without an x87 conversion
 };
 
 // Without branches: whether m is halved depends on the draw, and a mispredicted branch costs more
@@ -88,7 +87,7 @@ inline LogReduction ReduceForLog(std::uint64_t mantissa, int exponent) noexcept 
   const long double m_low =
       static_cast<long double>(static_cast<std::int64_t>(low_bits << (1 - halve))) * 0x1p-64L;
   const long double c = entry.c;
-  return {static_cast<long double>(e), (m_high * c - 1.0L) + m_low * c, &entry, e};
+  return {static_cast<long double>(e), (m_high * c - 1.0L) + m_low * c, &entry};
 }
 
 // The table step for a fraction of the generator, k * 2^-32 with k > 0, in double arithmetic: its
@@ -152,7 +151,7 @@ inline LogParts ExtendedLogPartsForPower(std::uint64_t mantissa, int exponent) n
 inline long double LogOfFraction(std::uint32_t k) noexcept {
   const detail::FractionReduction f = detail::ReduceFraction(k);
   const long double r = f.r;
-  const detail::LogReduction x{static_cast<long double>(f.e), r, f.entry, f.e};
+  const detail::LogReduction x{static_cast<long double>(f.e), r, f.entry};
   const LogParts ln = detail::CombineLog(x, detail::Log1pTail(r, r * r));
   return ln.head + ln.tail;
 }

@@ -40,7 +40,7 @@ TFractionPower::TFractionPower(long double exponent)
   for (int E = kLowestExponent; E < kLowestExponent + kExponents; ++E) {
     for (int j = 0; j < kPoints; ++j) {
       // ln(2^E / c_j) = E ln 2 + T_j, as the logarithm's table step forms it with r = 0.
-      const detail::LogReduction x{static_cast<long double>(E), 0.0L, &detail::kLogTable[j], E};
+      const detail::LogReduction x{static_cast<long double>(E), 0.0L, &detail::kLogTable[j]};
       const LogParts ln = detail::CombineLog(x, 0.0L);
       powers_[static_cast<std::size_t>((E - kLowestExponent) * kPoints + j)] =
           route_ == Route::kExponents ? exponent * ln.head + exponent * ln.tail : power.PowerOfLog(ln);

@@ -40,7 +40,7 @@ class TFractionPower {
 
   long double Exponent() const noexcept { return exponent_; }
 
-  // (k * 2^-32)^exponent; 0 for k = 0. Inline: the simulation's hot loop calls it once a cycle.
+  // (k * 2^-32)^exponent; 0 for k = 0. Inline: the simulation works it out once a cycle.
   long double operator()(std::uint32_t k) const noexcept {
     if (k == 0) [[unlikely]]
       return 0.0L;
