@@ -53,3 +53,25 @@ function(corvane_add_benchmarks)
     target_link_libraries(${stem} PRIVATE ${ARGN} benchmark::benchmark corvane_warnings)
   endforeach()
 endfunction()
+
+# The optimised builds (the package's among them) are hardened as Debian builds its own packages:
+# the flags dpkg-buildflags gives with every hardening feature on (fortified functions, stack
+# protector, read-only relocations bound at load; PIE is the compiler's default). The build type
+# keeps its own optimisation and debug flags. Fortification needs optimisation, so Debug builds and
+# the sanitizer and fuzz builds go without.
+if(CMAKE_BUILD_TYPE MATCHES "^(Release|RelWithDebInfo)$" AND NOT CORVANE_SANITIZE AND NOT CORVANE_FUZZ_ONLY)
+  find_program(CORVANE_DPKG_BUILDFLAGS dpkg-buildflags)
+  if(CORVANE_DPKG_BUILDFLAGS)
+    foreach(kind CPPFLAGS CXXFLAGS LDFLAGS)
+      execute_process(COMMAND ${CMAKE_COMMAND} -E env DEB_BUILD_MAINT_OPTIONS=hardening=+all
+                              ${CORVANE_DPKG_BUILDFLAGS} --get ${kind}
+                      WORKING_DIRECTORY ${PROJECT_SOURCE_DIR} OUTPUT_VARIABLE flags OUTPUT_STRIP_TRAILING_WHITESPACE)
+      separate_arguments(flags UNIX_COMMAND "${flags}")
+      list(FILTER flags EXCLUDE REGEX "^-(g|O[0-9s]?)$")
+      set(CORVANE_HARDENING_${kind} ${flags})
+    endforeach()
+    add_compile_options(${CORVANE_HARDENING_CPPFLAGS} ${CORVANE_HARDENING_CXXFLAGS})
+    add_link_options(${CORVANE_HARDENING_LDFLAGS})
+    message(STATUS "Hardening: ${CORVANE_HARDENING_CPPFLAGS} ${CORVANE_HARDENING_CXXFLAGS} ${CORVANE_HARDENING_LDFLAGS}")
+  endif()
+endif()

@@ -5,6 +5,7 @@
 #include <QResizeEvent>
 #include <QWheelEvent>
 
+#include "chart/chart_accessible.h"
 #include "chart/chart_pointer_tools.h"
 #include "framework/cancel_mode.h"
 #include "framework/qt_canvas.h"
@@ -30,6 +31,7 @@ TChart::TChart(QWidget* parent)
   // Moves without a button pressed choose the cursor over series points.
   setMouseTracking(true);
   setContextMenuPolicy(Qt::PreventContextMenu);
+  InstallChartAccessibility();
 }
 
 TChart::~TChart() = default;

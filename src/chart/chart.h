@@ -15,6 +15,7 @@
 // the context menu on a right click without a drag, and zooms by the wheel. It sees a press
 // before the engine (the read-out goes before a drag begins) and every other event after it.
 // Right presses and releases always reach the mouse events: Qt's own context menu event is off.
+// Assistive technology sees a chart object named by the title (chart_accessible.h).
 #pragma once
 
 #include <QWidget>
@@ -34,8 +35,9 @@ namespace corvane {
 class TChartPointerTools;
 
 class TChart : public QWidget, public TCustomChart {
- public:
-  explicit TChart(QWidget* parent = nullptr);
+  Q_OBJECT  // its class name picks its accessible interface (chart_accessible.h)
+
+      public : explicit TChart(QWidget* parent = nullptr);
   ~TChart() override;
 
   QSize sizeHint() const override { return {400, 250}; }

@@ -26,8 +26,8 @@ void TChartGradient::Assign(const TChartGradient& source) {
 }
 
 TColor BlendColor(TColor from, TColor to, double t) {
-  const TColor a = ColorFromQColor(ResolveColor(from));
-  const TColor b = ColorFromQColor(ResolveColor(to));
+  const TColor a = ColorFromQColor(ResolveColor(from, FigurePalette()));
+  const TColor b = ColorFromQColor(ResolveColor(to, FigurePalette()));
   return ColorFromRgb(Mix(RedOf(a), RedOf(b), t), Mix(GreenOf(a), GreenOf(b), t),
                       Mix(BlueOf(a), BlueOf(b), t));
 }

@@ -2,7 +2,6 @@
 
 #include <QFontMetrics>
 #include <QFontMetricsF>
-#include <QGuiApplication>
 #include <QImage>
 #include <QRegion>
 #include <QTransform>
@@ -18,7 +17,7 @@
 
 namespace corvane {
 
-QtCanvas::QtCanvas(QImage& image) : QtCanvas(image, QGuiApplication::palette()) {}
+QtCanvas::QtCanvas(QImage& image) : QtCanvas(image, FigurePalette()) {}
 
 QtCanvas::QtCanvas(QImage& image, const QPalette& palette)
     : own_painter_(std::make_unique<QPainter>(&image)), painter_(own_painter_.get()), palette_(palette) {
@@ -39,7 +38,7 @@ std::unique_ptr<TCanvas> QtCanvas::OnBitmap(TBitmap& bitmap) {
   return std::make_unique<QtCanvas>(bitmap);
 }
 
-QtCanvas::QtCanvas(QPainter& painter) : painter_(&painter), palette_(QGuiApplication::palette()) {
+QtCanvas::QtCanvas(QPainter& painter) : painter_(&painter), palette_(FigurePalette()) {
   painter_->save();
   const QPaintDevice* device = painter_->device();
   const qreal ratio = device != nullptr ? device->devicePixelRatio() : 1.0;

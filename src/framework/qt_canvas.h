@@ -38,7 +38,8 @@ class TBitmap;
 class QtCanvas final : public TCanvas {
  public:
   // Paints on the image (its device pixel ratio included) until destroyed; the image must keep
-  // its size meanwhile. System colours come from `palette`, by default the application's.
+  // its size meanwhile. System colours come from `palette`, by default the figure palette
+  // (system_colors.h).
   explicit QtCanvas(QImage& image);
   QtCanvas(QImage& image, const QPalette& palette);
   explicit QtCanvas(TBitmap& bitmap);

@@ -1,7 +1,10 @@
 #include "framework/system_colors.h"
 
 #include <QGuiApplication>
+#include <QStyle>
+#include <QStyleFactory>
 #include <array>
+#include <memory>
 
 namespace corvane {
 
@@ -59,6 +62,14 @@ QColor ResolveColor(TColor color) {
   if (!IsSystemColor(color))
     return ResolveColor(color, QPalette());
   return ResolveColor(color, QGuiApplication::palette());
+}
+
+const QPalette& FigurePalette() {
+  static const QPalette palette = [] {
+    const std::unique_ptr<QStyle> style(QStyleFactory::create(QStringLiteral("Fusion")));
+    return style ? style->standardPalette() : QPalette(QColor(0xEF, 0xEF, 0xEF));
+  }();
+  return palette;
 }
 
 TColor ColorFromQColor(const QColor& color) {

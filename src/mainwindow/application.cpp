@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "mainwindow/app_title.h"
+#include "mainwindow/command_line.h"
 #include "mainwindow/error_report.h"
 #include "mainwindow/locale_settings.h"
 #include "runtime/float_environment.h"
@@ -46,6 +47,12 @@ void ShowApplicationError(const std::exception_ptr& error) {
 }  // namespace
 
 int RunApplication(int& argc, char** argv, const TMainFormFactory& create_main_form) {
+  // Before any display is opened: help and version answer on a bare terminal.
+  const TCommandLine command = ParseCommandLine(ArgumentList(argc, argv), kProgramVersion);
+  if (command.action != TCommandAction::kRunWindow) {
+    std::fputs(command.text.c_str(), stdout);
+    return std::fflush(stdout) == 0 ? 0 : 1;
+  }
   InitFloatingPointEnvironment();
   RandomSeed = 0;
   LoadNumberFormatSettings();
@@ -54,6 +61,7 @@ int RunApplication(int& argc, char** argv, const TMainFormFactory& create_main_f
   try {
     SetApplicationTitle(ApplicationTitleFromPath(QCoreApplication::applicationFilePath().toStdString()));
     QGuiApplication::setDesktopFileName(kDesktopEntryName);
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(kProgramVersion));
     app.setWindowIcon(QIcon(":/corvane/corvane.svg"));
     SeedRandomFromClock();  // the chart engine's initialisation
 

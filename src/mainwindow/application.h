@@ -14,6 +14,8 @@ namespace corvane {
 // docks and compositors match the window to the entry and its icon; its StartupWMClass is the same
 // word, the window class that the executable's name gives.
 inline constexpr char kDesktopEntryName[] = "corvane";
+// The project version, as the package and the metadata name it.
+inline constexpr char kProgramVersion[] = CORVANE_VERSION;
 
 // Runs a dispatch and reports any error it lets out; true then stands for "handled".
 bool DispatchReportingErrors(const std::function<bool()>& dispatch);

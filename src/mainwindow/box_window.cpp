@@ -1,5 +1,7 @@
 #include "mainwindow/box_window.h"
 
+#include <QAccessibleWidget>
+#include <QApplication>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
@@ -36,7 +38,37 @@ void PlaceClient(QWidget& box, const QMargins& extents) {
   box.setGeometry(QRect(frame + QPoint(extents.left(), extents.top()), box.size()));
 }
 
+constexpr char kAlertProperty[] = "corvaneAlert";
+
+// Answers for the box's own class, the first name the accessibility lookup tries.
+QAccessibleInterface* AlertFactory(const QString& class_name, QObject* object) {
+  if (object == nullptr || !object->isWidgetType() || !object->property(kAlertProperty).toBool() ||
+      class_name != QLatin1String(object->metaObject()->className()))
+    return nullptr;
+  return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::AlertMessage);
+}
+
 }  // namespace
+
+QWidget* BoxOwner() {
+  if (QWidget* active = QApplication::activeWindow())
+    return active;
+  const QWidgetList windows = QApplication::topLevelWidgets();
+  const auto main = std::find_if(windows.begin(), windows.end(), [](const QWidget* window) {
+    return window->isVisible() && window->windowType() == Qt::Window;
+  });
+  return main != windows.end() ? *main : nullptr;
+}
+
+void MarkAsAlert(QWidget& box, const QString& text) {
+  static const bool installed = [] {
+    QAccessible::installFactory(AlertFactory);
+    return true;
+  }();
+  (void)installed;
+  box.setProperty(kAlertProperty, true);
+  box.setAccessibleDescription(text);
+}
 
 QPoint CentredFramePosition(const QRect& screen, QSize client, const QMargins& frame) noexcept {
   return CenteredOnScreen(screen, client.grownBy(frame));

@@ -7,6 +7,10 @@
 // framed, or for the first those the manager gives on request (frame_extents_request.h). Once the
 // manager's extents arrive it moves the frame to the centre if it is not there. Without a window
 // manager the extents stay empty and the client is centred.
+//
+// Every box is owned by the program's window (BoxOwner), which makes it transient for that
+// window: Wayland compositors, which let no program place its windows, centre it on the window;
+// on X11 the box still places itself. Assistive technology sees each box as an alert.
 #pragma once
 
 #include <QMargins>
@@ -16,6 +20,7 @@
 #include <Qt>
 
 class QEvent;
+class QString;
 class QWidget;
 
 namespace corvane {
@@ -28,6 +33,13 @@ inline constexpr Qt::WindowFlags kFixedBoxFlags = Qt::Dialog | Qt::CustomizeWind
 // a 182x85 client in a 1/1/20/1 frame on a 1280x1024 screen -> frame at (548, 459), client at
 // (549, 479). Divisions round toward zero.
 QPoint CentredFramePosition(const QRect& screen, QSize client, const QMargins& frame) noexcept;
+
+// The window a box belongs to: the active window, else the first visible main window; null when
+// there is none (at start-up), and the box is then a top-level of its own.
+QWidget* BoxOwner();
+
+// Gives `box` the alert role for assistive technology, described by `text` (its message).
+void MarkAsAlert(QWidget& box, const QString& text);
 
 class TBoxCentring {
  public:

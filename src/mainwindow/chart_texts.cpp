@@ -86,6 +86,43 @@ std::string StationaryMeanText(double mean, const TParameterSet* drawn_with, std
   return text;
 }
 
+std::string ReactionChartDescription(std::span<const double> times, std::span<const double> means) {
+  if (times.empty())
+    return "No reactions yet";
+  long double sum = 0;
+  for (const double t : times) sum += t;
+  const std::size_t n = times.size();
+  std::string text = CountText(static_cast<double>(n)) + (n == 1 ? " reaction" : " reactions") +
+                     "; last reaction time " + ReadoutNumber(times.back()) + "; series mean " +
+                     ReadoutNumber(static_cast<double>(sum / n));
+  if (!means.empty())
+    text += "; stationary mean " + ReadoutNumber(means.back());
+  return text;
+}
+
+std::string InhibitionChartDescription(int periods, std::span<const double> reaction_times) {
+  if (periods <= 0 && reaction_times.empty())
+    return "No reaction yet";
+  std::string text = CountText(periods) + (periods == 1 ? " period" : " periods");
+  return text + (reaction_times.empty() ? "; no reaction time"
+                                        : "; reaction time " + ReadoutNumber(reaction_times.back()));
+}
+
+void DescribeCharts(TForm1& form, int periods) {
+  const std::vector<double> times = YValuesOf(*form.Series2);
+  const std::vector<double> means = YValuesOf(*form.Series4);
+  std::vector<double> marker;
+  for (int i = 0; i < form.Series3->PointCount(); ++i) marker.push_back(form.Series3->XValueAt(i));
+  // Only a changed text is set: each change is announced.
+  const auto describe = [](TChart& chart, const std::string& text) {
+    const QString description = QString::fromStdString(text);
+    if (chart.accessibleDescription() != description)
+      chart.setAccessibleDescription(description);
+  };
+  describe(*form.Chart2, ReactionChartDescription(times, means));
+  describe(*form.Chart1, InhibitionChartDescription(periods, marker));
+}
+
 void InstallChartTexts(TForm1& form) {
   form.Series2->SetTitle("Reaction time");
   form.Series4->SetTitle("Stationary mean");

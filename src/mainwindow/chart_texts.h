@@ -38,6 +38,16 @@ std::string MarkerText(double reaction_time);
 // Semicolons part the items, since a comma may be the decimal mark.
 std::string StationaryMeanText(double mean, const TParameterSet* drawn_with, std::span<const double> times);
 
+// What each chart is described as to assistive technology, told anew after every press:
+//   the reaction-time chart "3 reactions; last reaction time 7.773; series mean 9.512;
+//     stationary mean 10.000", or "No reactions yet";
+//   the inhibition chart "12 periods; reaction time 7.773", "12 periods; no reaction time" (a
+//     press that ended early), or "No reaction yet".
+std::string ReactionChartDescription(std::span<const double> times, std::span<const double> means);
+std::string InhibitionChartDescription(int periods, std::span<const double> reaction_times);
+// Sets both charts' descriptions from what their series hold and the periods of the last press.
+void DescribeCharts(TForm1& form, int periods);
+
 // Binds the read-outs and the data columns of both charts, and starts keeping the parameters of
 // each red point.
 void InstallChartTexts(TForm1& form);

@@ -7,6 +7,10 @@
 // user's edits both change it at once, and the view (memo_view.h) paints the lines in sight
 // straight from it. A program operation costs the bytes it adds; the view catches up once when
 // the event loop next runs (or on Sync), scrolled to the newest line.
+//
+// Assistive technology is told of the program's changes as they are: a clear as the removal of
+// the old text, appended lines as one insertion of their range, reported when the view catches up
+// (memo_accessible.h counts the offsets). The cost is paid only while assistive technology listens.
 #pragma once
 
 #include <QObject>
@@ -65,10 +69,22 @@ class TDataMemo : public QObject {
   // Brings the view up to date with the text now. Cheap when nothing changed.
   void Sync();
 
+  // The longest text one change event carries; a longer change goes as several in a row.
+  static constexpr int kMaxReportedCharacters = 1 << 16;
+
  private:
+  void NoteInsertion(std::size_t position, std::size_t length);
+  void ScheduleReport();
+  void ReportInsertion();
+  void ReportRemoval(const QString& removed);
+
   TMemoDocument document_;
   QPointer<TMemoView> view_;
   bool visible_ = true;
+  // Bytes [pending_from_, pending_to_) went in since the last report; equal when none.
+  std::size_t pending_from_ = 0;
+  std::size_t pending_to_ = 0;
+  bool report_posted_ = false;
 };
 
 }  // namespace corvane

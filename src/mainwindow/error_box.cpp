@@ -12,6 +12,7 @@ TErrorBox::TErrorBox(const QString& caption, const QString& text, QWidget* owner
   setWindowFlags(kFixedBoxFlags);
   // Some styles give standard buttons an icon; the report's OK is the word alone, like the notice's.
   button(QMessageBox::Ok)->setIcon(QIcon());
+  MarkAsAlert(*this, text);
 }
 
 bool TErrorBox::event(QEvent* event) {

@@ -6,6 +6,7 @@
 
 #include "framework/cancel_mode.h"
 #include "mainwindow/app_title.h"
+#include "mainwindow/box_window.h"
 #include "mainwindow/error_box.h"
 #include "runtime/errors.h"
 #include "runtime/format_text.h"
@@ -15,7 +16,7 @@ namespace {
 
 void ShowCriticalBox(const std::string& caption, const std::string& text) {
   QPointer<QWidget> previously_active = QApplication::activeWindow();
-  TErrorBox box(QString::fromStdString(caption), QString::fromStdString(text), previously_active);
+  TErrorBox box(QString::fromStdString(caption), QString::fromStdString(text), BoxOwner());
   box.exec();
   if (previously_active)
     previously_active->activateWindow();

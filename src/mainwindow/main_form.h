@@ -89,6 +89,7 @@ class TForm1 : public QWidget {
  private:
   void CreateControls();
   void SetTabOrder();
+  void DescribeSentences();
   void DesignCharts();
   bool ReadParameters();
 

@@ -7,6 +7,7 @@
 #include "chart/chart.h"
 #include "chart/line_series.h"
 #include "mainwindow/busy_cursor.h"
+#include "mainwindow/chart_texts.h"
 #include "mainwindow/data_memo.h"
 #include "mainwindow/main_form.h"
 #include "mainwindow/parameter_reader.h"
@@ -19,29 +20,46 @@ namespace corvane {
 namespace {
 
 // Routes a reaction's outputs: path points to the inhibition series, records to the memo.
+// Routes a reaction's outputs: path points to the inhibition series, records to the memo; counts
+// the periods.
 class TFormReactionSink final : public TReactionSink {
  public:
-  TFormReactionSink(TLineSeries& path, TDataMemo& memo) : path_(path), memo_(memo) {}
+  TFormReactionSink(TLineSeries& path, TDataMemo& memo, int& periods)
+      : path_(path), memo_(memo), periods_(periods) {}
   void AddPathPoint(double time, double inhibition) override {
     path_.AddPoint(time, inhibition, {}, path_.SeriesColor());
   }
-  void AddPeriodRecord(const TPeriodRecord& record) override { memo_.AppendLine(FormatPeriodLine(record)); }
+  void AddPeriodRecord(const TPeriodRecord& record) override {
+    memo_.AppendLine(FormatPeriodLine(record));
+    ++periods_;
+  }
 
  private:
   TLineSeries& path_;
   TDataMemo& memo_;
+  int& periods_;
 };
 
-// Brings the memo's view up to date when the press ends, by an error too.
-class TMemoSyncOnExit {
+// When the press ends, by an error too: brings the memo's view up to date and tells assistive
+// technology what the charts now show.
+class TPressEnd {
  public:
-  explicit TMemoSyncOnExit(TDataMemo& memo) : memo_(memo) {}
-  ~TMemoSyncOnExit() { memo_.Sync(); }
-  TMemoSyncOnExit(const TMemoSyncOnExit&) = delete;
-  TMemoSyncOnExit& operator=(const TMemoSyncOnExit&) = delete;
+  TPressEnd(TForm1& form, const int& periods) : form_(form), periods_(periods) {}
+  ~TPressEnd() {
+    form_.MemoData->Sync();
+    try {
+      DescribeCharts(form_, periods_);
+    } catch (...) {
+      // A description that cannot be built keeps the last one; the press's own error, if any,
+      // is the one to report.
+    }
+  }
+  TPressEnd(const TPressEnd&) = delete;
+  TPressEnd& operator=(const TPressEnd&) = delete;
 
  private:
-  TDataMemo& memo_;
+  TForm1& form_;
+  const int& periods_;
 };
 
 }  // namespace
@@ -51,6 +69,7 @@ void TForm1::FormCreate() {
   parameters_.a1 = StoreDouble(ParseFloat(EditA1->text().toLatin1().toStdString()));
   CheckBox1->setChecked(MemoData->Visible());  // a new state runs CheckBox1Click like a click
   ReactionNumber = 1;
+  DescribeCharts(*this, 0);
 }
 
 bool TForm1::ReadParameters() {
@@ -59,7 +78,8 @@ bool TForm1::ReadParameters() {
 }
 
 void TForm1::ButtonBeginClick() {
-  TMemoSyncOnExit sync(*MemoData);
+  int periods = 0;
+  TPressEnd end(*this, periods);
   Series3->ClearPoints();
   MemoData->ClearLines();
   Series1->ClearPoints();
@@ -87,7 +107,7 @@ void TForm1::ButtonBeginClick() {
     MemoData->ClearLines();
   }
 
-  TFormReactionSink sink(*Series1, *MemoData);
+  TFormReactionSink sink(*Series1, *MemoData, periods);
   const double reaction_time = simulator_.SimulateReaction(parameters_, first_of_series, sink);
 
   const double number = ReactionNumber;
@@ -101,6 +121,7 @@ void TForm1::BitBtn1Click() {
   ReactionNumber = 1;
   Series2->ClearPoints();
   Series4->ClearPoints();
+  DescribeCharts(*this, 0);
 }
 
 void TForm1::CheckBox1Click() {

@@ -23,6 +23,9 @@ constexpr char kScrollHelp[] =
     "Scrolling can be done  by dragging the right mouse button. Red line in the upper graph indicates the "
     "stationary mean.";
 
+constexpr char kClickAgainSentence[] = "Click again for new reaction time.";
+constexpr char kTriangleSentence[] = "Yellow triangle indicates the reaction time.";
+
 // One line each on what a parameter is, shown by its label and its field.
 constexpr const char* kParameterHelp[] = {
     "A: the amount of work a reaction requires",
@@ -99,7 +102,23 @@ void TForm1::CreateControls() {
     const QString help = QString::fromLatin1(kParameterHelp[i]);
     parameters[i].first->setToolTip(help);
     parameters[i].second->setToolTip(help);
+    // The label names its field for assistive technology (and links the two); the help says more.
+    parameters[i].first->setBuddy(parameters[i].second);
+    parameters[i].second->setAccessibleDescription(help);
   }
+  DescribeSentences();
+}
+
+// The two sentences under the charts are drawn as two labels each; a screen reader hears each
+// whole from its first label (the arrow left out) and the first from the button it points at.
+// The second labels keep their own words: naming them with the whole sentence too would have it
+// read twice.
+void TForm1::DescribeSentences() {
+  const QString again = QString::fromLatin1(kClickAgainSentence);
+  const QString triangle = QString::fromLatin1(kTriangleSentence);
+  Label9->setAccessibleName(again);
+  Label10->setAccessibleName(triangle);
+  ButtonBegin->setAccessibleDescription(again);
 }
 
 void TForm1::SetTabOrder() {

@@ -142,7 +142,7 @@ void TMessageLabel::paintEvent(QPaintEvent*) {
   painter.drawText(rect(), kTextFlags, text());
 }
 
-TMessageForm::TMessageForm() : QDialog(nullptr, kFixedBoxFlags) {
+TMessageForm::TMessageForm(QWidget* owner) : QDialog(owner, kFixedBoxFlags) {
   setObjectName("TMessageForm");
   setWindowModality(Qt::ApplicationModal);
   setWindowFlags(kFixedBoxFlags);  // again: setting the modality may drop the customized flags
@@ -164,8 +164,8 @@ void TMessageForm::showEvent(QShowEvent* event) {
 }
 
 std::unique_ptr<TMessageForm> CreateMessageDialog(const QString& text, TMsgDlgType type,
-                                                  std::initializer_list<TMsgDlgBtn> buttons) {
-  auto form = std::make_unique<TMessageForm>();
+                                                  std::initializer_list<TMsgDlgBtn> buttons, QWidget* owner) {
+  auto form = std::make_unique<TMessageForm>(owner);
   form->setFont(QApplication::font("QMessageBox"));
   const QFont font = form->font();
   QStyle::StandardPixmap icon_kind{};
@@ -189,13 +189,14 @@ std::unique_ptr<TMessageForm> CreateMessageDialog(const QString& text, TMsgDlgTy
   message->setWordWrap(true);
   message->setGeometry(layout.text);
   AddButtons(*form, buttons);
+  MarkAsAlert(*form, text);
   form->Centre();
   return form;
 }
 
 void ShowNotice(const QString& text) {
   const std::unique_ptr<TMessageForm> form =
-      CreateMessageDialog(text, TMsgDlgType::mtCustom, {TMsgDlgBtn::mbOK});
+      CreateMessageDialog(text, TMsgDlgType::mtCustom, {TMsgDlgBtn::mbOK}, BoxOwner());
   form->exec();
 }
 

@@ -54,7 +54,8 @@ class TMessageForm : public QDialog {
   Q_OBJECT
 
  public:
-  TMessageForm();
+  // `owner` (BoxOwner for the program's boxes) makes the box transient for that window.
+  explicit TMessageForm(QWidget* owner = nullptr);
 
   const TMessageLayout& Layout() const noexcept { return layout_; }
   void SetLayout(const TMessageLayout& layout) { layout_ = layout; }
@@ -77,9 +78,11 @@ class TMessageForm : public QDialog {
 };
 
 std::unique_ptr<TMessageForm> CreateMessageDialog(const QString& text, TMsgDlgType type,
-                                                  std::initializer_list<TMsgDlgBtn> buttons);
+                                                  std::initializer_list<TMsgDlgBtn> buttons,
+                                                  QWidget* owner = nullptr);
 
-// Shows the text modally with the rest of the application disabled; returns when it is closed.
+// Shows the text modally, owned by BoxOwner(), with the rest of the application disabled; returns when it is
+// closed.
 void ShowNotice(const QString& text);
 
 }  // namespace corvane
