@@ -2,13 +2,15 @@
 // after another, two notices and the error report of a division by zero, each waiting for its OK,
 // and prints for each how often it had to be moved after it was mapped ("box 1 corrections 0").
 // The first box is placed with the extents the manager gives on request, the others with those
-// learnt from the boxes before.
+// learnt from the boxes before. The boxes belong to a maximized main window, as the program's do.
 #include <QApplication>
 #include <QTimer>
+#include <QWidget>
 #include <cstdio>
 #include <exception>
 
 #include "mainwindow/app_title.h"
+#include "mainwindow/box_window.h"
 #include "mainwindow/error_box.h"
 #include "mainwindow/error_report.h"
 #include "mainwindow/message_dialog.h"
@@ -17,8 +19,8 @@
 namespace {
 
 void Notice(int number, const QString& text) {
-  const auto form =
-      corvane::CreateMessageDialog(text, corvane::TMsgDlgType::mtCustom, {corvane::TMsgDlgBtn::mbOK});
+  const auto form = corvane::CreateMessageDialog(text, corvane::TMsgDlgType::mtCustom,
+                                                 {corvane::TMsgDlgBtn::mbOK}, corvane::BoxOwner());
   form->exec();
   std::printf("box %d corrections %d\n", number, form->Centring().Corrections());
 }
@@ -28,12 +30,16 @@ void Notice(int number, const QString& text) {
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   corvane::SetApplicationTitle("corvane");
-  QTimer::singleShot(0, [] {
+  QWidget window;
+  window.setWindowTitle("Form1");
+  window.showMaximized();
+  QTimer::singleShot(500, [] {
     Notice(1, "Y0 less then or equal to 0");
     Notice(2, "A less then or equal to 0");
     const std::string message = corvane::MessageOf(std::make_exception_ptr(corvane::EZeroDivide()));
     corvane::TErrorBox report(QString::fromStdString(corvane::ApplicationTitle()),
-                              QString::fromStdString(corvane::WithClosingPeriod(message)), nullptr);
+                              QString::fromStdString(corvane::WithClosingPeriod(message)),
+                              corvane::BoxOwner());
     report.exec();
     std::printf("box 3 corrections %d\n", report.Centring().Corrections());
     std::fflush(stdout);
