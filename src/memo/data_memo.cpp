@@ -26,7 +26,7 @@ TMemoView* TDataMemo::Widget() const {
 }
 
 void TDataMemo::ClearLines() {
-  const bool reporting = view_ && QAccessible::isActive() && !document_.Text().empty();
+  const bool reporting = view_ && Listening() && !document_.Text().empty();
   if (reporting)
     ReportInsertion();  // the lines not yet reported were there before the clear
   const QString removed = reporting ? ClipboardText(document_.Text()) : QString();
@@ -48,7 +48,7 @@ void TDataMemo::InsertLine(int index, std::string_view line) {
   const TMemoInsertion insertion = document_.InsertLine(index, line);
   if (!insertion.piece.empty() && view_) {
     view_->ScheduleSync(true);  // the newest lines of a long reaction are the ones in sight
-    if (QAccessible::isActive())
+    if (Listening())
       NoteInsertion(insertion.position, insertion.piece.size());
   }
   if (!insertion.complete)
@@ -102,14 +102,14 @@ void TDataMemo::ReportInsertion() {
   const std::size_t from = std::min(pending_from_, document_.Text().size());
   const std::size_t to = std::min(pending_to_, document_.Text().size());
   pending_from_ = pending_to_ = 0;
-  if (!view_ || !QAccessible::isActive() || from >= to)
+  if (!view_ || !Listening() || from >= to)
     return;
   const QString text = ClipboardText(std::string_view(document_.Text()).substr(from, to - from));
   const int start = MemoCharacterOffset(document_.Buffer(), from);
   for (qsizetype done = 0; done < text.size(); done += kMaxReportedCharacters) {
     QAccessibleTextInsertEvent event(view_.data(), start + static_cast<int>(done),
                                      text.mid(done, kMaxReportedCharacters));
-    QAccessible::updateAccessibility(&event);
+    Send(event);
   }
 }
 
@@ -117,8 +117,23 @@ void TDataMemo::ReportInsertion() {
 void TDataMemo::ReportRemoval(const QString& removed) {
   for (qsizetype done = 0; done < removed.size(); done += kMaxReportedCharacters) {
     QAccessibleTextRemoveEvent event(view_.data(), 0, removed.mid(done, kMaxReportedCharacters));
-    QAccessible::updateAccessibility(&event);
+    Send(event);
   }
+}
+
+void TDataMemo::SetChangeChannel(TChangeChannel channel) {
+  channel_ = std::move(channel);
+}
+
+bool TDataMemo::Listening() const {
+  return channel_.listening ? channel_.listening() : QAccessible::isActive();
+}
+
+void TDataMemo::Send(QAccessibleEvent& event) const {
+  if (channel_.send)
+    channel_.send(event);
+  else
+    QAccessible::updateAccessibility(&event);
 }
 
 }  // namespace corvane

@@ -16,11 +16,14 @@
 #include <QObject>
 #include <QPointer>
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
 #include "memo/memo_document.h"
 
+class QAccessibleEvent;
+class QString;
 class QWidget;
 
 namespace corvane {
@@ -72,11 +75,21 @@ class TDataMemo : public QObject {
   // The longest text one change event carries; a longer change goes as several in a row.
   static constexpr int kMaxReportedCharacters = 1 << 16;
 
+  // Where the change events go, and whether anyone listens: assistive technology unless set
+  // otherwise (a test listens itself). Both empty restores the default.
+  struct TChangeChannel {
+    std::function<bool()> listening;
+    std::function<void(QAccessibleEvent& event)> send;
+  };
+  void SetChangeChannel(TChangeChannel channel);
+
  private:
   void NoteInsertion(std::size_t position, std::size_t length);
   void ScheduleReport();
   void ReportInsertion();
   void ReportRemoval(const QString& removed);
+  bool Listening() const;
+  void Send(QAccessibleEvent& event) const;
 
   TMemoDocument document_;
   QPointer<TMemoView> view_;
@@ -85,6 +98,7 @@ class TDataMemo : public QObject {
   std::size_t pending_from_ = 0;
   std::size_t pending_to_ = 0;
   bool report_posted_ = false;
+  TChangeChannel channel_;
 };
 
 }  // namespace corvane
