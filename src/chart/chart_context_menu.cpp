@@ -38,7 +38,7 @@ QMenu* CreateChartMenu(TChart& chart) {
   QObject::connect(menu->addAction(QString::fromLatin1(chart_text::kCopyData)), &QAction::triggered, &chart,
                    [&chart] { CopyChartData(chart); });
   QObject::connect(menu->addAction(QString::fromLatin1(chart_text::kResetZoom)), &QAction::triggered, &chart,
-                   [&chart] { chart.UndoZoom(); });
+                   [&chart] { chart.ResetZoom(); });
   return menu;
 }
 

@@ -60,6 +60,9 @@ bool TForm1::ReadParameters() {
 
 void TForm1::ButtonBeginClick() {
   TMemoSyncOnExit sync(*MemoData);
+  // The series and axes change under the pointer: a drag or a read-out of the old ones ends here.
+  Chart1->EndGestures();
+  Chart2->EndGestures();
   Series3->ClearPoints();
   MemoData->ClearLines();
   Series1->ClearPoints();
@@ -71,6 +74,10 @@ void TForm1::ButtonBeginClick() {
 
   const double axis_max = AxisMax(parameters_);
   const double stationary_mean = StationaryMean(parameters_);
+  // A zoom the wheel began is ours, not the window's: the press resets it, so that the path's
+  // maximum follows the new path again (a drag's zoom keeps its fixed maximum).
+  Chart1->ResetWheelZoom();
+  Chart2->ResetWheelZoom();
   // Minimum before maximum: every maximum here is above 0, so the axes' checks never fail.
   Chart1->BottomAxis().SetMinimum(0);
   Chart1->BottomAxis().SetMaximum(axis_max);

@@ -275,7 +275,11 @@ class TFuzzer {
 
   void Step() {
     TChart& chart = AnyChart();
-    switch (Uniform(0, 13)) {
+    const int kind = Uniform(0, 13);
+    if (Tracing())
+      std::fprintf(stderr, "step %d on %s, held %zu\n", kind, &chart == form_->Chart1 ? "Chart1" : "Chart2",
+                   held_.size());
+    switch (kind) {
       case 0:
       case 1:
         MoveTo(chart, Chance(50) ? InPlot(chart) : OnASeries(chart));
@@ -369,11 +373,19 @@ class TFuzzer {
     return menu != nullptr && menu->isVisible();
   }
 
+  static bool Tracing() { return std::getenv("FUZZ_TRACE") != nullptr; }
+
   // Right click at once on an empty spot, just after resting on a series.
   bool OpenMenu(TChart& chart, const char* name) {
+    if (Tracing())
+      std::fprintf(stderr, "%s: qt buttons %d, own %d, lost %d, pending %d, zoom %d, scroll %d, popup %p\n",
+                   name, int(QGuiApplication::mouseButtons()), int(chart.PointerTools().Buttons().Own()),
+                   int(chart.PointerTools().Buttons().Lost()), chart.PointerTools().RightClickPending(),
+                   chart.ZoomRecord().Active, chart.ScrollRecord().Active,
+                   static_cast<void*>(QApplication::activePopupWidget()));
     Rest(chart);
     const QPoint spot = EmptySpot(chart);
-    if (std::getenv("FUZZ_TRACE") != nullptr) {
+    if (Tracing()) {
       const QWidget* tip = ShownTip();
       std::fprintf(stderr, "%s: tip %s, click at %d,%d global %d,%d\n", name,
                    tip ? qPrintable(QStringLiteral("%1,%2 %3x%4")
