@@ -242,5 +242,29 @@ TEST_F(PointerTools, ResetZoomBringsBackAutomaticLimits) {
   EXPECT_EQ(chart.LeftAxis().Maximum(), 30);
 }
 
+// Found by the gesture fuzzer: a right click while the menu was open only closed it, the popup
+// keeping the press and its release.
+TEST_F(PointerTools, ARightClickWhileTheMenuIsOpenOpensItThere) {
+  QTest::mouseClick(&chart, Qt::RightButton, {}, {100, 40});
+  ASSERT_TRUE(MenuShown());
+  QMenu& menu = *chart.PointerTools().Menu();
+  const QPoint elsewhere = chart.mapToGlobal(QPoint(450, 100));
+  ASSERT_FALSE(menu.geometry().contains(elsewhere));
+  QMouseEvent press(QEvent::MouseButtonPress, QPointF(menu.mapFromGlobal(elsewhere)), QPointF(elsewhere),
+                    Qt::RightButton, Qt::RightButton, Qt::NoModifier);
+  QApplication::sendEvent(&menu, &press);
+  menu.hide();  // as the popup closes at a press outside it
+  QCoreApplication::processEvents();
+  ASSERT_TRUE(MenuShown());
+  EXPECT_EQ(menu.pos(), elsewhere);
+  // A left press outside only closes it, as everywhere.
+  QMouseEvent left(QEvent::MouseButtonPress, QPointF(menu.mapFromGlobal(elsewhere)), QPointF(elsewhere),
+                   Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&menu, &left);
+  menu.hide();
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(MenuShown());
+}
+
 }  // namespace
 }  // namespace corvane
