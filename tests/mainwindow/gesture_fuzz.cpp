@@ -32,11 +32,11 @@
 #include "chart/chart_pointer_tools.h"
 #include "chart/chart_readout.h"
 #include "chart/line_series.h"
-#include "mainwindow/app_title.h"
-#include "mainwindow/application.h"
-#include "mainwindow/error_report.h"
+#include "dialogs/app_title.h"
+#include "app/application.h"
+#include "dialogs/error_report.h"
 #include "mainwindow/main_form.h"
-#include "mainwindow/notice_sink.h"
+#include "dialogs/notice_sink.h"
 
 namespace corvane {
 namespace {
