@@ -13,6 +13,7 @@
 // (FUZZ_TRACE=1 tells where each check clicked and where the tooltip stood)
 // tools/gesture-fuzz starts the X server (and openbox) and runs it as CI does.
 #include <QApplication>
+#include <QCursor>
 #include <QElapsedTimer>
 #include <QMenu>
 #include <QProcess>
@@ -28,15 +29,15 @@
 #include <string>
 #include <vector>
 
+#include "app/application.h"
 #include "chart/chart.h"
 #include "chart/chart_pointer_tools.h"
 #include "chart/chart_readout.h"
 #include "chart/line_series.h"
 #include "dialogs/app_title.h"
-#include "app/application.h"
 #include "dialogs/error_report.h"
-#include "mainwindow/main_form.h"
 #include "dialogs/notice_sink.h"
+#include "mainwindow/main_form.h"
 
 namespace corvane {
 namespace {
@@ -296,10 +297,15 @@ class TFuzzer {
       case 4:
       case 5: {
         const int button = Chance(60) ? 1 : 3;
-        if (Held(button))
+        if (Held(button)) {
           Up(button);
-        else
-          Down(button);
+          break;
+        }
+        // A press beside the window would go to the desktop, where a window manager opens menus
+        // of its own.
+        if (!form_->frameGeometry().contains(QCursor::pos()))
+          MoveTo(chart, InPlot(chart));
+        Down(button);
         break;
       }
       case 6:  // a drag, maybe across the charts or out of the window
@@ -319,7 +325,8 @@ class TFuzzer {
         break;
       case 8:
       case 9:
-        if (Chance(50))
+        // Beside the window the wheel would reach the desktop (which a window manager may switch).
+        if (Chance(50) || !form_->frameGeometry().contains(QCursor::pos()))
           MoveTo(chart, InPlot(chart));
         Xdo({"click", Chance(60) ? "4" : "5"});
         break;
