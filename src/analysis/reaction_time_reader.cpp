@@ -74,9 +74,10 @@ enum class TNumberVerdict { Value, NotANumber, NotFinite, OutOfRange, NotPositiv
 // The field as a number under '.' or `mark`: std::from_chars over the whole field, a leading
 // '+' allowed, the mark read as '.'.
 TNumberVerdict ParseNumber(std::string_view field, char mark, double& value) {
-  if (!field.empty() && field.front() == '+')
+  const bool plus = !field.empty() && field.front() == '+';
+  if (plus)
     field.remove_prefix(1);
-  if (field.empty() || field.front() == '+')
+  if (field.empty() || (plus && (field.front() == '+' || field.front() == '-')))
     return TNumberVerdict::NotANumber;
   char buffer[128];
   if (mark != '.' && field.find(mark) != std::string_view::npos) {
