@@ -221,7 +221,12 @@ const TFractionPower* TReactionSimulator::FractionPowerFor(long double exponent)
     return fraction_power_.get();
   if (!TFractionPower::Serves(exponent))
     return nullptr;
-  fraction_power_ = std::make_shared<const TFractionPower>(exponent);
+  // Building a table takes far longer than a short series of reactions; simulators made one
+  // after another on a thread (a bootstrap makes one a replicate) share the thread's last one.
+  thread_local std::shared_ptr<const TFractionPower> last_built;
+  if (!last_built || last_built->Exponent() != exponent)
+    last_built = std::make_shared<const TFractionPower>(exponent);
+  fraction_power_ = last_built;
   return fraction_power_.get();
 }
 
