@@ -8,7 +8,7 @@
 // two charts and their four series their design-time settings, main_form_handlers.cpp holds the
 // four handlers (FormCreate, ButtonBeginClick, BitBtn1Click, CheckBox1Click). A click on
 // ButtonBegin goes through ButtonBeginRun, which presses once or, with Shift or Ctrl+Shift held,
-// runs ten or fifty presses (reaction_run.h).
+// runs ten or fifty presses (reaction_run.h); each press is Press, which says what it did.
 #pragma once
 
 #include <QWidget>
@@ -29,6 +29,7 @@ class TChart;
 class TDataMemo;
 class TLineSeries;
 class TNoticeSink;
+struct TPressOutcome;
 
 class TForm1 : public QWidget {
   Q_OBJECT
@@ -44,8 +45,10 @@ class TForm1 : public QWidget {
   void ButtonBeginClick();
   void BitBtn1Click();
   void CheckBox1Click();
-  // The click of ButtonBegin: one ButtonBeginClick, or a run of them as the click's modifiers ask.
+  // The click of ButtonBegin: one press, or a run of them as the click's modifiers ask.
   void ButtonBeginRun();
+  // ButtonBeginClick's work, telling whether it recorded a reaction and how many notices it showed.
+  TPressOutcome Press();
 
   // Controls, named as in the layout.
   QLabel* Label1 = nullptr;
@@ -82,15 +85,14 @@ class TForm1 : public QWidget {
   int ReactionNumber = 1;
   const TParameterSet& Parameters() const { return parameters_; }
   const TReactionSimulator& Simulator() const { return simulator_; }
-  // Where the notices of parameter entry go; a run of presses passes them through a sink of its own.
+  // Where the notices of parameter entry go.
   TNoticeSink& Notices() const { return *notices_; }
-  void SetNotices(TNoticeSink& notices) { notices_ = &notices; }
 
  private:
   void CreateControls();
   void SetTabOrder();
   void DesignCharts();
-  bool ReadParameters();
+  bool ReadParameters(TNoticeSink& notices);
 
   TParameterSet parameters_;
   TReactionSimulator simulator_;
