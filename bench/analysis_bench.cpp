@@ -49,8 +49,7 @@ void BM_SimulatorReactions(benchmark::State& state) {
     RandomSeed = 1;
     TReactionSimulator simulator;
     double sum = 0;
-    for (int i = 0; i < reactions; ++i)
-      sum += simulator.SimulateReaction(kDefaults, i == 0, sink);
+    for (int i = 0; i < reactions; ++i) sum += simulator.SimulateReaction(kDefaults, i == 0, sink);
     benchmark::DoNotOptimize(sum);
   }
 }
@@ -59,8 +58,7 @@ BENCHMARK(BM_SimulatorReactions)->Arg(1'000'000)->Unit(benchmark::kMillisecond)-
 void BM_ModelSimulation(benchmark::State& state) {
   TWorkControl control;
   control.Threads = static_cast<unsigned>(state.range(0));
-  for (auto _ : state)
-    benchmark::DoNotOptimize(SimulateModel(kDefaults, {}, control));
+  for (auto _ : state) benchmark::DoNotOptimize(SimulateModel(kDefaults, {}, control));
 }
 BENCHMARK(BM_ModelSimulation)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 
@@ -86,15 +84,13 @@ BENCHMARK(BM_IncrementalAppend)->Unit(benchmark::kMicrosecond);
 
 void BM_RecomputeAllStatistics(benchmark::State& state) {
   const std::vector<double> values = StationaryValues(10'000);
-  for (auto _ : state)
-    benchmark::DoNotOptimize(SeriesStatisticsOf(values));
+  for (auto _ : state) benchmark::DoNotOptimize(SeriesStatisticsOf(values));
 }
 BENCHMARK(BM_RecomputeAllStatistics)->Unit(benchmark::kMicrosecond);
 
 void BM_StatisticsOfAMillion(benchmark::State& state) {
   const std::vector<double> values = StationaryValues(1'000'000);
-  for (auto _ : state)
-    benchmark::DoNotOptimize(SeriesStatisticsOf(values));
+  for (auto _ : state) benchmark::DoNotOptimize(SeriesStatisticsOf(values));
 }
 BENCHMARK(BM_StatisticsOfAMillion)->Unit(benchmark::kMillisecond);
 
@@ -161,8 +157,7 @@ const std::string& TenMillionLines() {
 
 void BM_ReadTenMillion(benchmark::State& state) {
   const std::string& text = TenMillionLines();
-  for (auto _ : state)
-    benchmark::DoNotOptimize(ReadReactionTimes(text));
+  for (auto _ : state) benchmark::DoNotOptimize(ReadReactionTimes(text));
   state.counters["bytes/value"] = static_cast<double>(sizeof(double));
 }
 BENCHMARK(BM_ReadTenMillion)->Unit(benchmark::kMillisecond)->Iterations(3);
@@ -188,9 +183,9 @@ BENCHMARK(BM_FromCharsTenMillion)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BM_CliSimulate(benchmark::State& state) {
   std::FILE* null = std::fopen("/dev/null", "w");
-  const std::vector<std::string_view> args = {"simulate", "--params", "5,1,1,0.5,0.5,5", "--reactions", "1000000", "--seed", "1"};
-  for (auto _ : state)
-    benchmark::DoNotOptimize(RunCli(args, null, stderr));
+  const std::vector<std::string_view> args = {
+      "simulate", "--params", "5,1,1,0.5,0.5,5", "--reactions", "1000000", "--seed", "1"};
+  for (auto _ : state) benchmark::DoNotOptimize(RunCli(args, null, stderr));
   std::fclose(null);
   state.counters["reactions/s"] = benchmark::Counter(1e6, benchmark::Counter::kIsIterationInvariantRate);
 }

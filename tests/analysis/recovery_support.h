@@ -23,7 +23,9 @@ struct TRecovery {
   std::array<double, kFitParameterCount> median{};              // of the estimates
   TFitVector truth{};
 
-  double Share(std::size_t count) const { return static_cast<double>(count) / static_cast<double>(series - unfit); }
+  double Share(std::size_t count) const {
+    return static_cast<double>(count) / static_cast<double>(series - unfit);
+  }
 };
 
 inline TFitVector TruthOf(const TParameterSet& P) {
@@ -58,8 +60,7 @@ inline TRecovery Recover(const TParameterSet& P, std::size_t n, std::size_t seri
   }
   for (std::size_t p = 0; p < kFitParameterCount; ++p) {
     std::vector<double> column;
-    for (const TFitVector& e : estimates)
-      column.push_back(e[p]);
+    for (const TFitVector& e : estimates) column.push_back(e[p]);
     std::sort(column.begin(), column.end());
     r.median[p] = column.empty() ? kNotANumber : SortedQuantile(column, 0.5);
   }
@@ -71,8 +72,8 @@ inline void Report(const char* name, std::size_t n, const TRecovery& r) {
   std::printf("recovery %s n=%zu unfit %.1f %%; coverage (percentile/basic) and median/truth:", name, n,
               100.0 * static_cast<double>(r.unfit) / static_cast<double>(r.series));
   for (std::size_t p = 0; p < kFitParameterCount; ++p)
-    std::printf(" %s %.1f/%.1f %.3f", std::string(FitParameterName(static_cast<int>(p))).c_str(), 100 * r.Share(r.covered[p]),
-                100 * r.Share(r.covered_basic[p]), r.median[p] / r.truth[p]);
+    std::printf(" %s %.1f/%.1f %.3f", std::string(FitParameterName(static_cast<int>(p))).c_str(),
+                100 * r.Share(r.covered[p]), 100 * r.Share(r.covered_basic[p]), r.median[p] / r.truth[p]);
   std::printf("\n");
   std::fflush(stdout);
 }
