@@ -51,14 +51,22 @@ TShiftedSums SumsOf(std::span<const double> values, double shift) {
   TShiftedSums s;
   s.n = values.size();
   const std::size_t n = values.size();
+  // The lagged products in double, ten at a time where the processor pairs them: with the shift
+  // the products are of deviations, so no digits cancel; the moments stay extended.
+  std::array<double, kMaxLag> lagged{};
   for (std::size_t t = 0; t < n; ++t) {
     const long double d = static_cast<long double>(values[t]) - shift;
     s.sum += d;
     s.sum_squares += d * d;
-    const std::size_t lags = std::min<std::size_t>(kMaxLag, t);
-    for (std::size_t j = 1; j <= lags; ++j)
-      s.lagged[j - 1] += d * (static_cast<long double>(values[t - j]) - shift);
+    const double dd = values[t] - shift;
+    if (t >= static_cast<std::size_t>(kMaxLag)) {
+      for (std::size_t j = 1; j <= static_cast<std::size_t>(kMaxLag); ++j)
+        lagged[j - 1] += dd * (values[t - j] - shift);
+    } else {
+      for (std::size_t j = 1; j <= t; ++j) lagged[j - 1] += dd * (values[t - j] - shift);
+    }
   }
+  for (std::size_t j = 0; j < static_cast<std::size_t>(kMaxLag); ++j) s.lagged[j] = lagged[j];
   long double head = 0, tail = 0;
   for (std::size_t j = 1; j <= static_cast<std::size_t>(kMaxLag) && j <= n; ++j) {
     head += static_cast<long double>(values[j - 1]) - shift;
