@@ -1,6 +1,7 @@
 #include "mainwindow/main_form.h"
 
 #include <QCheckBox>
+#include <QLineEdit>
 #include <QPushButton>
 
 #include "chart/chart.h"
@@ -8,6 +9,7 @@
 #include "mainwindow/application.h"
 #include "mainwindow/chart_texts.h"
 #include "mainwindow/data_memo.h"
+#include "mainwindow/main_form_analysis.h"
 #include "mainwindow/notice_sink.h"
 #include "mainwindow/reaction_run.h"
 
@@ -48,9 +50,14 @@ TForm1::TForm1(TNoticeSink* notices, TRandomSource random)
   connect(BitBtn1, &QPushButton::clicked, this, Reporting(this, &TForm1::BitBtn1Click));
   // toggled, not clicked: setting the state from the program runs the handler like a click.
   connect(CheckBox1, &QCheckBox::toggled, this, Reporting(this, &TForm1::CheckBox1Click));
+  for (QLineEdit* field : {EditAcrit, EditA1, EditA0, EditC1, EditC0, EditY0})
+    connect(field, &QLineEdit::textChanged, &feed_, &TSeriesFeed::NotifyFieldsChanged);
+  analysis_ = std::make_unique<TFormAnalysis>(*this);
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+  analysis_.reset();  // before the fields and the feed it reads
+}
 
 void TForm1::ButtonBeginRun() {
   RunReactions(*this, ReactionRunLength(ButtonBegin->ClickModifiers()));

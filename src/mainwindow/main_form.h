@@ -8,12 +8,15 @@
 // two charts and their four series their design-time settings, main_form_handlers.cpp holds the
 // four handlers (FormCreate, ButtonBeginClick, BitBtn1Click, CheckBox1Click). A click on
 // ButtonBegin goes through ButtonBeginRun, which presses once or, with Shift or Ctrl+Shift held,
-// runs ten or fifty presses (reaction_run.h).
+// runs ten or fifty presses (reaction_run.h). Every recorded reaction also goes to the series
+// feed (analysiswindow/series_feed.h) that the Series analysis window follows; main_form_analysis.h
+// opens that window and lets it read and fill the fields.
 #pragma once
 
 #include <QWidget>
 #include <memory>
 
+#include "analysiswindow/series_feed.h"
 #include "framework/modifier_button.h"
 #include "simulation/parameter_set.h"
 #include "simulation/reaction_simulator.h"
@@ -27,6 +30,7 @@ namespace corvane {
 
 class TChart;
 class TDataMemo;
+class TFormAnalysis;
 class TLineSeries;
 class TNoticeSink;
 
@@ -85,6 +89,10 @@ class TForm1 : public QWidget {
   // Where the notices of parameter entry go; a run of presses passes them through a sink of its own.
   TNoticeSink& Notices() const { return *notices_; }
   void SetNotices(TNoticeSink& notices) { notices_ = &notices; }
+  // The series as recorded, reaction by reaction, for the analysis.
+  TSeriesFeed& SeriesFeed() noexcept { return feed_; }
+  // The Series analysis window and its entries ("Series analysis...", "Open reaction times...").
+  TFormAnalysis& Analysis() noexcept { return *analysis_; }
 
  private:
   void CreateControls();
@@ -94,8 +102,11 @@ class TForm1 : public QWidget {
 
   TParameterSet parameters_;
   TReactionSimulator simulator_;
+  TSeriesFeed feed_;
   std::unique_ptr<TNoticeSink> own_notices_;
   TNoticeSink* notices_;
+  // Last: the analysis window reads the feed and the fields while it closes.
+  std::unique_ptr<TFormAnalysis> analysis_;
 };
 
 }  // namespace corvane

@@ -95,12 +95,14 @@ void TForm1::ButtonBeginClick() {
   Series3->AddPoint(reaction_time, 0, {}, Series3->SeriesColor());
   Series4->AddPoint(number, stationary_mean, {}, Series4->SeriesColor());
   ++ReactionNumber;
+  feed_.Record(reaction_time, parameters_);
 }
 
 void TForm1::BitBtn1Click() {
   ReactionNumber = 1;
   Series2->ClearPoints();
   Series4->ClearPoints();
+  feed_.Clear();
 }
 
 void TForm1::CheckBox1Click() {
