@@ -5,13 +5,13 @@
 #include <QPushButton>
 
 #include "chart/chart.h"
+#include "dialogs/error_report.h"
+#include "dialogs/notice_sink.h"
 #include "framework/fonts.h"
-#include "mainwindow/application.h"
 #include "mainwindow/chart_texts.h"
-#include "mainwindow/data_memo.h"
 #include "mainwindow/main_form_analysis.h"
-#include "mainwindow/notice_sink.h"
 #include "mainwindow/reaction_run.h"
+#include "memo/data_memo.h"
 
 namespace corvane {
 namespace {
@@ -60,7 +60,8 @@ TForm1::~TForm1() {
 }
 
 void TForm1::ButtonBeginRun() {
-  RunReactions(*this, ReactionRunLength(ButtonBegin->ClickModifiers()));
+  RunReactions(
+      *this, *ButtonBegin, [this] { return Press(); }, ReactionRunLength(ButtonBegin->ClickModifiers()));
 }
 
 }  // namespace corvane

@@ -8,9 +8,10 @@
 // two charts and their four series their design-time settings, main_form_handlers.cpp holds the
 // four handlers (FormCreate, ButtonBeginClick, BitBtn1Click, CheckBox1Click). A click on
 // ButtonBegin goes through ButtonBeginRun, which presses once or, with Shift or Ctrl+Shift held,
-// runs ten or fifty presses (reaction_run.h). Every recorded reaction also goes to the series
-// feed (analysiswindow/series_feed.h) that the Series analysis window follows; main_form_analysis.h
-// opens that window and lets it read and fill the fields.
+// runs ten or fifty presses (reaction_run.h); each press is Press, which says what it did. Every
+// recorded reaction also goes to the series feed (analysiswindow/series_feed.h) that the Series
+// analysis window follows; main_form_analysis.h opens that window and lets it read and fill the
+// fields.
 #pragma once
 
 #include <QWidget>
@@ -33,6 +34,7 @@ class TDataMemo;
 class TFormAnalysis;
 class TLineSeries;
 class TNoticeSink;
+struct TPressOutcome;
 
 class TForm1 : public QWidget {
   Q_OBJECT
@@ -48,8 +50,10 @@ class TForm1 : public QWidget {
   void ButtonBeginClick();
   void BitBtn1Click();
   void CheckBox1Click();
-  // The click of ButtonBegin: one ButtonBeginClick, or a run of them as the click's modifiers ask.
+  // The click of ButtonBegin: one press, or a run of them as the click's modifiers ask.
   void ButtonBeginRun();
+  // ButtonBeginClick's work, telling whether it recorded a reaction and how many notices it showed.
+  TPressOutcome Press();
 
   // Controls, named as in the layout.
   QLabel* Label1 = nullptr;
@@ -86,9 +90,8 @@ class TForm1 : public QWidget {
   int ReactionNumber = 1;
   const TParameterSet& Parameters() const { return parameters_; }
   const TReactionSimulator& Simulator() const { return simulator_; }
-  // Where the notices of parameter entry go; a run of presses passes them through a sink of its own.
+  // Where the notices of parameter entry go.
   TNoticeSink& Notices() const { return *notices_; }
-  void SetNotices(TNoticeSink& notices) { notices_ = &notices; }
   // The series as recorded, reaction by reaction, for the analysis.
   TSeriesFeed& SeriesFeed() noexcept { return feed_; }
   // The Series analysis window and its entries ("Series analysis...", "Open reaction times...").
@@ -98,7 +101,7 @@ class TForm1 : public QWidget {
   void CreateControls();
   void SetTabOrder();
   void DesignCharts();
-  bool ReadParameters();
+  bool ReadParameters(TNoticeSink& notices);
 
   TParameterSet parameters_;
   TReactionSimulator simulator_;
