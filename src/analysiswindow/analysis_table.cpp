@@ -63,7 +63,7 @@ std::string CsvField(const std::string& text) {
 std::string ModelSourceText(const TComparisonRow& row) {
   switch (row.Source) {
     case TModelSource::ClosedForm:
-      return "closed form";
+      return std::isfinite(row.Model) ? "closed form" : "";
     case TModelSource::Pending:
       return "being computed";
     case TModelSource::Simulation:

@@ -7,8 +7,8 @@
 
 #include "analysiswindow/analysis_menu.h"
 #include "analysiswindow/series_analysis_window.h"
-#include "mainwindow/main_form.h"
 #include "dialogs/notice_sink.h"
+#include "mainwindow/main_form.h"
 #include "runtime/float_checks.h"
 #include "runtime/format_float.h"
 #include "runtime/parse_float.h"

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <fstream>
@@ -136,7 +137,11 @@ TEST_F(SeriesAnalysisWindowTest, AFieldChangeMidSimulationCancelsAndRestartsIt) 
   // Loaded data take their model from the fields, so the fields steer the simulation.
   window->SetSimulationOptions({50'000'000, 100, 1, 2000});  // long enough to be caught running
   window->LoadText(Lines(ModelSeries(kDefaults, 100, 4)), "rt.txt");
-  window->FinishBackgroundWork();  // the load; the long simulation is still running
+  QElapsedTimer waited;
+  waited.start();
+  while (window->ShowsSeries() && waited.elapsed() < 10'000)
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);  // the load only
+  ASSERT_FALSE(window->ShowsSeries());
   ASSERT_TRUE(window->ModelTask().Running());
   window->SetSimulationOptions(Small());
   host.ChangeFields(kOther);
@@ -165,7 +170,7 @@ TEST_F(SeriesAnalysisWindowTest, CopyTableGivesTheRowsAsTabsWithTheLocalesMark) 
 
 TEST_F(SeriesAnalysisWindowTest, ARejectedTextChangesNothingAndNamesTheFirstBadLine) {
   Record(kDefaults, {5, 7.5, 10});
-  window->RefreshNow();
+  window->FinishBackgroundWork();
   const std::string table = window->TableClipboardText();
   struct Case {
     std::string text;
