@@ -1,7 +1,9 @@
 #include "mainwindow/main_form.h"
 
 #include <QCheckBox>
+#include <QMenuBar>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 #include "chart/chart.h"
 #include "framework/fonts.h"
@@ -36,12 +38,12 @@ TForm1::TForm1(TNoticeSink* notices, TRandomSource random)
   setWindowTitle("Form1");
   // "MS Sans Serif", 8 points at 96 pixels per inch: an 11-pixel em.
   setFont(ResolveFont(TFont{}));
-  resize(640, 454);
-
+  CreateClientArea();
   CreateControls();
   DesignCharts();
   InstallChartTexts(*this);
   SetTabOrder();
+  CreateMenus();
 
   ButtonBegin->setToolTip(QString::fromLatin1(kStartButtonHint));
   connect(ButtonBegin, &QPushButton::clicked, this, Reporting(this, &TForm1::ButtonBeginRun));
@@ -51,6 +53,22 @@ TForm1::TForm1(TNoticeSink* notices, TRandomSource random)
 }
 
 TForm1::~TForm1() = default;
+
+// The menu bar takes the window's top and the client area the rest, so every control keeps the
+// client position and the client area the size the layout gives: 640 x 454 before maximizing.
+void TForm1::CreateClientArea() {
+  MenuBar = new QMenuBar(this);
+  MenuBar->setObjectName("MenuBar");
+  Client = new QWidget(this);
+  Client->setObjectName("Client");
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->setMenuBar(MenuBar);
+  layout->addWidget(Client);
+  Client->resize(kClientWidth, kClientHeight);
+  resize(kClientWidth, kClientHeight + MenuBar->sizeHint().height());
+}
 
 void TForm1::ButtonBeginRun() {
   RunReactions(*this, ReactionRunLength(ButtonBegin->ClickModifiers()));

@@ -9,6 +9,10 @@
 // four handlers (FormCreate, ButtonBeginClick, BitBtn1Click, CheckBox1Click). A click on
 // ButtonBegin goes through ButtonBeginRun, which presses once or, with Shift or Ctrl+Shift held,
 // runs ten or fifty presses (reaction_run.h).
+//
+// The window is the menu bar above `Client`, the client area that holds every control at its
+// layout position (main_form_menus.cpp builds the menus: File, Charts, Help; later features add
+// theirs before Help with InsertMenuBeforeHelp). The saves go through save_file.h.
 #pragma once
 
 #include <QWidget>
@@ -18,9 +22,12 @@
 #include "simulation/parameter_set.h"
 #include "simulation/reaction_simulator.h"
 
+class QAction;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
+class QMenuBar;
 class QPushButton;
 
 namespace corvane {
@@ -46,6 +53,32 @@ class TForm1 : public QWidget {
   void CheckBox1Click();
   // The click of ButtonBegin: one ButtonBeginClick, or a run of them as the click's modifiers ask.
   void ButtonBeginRun();
+
+  static constexpr int kClientWidth = 640;
+  static constexpr int kClientHeight = 454;
+  // The menu bar, and the client area beneath it: the controls' parent, at the layout's size.
+  QMenuBar* MenuBar = nullptr;
+  QWidget* Client = nullptr;
+  QMenu* HelpMenu = nullptr;
+  // A new menu of the bar, placed before Help; the bar owns it.
+  QMenu* InsertMenuBeforeHelp(const QString& title);
+  // The entries of File and of each chart, shared with the context menus.
+  QAction* SaveLogAction = nullptr;
+  QAction* QuitAction = nullptr;
+  struct TChartActions {
+    QAction* SaveImage = nullptr;
+    QAction* SaveData = nullptr;
+    QAction* CopyImage = nullptr;
+    QAction* CopyData = nullptr;
+    QAction* ResetZoom = nullptr;
+  };
+  TChartActions Chart1Actions;
+  TChartActions Chart2Actions;
+
+  // What the entries do: the file dialog, then the file written whole or not at all.
+  void SaveLogAs();
+  void SaveChartImageAs(TChart& chart);
+  void SaveChartDataAs(TChart& chart);
 
   // Controls, named as in the layout.
   QLabel* Label1 = nullptr;
@@ -87,9 +120,12 @@ class TForm1 : public QWidget {
   void SetNotices(TNoticeSink& notices) { notices_ = &notices; }
 
  private:
+  void CreateClientArea();
   void CreateControls();
   void SetTabOrder();
   void DesignCharts();
+  void CreateMenus();
+  TChartActions AddChartMenu(QMenu& charts, TChart& chart, const QString& title);
   bool ReadParameters();
 
   TParameterSet parameters_;
