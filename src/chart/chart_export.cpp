@@ -1,11 +1,13 @@
 #include "chart/chart_export.h"
 
+#include <QBuffer>
 #include <QIODevice>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSvgGenerator>
+#include <cmath>
 
 #include "chart/chart.h"
 #include "chart/chart_context_menu.h"
@@ -22,16 +24,31 @@ bool WritePng(TCustomChart& chart, QIODevice& file, int width, int height, doubl
   return ChartImage(chart, width, height, ratio).save(&file, "PNG");
 }
 
+// The generator gives the size in millimetres, which readers turn back into pixels at differing
+// resolutions; the chart's size is in pixels, so the file says so.
+void SizeInPixels(QByteArray& svg, int width, int height) {
+  const qsizetype open = svg.indexOf("<svg");
+  const qsizetype end = svg.indexOf("viewBox", open);
+  if (open < 0 || end < 0)
+    return;
+  svg.replace(open, end - open,
+              QStringLiteral("<svg width=\"%1\" height=\"%2\"\n ").arg(width).arg(height).toUtf8());
+}
+
 bool WriteSvg(TCustomChart& chart, QIODevice& file, int width, int height, const QString& title) {
+  QBuffer buffer;
+  buffer.open(QIODevice::WriteOnly);
   QSvgGenerator svg;
-  svg.setOutputDevice(&file);
+  svg.setOutputDevice(&buffer);
   svg.setSize(QSize(width, height));
   svg.setViewBox(QRect(0, 0, width, height));
   svg.setResolution(kLogicalDpi);
   svg.setTitle(title);
   svg.setDescription(QStringLiteral("Drawn by Corvane"));
   PaintChartVector(chart, svg, width, height);
-  return true;  // a write that failed on the way is the file's own error, reported at its commit
+  QByteArray bytes = buffer.data();
+  SizeInPixels(bytes, width, height);
+  return file.write(bytes) == bytes.size();
 }
 
 bool WritePdf(TCustomChart& chart, QIODevice& file, int width, int height, const QString& title) {
@@ -39,8 +56,10 @@ bool WritePdf(TCustomChart& chart, QIODevice& file, int width, int height, const
   pdf.setResolution(kLogicalDpi);
   pdf.setTitle(title);
   pdf.setCreator(QStringLiteral("Corvane"));
-  const QSizeF points(width * 72.0 / kLogicalDpi, height * 72.0 / kLogicalDpi);
-  pdf.setPageLayout(QPageLayout(QPageSize(points, QPageSize::Point, QString(), QPageSize::ExactMatch),
+  // The page is whole points, the chart's size rounded up: 593 x 153 pixels, 444.75 x 114.75 pt,
+  // on a page of 445 x 115 pt.
+  const QSize points(int(std::ceil(width * 72.0 / kLogicalDpi)), int(std::ceil(height * 72.0 / kLogicalDpi)));
+  pdf.setPageLayout(QPageLayout(QPageSize(points, QStringLiteral("Chart"), QPageSize::ExactMatch),
                                 QPageLayout::Portrait, QMarginsF()));
   PaintChartVector(chart, pdf, width, height);
   return true;

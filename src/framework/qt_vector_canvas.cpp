@@ -15,6 +15,12 @@
 namespace corvane {
 namespace {
 
+// Exact positions are kept to hundredths of a pixel: finer than any screen or print shows, and
+// short in the file.
+double Hundredths(double v) {
+  return std::round(v * 100) / 100;
+}
+
 QRectF ToQRectF(const TRect& r) {
   return QRectF(r.Left, r.Top, r.Width(), r.Height());
 }
@@ -127,7 +133,7 @@ void QtVectorCanvas::DoExactPolyline(std::span<const TExactPoint> points) {
   const QPen pen = CurrentPen();
   if (gathering_ && !(pen == path_pen_))
     Flush();
-  const QPointF first(Centre(points[0].X), Centre(points[0].Y));
+  const QPointF first(Hundredths(Centre(points[0].X)), Hundredths(Centre(points[0].Y)));
   if (!gathering_) {
     path_pen_ = pen;
     gathering_ = true;
@@ -136,8 +142,9 @@ void QtVectorCanvas::DoExactPolyline(std::span<const TExactPoint> points) {
     path_.moveTo(first);
   }
   path_.reserve(path_.elementCount() + int(points.size()));
-  for (std::size_t i = 1; i < points.size(); ++i) path_.lineTo(Centre(points[i].X), Centre(points[i].Y));
-  path_end_ = QPointF(Centre(points.back().X), Centre(points.back().Y));
+  for (std::size_t i = 1; i < points.size(); ++i)
+    path_.lineTo(Hundredths(Centre(points[i].X)), Hundredths(Centre(points[i].Y)));
+  path_end_ = path_.currentPosition();
 }
 
 void QtVectorCanvas::DoLine(TPoint from, TPoint to) {
