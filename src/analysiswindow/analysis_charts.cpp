@@ -116,6 +116,9 @@ TAnalysisCharts::TAnalysisCharts(QWidget* parent)
     : distribution_(new TChart(parent)), autocorrelation_(new TChart(parent)) {
   distribution_->setObjectName("DistributionChart");
   autocorrelation_->setObjectName("AutocorrelationChart");
+  // The default names of their saved images and data.
+  distribution_->setProperty("fileStem", QStringLiteral("series-distribution"));
+  autocorrelation_->setProperty("fileStem", QStringLiteral("series-autocorrelation"));
   DesignDistribution();
   DesignAutocorrelation();
   InstallReadouts();

@@ -10,6 +10,7 @@
 
 namespace corvane {
 
+class TChart;
 class TSeriesFeed;
 
 class TAnalysisHost {
@@ -24,6 +25,10 @@ class TAnalysisHost {
   virtual void ApplyToFields(const TParameterSet& parameters) = 0;
   // A message the user must see (a rejected file), in the program's message box.
   virtual void ShowNotice(const std::string& text) = 0;
+  // "Save image as..." and "Save data as..." of the window's charts, through the program's own
+  // save path (its file dialog and formats); nothing where the host has none.
+  virtual void SaveChartImage(TChart& /*chart*/) {}
+  virtual void SaveChartData(TChart& /*chart*/) {}
 };
 
 }  // namespace corvane

@@ -30,6 +30,7 @@
 #include "analysiswindow/fit_results.h"
 #include "analysiswindow/series_feed.h"
 #include "chart/chart.h"
+#include "chart/chart_context_menu.h"
 #include "runtime/format_float.h"
 #include "runtime/number_format_settings.h"
 
@@ -180,6 +181,12 @@ void TSeriesAnalysisWindow::CreateLayout() {
   layout->addWidget(model_label_);
 
   charts_ = new TAnalysisCharts(central);
+  for (TChart* chart : {&charts_->Distribution(), &charts_->Autocorrelation()}) {
+    AddChartMenuEntry(*chart, QStringLiteral("Save image as..."),
+                      [this, chart] { host_.SaveChartImage(*chart); });
+    AddChartMenuEntry(*chart, QStringLiteral("Save data as..."),
+                      [this, chart] { host_.SaveChartData(*chart); });
+  }
   auto* charts = new QSplitter(Qt::Vertical);
   charts->addWidget(&charts_->Distribution());
   charts->addWidget(&charts_->Autocorrelation());

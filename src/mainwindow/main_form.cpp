@@ -2,7 +2,9 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 #include "chart/chart.h"
 #include "dialogs/error_report.h"
@@ -38,12 +40,12 @@ TForm1::TForm1(TNoticeSink* notices, TRandomSource random)
   setWindowTitle("Form1");
   // "MS Sans Serif", 8 points at 96 pixels per inch: an 11-pixel em.
   setFont(ResolveFont(TFont{}));
-  resize(640, 454);
-
+  CreateClientArea();
   CreateControls();
   DesignCharts();
   InstallChartTexts(*this);
   SetTabOrder();
+  CreateMenus();
 
   ButtonBegin->setToolTip(QString::fromLatin1(kStartButtonHint));
   connect(ButtonBegin, &QPushButton::clicked, this, Reporting(this, &TForm1::ButtonBeginRun));
@@ -57,6 +59,22 @@ TForm1::TForm1(TNoticeSink* notices, TRandomSource random)
 
 TForm1::~TForm1() {
   analysis_.reset();  // before the fields and the feed it reads
+}
+
+// The menu bar takes the window's top and the client area the rest, so every control keeps the
+// client position and the client area the size the layout gives: 640 x 454 before maximizing.
+void TForm1::CreateClientArea() {
+  MenuBar = new QMenuBar(this);
+  MenuBar->setObjectName("MenuBar");
+  Client = new QWidget(this);
+  Client->setObjectName("Client");
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->setMenuBar(MenuBar);
+  layout->addWidget(Client);
+  Client->resize(kClientWidth, kClientHeight);
+  resize(kClientWidth, kClientHeight + MenuBar->sizeHint().height());
 }
 
 void TForm1::ButtonBeginRun() {

@@ -12,6 +12,10 @@
 // recorded reaction also goes to the series feed (analysiswindow/series_feed.h) that the Series
 // analysis window follows; main_form_analysis.h opens that window and lets it read and fill the
 // fields.
+//
+// The window is the menu bar above `Client`, the client area that holds every control at its
+// layout position (main_form_menus.cpp builds the menus: File, Charts, Help; later features add
+// theirs before Help with InsertMenuBeforeHelp). The saves go through save_file.h.
 #pragma once
 
 #include <QWidget>
@@ -22,9 +26,12 @@
 #include "simulation/parameter_set.h"
 #include "simulation/reaction_simulator.h"
 
+class QAction;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
+class QMenuBar;
 class QPushButton;
 
 namespace corvane {
@@ -54,6 +61,34 @@ class TForm1 : public QWidget {
   void ButtonBeginRun();
   // ButtonBeginClick's work, telling whether it recorded a reaction and how many notices it showed.
   TPressOutcome Press();
+
+  static constexpr int kClientWidth = 640;
+  static constexpr int kClientHeight = 454;
+  // The menu bar, and the client area beneath it: the controls' parent, at the layout's size.
+  QMenuBar* MenuBar = nullptr;
+  QWidget* Client = nullptr;
+  QMenu* FileMenu = nullptr;
+  QMenu* HelpMenu = nullptr;
+  // A new menu of the bar, placed before Help; the bar owns it.
+  QMenu* InsertMenuBeforeHelp(const QString& title);
+  // The entries of File and of each chart, shared with the context menus.
+  QAction* SaveLogAction = nullptr;
+  QAction* QuitAction = nullptr;
+  struct TChartActions {
+    QAction* SaveImage = nullptr;
+    QAction* SaveData = nullptr;
+    QAction* CopyImage = nullptr;
+    QAction* CopyData = nullptr;
+    QAction* ResetZoom = nullptr;
+  };
+  TChartActions Chart1Actions;
+  TChartActions Chart2Actions;
+
+  // What the entries do: the file dialog, then the file written whole or not at all.
+  void SaveLogAs();
+  void SaveChartImageAs(TChart& chart);
+  void SaveChartDataAs(TChart& chart);
+  QString ChartFileStem(const TChart& chart) const;
 
   // Controls, named as in the layout.
   QLabel* Label1 = nullptr;
@@ -98,9 +133,12 @@ class TForm1 : public QWidget {
   TFormAnalysis& Analysis() noexcept { return *analysis_; }
 
  private:
+  void CreateClientArea();
   void CreateControls();
   void SetTabOrder();
   void DesignCharts();
+  void CreateMenus();
+  TChartActions AddChartMenu(QMenu& charts, TChart& chart, const QString& title);
   bool ReadParameters(TNoticeSink& notices);
 
   TParameterSet parameters_;

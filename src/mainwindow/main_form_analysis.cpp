@@ -7,6 +7,7 @@
 
 #include "analysiswindow/analysis_menu.h"
 #include "analysiswindow/series_analysis_window.h"
+#include "chart/chart_context_menu.h"
 #include "dialogs/notice_sink.h"
 #include "mainwindow/main_form.h"
 #include "runtime/float_checks.h"
@@ -39,6 +40,7 @@ TFormAnalysis::TFormAnalysis(TForm1& form)
       open_reaction_times_(CreateOpenReactionTimesAction(&form, [this] { OpenReactionTimes(); })) {
   form.addAction(series_analysis_);
   form.addAction(open_reaction_times_);
+  InstallMenus();
 }
 
 TFormAnalysis::~TFormAnalysis() = default;
@@ -61,8 +63,25 @@ void TFormAnalysis::OpenReactionTimes() {
   window_->OpenReactionTimesDialog();
 }
 
-QMenu* TFormAnalysis::CreateMenu() {
-  return CreateAnalysisMenu(&form_, series_analysis_);
+void TFormAnalysis::InstallMenus() {
+  QMenu* analysis = form_.InsertMenuBeforeHelp(QString::fromLatin1(kAnalysisMenuTitle));
+  analysis->setObjectName("AnalysisMenu");
+  analysis->addAction(series_analysis_);
+  if (QMenu* file = form_.FileMenu) {
+    QAction* first = file->actions().isEmpty() ? nullptr : file->actions().first();
+    file->insertAction(first, open_reaction_times_);
+    file->insertSeparator(first);
+  }
+  AddChartMenuEntry(*form_.Chart2, QString::fromLatin1(kSeriesAnalysisText).remove('&'),
+                    [this] { OpenSeriesAnalysis(); });
+}
+
+void TFormAnalysis::SaveChartImage(TChart& chart) {
+  form_.SaveChartImageAs(chart);
+}
+
+void TFormAnalysis::SaveChartData(TChart& chart) {
+  form_.SaveChartDataAs(chart);
 }
 
 TSeriesFeed& TFormAnalysis::Feed() {

@@ -39,13 +39,16 @@ class TFormAnalysis final : public TAnalysisHost {
 
   QAction* SeriesAnalysisAction() const noexcept { return series_analysis_; }
   QAction* OpenReactionTimesAction() const noexcept { return open_reaction_times_; }
-  // The Analysis menu for a menu bar, its entry the action above.
-  QMenu* CreateMenu();
+  // Puts the entries into Form1's menus: Analysis before Help, "Open reaction times..." at the
+  // head of File, "Series analysis..." in the reaction-time chart's context menu.
+  void InstallMenus();
 
   TSeriesFeed& Feed() override;
   std::optional<TParameterSet> FieldParameters() const override;
   void ApplyToFields(const TParameterSet& parameters) override;
   void ShowNotice(const std::string& text) override;
+  void SaveChartImage(TChart& chart) override;
+  void SaveChartData(TChart& chart) override;
 
  private:
   TSeriesAnalysisWindow& EnsureWindow();
