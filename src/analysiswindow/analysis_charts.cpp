@@ -205,7 +205,17 @@ void TAnalysisCharts::DrawDensity(TLineSeries& series, const TSimulatedModel* si
     return;
   }
   const double from = std::isfinite(shown_.Start) ? shown_.Start : shown_.Atom;
-  Replace(series, DensityPoints(simulated->DensityCurve(), from, HistogramEnd(shown_), kDensityPoints));
+  // The curve of a simulation is worked out once; a refresh only clips it to the data's range.
+  TDensityCache& cache = &series == model_density_ ? model_curve_ : fit_curve_;
+  // The address alone could be a new simulation's where an old one was freed; its bins tell them apart.
+  if (cache.Of != simulated || cache.Start != simulated->fine_start_ ||
+      cache.Width != simulated->fine_width_) {
+    cache.Of = simulated;
+    cache.Start = simulated->fine_start_;
+    cache.Width = simulated->fine_width_;
+    cache.Curve = simulated->DensityCurve();
+  }
+  Replace(series, DensityPoints(cache.Curve, from, HistogramEnd(shown_), kDensityPoints));
 }
 
 void TAnalysisCharts::DrawLags(TLineSeries& series, const TModelClosedForm* model) {

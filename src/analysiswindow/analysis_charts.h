@@ -92,6 +92,14 @@ class TAnalysisCharts {
   TLineSeries* model_lags_ = nullptr;
   TLineSeries* fit_lags_ = nullptr;
 
+  struct TDensityCache {
+    const TSimulatedModel* Of = nullptr;
+    double Start = kNotANumber;
+    double Width = kNotANumber;
+    std::vector<std::pair<double, TEstimate>> Curve;
+  };
+  TDensityCache model_curve_;
+  TDensityCache fit_curve_;
   THistogram shown_;
   std::size_t n_ = 0;
   double model_atom_ = kNotANumber;  // P(RT = A) of the model

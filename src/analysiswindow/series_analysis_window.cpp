@@ -19,7 +19,9 @@
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "analysis/histogram.h"
 #include "analysis/standard_errors.h"
@@ -56,6 +58,13 @@ std::string ParametersText(const TParameterSet& P) {
 
 void FillTable(QTableWidget& view, const TAnalysisTable& table) {
   view.setUpdatesEnabled(false);
+  // The columns are sized to their contents only when the table's shape changes: sizing them at
+  // every refresh lays out every cell's text again, which during a run costs more than the rest
+  // of the update together.
+  const bool reshaped = view.columnCount() != static_cast<int>(table.Header.size()) ||
+                        view.rowCount() != static_cast<int>(table.Rows.size());
+  std::vector<int> longest(table.Header.size(), 0);
+  for (std::size_t c = 0; c < table.Header.size(); ++c) longest[c] = static_cast<int>(table.Header[c].size());
   view.setColumnCount(static_cast<int>(table.Header.size()));
   view.setRowCount(static_cast<int>(table.Rows.size()));
   QStringList header;
@@ -74,11 +83,22 @@ void FillTable(QTableWidget& view, const TAnalysisTable& table) {
         view.setItem(ri, ci, item);
       }
       const QString text = Text(CellText(row[c], mark));
-      if (item->text() != text)
+      if (item->text() != text) {
         item->setText(text);
-      item->setTextAlignment(row[c].IsNumber ? Qt::AlignRight | Qt::AlignVCenter
-                                             : Qt::AlignLeft | Qt::AlignVCenter);
+        item->setTextAlignment(row[c].IsNumber ? Qt::AlignRight | Qt::AlignVCenter
+                                               : Qt::AlignLeft | Qt::AlignVCenter);
+      }
+      longest[c] = std::max(longest[c], static_cast<int>(text.size()));
     }
+  }
+  // Sized again only when a column's longest text grows beyond what it was sized for.
+  QList<int> sized_for = view.property("sizedFor").value<QList<int>>();
+  bool grown = reshaped || sized_for.size() != static_cast<int>(longest.size());
+  for (std::size_t c = 0; !grown && c < longest.size(); ++c)
+    grown = longest[c] > sized_for[static_cast<int>(c)];
+  if (grown) {
+    view.resizeColumnsToContents();
+    view.setProperty("sizedFor", QVariant::fromValue(QList<int>(longest.begin(), longest.end())));
   }
   view.setUpdatesEnabled(true);
 }
@@ -90,7 +110,7 @@ QTableWidget* MakeTableView(const char* name) {
   view->setSelectionMode(QAbstractItemView::ContiguousSelection);
   view->verticalHeader()->setVisible(false);
   view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 4);
-  view->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  view->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
   view->horizontalHeader()->setStretchLastSection(true);
   return view;
 }
@@ -318,6 +338,13 @@ void TSeriesAnalysisWindow::UpdateModelParameters() {
   model_task_.Cancel();
   if (!model_parameters_)
     return;
+  // A new series with the same parameters ("Begin new RT series", then a press) keeps the
+  // simulation already made for them.
+  if (last_simulation_ && SameModel(last_simulation_->first, *model_parameters_)) {
+    model_closed_ = ModelClosedFormOf(*model_parameters_);
+    model_simulation_ = last_simulation_->second;
+    return;
+  }
   try {
     model_closed_ = ModelClosedFormOf(*model_parameters_);
   } catch (const std::exception& error) {
@@ -333,8 +360,9 @@ void TSeriesAnalysisWindow::StartModelSimulation() {
   model_task_.Start(
       [this, P, options](const TWorkControl& control) -> std::function<void()> {
         auto simulated = std::make_shared<const TSimulatedModel>(SimulateModel(P, options, control));
-        return [this, simulated] {
+        return [this, simulated, P] {
           model_simulation_ = simulated;
+          last_simulation_.emplace(P, simulated);
           ScheduleRefresh();
         };
       },

@@ -22,6 +22,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "analysis/bootstrap.h"
 #include "analysis/model_fit.h"
@@ -44,7 +45,7 @@ namespace corvane {
 class TAnalysisCharts;
 class TAnalysisHost;
 
-inline constexpr int kRefreshMilliseconds = 50;
+inline constexpr int kRefreshMilliseconds = 250;
 
 class TSeriesAnalysisWindow : public QMainWindow {
  public:
@@ -95,7 +96,10 @@ class TSeriesAnalysisWindow : public QMainWindow {
   void FinishBackgroundWork();
   // How much the model's simulation and the bootstrap do (the defaults: 10^6 reactions, 1,000
   // replicates); tests make them small.
-  void SetSimulationOptions(const TModelSimulationOptions& options) { simulation_options_ = options; }
+  void SetSimulationOptions(const TModelSimulationOptions& options) {
+    simulation_options_ = options;
+    last_simulation_.reset();
+  }
   void SetBootstrapOptions(const TBootstrapOptions& options) { bootstrap_options_ = options; }
   // Chooses the column of a table; the dialog (column_dialog.h) by default.
   std::function<std::optional<std::size_t>(const TTextShape& shape, const std::string& source)> ChooseColumn;
@@ -152,6 +156,7 @@ class TSeriesAnalysisWindow : public QMainWindow {
   std::string model_error_;
   std::shared_ptr<const TSimulatedModel> model_simulation_;
   TModelSimulationOptions simulation_options_;
+  std::optional<std::pair<TParameterSet, std::shared_ptr<const TSimulatedModel>>> last_simulation_;
 
   std::optional<TModelFit> fit_;
   std::optional<TModelClosedForm> fit_closed_;

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "analysis/stationary_series.h"
-#include "chart/line_series.h"
 #include "analysiswindow/series_analysis_window.h"
+#include "chart/line_series.h"
 #include "form_support.h"
 #include "mainwindow/main_form.h"
 #include "mainwindow/reaction_run.h"
