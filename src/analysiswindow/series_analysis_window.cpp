@@ -135,7 +135,7 @@ TSeriesAnalysisWindow::TSeriesAnalysisWindow(TAnalysisHost& host, QWidget* paren
   ConnectFeed();
   UpdateModelParameters();
   RefreshNow();
-  resize(980, 640);
+  resize(1200, 720);
 }
 
 TSeriesAnalysisWindow::~TSeriesAnalysisWindow() = default;
@@ -215,8 +215,9 @@ void TSeriesAnalysisWindow::CreateLayout() {
   auto* split = new QSplitter(Qt::Horizontal);
   split->addWidget(charts);
   split->addWidget(table_view_);
-  split->setStretchFactor(0, 3);
-  split->setStretchFactor(1, 2);
+  split->setStretchFactor(0, 1);
+  split->setStretchFactor(1, 1);
+  split->setSizes({560, 620});  // the table's eight columns in view beside the charts
   layout->addWidget(split, 1);
   layout->addWidget(CreateFitPanel());
   setCentralWidget(central);
@@ -242,7 +243,7 @@ QWidget* TSeriesAnalysisWindow::CreateFitPanel() {
   auto* layout = new QVBoxLayout(panel);
   layout->setContentsMargins(0, 0, 0, 0);
   auto* row = new QHBoxLayout;
-  fit_button_ = new QPushButton(QStringLiteral("&Fit"));
+  fit_button_ = new QPushButton(QStringLiteral("F&it"));
   fit_button_->setObjectName("FitButton");
   connect(fit_button_, &QPushButton::clicked, this, &TSeriesAnalysisWindow::Fit);
   keep_a_ = new QCheckBox(QStringLiteral("&Keep A (the A field's value, not the sample minimum)"));

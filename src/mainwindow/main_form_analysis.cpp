@@ -102,12 +102,13 @@ std::optional<TParameterSet> TFormAnalysis::FieldParameters() const {
 }
 
 void TFormAnalysis::ApplyToFields(const TParameterSet& P) {
-  form_.EditAcrit->setText(QString::fromStdString(FieldNumber(P.A)));
-  form_.EditA1->setText(QString::fromStdString(FieldNumber(P.a1)));
-  form_.EditA0->setText(QString::fromStdString(FieldNumber(P.a0)));
-  form_.EditC1->setText(QString::fromStdString(FieldNumber(P.c1)));
-  form_.EditC0->setText(QString::fromStdString(FieldNumber(P.c0)));
-  form_.EditY0->setText(QString::fromStdString(FieldNumber(P.y0)));
+  const std::pair<QLineEdit*, double> fields[] = {{form_.EditAcrit, P.A}, {form_.EditA1, P.a1},
+                                                  {form_.EditA0, P.a0},   {form_.EditC1, P.c1},
+                                                  {form_.EditC0, P.c0},   {form_.EditY0, P.y0}};
+  for (const auto& [field, value] : fields) {
+    field->setText(QString::fromStdString(FieldNumber(value)));
+    field->setCursorPosition(0);  // the narrow field shows the leading digits, not the last ones
+  }
 }
 
 void TFormAnalysis::ShowNotice(const std::string& text) {
