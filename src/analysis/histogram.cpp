@@ -4,6 +4,20 @@
 #include <cmath>
 
 namespace corvane {
+namespace {
+
+// The bin width for the m values of `rest` (sorted, m >= 1), and the rule that chose it.
+std::pair<double, TBinRule> BinWidth(std::span<const double> rest, double start) {
+  const double iqr = SortedQuantile(rest, 0.75) - SortedQuantile(rest, 0.25);
+  const auto m = static_cast<double>(rest.size());
+  if (iqr > 0)
+    return {2.0 * iqr / std::cbrt(m), TBinRule::FreedmanDiaconis};
+  const double bins = std::ceil(std::log2(m)) + 1.0;
+  const double range = rest.back() - start;
+  return {range > 0 ? range / bins : 1.0, TBinRule::Sturges};
+}
+
+}  // namespace
 
 THistogram HistogramOf(std::span<const double> sorted, double atom) {
   THistogram h;
@@ -11,46 +25,44 @@ THistogram HistogramOf(std::span<const double> sorted, double atom) {
   if (sorted.empty())
     return h;
   h.Atom = std::isfinite(atom) ? atom : sorted.front();
-  const double limit = h.Atom + std::abs(h.Atom) * kAtomTolerance;
-  const auto rest_begin = std::upper_bound(sorted.begin(), sorted.end(), limit);
-  const auto low_begin =
-      std::lower_bound(sorted.begin(), sorted.end(), h.Atom - std::abs(h.Atom) * kAtomTolerance);
-  h.AtomCount = static_cast<std::size_t>(rest_begin - low_begin);
+  const double limit = h.Atom + std::fabs(h.Atom) * kAtomTolerance;
+  const double low_limit = h.Atom - std::fabs(h.Atom) * kAtomTolerance;
+  const auto first_at = std::lower_bound(sorted.begin(), sorted.end(), low_limit);
+  const auto past_atom = std::upper_bound(first_at, sorted.end(), limit);
+  h.AtomCount = static_cast<std::size_t>(past_atom - first_at);
   h.AtomShare = static_cast<double>(h.AtomCount) / static_cast<double>(h.Total);
-  // Values below the atom (data that are not the model's) are binned with the rest.
-  std::vector<double> rest(sorted.begin(), low_begin);
-  rest.insert(rest.end(), rest_begin, sorted.end());
+  // The bins hold every value not at the atom: those above it, and below it where the caller's
+  // atom lies above the minimum.
+  std::vector<double> rest_copy;
+  std::span<const double> rest(&*past_atom, static_cast<std::size_t>(sorted.end() - past_atom));
+  if (first_at != sorted.begin()) {
+    rest_copy.assign(sorted.begin(), first_at);
+    rest_copy.insert(rest_copy.end(), past_atom, sorted.end());
+    rest = rest_copy;
+  }
   if (rest.empty())
     return h;
-  const std::size_t m = rest.size();
-  const double iqr = SortedQuantile(rest, 0.75) - SortedQuantile(rest, 0.25);
   h.Start = std::min(h.Atom, rest.front());
+  auto [width, rule] = BinWidth(rest, h.Start);
+  h.Rule = rule;
   const double range = rest.back() - h.Start;
-  std::size_t bins;
-  if (iqr > 0 && range > 0) {
-    h.Rule = TBinRule::FreedmanDiaconis;
-    h.Width = 2 * iqr * std::pow(static_cast<double>(m), -1.0 / 3.0);
-    bins = static_cast<std::size_t>(std::ceil(range / h.Width));
-    if (bins > kMaxHistogramBins) {
-      bins = kMaxHistogramBins;
-      h.Width = range / static_cast<double>(bins);
-    }
-  } else {
-    h.Rule = TBinRule::Sturges;
-    bins = static_cast<std::size_t>(std::ceil(std::log2(static_cast<double>(m)))) + 1;
-    h.Width = range > 0 ? range / static_cast<double>(bins) : std::max(std::abs(h.Start) * 1e-3, 1e-9);
+  double bins = std::max(1.0, std::ceil(range / width));
+  if (bins > static_cast<double>(kMaxHistogramBins)) {
+    bins = static_cast<double>(kMaxHistogramBins);
+    width = range / bins;
   }
-  bins = std::max<std::size_t>(bins, 1);
-  h.Counts.assign(bins, 0);
-  for (double value : rest) {
-    // Half-open (lower, upper]: a value on an edge belongs to the bin below it.
-    const double position = (value - h.Start) / h.Width;
-    auto bin = static_cast<std::size_t>(std::max(0.0, std::ceil(position) - 1));
-    h.Counts[std::min(bin, bins - 1)] += 1;
+  h.Width = width;
+  const auto count = static_cast<std::size_t>(bins);
+  h.Counts.assign(count, 0);
+  for (const double v : rest) {
+    // (lower, upper]: a value on an edge belongs to the bin below it; the start to the first.
+    double position = std::ceil((v - h.Start) / width) - 1.0;
+    position = std::clamp(position, 0.0, bins - 1.0);
+    ++h.Counts[static_cast<std::size_t>(position)];
   }
-  h.Densities.resize(bins);
-  for (std::size_t i = 0; i < bins; ++i)
-    h.Densities[i] = static_cast<double>(h.Counts[i]) / (static_cast<double>(h.Total) * h.Width);
+  h.Densities.resize(count);
+  for (std::size_t i = 0; i < count; ++i)
+    h.Densities[i] = static_cast<double>(h.Counts[i]) / (static_cast<double>(h.Total) * width);
   return h;
 }
 

@@ -1,154 +1,203 @@
 #include "analysis/reaction_time_reader.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cmath>
-#include <fstream>
-#include <iterator>
-#include <sstream>
+#include <cstdio>
+#include <cstring>
+#include <memory>
 
 namespace corvane {
 namespace {
 
-constexpr std::size_t kProgressBytes = 1 << 20;
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::size_t kShownText = 60;  // characters of a bad line the message shows
 
-std::string_view Trim(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t' || text.front() == '\r'))
-    text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r'))
-    text.remove_suffix(1);
-  return text;
-}
-
-std::string_view Unquote(std::string_view field) {
-  field = Trim(field);
-  if (field.size() >= 2 && field.front() == '"' && field.back() == '"')
-    field = Trim(field.substr(1, field.size() - 2));
-  return field;
-}
-
-// Walks the text line by line, counting lines from 1 as an editor does.
-class TLines {
+// Walks the text line by line, numbering from 1 and dropping the CR of CR LF.
+class TLineWalk {
  public:
-  explicit TLines(std::string_view text) : text_(text) {
-    if (text_.starts_with("\xEF\xBB\xBF"))
-      text_.remove_prefix(3);
+  explicit TLineWalk(std::string_view text) : text_(text) {
+    if (text_.substr(0, kByteOrderMark.size()) == kByteOrderMark)
+      pos_ = kByteOrderMark.size();
   }
-  // False at the end; a last line without its line end counts, an empty one after the last line
-  // end does not.
+
   bool Next(std::string_view& line) {
-    if (at_ >= text_.size())
+    if (pos_ >= text_.size())
       return false;
-    const std::size_t end = text_.find('\n', at_);
-    const std::size_t stop = end == std::string_view::npos ? text_.size() : end;
-    line = text_.substr(at_, stop - at_);
+    const char* begin = text_.data() + pos_;
+    const void* end = std::memchr(begin, '\n', text_.size() - pos_);
+    const std::size_t length =
+        end ? static_cast<std::size_t>(static_cast<const char*>(end) - begin) : text_.size() - pos_;
+    line = std::string_view(begin, length);
+    pos_ += length + 1;
     if (!line.empty() && line.back() == '\r')
       line.remove_suffix(1);
-    at_ = stop + 1;
     ++number_;
     return true;
   }
+
   std::size_t Number() const noexcept { return number_; }
-  std::size_t Offset() const noexcept { return std::min(at_, text_.size()); }
+  std::size_t Position() const noexcept { return std::min(pos_, text_.size()); }
 
  private:
   std::string_view text_;
-  std::size_t at_ = 0;
+  std::size_t pos_ = 0;
   std::size_t number_ = 0;
 };
 
+constexpr bool IsSpace(char c) noexcept {
+  return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\r';
+}
+
+std::string_view Trimmed(std::string_view s) {
+  while (!s.empty() && IsSpace(s.front())) s.remove_prefix(1);
+  while (!s.empty() && IsSpace(s.back())) s.remove_suffix(1);
+  return s;
+}
+
+// Spaces around, and a pair of double quotes around what remains.
+std::string_view Field(std::string_view s) {
+  s = Trimmed(s);
+  if (s.size() >= 2 && s.front() == '"' && s.back() == '"')
+    s = Trimmed(s.substr(1, s.size() - 2));
+  return s;
+}
+
 bool Skipped(std::string_view line) {
-  line = Trim(line);
-  return line.empty() || line.front() == '#';
+  const std::string_view t = Trimmed(line);
+  return t.empty() || t.front() == '#';
 }
 
-// The field as a number, '.' or `mark` the decimal mark; false for anything else.
-bool ParseNumber(std::string_view field, char mark, double& value) {
-  field = Unquote(field);
-  if (field.empty() || field.size() > 64)
-    return false;
-  char buffer[64];
-  std::copy(field.begin(), field.end(), buffer);
-  if (mark != '.')
+enum class TNumberVerdict { Value, NotANumber, NotFinite, OutOfRange, NotPositive };
+
+// The field as a number under '.' or `mark`: std::from_chars over the whole field, a leading
+// '+' allowed, the mark read as '.'.
+TNumberVerdict ParseNumber(std::string_view field, char mark, double& value) {
+  const bool plus = !field.empty() && field.front() == '+';
+  if (plus)
+    field.remove_prefix(1);
+  if (field.empty() || (plus && (field.front() == '+' || field.front() == '-')))
+    return TNumberVerdict::NotANumber;
+  char buffer[128];
+  if (mark != '.' && field.find(mark) != std::string_view::npos) {
+    if (field.size() > sizeof buffer || field.find('.') != std::string_view::npos)
+      return TNumberVerdict::NotANumber;
+    std::memcpy(buffer, field.data(), field.size());
     std::replace(buffer, buffer + field.size(), mark, '.');
-  const char* first = buffer;
-  if (*first == '+')
-    ++first;
-  const auto [end, error] = std::from_chars(first, buffer + field.size(), value);
-  return error == std::errc() && end == buffer + field.size();
+    field = std::string_view(buffer, field.size());
+  }
+  const char* end = field.data() + field.size();
+  const auto [ptr, error] = std::from_chars(field.data(), end, value, std::chars_format::general);
+  if (ptr != end)
+    return TNumberVerdict::NotANumber;
+  if (error == std::errc::result_out_of_range)
+    return TNumberVerdict::OutOfRange;
+  if (error != std::errc())
+    return TNumberVerdict::NotANumber;
+  if (!std::isfinite(value))
+    return TNumberVerdict::NotFinite;
+  if (!(value > 0))
+    return TNumberVerdict::NotPositive;
+  return TNumberVerdict::Value;
 }
 
+bool LooksNumeric(std::string_view field, char mark) {
+  double value = 0;
+  const TNumberVerdict verdict = ParseNumber(Field(field), mark, value);
+  return verdict != TNumberVerdict::NotANumber;
+}
+
+std::string Shown(std::string_view text) {
+  if (text.size() <= kShownText)
+    return std::string(text);
+  return std::string(text.substr(0, kShownText)) + "...";
+}
+
+[[noreturn]] void Reject(std::size_t line, std::string_view line_text, std::string_view where,
+                         std::string_view field, TNumberVerdict verdict) {
+  static constexpr const char* kReasons[] = {"", "is not a number", "is not a finite number",
+                                             "is out of range", "is not greater than 0"};
+  std::string message = "line " + std::to_string(line) + std::string(where) + ": '" + Shown(field) + "' " +
+                        kReasons[static_cast<int>(verdict)];
+  throw EReactionTimeFormat(std::move(message), line, std::string(line_text));
+}
+
+// The header's fields, split at the delimiter.
 std::vector<std::string_view> Split(std::string_view line, char delimiter) {
   std::vector<std::string_view> fields;
-  std::size_t start = 0;
   for (;;) {
-    const std::size_t at = line.find(delimiter, start);
-    fields.push_back(line.substr(start, at == std::string_view::npos ? std::string_view::npos : at - start));
+    const std::size_t at = line.find(delimiter);
+    fields.push_back(line.substr(0, at));
     if (at == std::string_view::npos)
       return fields;
-    start = at + 1;
+    line.remove_prefix(at + 1);
   }
 }
 
-std::string Lower(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower)
-    if (c >= 'A' && c <= 'Z')
-      c = static_cast<char>(c - 'A' + 'a');
-  return lower;
+// The column-th field of a row, without splitting the rest; false where the row is shorter.
+bool ColumnOf(std::string_view line, char delimiter, std::size_t column, std::string_view& field) {
+  for (std::size_t c = 0; c < column; ++c) {
+    const std::size_t at = line.find(delimiter);
+    if (at == std::string_view::npos)
+      return false;
+    line.remove_prefix(at + 1);
+  }
+  field = line.substr(0, line.find(delimiter));
+  return true;
 }
 
-bool LooksLikeReactionTime(std::string_view name) {
-  const std::string lower = Lower(name);
-  if (lower == "rt" || lower.starts_with("rt ") || lower.starts_with("rt(") || lower.starts_with("rt_") ||
-      lower.ends_with("_rt") || lower.ends_with(" rt"))
+// "RT", "rt_ms", "Reaction time", "reaction-times (s)", "response time": a header naming reaction
+// times. Letters and digits alone count, lowered.
+bool NamesReactionTimes(std::string_view name) {
+  std::string key;
+  for (const char c : name)
+    if (std::isalnum(static_cast<unsigned char>(c)))
+      key += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  if (key == "rt" || key == "rts" || key.rfind("rtms", 0) == 0 || key == "rtsec" || key == "rtmsec")
     return true;
-  for (const char* phrase : {"reaction time", "reaction_time", "reactiontime", "reaction-time"})
-    if (lower.find(phrase) != std::string::npos)
-      return true;
-  return false;
+  return key.find("reactiontime") != std::string::npos || key.find("responsetime") != std::string::npos;
 }
 
-EReactionTimeFormat Bad(std::size_t line, std::string_view text, const std::string& why) {
-  std::string shown(text.substr(0, 60));
-  return EReactionTimeFormat("line " + std::to_string(line) + ": '" + shown + "' " + why, line,
-                             std::string(text));
+void ReportProgress(const TWorkControl& control, const TLineWalk& walk, std::size_t size) {
+  ThrowIfStopped(control);
+  if (control.Progress && size > 0)
+    control.Progress(static_cast<double>(walk.Position()) / static_cast<double>(size));
 }
 
 }  // namespace
 
 TTextShape InspectReactionTimeText(std::string_view text, char decimal_mark) {
-  TLines lines(text);
+  TLineWalk walk(text);
   std::string_view line;
-  while (lines.Next(line)) {
+  while (walk.Next(line)) {
     if (Skipped(line))
       continue;
     TTextShape shape;
-    double value = 0;
-    if (ParseNumber(line, decimal_mark, value))
+    if (line.find('\t') == std::string_view::npos && LooksNumeric(line, decimal_mark))
       return shape;
     shape.Layout = TTextLayout::Table;
-    shape.HeaderLine = lines.Number();
+    shape.HeaderLine = walk.Number();
     shape.Delimiter = line.find('\t') != std::string_view::npos  ? '\t'
                       : line.find(';') != std::string_view::npos ? ';'
                                                                  : ',';
-    for (std::string_view name : Split(line, shape.Delimiter)) shape.Columns.emplace_back(Unquote(name));
-    bool chosen = false;
-    for (std::size_t i = 0; i < shape.Columns.size() && !chosen; ++i)
-      if (LooksLikeReactionTime(shape.Columns[i])) {
-        shape.PreselectedColumn = i;
-        chosen = true;
-      }
-    while (!chosen && lines.Next(line)) {
+    for (const std::string_view name : Split(line, shape.Delimiter)) shape.Columns.emplace_back(Field(name));
+    const auto named = std::find_if(shape.Columns.begin(), shape.Columns.end(), NamesReactionTimes);
+    if (named != shape.Columns.end()) {
+      shape.PreselectedColumn = static_cast<std::size_t>(named - shape.Columns.begin());
+      return shape;
+    }
+    // Else the first column whose first value is a number.
+    while (walk.Next(line)) {
       if (Skipped(line))
         continue;
       const std::vector<std::string_view> fields = Split(line, shape.Delimiter);
-      for (std::size_t i = 0; i < fields.size() && i < shape.Columns.size(); ++i)
-        if (ParseNumber(fields[i], decimal_mark, value)) {
-          shape.PreselectedColumn = i;
-          break;
+      for (std::size_t c = 0; c < fields.size() && c < shape.Columns.size(); ++c)
+        if (LooksNumeric(fields[c], decimal_mark)) {
+          shape.PreselectedColumn = c;
+          return shape;
         }
-      chosen = true;
+      break;
     }
     return shape;
   }
@@ -157,57 +206,64 @@ TTextShape InspectReactionTimeText(std::string_view text, char decimal_mark) {
 
 std::vector<double> ReadReactionTimes(std::string_view text, const TReadOptions& options,
                                       const TWorkControl& control) {
+  ThrowIfStopped(control);
   const TTextShape shape = InspectReactionTimeText(text, options.DecimalMark);
+  const bool table = shape.Layout == TTextLayout::Table;
   const std::size_t column = options.Column.value_or(shape.PreselectedColumn);
-  if (shape.Layout == TTextLayout::Table && column >= shape.Columns.size())
-    throw EReactionTimeFormat("the table has no column " + std::to_string(column + 1));
+  if (table && column >= shape.Columns.size())
+    throw EReactionTimeFormat("the header has no column " + std::to_string(column + 1), shape.HeaderLine);
+  // Memory: one double a line at most, reserved once from the count of line ends.
   std::vector<double> values;
   values.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
-  TLines lines(text);
+  const std::string where = table ? ", column '" + Shown(shape.Columns[column]) + "'" : std::string();
+
+  TLineWalk walk(text);
   std::string_view line;
-  std::size_t next_report = kProgressBytes;
-  while (lines.Next(line)) {
-    if (lines.Offset() >= next_report) {
-      ThrowIfStopped(control);
-      if (control.Progress)
-        control.Progress(static_cast<double>(lines.Offset()) / static_cast<double>(text.size()));
-      next_report += kProgressBytes;
+  std::size_t until_report = 0;
+  while (walk.Next(line)) {
+    if (until_report-- == 0) {
+      ReportProgress(control, walk, text.size());
+      until_report = 1 << 16;
     }
-    if (lines.Number() <= shape.HeaderLine || Skipped(line))
+    if (walk.Number() <= shape.HeaderLine || Skipped(line))
       continue;
     std::string_view field = line;
-    if (shape.Layout == TTextLayout::Table) {
-      const std::vector<std::string_view> fields = Split(line, shape.Delimiter);
-      if (column >= fields.size())
-        throw Bad(lines.Number(), line, "has no column '" + shape.Columns[column] + "'");
-      field = fields[column];
-    }
+    if (table && !ColumnOf(line, shape.Delimiter, column, field))
+      throw EReactionTimeFormat("line " + std::to_string(walk.Number()) + ": no value in column '" +
+                                    Shown(shape.Columns[column]) + "'",
+                                walk.Number(), std::string(line));
+    field = Field(field);
     double value = 0;
-    if (!ParseNumber(field, options.DecimalMark, value))
-      throw Bad(lines.Number(), Trim(field), "is not a number");
-    if (!std::isfinite(value))
-      throw Bad(lines.Number(), Trim(field), "is not a finite number");
-    if (!(value > 0))
-      throw Bad(lines.Number(), Trim(field), "is not greater than 0");
+    const TNumberVerdict verdict = ParseNumber(field, options.DecimalMark, value);
+    if (verdict != TNumberVerdict::Value)
+      Reject(walk.Number(), line, where, field, verdict);
     values.push_back(value);
   }
   if (values.size() < kMinimumReactionTimes)
-    throw EReactionTimeFormat("fewer than " + std::to_string(kMinimumReactionTimes) + " reaction times (" +
-                              std::to_string(values.size()) + ")");
+    throw EReactionTimeFormat("only " + std::to_string(values.size()) + " reaction times; at least " +
+                              std::to_string(kMinimumReactionTimes) + " are needed");
   if (control.Progress)
-    control.Progress(1);
+    control.Progress(1.0);
   return values;
 }
 
 std::string ReadWholeFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
+  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
   if (!file)
-    throw EReactionTimeFormat("the file cannot be opened");
-  std::ostringstream text;
-  text << file.rdbuf();
-  if (file.bad())
-    throw EReactionTimeFormat("the file cannot be read");
-  return std::move(text).str();
+    throw EReactionTimeFormat("cannot open '" + path + "': " + std::strerror(errno));
+  std::string text;
+  char chunk[1 << 16];
+  if (std::fseek(file.get(), 0, SEEK_END) == 0) {
+    const long size = std::ftell(file.get());
+    if (size > 0)
+      text.reserve(static_cast<std::size_t>(size));
+    std::rewind(file.get());
+  }
+  std::size_t got = 0;
+  while ((got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) text.append(chunk, got);
+  if (std::ferror(file.get()))
+    throw EReactionTimeFormat("cannot read '" + path + "'");
+  return text;
 }
 
 std::vector<double> ReadReactionTimeFile(const std::string& path, const TReadOptions& options,

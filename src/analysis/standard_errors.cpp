@@ -2,26 +2,47 @@
 
 #include <cmath>
 
+#include "runtime/float_checks.h"
+
 namespace corvane {
 
 double MeanStandardError(const TParameterSet& P, std::size_t n) {
   if (n == 0)
     return kNotANumber;
-  const TModelClosedForm m = ModelClosedFormOf(P);
-  const auto count = static_cast<double>(n);
-  return std::sqrt(2 * (m.k + 1) * (1 - std::pow(m.r, count))) / (P.c0 * count);
+  const FloatFaultCheck check;
+  const long double k_plus_one = static_cast<long double>(P.c1) / P.a1 + 1.0L;
+  const long double exponent = -static_cast<long double>(P.a1) * P.c0 / P.a0 * P.A / k_plus_one;
+  // 1 - r^N through expm1, for the digits when rho A N is small.
+  const long double one_minus_r_n = -std::expm1(exponent * static_cast<long double>(n));
+  const double result =
+      StoreDouble(std::sqrt(2.0L * k_plus_one * one_minus_r_n) / (P.c0 * static_cast<long double>(n)));
+  check.Check();
+  return result;
 }
 
 TStatisticVector SamplingErrors(const TParameterSet& P, std::size_t n, const TSimulatedModel* simulated) {
   TStatisticVector errors;
   errors.fill(kNotANumber);
-  if (simulated && n > 0) {
+  if (n == 0)
+    return errors;
+  if (simulated && simulated->ChunkLength > 0) {
     const double scale = std::sqrt(static_cast<double>(simulated->ChunkLength) / static_cast<double>(n));
-    for (std::size_t s = 0; s < errors.size(); ++s) errors[s] = simulated->SpreadAtChunkLength[s] * scale;
+    for (std::size_t f = 0; f < errors.size(); ++f) errors[f] = simulated->SpreadAtChunkLength[f] * scale;
   }
   errors[kStatisticMean] = MeanStandardError(P, n);
   return errors;
 }
+
+namespace {
+
+double Difference(double data, double model, double se, double model_error) {
+  const double spread = std::sqrt(se * se + model_error * model_error);
+  if (!std::isfinite(data) || !std::isfinite(model) || !(spread > 0))
+    return kNotANumber;
+  return (data - model) / spread;
+}
+
+}  // namespace
 
 std::vector<TComparisonRow> CompareWithModel(const TSeriesStatistics& data, const TParameterSet& P,
                                              const TSimulatedModel* simulated) {
@@ -29,16 +50,19 @@ std::vector<TComparisonRow> CompareWithModel(const TSeriesStatistics& data, cons
   const TStatisticVector closed_figures = ClosedFormVector(closed);
   const TStatisticVector data_figures = StatisticVector(data);
   const TStatisticVector errors = SamplingErrors(P, data.Count, simulated);
+
   std::vector<TComparisonRow> rows;
+  rows.reserve(2 + kStatisticCount);
   rows.push_back({"n", static_cast<double>(data.Count), kNotANumber, kNotANumber, kNotANumber, kNotANumber,
                   TModelSource::ClosedForm});
-  rows.push_back({"minimum", data.Minimum, P.A, 0, kNotANumber, kNotANumber, TModelSource::ClosedForm});
-  for (int s = 0; s < kStatisticCount; ++s) {
-    const auto i = static_cast<std::size_t>(s);
+  rows.push_back({"minimum", data.Minimum, P.A, 0.0, kNotANumber, kNotANumber, TModelSource::ClosedForm});
+  for (int f = 0; f < kStatisticCount; ++f) {
+    const auto i = static_cast<std::size_t>(f);
     TComparisonRow row;
-    row.Name = std::string(StatisticName(s));
+    row.Name = std::string(StatisticName(f));
     row.Data = data_figures[i];
-    if (std::isfinite(closed_figures[i])) {
+    row.StandardError = errors[i];
+    if (!std::isnan(closed_figures[i])) {
       row.Model = closed_figures[i];
       row.ModelError = 0;
       row.Source = TModelSource::ClosedForm;
@@ -49,10 +73,7 @@ std::vector<TComparisonRow> CompareWithModel(const TSeriesStatistics& data, cons
     } else {
       row.Source = TModelSource::Pending;
     }
-    row.StandardError = errors[i];
-    const double spread = std::sqrt(row.StandardError * row.StandardError + row.ModelError * row.ModelError);
-    if (spread > 0)
-      row.Difference = (row.Data - row.Model) / spread;
+    row.Difference = Difference(row.Data, row.Model, row.StandardError, row.ModelError);
     rows.push_back(std::move(row));
   }
   return rows;

@@ -181,7 +181,7 @@ TEST_F(SeriesAnalysisWindowTest, ARejectedTextChangesNothingAndNamesTheFirstBadL
   const Case cases[] = {
       {"7.5\n-2\n" + Lines(ModelSeries(kDefaults, 30, 5)), "line 2"},
       {with_bad_line, "'abc'"},
-      {"7.5\n8\n", "fewer"},
+      {"7.5\n8\n", "at least 20"},
   };
   for (const Case& c : cases) {
     host.notices.clear();
