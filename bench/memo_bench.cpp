@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "mainwindow/data_memo.h"
-#include "mainwindow/memo_view.h"
+#include "memo/data_memo.h"
+#include "memo/memo_view.h"
 #include "runtime/errors.h"
 
 namespace {

@@ -11,8 +11,8 @@
 #include <string>
 
 #include "chart/line_series.h"
+#include "dialogs/notice_sink.h"
 #include "mainwindow/main_form.h"
-#include "mainwindow/notice_sink.h"
 #include "mainwindow/reaction_run.h"
 #include "runtime/random.h"
 

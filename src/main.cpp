@@ -1,5 +1,5 @@
 // Corvane: one window for exploring a stochastic model of reaction times under inhibition.
-#include "mainwindow/application.h"
+#include "app/application.h"
 #include "mainwindow/main_form.h"
 
 int main(int argc, char** argv) {

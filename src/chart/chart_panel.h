@@ -10,9 +10,9 @@
 #pragma once
 
 #include "chart/change_notice.h"
-#include "chart/chart_series.h"
 #include "chart/plot_rect.h"
 #include "framework/color.h"
+#include "framework/cursors.h"
 #include "framework/rect.h"
 
 namespace corvane {

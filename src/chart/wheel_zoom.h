@@ -3,8 +3,6 @@
 // pointer (TValueRange::WheelZoomed). The chart (custom_chart_wheel_zoom.cpp) applies them to its four axes.
 #pragma once
 
-#include "chart/zoom_panning.h"
-
 namespace corvane {
 
 // The angle one notch of a common wheel reports, in eighths of a degree.
@@ -23,10 +21,5 @@ class TWheelNotches {
  private:
   int pending_ = 0;
 };
-
-// The wheel zoom in the form its tests check it; the arithmetic is TValueRange::WheelZoomed.
-inline TAxisBounds WheelZoomedBounds(const TAxisBounds& bounds, double value, int notches) {
-  return bounds.WheelZoomed(value, notches);
-}
 
 }  // namespace corvane

@@ -11,7 +11,7 @@ void TZoomPanningRecord::Start(int x, int y) {
 }
 
 void TZoomPanningRecord::PutInOrder() {
-  const TRect ordered = Normalized({X0, Y0, X1, Y1});
+  const TRect ordered = TRect{X0, Y0, X1, Y1}.Normalized();
   X0 = ordered.Left;
   Y0 = ordered.Top;
   X1 = ordered.Right;

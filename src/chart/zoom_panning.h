@@ -42,9 +42,6 @@ enum class TZoomRelease { Nothing, Zoom, Undo };
 // (100, 40) -> (110, 90) is Nothing; (300, 120) -> (100, 40) and (300, 40) -> (100, 120) Undo.
 TZoomRelease ZoomReleaseAction(const TZoomPanningRecord& drag);
 
-// An axis's bounds, smaller first: the name the zoom and scroll tests know the range by.
-using TAxisBounds = TValueRange;
-
 // The bounds a zoom gives each axis of a chart.
 struct TZoomTargets {
   TValueRange Top;
@@ -54,15 +51,6 @@ struct TZoomTargets {
   // In the order of TCustomAxisPanel::AxesHorizFirst.
   std::array<TValueRange, 4> HorizFirst() const { return {Top, Bottom, Left, Right}; }
 };
-
-// The scroll and animation steps in the form their tests check them; the arithmetic is
-// TValueRange's (Scrolled, AnimatedStepTowards).
-inline TAxisBounds ScrolledBounds(const TAxisBounds& bounds, double from_value, double to_value) {
-  return bounds.Scrolled(from_value, to_value);
-}
-inline TAxisBounds AnimatedZoomStep(const TAxisBounds& bounds, const TAxisBounds& target) {
-  return bounds.AnimatedStepTowards(target);
-}
 
 // The rubber band is XOR-drawn in the panel colour, which shows white over the panel; a white
 // panel would make it invisible, so it takes red there.

@@ -116,7 +116,7 @@ bool QtCanvas::CanWriteDirectly(const QColor& color) const {
 }
 
 void QtCanvas::WriteBox(const TRect& box, QRgb rgb) {
-  const TRect r = Intersection(box, direct_clip_);
+  const TRect r = box.Intersected(direct_clip_);
   if (r.IsEmpty())
     return;
   for (int y = r.Top; y < r.Bottom; ++y) {
@@ -244,7 +244,7 @@ void QtCanvas::DoRectangle(const TRect& box) {
     DeviceRectangle(box);
     return;
   }
-  const TRect b = Normalized(box);
+  const TRect b = box.Normalized();
   if (b.IsEmpty() || Pen.Mode == pmNop)
     return;
   UsePenMode();
@@ -269,7 +269,7 @@ void QtCanvas::DoEllipse(const TRect& box) {
   if (Pen.Mode == pmNop)
     return;
   UsePenMode();
-  EllipseSpans(Normalized(box), rows_);
+  EllipseSpans(box.Normalized(), rows_);
   if (!PenDraws()) {
     BrushSpans(rows_);
     return;
@@ -311,7 +311,7 @@ void QtCanvas::DoSetPixel(TPoint p, TColor color) {
 void QtCanvas::DoFillRect(const TRect& box) {
   FlushStrokes();
   UseMode(QPainter::CompositionMode_SourceOver);
-  const TRect b = Normalized(box);
+  const TRect b = box.Normalized();
   if (grid_) {
     BrushDevice(grid_->Box(b));
     return;
@@ -374,8 +374,8 @@ void QtCanvas::DoClipRect(const TRect& box) {
     DeviceClipRect(box);
     return;
   }
-  painter_->setClipRect(ToQRect(Normalized(box)), Qt::ReplaceClip);
-  direct_clip_ = Intersection(Normalized(box), direct_bounds_);
+  painter_->setClipRect(ToQRect(box.Normalized()), Qt::ReplaceClip);
+  direct_clip_ = box.Normalized().Intersected(direct_bounds_);
   region_clip_ = false;
 }
 

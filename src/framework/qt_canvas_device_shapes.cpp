@@ -12,7 +12,7 @@ namespace corvane {
 // The outline is the bands of the four edge lines, so a frame is as thick as any line of its pen
 // and its corners meet the axis lines exactly; the brush fills what lies inside it.
 void QtCanvas::DeviceRectangle(const TRect& box) {
-  const TRect b = Normalized(box);
+  const TRect b = box.Normalized();
   if (b.IsEmpty() || Pen.Mode == pmNop)
     return;
   FlushStrokes();
@@ -47,7 +47,7 @@ void QtCanvas::DeviceRectangle(const TRect& box) {
 // Smooth unless a raster operation is in force; the outline lies inside the box like the exact
 // path's, so the ellipse keeps its size whatever the pen.
 void QtCanvas::DeviceEllipse(const TRect& box) {
-  const TRect b = Normalized(box);
+  const TRect b = box.Normalized();
   if (b.IsEmpty() || Pen.Mode == pmNop)
     return;
   FlushStrokes();
@@ -119,9 +119,9 @@ void QtCanvas::DeviceSetPixel(TPoint p, TColor color) {
 }
 
 void QtCanvas::DeviceClipRect(const TRect& box) {
-  const TRect clip = grid_->Clip(Normalized(box));
+  const TRect clip = grid_->Clip(box.Normalized());
   painter_->setClipRect(clip.IsEmpty() ? QRect() : ToQRect(clip), Qt::ReplaceClip);
-  direct_clip_ = Intersection(clip, direct_bounds_);
+  direct_clip_ = clip.Intersected(direct_bounds_);
   region_clip_ = false;
 }
 

@@ -155,7 +155,7 @@ void QtVectorCanvas::DoLine(TPoint from, TPoint to) {
 
 // The brush fills the box's pixels inside the outline; the outline runs along the edge pixels.
 void QtVectorCanvas::DoRectangle(const TRect& box) {
-  const TRect b = Normalized(box);
+  const TRect b = box.Normalized();
   if (b.IsEmpty() || Pen.Mode == pmNop)
     return;
   const QBrush brush = CurrentBrush();
@@ -176,7 +176,7 @@ void QtVectorCanvas::DoRectangle(const TRect& box) {
 
 // The outline lies inside the box whatever the pen, as on screen.
 void QtVectorCanvas::DoEllipse(const TRect& box) {
-  const TRect b = Normalized(box);
+  const TRect b = box.Normalized();
   if (b.IsEmpty() || Pen.Mode == pmNop)
     return;
   const QBrush brush = CurrentBrush();
@@ -214,7 +214,7 @@ void QtVectorCanvas::DoSetPixel(TPoint p, TColor color) {
 
 void QtVectorCanvas::DoFillRect(const TRect& box) {
   Flush();
-  const TRect b = Normalized(box);
+  const TRect b = box.Normalized();
   if (b.IsEmpty() || Brush.Style == bsClear)
     return;
   if (Brush.Style != bsSolid && BackgroundMode() == bmOpaque)
@@ -265,7 +265,7 @@ int QtVectorCanvas::DoTextHeight(std::string_view) {
 
 void QtVectorCanvas::DoClipRect(const TRect& box) {
   Flush();
-  painter_.setClipRect(ToQRectF(Normalized(box)), Qt::ReplaceClip);
+  painter_.setClipRect(ToQRectF(box.Normalized()), Qt::ReplaceClip);
 }
 
 void QtVectorCanvas::DoClipPolygon(std::span<const TPoint> points) {
@@ -290,7 +290,7 @@ void QtVectorCanvas::DoDraw(TPoint p, const TBitmap& bitmap) {
 
 void QtVectorCanvas::DoStretchDraw(const TRect& box, const TBitmap& bitmap) {
   Flush();
-  painter_.drawImage(ToQRectF(Normalized(box)), bitmap.Image());
+  painter_.drawImage(ToQRectF(box.Normalized()), bitmap.Image());
 }
 
 }  // namespace corvane

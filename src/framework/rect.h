@@ -28,26 +28,14 @@ struct TRect {
   bool IsEmpty() const { return Right <= Left || Bottom <= Top; }
   // Right and bottom edges excluded, as everywhere on the surface.
   bool Contains(TPoint p) const { return p.X >= Left && p.X < Right && p.Y >= Top && p.Y < Bottom; }
-  TRect Normalized() const {
+  [[nodiscard]] TRect Normalized() const {
     return {std::min(Left, Right), std::min(Top, Bottom), std::max(Left, Right), std::max(Top, Bottom)};
   }
-  TRect Intersected(const TRect& other) const {
+  [[nodiscard]] TRect Intersected(const TRect& other) const {
     return {std::max(Left, other.Left), std::max(Top, other.Top), std::min(Right, other.Right),
             std::min(Bottom, other.Bottom)};
   }
   bool operator==(const TRect&) const = default;
 };
-
-// The box with its edges in order.
-inline TRect Normalized(const TRect& r) {
-  return {r.Left < r.Right ? r.Left : r.Right, r.Top < r.Bottom ? r.Top : r.Bottom,
-          r.Left < r.Right ? r.Right : r.Left, r.Top < r.Bottom ? r.Bottom : r.Top};
-}
-
-// The overlap of two boxes; empty (IsEmpty) when they do not meet.
-inline TRect Intersection(const TRect& a, const TRect& b) {
-  return {a.Left > b.Left ? a.Left : b.Left, a.Top > b.Top ? a.Top : b.Top,
-          a.Right < b.Right ? a.Right : b.Right, a.Bottom < b.Bottom ? a.Bottom : b.Bottom};
-}
 
 }  // namespace corvane

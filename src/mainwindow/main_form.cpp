@@ -6,12 +6,12 @@
 #include <QVBoxLayout>
 
 #include "chart/chart.h"
+#include "dialogs/error_report.h"
+#include "dialogs/notice_sink.h"
 #include "framework/fonts.h"
-#include "mainwindow/application.h"
 #include "mainwindow/chart_texts.h"
-#include "mainwindow/data_memo.h"
-#include "mainwindow/notice_sink.h"
 #include "mainwindow/reaction_run.h"
+#include "memo/data_memo.h"
 
 namespace corvane {
 namespace {
@@ -71,7 +71,8 @@ void TForm1::CreateClientArea() {
 }
 
 void TForm1::ButtonBeginRun() {
-  RunReactions(*this, ReactionRunLength(ButtonBegin->ClickModifiers()));
+  RunReactions(
+      *this, *ButtonBegin, [this] { return Press(); }, ReactionRunLength(ButtonBegin->ClickModifiers()));
 }
 
 }  // namespace corvane

@@ -8,11 +8,11 @@
 // two charts and their four series their design-time settings, main_form_handlers.cpp holds the
 // four handlers (FormCreate, ButtonBeginClick, BitBtn1Click, CheckBox1Click). A click on
 // ButtonBegin goes through ButtonBeginRun, which presses once or, with Shift or Ctrl+Shift held,
-// runs ten or fifty presses (reaction_run.h).
+// runs ten or fifty presses (reaction_run.h); each press is Press, which says what it did.
 //
 // The window is the menu bar above `Client`, the client area that holds every control at its
 // layout position (main_form_menus.cpp builds the menus: File, Charts, Help; later features add
-// theirs before Help with InsertMenuBeforeHelp). The saves go through save_file.h.
+// theirs before Help with InsertMenuBeforeHelp). The saves go through dialogs/save_file.h.
 #pragma once
 
 #include <QWidget>
@@ -36,6 +36,7 @@ class TChart;
 class TDataMemo;
 class TLineSeries;
 class TNoticeSink;
+struct TPressOutcome;
 
 class TForm1 : public QWidget {
   Q_OBJECT
@@ -51,8 +52,10 @@ class TForm1 : public QWidget {
   void ButtonBeginClick();
   void BitBtn1Click();
   void CheckBox1Click();
-  // The click of ButtonBegin: one ButtonBeginClick, or a run of them as the click's modifiers ask.
+  // The click of ButtonBegin: one press, or a run of them as the click's modifiers ask.
   void ButtonBeginRun();
+  // ButtonBeginClick's work, telling whether it recorded a reaction and how many notices it showed.
+  TPressOutcome Press();
 
   static constexpr int kClientWidth = 640;
   static constexpr int kClientHeight = 454;
@@ -115,9 +118,8 @@ class TForm1 : public QWidget {
   int ReactionNumber = 1;
   const TParameterSet& Parameters() const { return parameters_; }
   const TReactionSimulator& Simulator() const { return simulator_; }
-  // Where the notices of parameter entry go; a run of presses passes them through a sink of its own.
+  // Where the notices of parameter entry go.
   TNoticeSink& Notices() const { return *notices_; }
-  void SetNotices(TNoticeSink& notices) { notices_ = &notices; }
 
  private:
   void CreateClientArea();
@@ -126,7 +128,7 @@ class TForm1 : public QWidget {
   void DesignCharts();
   void CreateMenus();
   TChartActions AddChartMenu(QMenu& charts, TChart& chart, const QString& title);
-  bool ReadParameters();
+  bool ReadParameters(TNoticeSink& notices);
 
   TParameterSet parameters_;
   TReactionSimulator simulator_;

@@ -7,9 +7,10 @@
 #include "chart/chart.h"
 #include "chart/line_series.h"
 #include "mainwindow/busy_cursor.h"
-#include "mainwindow/data_memo.h"
 #include "mainwindow/main_form.h"
 #include "mainwindow/parameter_reader.h"
+#include "mainwindow/reaction_run.h"
+#include "memo/data_memo.h"
 #include "runtime/float_checks.h"
 #include "runtime/parse_float.h"
 #include "runtime/random.h"
@@ -53,18 +54,23 @@ void TForm1::FormCreate() {
   ReactionNumber = 1;
 }
 
-bool TForm1::ReadParameters() {
+bool TForm1::ReadParameters(TNoticeSink& notices) {
   const TParameterFields fields{EditAcrit, EditA1, EditA0, EditC1, EditC0, EditY0};
-  return corvane::ReadParameters(fields, parameters_, *notices_);
+  return corvane::ReadParameters(fields, parameters_, notices);
 }
 
 void TForm1::ButtonBeginClick() {
+  Press();
+}
+
+TPressOutcome TForm1::Press() {
   TMemoSyncOnExit sync(*MemoData);
   Series3->ClearPoints();
   MemoData->ClearLines();
   Series1->ClearPoints();
-  if (!ReadParameters())
-    return;
+  TNoticeTally notices(*notices_);
+  if (!ReadParameters(notices))
+    return {false, notices.Count()};
   // The window takes no input until the reaction ends; the pointer says so. Set only now, so the
   // parameter messages above keep the ordinary pointer.
   const TBusyCursor busy;
@@ -95,6 +101,7 @@ void TForm1::ButtonBeginClick() {
   Series3->AddPoint(reaction_time, 0, {}, Series3->SeriesColor());
   Series4->AddPoint(number, stationary_mean, {}, Series4->SeriesColor());
   ++ReactionNumber;
+  return {true, notices.Count()};
 }
 
 void TForm1::BitBtn1Click() {

@@ -9,9 +9,9 @@
 
 #include "chart/chart.h"
 #include "framework/fonts.h"
-#include "mainwindow/data_memo.h"
 #include "mainwindow/main_form.h"
-#include "mainwindow/memo_view.h"
+#include "memo/data_memo.h"
+#include "memo/memo_view.h"
 
 namespace corvane {
 namespace {

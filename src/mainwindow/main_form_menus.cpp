@@ -12,11 +12,11 @@
 #include "chart/chart.h"
 #include "chart/chart_context_menu.h"
 #include "chart/chart_export.h"
-#include "mainwindow/data_memo.h"
+#include "dialogs/save_file.h"
 #include "mainwindow/help_pages.h"
 #include "mainwindow/main_form.h"
-#include "mainwindow/memo_view.h"
-#include "mainwindow/save_file.h"
+#include "memo/data_memo.h"
+#include "memo/memo_view.h"
 
 namespace corvane {
 namespace {

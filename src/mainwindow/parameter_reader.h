@@ -3,7 +3,7 @@
 // the user about every unreadable or non-positive entry through the notice sink, in field order.
 #pragma once
 
-#include "mainwindow/notice_sink.h"
+#include "dialogs/notice_sink.h"
 #include "simulation/parameter_set.h"
 
 class QLineEdit;

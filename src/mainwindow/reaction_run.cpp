@@ -8,8 +8,6 @@
 #include <string>
 
 #include "mainwindow/busy_cursor.h"
-#include "mainwindow/main_form.h"
-#include "mainwindow/notice_sink.h"
 
 namespace corvane {
 
@@ -109,32 +107,12 @@ class TRunInputGate final : public QObject {
   bool stop_requested_ = false;
 };
 
-// Counts the notices the window shows while it lives, passing each on to where it went before.
-class TNoticeTally final : public TNoticeSink {
- public:
-  explicit TNoticeTally(TForm1& form) : form_(form), shown_by_(form.Notices()) { form.SetNotices(*this); }
-  ~TNoticeTally() override { form_.SetNotices(shown_by_); }
-  TNoticeTally(const TNoticeTally&) = delete;
-  TNoticeTally& operator=(const TNoticeTally&) = delete;
-
-  void ShowNotice(const std::string& text) override {
-    ++count_;
-    shown_by_.ShowNotice(text);
-  }
-  int Count() const noexcept { return count_; }
-
- private:
-  TForm1& form_;
-  TNoticeSink& shown_by_;
-  int count_ = 0;
-};
-
 // The gate of the run in progress; the user-interface thread runs one run at a time.
 TRunInputGate* running_gate = nullptr;
 
 }  // namespace
 
-int RunReactions(TForm1& form, int count) {
+int RunReactions(QWidget& window, QWidget& start_button, const TPress& press, int count) {
   // A click that still reaches the button during a run (from the program or an assistive tool,
   // delivered while the run lets events through) stops the run like the user's click, rather than
   // starting a press inside the one in progress.
@@ -142,28 +120,23 @@ int RunReactions(TForm1& form, int count) {
     running_gate->RequestStop();
     return 0;
   }
-  if (count <= 1) {
-    const int before = form.ReactionNumber;
-    form.ButtonBeginClick();
-    return form.ReactionNumber != before ? 1 : 0;
-  }
+  if (count <= 1)
+    return press().recorded ? 1 : 0;
 
   const TBusyCursor busy;
-  TRunInputGate gate(form, *form.ButtonBegin);
+  TRunInputGate gate(window, start_button);
   const QScopedValueRollback<TRunInputGate*> running(running_gate, &gate);
-  TNoticeTally notices(form);
   int recorded = 0;
   while (recorded < count) {
-    const int before = form.ReactionNumber;
-    form.ButtonBeginClick();
-    if (form.ReactionNumber != before)
+    const TPressOutcome outcome = press();
+    if (outcome.recorded)
       ++recorded;
     // A press that told the user about a field ends the run, recorded or not: a field that does not
     // convert keeps its last value and the press goes on with it, and every further press of the
     // run would show the same message again.
-    if (form.ReactionNumber == before || notices.Count() > 0)
+    if (!outcome.recorded || outcome.notices > 0)
       break;
-    form.repaint();  // the user sees the series grow, reaction by reaction
+    window.repaint();  // the user sees the series grow, reaction by reaction
     // Waits until the display has taken the frame: otherwise frames queue up in the window system
     // and reach the screen late (under X a run of fifty took up to twice as long to show).
     QGuiApplication::sync();

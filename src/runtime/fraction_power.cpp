@@ -48,22 +48,19 @@ TFractionPower::TFractionPower(long double exponent)
   }
 }
 
-bool FractionSeed(long double u, std::uint32_t& k) noexcept {
+std::optional<std::uint32_t> FractionSeed(long double u) noexcept {
   const ExtendedBits bits = ExtendedBits::Of(u);
   if (bits.negative || bits.biased_exponent == ExtendedBits::kMaxBiasedExponent)
-    return false;
-  if (bits.biased_exponent == 0) {  // zero (denormals are no fractions of the generator)
-    k = 0;
-    return bits.mantissa == 0;
-  }
+    return std::nullopt;
+  if (bits.biased_exponent == 0)  // zero (denormals are no fractions of the generator)
+    return bits.mantissa == 0 ? std::optional<std::uint32_t>(0) : std::nullopt;
   const int power = bits.biased_exponent - ExtendedBits::kBias;  // u in [2^power, 2^(power + 1))
   if (power < -32 || power > -1 || !(bits.mantissa & ExtendedBits::kIntegerBit))
-    return false;
+    return std::nullopt;
   const int shift = 63 - (32 + power);  // the bits below 2^-32
   if (bits.mantissa & ((std::uint64_t{1} << shift) - 1))
-    return false;
-  k = static_cast<std::uint32_t>(bits.mantissa >> shift);
-  return true;
+    return std::nullopt;
+  return static_cast<std::uint32_t>(bits.mantissa >> shift);
 }
 
 }  // namespace corvane

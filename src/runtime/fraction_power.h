@@ -19,6 +19,7 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "runtime/extended_exp.h"
@@ -77,8 +78,8 @@ class TFractionPower {
   std::vector<long double> powers_;  // Z[E][j] or L[E][j] at (E + 32) * 361 + (j - 360)
 };
 
-// Sets k and returns true when u = k * 2^-32 for a k in [0, 2^32), as every draw of the generator
-// is; read off the bits, without floating-point operations.
-bool FractionSeed(long double u, std::uint32_t& k) noexcept;
+// The k of u = k * 2^-32 for a k in [0, 2^32), as every draw of the generator is, and none for
+// any other u; read off the bits, without floating-point operations.
+std::optional<std::uint32_t> FractionSeed(long double u) noexcept;
 
 }  // namespace corvane

@@ -3,6 +3,7 @@
 #include <cassert>
 #include <cmath>
 #include <cstdint>
+#include <optional>
 #include <utility>
 
 #include "runtime/errors.h"
@@ -65,9 +66,10 @@ class InjectedDraws {
 
   long double WorkShare() const {
     const long double u1 = source_();
-    std::uint32_t k = 0;
-    if (table_ && FractionSeed(u1, k))
-      return (*table_)(k);
+    if (table_) {
+      if (const std::optional<std::uint32_t> k = FractionSeed(u1))
+        return (*table_)(*k);
+    }
     return power_(u1);
   }
 

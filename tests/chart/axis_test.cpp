@@ -7,21 +7,12 @@
 #include "chart/chart_errors.h"
 #include "chart/line_series.h"
 #include "chart_support.h"
+#include "support/expect_throw_msg.h"
 
 namespace corvane {
 namespace {
 
 using testing::TTestChart;
-
-template <class E, class F>
-std::string MessageOf(F&& action) {
-  try {
-    action();
-  } catch (const E& e) {
-    return e.what();
-  }
-  return "(no exception)";
-}
 
 TEST(AxisDefaults, PublishedDefaultsAndFixedOrientation) {
   TTestChart chart;
@@ -63,9 +54,9 @@ TEST(AxisBounds, CrossChecksWithExactMessagesExceptWhileLoading) {
   a.SetMinimum(0);
   a.SetMaximum(25);
   EXPECT_TRUE(a.AutomaticMinimum());  // the bound setters leave the flags alone
-  EXPECT_EQ(MessageOf<AxisException>([&] { a.SetMinimum(30); }), "Axis Minimum Value must be <= Maximum");
+  EXPECT_THROW_MSG(a.SetMinimum(30), AxisException, "Axis Minimum Value must be <= Maximum");
   EXPECT_EQ(a.Minimum(), 0);
-  EXPECT_EQ(MessageOf<AxisException>([&] { a.SetMaximum(-1); }), "Axis Maximum Value must be >= Minimum");
+  EXPECT_THROW_MSG(a.SetMaximum(-1), AxisException, "Axis Maximum Value must be >= Minimum");
   EXPECT_EQ(a.Maximum(), 25);
   a.SetMinimum(25);  // equal bounds are allowed
   EXPECT_EQ(a.Minimum(), 25);
@@ -132,22 +123,21 @@ TEST(AxisAssignRange, OrdersTheBoundsKeepsThemApartAndFixesTheAxis) {
 TEST(AxisValidation, IncrementSeparationAndAngles) {
   TTestChart chart;
   TChartAxis& a = chart.LeftAxis();
-  EXPECT_EQ(MessageOf<AxisException>([&] { a.SetIncrement(-0.5); }), "Axis increment must be >= 0");
+  EXPECT_THROW_MSG(a.SetIncrement(-0.5), AxisException, "Axis increment must be >= 0");
   EXPECT_EQ(a.Increment(), 0);
-  EXPECT_EQ(MessageOf<AxisException>([&] { a.SetLabelsSeparation(-1); }),
-            "Labels Separation % must be greater than 0");
+  EXPECT_THROW_MSG(a.SetLabelsSeparation(-1), AxisException, "Labels Separation % must be greater than 0");
   a.SetLabelsSeparation(0);
   EXPECT_EQ(a.LabelsSeparation(), 0);
 
   a.SetLabelsAngle(90);
   a.SetLabelsAngle(360);
   EXPECT_EQ(a.LabelsAngle(), 0);
-  EXPECT_EQ(MessageOf<ChartException>([&] { a.SetLabelsAngle(361); }),
-            "Axis Labels Angle must be between 0 and 359 degrees");
+  EXPECT_THROW_MSG(a.SetLabelsAngle(361), ChartException,
+                   "Axis Labels Angle must be between 0 and 359 degrees");
   EXPECT_THROW(a.SetLabelsAngle(-1), ChartException);
   EXPECT_EQ(a.LabelsAngle(), 0);
-  EXPECT_EQ(MessageOf<ChartException>([&] { a.Title().SetAngle(400); }),
-            "Axis Title Angle must be between 0 and 359 degrees");
+  EXPECT_THROW_MSG(a.Title().SetAngle(400), ChartException,
+                   "Axis Title Angle must be between 0 and 359 degrees");
   EXPECT_EQ(a.Title().Angle(), 90);
 }
 
@@ -157,12 +147,11 @@ TEST(AxisLogarithmic, RefusesDateTimeAndNegativeResolvedBounds) {
   s.AddPoint(1, -1);
   s.AddPoint(2, 5);
   TChartAxis& left = chart.LeftAxis();
-  EXPECT_EQ(MessageOf<AxisException>([&] { left.SetLogarithmic(true); }),
-            "Logarithmic Axis Min and Max values should be >= 0");
+  EXPECT_THROW_MSG(left.SetLogarithmic(true), AxisException,
+                   "Logarithmic Axis Min and Max values should be >= 0");
   EXPECT_FALSE(left.Logarithmic());
   s.YValues().SetDateTime(true);
-  EXPECT_EQ(MessageOf<AxisException>([&] { left.SetLogarithmic(true); }),
-            "DateTime Axis cannot be Logarithmic");
+  EXPECT_THROW_MSG(left.SetLogarithmic(true), AxisException, "DateTime Axis cannot be Logarithmic");
   s.YValues().SetDateTime(false);
   s.DeletePoint(0);
   left.SetLogarithmic(true);

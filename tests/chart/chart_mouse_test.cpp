@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "chart/chart_hit_test.h"
+#include "chart/value_range.h"
 #include "framework/cursors.h"
 #include "zoom_support.h"
 
@@ -218,20 +219,20 @@ TEST_F(ChartMouse, HoverTakesASeriesCursorWithoutFiringItsMarkerClick) {
 TEST_F(ChartMouse, TheAnimatedZoomGoesAThirdOfTheWayPerShownStep) {
   chart.SetAnimatedZoom(true);
   chart.SetAnimatedZoomSteps(4);
-  const TAxisBounds target{chart.BottomAxis().PixelToValue(100), chart.BottomAxis().PixelToValue(300)};
-  std::vector<TAxisBounds> shown;
+  const TValueRange target{chart.BottomAxis().PixelToValue(100), chart.BottomAxis().PixelToValue(300)};
+  std::vector<TValueRange> shown;
   chart.OnAfterDraw = [&](TCustomChart& c) {
     shown.push_back({c.BottomAxis().Minimum(), c.BottomAxis().Maximum()});
   };
   Drag(mbLeft, {100, 40}, {300, 120});
   EXPECT_EQ(chart.immediate_repaints, 3);
-  TAxisBounds expected{0, 26};
+  TValueRange expected{0, 26};
   ASSERT_EQ(shown.size(), 3u);
-  for (const TAxisBounds& step : shown) {
-    expected = AnimatedZoomStep(expected, target);
+  for (const TValueRange& step : shown) {
+    expected = expected.AnimatedStepTowards(target);
     EXPECT_EQ(step, expected);
   }
-  EXPECT_EQ((TAxisBounds{chart.BottomAxis().Minimum(), chart.BottomAxis().Maximum()}), target);
+  EXPECT_EQ((TValueRange{chart.BottomAxis().Minimum(), chart.BottomAxis().Maximum()}), target);
 }
 
 TEST_F(ChartMouse, OnAllowScrollMayVetoOrChangeOneAxisStep) {

@@ -15,6 +15,7 @@
 
 #include "chart/chart_context_menu.h"
 #include "chart/chart_strings.h"
+#include "chart/value_range.h"
 #include "zoom_support.h"
 
 namespace corvane {
@@ -59,7 +60,7 @@ class PointerTools : public ::testing::Test {
                       false);
     QApplication::sendEvent(&chart, &event);
   }
-  TAxisBounds Bounds(const TChartAxis& axis) const { return {axis.Minimum(), axis.Maximum()}; }
+  TValueRange Bounds(const TChartAxis& axis) const { return {axis.Minimum(), axis.Maximum()}; }
 
   TProgramChart chart;
 };
@@ -72,7 +73,7 @@ TEST_F(PointerTools, ARightClickOpensTheMenuWithItsThreeEntries) {
   EXPECT_EQ(actions[0]->text(), chart_text::kCopyImage);
   EXPECT_EQ(actions[1]->text(), chart_text::kCopyData);
   EXPECT_EQ(actions[2]->text(), chart_text::kResetZoom);
-  EXPECT_EQ(Bounds(chart.BottomAxis()), (TAxisBounds{0, 26}));  // nothing scrolled
+  EXPECT_EQ(Bounds(chart.BottomAxis()), (TValueRange{0, 26}));  // nothing scrolled
   // Outside the plot, where no drag can start, a right click opens it too.
   chart.PointerTools().Menu()->hide();
   QTest::mouseClick(&chart, Qt::RightButton, {}, {300, 8});
@@ -84,7 +85,7 @@ TEST_F(PointerTools, NoMenuAfterAScrollDragNorWithAnotherButtonHeld) {
   QTest::mouseMove(&chart, {220, 70});
   QTest::mouseRelease(&chart, Qt::RightButton, {}, {220, 70});
   EXPECT_FALSE(MenuShown());
-  EXPECT_NE(Bounds(chart.BottomAxis()), (TAxisBounds{0, 26}));
+  EXPECT_NE(Bounds(chart.BottomAxis()), (TValueRange{0, 26}));
   // Out and back to the press position is still a drag.
   QTest::mousePress(&chart, Qt::RightButton, {}, {200, 60});
   QTest::mouseMove(&chart, {210, 60});
@@ -100,12 +101,12 @@ TEST_F(PointerTools, NoMenuAfterAScrollDragNorWithAnotherButtonHeld) {
 
 TEST_F(PointerTools, ResetZoomUndoesAWheelZoomAndCopyDataFillsTheClipboard) {
   Wheel({300, 80}, 120);
-  ASSERT_NE(Bounds(chart.BottomAxis()), (TAxisBounds{0, 26}));
+  ASSERT_NE(Bounds(chart.BottomAxis()), (TValueRange{0, 26}));
   QTest::mouseClick(&chart, Qt::RightButton, {}, {100, 40});
   ASSERT_TRUE(MenuShown());
   chart.PointerTools().Menu()->actions()[2]->trigger();
-  EXPECT_EQ(Bounds(chart.BottomAxis()), (TAxisBounds{0, 26}));
-  EXPECT_EQ(Bounds(chart.LeftAxis()), (TAxisBounds{0, 25}));
+  EXPECT_EQ(Bounds(chart.BottomAxis()), (TValueRange{0, 26}));
+  EXPECT_EQ(Bounds(chart.LeftAxis()), (TValueRange{0, 25}));
   chart.PointerTools().Menu()->actions()[1]->trigger();
   EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), ChartDataOf(chart));
   EXPECT_EQ(ChartDataOf(chart), "\t\n16\t4\n18\t7\n20\t5\n22\t8\n24\t6\n");  // no titles here
@@ -163,20 +164,20 @@ TEST_F(PointerTools, WheelNotchesZoomAroundThePointerAndSmallStepsAddUp) {
   const double x_value = chart.BottomAxis().PixelToValue(300);
   Wheel({300, 80}, 40);
   Wheel({300, 80}, 40);
-  EXPECT_EQ(Bounds(chart.BottomAxis()), (TAxisBounds{0, 26}));
+  EXPECT_EQ(Bounds(chart.BottomAxis()), (TValueRange{0, 26}));
   Wheel({300, 80}, 40);
-  EXPECT_NE(Bounds(chart.BottomAxis()), (TAxisBounds{0, 26}));
+  EXPECT_NE(Bounds(chart.BottomAxis()), (TValueRange{0, 26}));
   Settle();
   EXPECT_NEAR(chart.BottomAxis().PixelToValue(300), x_value, 1e-12);
   // The undoing drag restores the state from before the first notch.
   QTest::mousePress(&chart, Qt::LeftButton, {}, {300, 120});
   QTest::mouseMove(&chart, {100, 40});
   QTest::mouseRelease(&chart, Qt::LeftButton, {}, {100, 40});
-  EXPECT_EQ(Bounds(chart.BottomAxis()), (TAxisBounds{0, 26}));
+  EXPECT_EQ(Bounds(chart.BottomAxis()), (TValueRange{0, 26}));
   // Nothing while a button is held, nor outside the plot.
   Wheel({300, 80}, 120, Qt::LeftButton);
   Wheel({10, 80}, 120);
-  EXPECT_EQ(Bounds(chart.BottomAxis()), (TAxisBounds{0, 26}));
+  EXPECT_EQ(Bounds(chart.BottomAxis()), (TValueRange{0, 26}));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include <cmath>
 
+#include "chart/value_range.h"
 #include "runtime/errors.h"
 #include "zoom_support.h"
 
@@ -31,22 +32,22 @@ TEST(WheelNotches, SmallStepsAddUpAndTurningBackUsesThemFirst) {
   EXPECT_EQ(notches.Add(100), 0);
 }
 
-TEST(WheelZoomedBounds, TheValueKeepsItsPlaceBetweenTheBounds) {
-  EXPECT_EQ(WheelZoomedBounds({0, 10}, 2, 1), (TAxisBounds{0.4, 8.4}));
-  EXPECT_EQ(WheelZoomedBounds({0, 10}, 2, -1), (TAxisBounds{-0.5, 12}));
-  EXPECT_EQ(WheelZoomedBounds({0, 10}, 2, 0), (TAxisBounds{0, 10}));
-  const TAxisBounds twice = WheelZoomedBounds({0, 10}, 5, 2);  // 5 -/+ 5 / 1.5625
+TEST(ValueRangeWheelZoom, TheValueKeepsItsPlaceBetweenTheBounds) {
+  EXPECT_EQ((TValueRange{0, 10}.WheelZoomed(2, 1)), (TValueRange{0.4, 8.4}));
+  EXPECT_EQ((TValueRange{0, 10}.WheelZoomed(2, -1)), (TValueRange{-0.5, 12}));
+  EXPECT_EQ((TValueRange{0, 10}.WheelZoomed(2, 0)), (TValueRange{0, 10}));
+  const TValueRange twice = TValueRange{0, 10}.WheelZoomed(5, 2);  // 5 -/+ 5 / 1.5625
   EXPECT_DOUBLE_EQ(twice.Minimum, 1.8);
   EXPECT_DOUBLE_EQ(twice.Maximum, 8.2);
   // In and out again comes back.
-  const TAxisBounds back = WheelZoomedBounds(WheelZoomedBounds({3, 7}, 6.5, 3), 6.5, -3);
+  const TValueRange back = TValueRange{3, 7}.WheelZoomed(6.5, 3).WheelZoomed(6.5, -3);
   EXPECT_DOUBLE_EQ(back.Minimum, 3);
   EXPECT_DOUBLE_EQ(back.Maximum, 7);
 }
 
-TEST(WheelZoomedBounds, BeyondTheDoubleRangeIsAnOverflow) {
-  EXPECT_THROW(WheelZoomedBounds({-1e308, 1.5e308}, 0, -2), EOverflow);
-  const TAxisBounds inside = WheelZoomedBounds({-1e308, 1e308}, 0, 1);
+TEST(ValueRangeWheelZoom, BeyondTheDoubleRangeIsAnOverflow) {
+  EXPECT_THROW((TValueRange{-1e308, 1.5e308}.WheelZoomed(0, -2)), EOverflow);
+  const TValueRange inside = TValueRange{-1e308, 1e308}.WheelZoomed(0, 1);
   EXPECT_DOUBLE_EQ(inside.Maximum, 0.8e308);
 }
 
@@ -58,7 +59,7 @@ class WheelZoomChart : public ::testing::Test {
     chart.OnZoom = [this](TCustomChart&) { ++zooms; };
     chart.Paint();
   }
-  TAxisBounds Bounds(const TChartAxis& axis) const { return {axis.Minimum(), axis.Maximum()}; }
+  TValueRange Bounds(const TChartAxis& axis) const { return {axis.Minimum(), axis.Maximum()}; }
 
   TMouseChart chart;
   int zooms = 0;
@@ -90,8 +91,8 @@ TEST_F(WheelZoomChart, UndoRestoresTheStateBeforeTheFirstZoom) {
   chart.Paint();
   ASSERT_TRUE(chart.WheelZoom(100, 40, 1));
   chart.UndoZoom();
-  EXPECT_EQ(Bounds(chart.BottomAxis()), (TAxisBounds{0, 26}));
-  EXPECT_EQ(Bounds(chart.LeftAxis()), (TAxisBounds{0, 25}));
+  EXPECT_EQ(Bounds(chart.BottomAxis()), (TValueRange{0, 26}));
+  EXPECT_EQ(Bounds(chart.LeftAxis()), (TValueRange{0, 25}));
   EXPECT_FALSE(chart.Zoomed());
   EXPECT_FALSE(chart.AxisStateSaved());
   // A wheel zoom after a drag zoom undoes back to before the drag.
@@ -100,7 +101,7 @@ TEST_F(WheelZoomChart, UndoRestoresTheStateBeforeTheFirstZoom) {
   chart.Paint();
   ASSERT_TRUE(chart.WheelZoom(200, 80, 1));
   chart.UndoZoom();
-  EXPECT_EQ(Bounds(chart.BottomAxis()), (TAxisBounds{0, 26}));
+  EXPECT_EQ(Bounds(chart.BottomAxis()), (TValueRange{0, 26}));
 }
 
 TEST_F(WheelZoomChart, OnlyOverThePlotAndNeverDuringADrag) {
@@ -114,7 +115,7 @@ TEST_F(WheelZoomChart, OnlyOverThePlotAndNeverDuringADrag) {
   EXPECT_FALSE(chart.WheelZoom(200, 60, 1));
   chart.CancelMouseMode();
   EXPECT_EQ(zooms, 0);
-  EXPECT_EQ(Bounds(chart.BottomAxis()), (TAxisBounds{0, 26}));
+  EXPECT_EQ(Bounds(chart.BottomAxis()), (TValueRange{0, 26}));
   EXPECT_FALSE(chart.AxisStateSaved());
 }
 
@@ -127,7 +128,7 @@ TEST_F(WheelZoomChart, DeepZoomStopsAtTheNarrowestRangeWithNothingChanged) {
   }
   EXPECT_GT(steps, 20);  // 25 / 1.25^n stays above 0.001 for n up to 45
   EXPECT_LT(steps, 60);
-  const TAxisBounds before = Bounds(chart.LeftAxis());
+  const TValueRange before = Bounds(chart.LeftAxis());
   EXPECT_FALSE(chart.WheelZoom(300, 80, 1));
   EXPECT_EQ(Bounds(chart.LeftAxis()), before);
   EXPECT_GE(static_cast<long double>(before.Maximum) - before.Minimum, 0.001L);

@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QTest>
 
+#include "chart/value_range.h"
 #include "framework/cancel_mode.h"
 #include "framework/system_colors.h"
 #include "zoom_support.h"
@@ -18,7 +19,7 @@ namespace {
 using testing::Settle;
 using testing::TProgramChart;
 
-TAxisBounds BoundsOf(const TChartAxis& axis) {
+TValueRange BoundsOf(const TChartAxis& axis) {
   return {axis.Minimum(), axis.Maximum()};
 }
 
@@ -44,10 +45,10 @@ class ZoomMouse : public ::testing::Test {
     Release(button, to);
   }
   // The horizontal bounds a zoom to the pixels x0..x1 gives, and the vertical ones of y0..y1.
-  TAxisBounds Across(const TChartAxis& axis, int x0, int x1) const {
+  TValueRange Across(const TChartAxis& axis, int x0, int x1) const {
     return {axis.PixelToValue(x0), axis.PixelToValue(x1)};
   }
-  TAxisBounds Down(const TChartAxis& axis, int y0, int y1) const {
+  TValueRange Down(const TChartAxis& axis, int y0, int y1) const {
     return {axis.PixelToValue(y1), axis.PixelToValue(y0)};
   }
   void ZoomOnce() {
@@ -68,23 +69,23 @@ class ZoomMouse : public ::testing::Test {
 };
 
 TEST_F(ZoomMouse, ADragTowardTheBottomRightZoomsAllFourAxesToTheRectangle) {
-  const TAxisBounds bottom = Across(chart.BottomAxis(), 100, 300);
-  const TAxisBounds top = Across(chart.TopAxis(), 100, 300);
-  const TAxisBounds left = Down(chart.LeftAxis(), 40, 120);
-  const TAxisBounds right = Down(chart.RightAxis(), 40, 120);
+  const TValueRange bottom = Across(chart.BottomAxis(), 100, 300);
+  const TValueRange top = Across(chart.TopAxis(), 100, 300);
+  const TValueRange left = Down(chart.LeftAxis(), 40, 120);
+  const TValueRange right = Down(chart.RightAxis(), 40, 120);
   Press(Qt::LeftButton, {100, 40});
   Move({200, 80});
   Move({300, 120});
-  EXPECT_EQ(BoundsOf(chart.BottomAxis()), (TAxisBounds{0, 26}));  // nothing moves while dragging
+  EXPECT_EQ(BoundsOf(chart.BottomAxis()), (TValueRange{0, 26}));  // nothing moves while dragging
   Release(Qt::LeftButton, {300, 120});
   EXPECT_EQ(BoundsOf(chart.BottomAxis()), bottom);
   EXPECT_EQ(BoundsOf(chart.LeftAxis()), left);
   // The unused top and right axes are zoomed too: their empty scale maps every pixel to 0, and
   // AssignRange keeps its bounds 0.001 apart.
-  EXPECT_EQ(top, (TAxisBounds{0, 0}));
-  EXPECT_EQ(right, (TAxisBounds{0, 0}));
-  EXPECT_EQ(BoundsOf(chart.TopAxis()), (TAxisBounds{0, 0.001}));
-  EXPECT_EQ(BoundsOf(chart.RightAxis()), (TAxisBounds{0, 0.001}));
+  EXPECT_EQ(top, (TValueRange{0, 0}));
+  EXPECT_EQ(right, (TValueRange{0, 0}));
+  EXPECT_EQ(BoundsOf(chart.TopAxis()), (TValueRange{0, 0.001}));
+  EXPECT_EQ(BoundsOf(chart.RightAxis()), (TValueRange{0, 0.001}));
   EXPECT_FALSE(chart.RightAxis().Automatic());
   EXPECT_EQ(zooms, 1);
   EXPECT_TRUE(chart.Zoomed());
@@ -95,7 +96,7 @@ TEST_F(ZoomMouse, ADragTowardTheBottomRightZoomsAllFourAxesToTheRectangle) {
 
 TEST_F(ZoomMouse, ADragTenPixelsWideNeitherZoomsNorUndoesAndLeavesNoBand) {
   ZoomOnce();
-  const TAxisBounds zoomed = BoundsOf(chart.BottomAxis());
+  const TValueRange zoomed = BoundsOf(chart.BottomAxis());
   Drag(Qt::LeftButton, {100, 40}, {110, 90});
   Settle();
   EXPECT_EQ(zooms, 1);
@@ -109,8 +110,8 @@ TEST_F(ZoomMouse, ADragTowardTheTopLeftUndoesTheZoom) {
   Drag(Qt::LeftButton, {300, 120}, {100, 40});
   EXPECT_EQ(undos, 1);
   EXPECT_FALSE(chart.Zoomed());
-  EXPECT_EQ(BoundsOf(chart.BottomAxis()), (TAxisBounds{0, 26}));
-  EXPECT_EQ(BoundsOf(chart.LeftAxis()), (TAxisBounds{0, 25}));
+  EXPECT_EQ(BoundsOf(chart.BottomAxis()), (TValueRange{0, 26}));
+  EXPECT_EQ(BoundsOf(chart.LeftAxis()), (TValueRange{0, 25}));
   EXPECT_FALSE(chart.BottomAxis().AutomaticMaximum());
   EXPECT_TRUE(chart.TopAxis().Automatic());
   EXPECT_TRUE(chart.RightAxis().Automatic());
@@ -123,14 +124,14 @@ TEST_F(ZoomMouse, AnUndoWithNothingSavedStillFiresAndRepaints) {
   EXPECT_TRUE(chart.IsStale());
   Settle();
   EXPECT_EQ(chart.redraws, redraws + 1);
-  EXPECT_EQ(BoundsOf(chart.BottomAxis()), (TAxisBounds{0, 26}));
+  EXPECT_EQ(BoundsOf(chart.BottomAxis()), (TValueRange{0, 26}));
 }
 
 TEST_F(ZoomMouse, ADragTowardTheBottomLeftUndoesToo) {
   ZoomOnce();
   Drag(Qt::LeftButton, {300, 40}, {100, 120});
   EXPECT_EQ(undos, 1);
-  EXPECT_EQ(BoundsOf(chart.BottomAxis()), (TAxisBounds{0, 26}));
+  EXPECT_EQ(BoundsOf(chart.BottomAxis()), (TValueRange{0, 26}));
 }
 
 TEST_F(ZoomMouse, UndoLeavesAnAxisThatOnlyHadAutomaticMaximumFixed) {
@@ -139,7 +140,7 @@ TEST_F(ZoomMouse, UndoLeavesAnAxisThatOnlyHadAutomaticMaximumFixed) {
   ASSERT_EQ(chart.LeftAxis().Maximum(), 8);  // the largest Y value
   ZoomOnce();
   Drag(Qt::LeftButton, {300, 120}, {100, 40});
-  EXPECT_EQ(BoundsOf(chart.LeftAxis()), (TAxisBounds{0, 8}));
+  EXPECT_EQ(BoundsOf(chart.LeftAxis()), (TValueRange{0, 8}));
   EXPECT_FALSE(chart.LeftAxis().AutomaticMaximum());
   chart.line->AddPoint(25, 20);
   Settle();
@@ -152,8 +153,8 @@ TEST_F(ZoomMouse, ALeftwardRightDragScrollsByTenThenTwentyThenTwentyPixels) {
   const std::pair<int, int> steps[] = {{300, 290}, {300, 280}, {290, 270}};
   Press(Qt::RightButton, {300, 80});
   for (const auto& [from, to] : steps) {
-    const TAxisBounds expected =
-        ScrolledBounds(BoundsOf(bottom), bottom.PixelToValue(from), bottom.PixelToValue(to));
+    const TValueRange expected =
+        BoundsOf(bottom).Scrolled(bottom.PixelToValue(from), bottom.PixelToValue(to));
     Move({to, 80});
     EXPECT_EQ(BoundsOf(bottom), expected) << from << " -> " << to;
   }
@@ -164,7 +165,7 @@ TEST_F(ZoomMouse, ALeftwardRightDragScrollsByTenThenTwentyThenTwentyPixels) {
 TEST_F(ZoomMouse, ARightDragThatLeavesThePlotStopsForGood) {
   Press(Qt::RightButton, {300, 80});
   Move({290, 80});
-  const TAxisBounds after_step = BoundsOf(chart.BottomAxis());
+  const TValueRange after_step = BoundsOf(chart.BottomAxis());
   Move({290, 140});  // below the plot
   EXPECT_FALSE(chart.ScrollRecord().Active);
   Move({270, 80});
@@ -179,9 +180,9 @@ TEST_F(ZoomMouse, HorizontalPanningMovesOnlyTheHorizontalAxes) {
   Press(Qt::RightButton, {300, 80});
   Move({320, 100});
   Release(Qt::RightButton, {320, 100});
-  EXPECT_NE(BoundsOf(chart.BottomAxis()), (TAxisBounds{0, 26}));
+  EXPECT_NE(BoundsOf(chart.BottomAxis()), (TValueRange{0, 26}));
   EXPECT_FALSE(chart.TopAxis().Automatic());  // scrolled by nothing, but fixed by AssignRange
-  EXPECT_EQ(BoundsOf(chart.LeftAxis()), (TAxisBounds{0, 25}));
+  EXPECT_EQ(BoundsOf(chart.LeftAxis()), (TValueRange{0, 25}));
   EXPECT_TRUE(chart.RightAxis().Automatic());
   EXPECT_EQ(scrolls, 1);
 }
@@ -193,7 +194,7 @@ TEST_F(ZoomMouse, PressesOutsideThePlotOrOnTheTitleStartNothing) {
   }
   Settle();
   EXPECT_EQ(zooms + undos + scrolls, 0);
-  EXPECT_EQ(BoundsOf(chart.BottomAxis()), (TAxisBounds{0, 26}));
+  EXPECT_EQ(BoundsOf(chart.BottomAxis()), (TValueRange{0, 26}));
   EXPECT_TRUE(chart.TopAxis().Automatic());
 }
 
@@ -292,7 +293,7 @@ TEST_F(ZoomMouse, ALostScrollDragEndsOnCancelModeAndOnDeactivation) {
 // Another window had the mouse when the button came up: the chart never saw the release.
 TEST_F(ZoomMouse, APressOfTheDragButtonAfterALostReleaseStartsAfresh) {
   QWidget elsewhere;
-  const TAxisBounds bottom = Across(chart.BottomAxis(), 100, 300);
+  const TValueRange bottom = Across(chart.BottomAxis(), 100, 300);
   Press(Qt::LeftButton, {300, 120});
   Move({320, 125});
   QTest::mouseRelease(&elsewhere, Qt::LeftButton, {}, {5, 5});

@@ -6,6 +6,7 @@
 
 #include <limits>
 
+#include "chart/value_range.h"
 #include "runtime/errors.h"
 #include "support/expect_throw_msg.h"
 
@@ -55,25 +56,28 @@ TEST(ZoomRelease, FarPixelsDoNotWrap) {
   EXPECT_EQ(ZoomReleaseAction(Drag(far, far, -far, -far)), TZoomRelease::Undo);
 }
 
-TEST(ScrolledBounds, BothBoundsMoveByTheValueDifference) {
+TEST(ValueRangeScroll, BothBoundsMoveByTheValueDifference) {
   // Dragging right by a pixel worth 0.5: the view moves toward smaller values.
-  EXPECT_EQ(ScrolledBounds({0, 26}, 10.0, 10.5), (TAxisBounds{-0.5, 25.5}));
-  EXPECT_EQ(ScrolledBounds({0, 26}, 10.5, 10.0), (TAxisBounds{0.5, 26.5}));
+  EXPECT_EQ((TValueRange{0, 26}.Scrolled(10.0, 10.5)), (TValueRange{-0.5, 25.5}));
+  EXPECT_EQ((TValueRange{0, 26}.Scrolled(10.5, 10.0)), (TValueRange{0.5, 26.5}));
 }
 
-TEST(ScrolledBounds, ABoundBeyondTheDoubleRangeIsAnOverflow) {
+TEST(ValueRangeScroll, ABoundBeyondTheDoubleRangeIsAnOverflow) {
   const double big = std::numeric_limits<double>::max();
-  EXPECT_THROW_MSG(ScrolledBounds({0, big}, big / 2, -big / 2), EOverflow, "Floating point overflow");
-  EXPECT_THROW(ScrolledBounds({0, 1}, std::numeric_limits<double>::infinity(), 0), EOverflow);
+  EXPECT_THROW_MSG((TValueRange{0, big}.Scrolled(big / 2, -big / 2)), EOverflow, "Floating point overflow");
+  EXPECT_THROW((TValueRange{0, 1}.Scrolled(std::numeric_limits<double>::infinity(), 0)), EOverflow);
 }
 
-TEST(AnimatedZoomStep, GoesAThirdOfTheRemainingWay) {
-  EXPECT_EQ(AnimatedZoomStep({0, 30}, {3, 12}), (TAxisBounds{1, 24}));
-  EXPECT_EQ(AnimatedZoomStep({1, 24}, {3, 12}), (TAxisBounds{static_cast<double>(1 + 2 / 3.0L), 20}));
-  EXPECT_EQ(AnimatedZoomStep({5, 6}, {5, 6}), (TAxisBounds{5, 6}));
+TEST(ValueRangeAnimatedStep, GoesAThirdOfTheRemainingWay) {
+  EXPECT_EQ((TValueRange{0, 30}.AnimatedStepTowards({3, 12})), (TValueRange{1, 24}));
+  EXPECT_EQ((TValueRange{1, 24}.AnimatedStepTowards({3, 12})),
+            (TValueRange{static_cast<double>(1 + 2 / 3.0L), 20}));
+  EXPECT_EQ((TValueRange{5, 6}.AnimatedStepTowards({5, 6})), (TValueRange{5, 6}));
   // Steps stay between finite bounds and targets; only a target that is not finite fails.
-  EXPECT_THROW(AnimatedZoomStep({0, 1}, {0, std::numeric_limits<double>::infinity()}), EOverflow);
-  EXPECT_THROW(AnimatedZoomStep({0, 1}, {std::numeric_limits<double>::quiet_NaN(), 1}), EInvalidOp);
+  EXPECT_THROW((TValueRange{0, 1}.AnimatedStepTowards({0, std::numeric_limits<double>::infinity()})),
+               EOverflow);
+  EXPECT_THROW((TValueRange{0, 1}.AnimatedStepTowards({std::numeric_limits<double>::quiet_NaN(), 1})),
+               EInvalidOp);
 }
 
 TEST(ZoomPenColor, ThePanelColourExceptOnWhiteWhereItIsRed) {

@@ -14,8 +14,8 @@
 #include "chart/chart.h"
 #include "chart/chart_context_menu.h"
 #include "chart/line_series.h"
+#include "dialogs/notice_sink.h"
 #include "mainwindow/main_form.h"
-#include "mainwindow/notice_sink.h"
 #include "runtime/number_format_settings.h"
 #include "support/recording_sinks.h"
 

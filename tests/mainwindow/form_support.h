@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
+#include "dialogs/notice_sink.h"
 #include "mainwindow/main_form.h"
-#include "mainwindow/notice_sink.h"
 #include "simulation/reaction_simulator.h"
 #include "support/recording_sinks.h"
 

@@ -14,11 +14,11 @@
 
 #include "chart/chart.h"
 #include "chart/line_series.h"
+#include "dialogs/error_report.h"
+#include "dialogs/notice_sink.h"
 #include "form_support.h"
-#include "mainwindow/data_memo.h"
-#include "mainwindow/error_report.h"
-#include "mainwindow/memo_view.h"
-#include "mainwindow/notice_sink.h"
+#include "memo/data_memo.h"
+#include "memo/memo_view.h"
 #include "runtime/number_format_settings.h"
 
 namespace corvane {

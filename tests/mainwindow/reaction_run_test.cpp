@@ -19,8 +19,8 @@
 #include "chart/chart.h"
 #include "chart/line_series.h"
 #include "form_support.h"
-#include "mainwindow/data_memo.h"
 #include "mainwindow/main_form.h"
+#include "memo/data_memo.h"
 
 namespace corvane {
 namespace {

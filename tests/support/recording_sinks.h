@@ -11,9 +11,9 @@
 #include <utility>
 #include <vector>
 
-#include "mainwindow/app_title.h"
-#include "mainwindow/error_report.h"
-#include "mainwindow/notice_sink.h"
+#include "dialogs/app_title.h"
+#include "dialogs/error_report.h"
+#include "dialogs/notice_sink.h"
 
 namespace corvane {
 
