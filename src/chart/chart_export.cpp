@@ -48,7 +48,14 @@ bool WriteSvg(TCustomChart& chart, QIODevice& file, int width, int height, const
   PaintChartVector(chart, svg, width, height);
   QByteArray bytes = buffer.data();
   SizeInPixels(bytes, width, height);
-  return file.write(bytes) == bytes.size();
+  // On after a short write, so that a full disk ends in the device's own error.
+  for (qsizetype done = 0; done < bytes.size();) {
+    const qint64 n = file.write(bytes.constData() + done, bytes.size() - done);
+    if (n <= 0)
+      return false;
+    done += qsizetype(n);
+  }
+  return true;
 }
 
 bool WritePdf(TCustomChart& chart, QIODevice& file, int width, int height, const QString& title) {

@@ -46,6 +46,8 @@ TForm1::TForm1(TNoticeSink* notices, TRandomSource random)
   InstallChartTexts(*this);
   SetTabOrder();
   CreateMenus();
+  resize(kClientWidth,
+         kClientHeight + (MenuBar->isNativeMenuBar() ? 0 : MenuBar->heightForWidth(kClientWidth)));
 
   ButtonBegin->setToolTip(QString::fromLatin1(kStartButtonHint));
   connect(ButtonBegin, &QPushButton::clicked, this, Reporting(this, &TForm1::ButtonBeginRun));
@@ -74,7 +76,6 @@ void TForm1::CreateClientArea() {
   layout->setMenuBar(MenuBar);
   layout->addWidget(Client);
   Client->resize(kClientWidth, kClientHeight);
-  resize(kClientWidth, kClientHeight + MenuBar->sizeHint().height());
 }
 
 void TForm1::ButtonBeginRun() {

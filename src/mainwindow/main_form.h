@@ -15,7 +15,7 @@
 //
 // The window is the menu bar above `Client`, the client area that holds every control at its
 // layout position (main_form_menus.cpp builds the menus: File, Charts, Help; later features add
-// theirs before Help with InsertMenuBeforeHelp). The saves go through save_file.h.
+// theirs before Help with InsertMenuBeforeHelp). The saves go through dialogs/save_file.h.
 #pragma once
 
 #include <QWidget>

@@ -8,13 +8,16 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <algorithm>
+#include <string>
+#include <string_view>
 
 #include "chart/chart.h"
 #include "chart/chart_context_menu.h"
 #include "chart/chart_export.h"
+#include "dialogs/save_file.h"
 #include "mainwindow/help_pages.h"
 #include "mainwindow/main_form.h"
-#include "mainwindow/save_file.h"
 #include "memo/data_memo.h"
 #include "memo/memo_view.h"
 
@@ -52,13 +55,34 @@ QAction* AddEntry(QMenu& menu, const QString& text, QObject* context, std::funct
   return action;
 }
 
-// The platform's line breaks: CR LF on Windows, LF elsewhere. The memo keeps CR LF.
-QByteArray LogBytes(const std::string& text) {
-  QByteArray bytes = QByteArray::fromStdString(text);
-#ifndef Q_OS_WIN
-  bytes.replace("\r\n", "\n");
+// The memo's text with the platform's line breaks: CR LF on Windows (as the memo keeps them), LF
+// elsewhere. Streamed through a buffer of 1 MiB, so that a log at capacity costs no second copy.
+bool WriteLog(QIODevice& file, std::string_view text) {
+#ifdef Q_OS_WIN
+  return WriteAll(file, QByteArray::fromRawData(text.data(), qsizetype(text.size())));
+#else
+  constexpr std::size_t kChunk = std::size_t{1} << 20;
+  std::string chunk;
+  chunk.reserve(kChunk + 2);
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    const std::size_t stop = std::min(text.size(), pos + kChunk);
+    while (pos < stop) {
+      const std::size_t cr = text.find("\r\n", pos);
+      const std::size_t end = std::min(cr, stop);
+      chunk.append(text.data() + pos, end - pos);
+      pos = end;
+      if (cr == end) {
+        chunk += '\n';
+        pos += 2;
+      }
+    }
+    if (!WriteAll(file, QByteArray::fromRawData(chunk.data(), qsizetype(chunk.size()))))
+      return false;
+    chunk.clear();
+  }
+  return true;
 #endif
-  return bytes;
 }
 
 }  // namespace
@@ -81,7 +105,8 @@ QMenu* TForm1::InsertMenuBeforeHelp(const QString& title) {
 }
 
 void TForm1::SaveLogAs() {
-  SaveBytesThroughDialog(this, LogRequest(), [this](std::size_t) { return LogBytes(MemoData->Text()); });
+  SaveThroughDialog(this, LogRequest(),
+                    [this](QIODevice& file, std::size_t) { return WriteLog(file, MemoData->Text()); });
 }
 
 void TForm1::SaveChartImageAs(TChart& chart) {

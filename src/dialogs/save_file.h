@@ -62,6 +62,8 @@ using TSavePathAsker =
     std::function<std::optional<TSaveTarget>(QWidget* parent, const TSaveRequest& request)>;
 // Replaces the file dialog; empty restores it.
 void SetSavePathAsker(TSavePathAsker asker);
+// The answer with the format its extension names (else the chosen filter's) and that extension
+// added when it has none of the formats'.
 std::optional<TSaveTarget> AskSavePath(QWidget* parent, const TSaveRequest& request);
 
 // Writes into the open file; returns false to give up (the file's error string is the reason,
@@ -71,6 +73,8 @@ using TFileWriter = std::function<bool(QIODevice& file)>;
 // (a device, a pipe) is written directly: renaming over it would replace the device itself.
 QString WriteFileAtomically(const QString& path, const TFileWriter& write);
 QString WriteBytesAtomically(const QString& path, const QByteArray& bytes);
+// Writes every byte, going on after a short write, so that a full disk ends in the device's error.
+bool WriteAll(QIODevice& file, const QByteArray& bytes);
 
 // "Could not save the file PATH: REASON." in a warning box owned by `parent`.
 QString SaveFailureText(const QString& path, const QString& reason);

@@ -1,4 +1,4 @@
-#include "mainwindow/save_file.h"
+#include "dialogs/save_file.h"
 
 #include <QDir>
 #include <QFile>
@@ -60,9 +60,7 @@ std::optional<TSaveTarget> RunFileDialog(QWidget* parent, const TSaveRequest& re
     return std::nullopt;
   const qsizetype chosen = filters.indexOf(dialog.selectedNameFilter());
   const std::size_t fallback = chosen >= 0 ? std::size_t(chosen) : first;
-  const QString path = dialog.selectedFiles().front();
-  const std::size_t format = FormatOfPath(path, request.Formats, fallback);
-  return TSaveTarget{WithSuffix(path, request.Formats, format), format};
+  return TSaveTarget{dialog.selectedFiles().front(), fallback};
 }
 
 // A target that is there and is neither a regular file nor a folder: written in place.
@@ -123,7 +121,12 @@ void SetSavePathAsker(TSavePathAsker asker) {
 }
 
 std::optional<TSaveTarget> AskSavePath(QWidget* parent, const TSaveRequest& request) {
-  return Asker() ? Asker()(parent, request) : RunFileDialog(parent, request);
+  std::optional<TSaveTarget> target = Asker() ? Asker()(parent, request) : RunFileDialog(parent, request);
+  if (target) {
+    target->Format = FormatOfPath(target->Path, request.Formats, target->Format);
+    target->Path = WithSuffix(target->Path, request.Formats, target->Format);
+  }
+  return target;
 }
 
 QString WriteFileAtomically(const QString& path, const TFileWriter& write) {
@@ -142,8 +145,19 @@ QString WriteFileAtomically(const QString& path, const TFileWriter& write) {
   return {};
 }
 
+bool WriteAll(QIODevice& file, const QByteArray& bytes) {
+  qsizetype done = 0;
+  while (done < bytes.size()) {
+    const qint64 n = file.write(bytes.constData() + done, bytes.size() - done);
+    if (n <= 0)
+      return false;
+    done += qsizetype(n);
+  }
+  return true;
+}
+
 QString WriteBytesAtomically(const QString& path, const QByteArray& bytes) {
-  return WriteFileAtomically(path, [&](QIODevice& file) { return file.write(bytes) == bytes.size(); });
+  return WriteFileAtomically(path, [&](QIODevice& file) { return WriteAll(file, bytes); });
 }
 
 QString SaveFailureText(const QString& path, const QString& reason) {
@@ -179,10 +193,8 @@ std::optional<QString> SaveThroughDialog(QWidget* parent, const TSaveRequest& re
 
 std::optional<QString> SaveBytesThroughDialog(QWidget* parent, const TSaveRequest& request,
                                               const TFormatBytes& contents) {
-  return SaveThroughDialog(parent, request, [&](QIODevice& file, std::size_t format) {
-    const QByteArray bytes = contents(format);
-    return file.write(bytes) == bytes.size();
-  });
+  return SaveThroughDialog(
+      parent, request, [&](QIODevice& file, std::size_t format) { return WriteAll(file, contents(format)); });
 }
 
 }  // namespace corvane
