@@ -5,11 +5,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <memory>
 #include <vector>
 
 #include "analysis/stationary_series.h"
 #include "analysiswindow/series_analysis_window.h"
+#include "chart/chart_context_menu.h"
 #include "chart/line_series.h"
 #include "form_support.h"
 #include "mainwindow/main_form.h"
@@ -66,6 +69,28 @@ TEST_F(FormAnalysisTest, TheShortcutOpensOneWindowThatFollowsARunLive) {
 
   form->BitBtn1Click();  // "Begin new RT series"
   EXPECT_EQ(window->Shown().Count(), 0u);
+}
+
+TEST_F(FormAnalysisTest, TheEntriesSitInTheFileAndAnalysisMenusAndTheReactionChartsMenu) {
+  auto form = MakeForm();
+  ASSERT_NE(form->FileMenu, nullptr);
+  EXPECT_EQ(form->FileMenu->actions().first(), form->Analysis().OpenReactionTimesAction());
+  EXPECT_EQ(form->Analysis().OpenReactionTimesAction()->shortcut(), QKeySequence(QKeySequence::Open));
+  auto* analysis = form->MenuBar->findChild<QMenu*>("AnalysisMenu");
+  ASSERT_NE(analysis, nullptr);
+  EXPECT_TRUE(analysis->actions().contains(form->Analysis().SeriesAnalysisAction()));
+  // The reaction-time chart's context menu opens the window too.
+  QMenu* menu = CreateChartMenu(*form->Chart2);
+  QAction* entry = nullptr;
+  for (QAction* action : menu->actions())
+    if (action->text() == "Series analysis...")
+      entry = action;
+  ASSERT_NE(entry, nullptr);
+  EXPECT_EQ(form->Analysis().Window(), nullptr);
+  entry->trigger();
+  ASSERT_NE(form->Analysis().Window(), nullptr);
+  EXPECT_TRUE(form->Analysis().Window()->isVisible());
+  form->Analysis().Window()->FinishBackgroundWork();
 }
 
 TEST_F(FormAnalysisTest, AnAnalysisLeavesTheProcessGeneratorAlone) {
