@@ -173,6 +173,9 @@ class TCustomChart : public TCustomAxisPanel {
   const TBitmap& UpdateCachedImage(int width, int height, double device_pixel_ratio = 1.0);
   const TBitmap& CachedImage() const { return cache_; }
 
+  // The whole chart laid out for `width` x `height` and painted straight onto the canvas (a file's
+  // surface), without the rubber band; the cached image is left stale, so the screen repaints.
+  void PaintOnto(TCanvas& canvas, int width, int height);
   // One paint onto a canvas whose PanelBounds and PlotRect are laid out (LayOutPanel).
   void PaintChart(TCanvas& canvas);
   // PanelBounds := bounds; PlotRect from the margins and BorderWidth, normalised.

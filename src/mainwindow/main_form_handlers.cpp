@@ -108,6 +108,7 @@ TPressOutcome TForm1::Press() {
   Series3->AddPoint(reaction_time, 0, {}, Series3->SeriesColor());
   Series4->AddPoint(number, stationary_mean, {}, Series4->SeriesColor());
   ++ReactionNumber;
+  feed_.Record(reaction_time, parameters_);
   return {true, notices.Count()};
 }
 
@@ -115,6 +116,7 @@ void TForm1::BitBtn1Click() {
   ReactionNumber = 1;
   Series2->ClearPoints();
   Series4->ClearPoints();
+  feed_.Clear();
 }
 
 void TForm1::CheckBox1Click() {
