@@ -9,7 +9,7 @@ WERROR ?= OFF
 PREFIX ?= /usr/local
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 
-.PHONY: all deps build run test test-sanitize fuzz bench install package clean
+.PHONY: all deps build run test test-slow test-sanitize fuzz bench install package clean
 
 all: build
 
@@ -25,6 +25,12 @@ run: build
 
 test: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+
+# Parameter recovery at every size (many minutes): the tests labelled slow.
+test-slow: deps
+	cmake -S . -B $(BUILD_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVANE_SLOW_TESTS=ON
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+	ctest --test-dir $(BUILD_DIR) --output-on-failure -L slow
 
 test-sanitize: deps
 	cmake -S . -B $(SANITIZE_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DCORVANE_SANITIZE=ON -DCORVANE_BENCH=OFF

@@ -1,4 +1,5 @@
-# Installation and the Debian package. `cmake --install` puts the executable, the desktop entry,
+# Installation and the Debian package. `cmake --install` puts the executables (the window and
+# corvane-cli with its manual page), the desktop entry,
 # the icon and the AppStream metainfo under the prefix; `cpack -G DEB` (make package) packs the
 # same files for /usr. The version is the project version; Depends come from dpkg-shlibdeps plus
 # what the program loads at run time without linking it.
@@ -9,7 +10,15 @@ set(CORVANE_APP_ID org.corvane.corvane)
 configure_file(${PROJECT_SOURCE_DIR}/data/${CORVANE_APP_ID}.metainfo.xml.in
                ${PROJECT_BINARY_DIR}/${CORVANE_APP_ID}.metainfo.xml @ONLY)
 
-install(TARGETS corvane RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS corvane corvane-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The command line's manual page, compressed as Debian's policy has it (gzip -9n: no name, no time).
+add_custom_command(
+  OUTPUT ${PROJECT_BINARY_DIR}/corvane-cli.1.gz
+  COMMAND gzip -9n -c ${PROJECT_SOURCE_DIR}/data/corvane-cli.1 > ${PROJECT_BINARY_DIR}/corvane-cli.1.gz
+  DEPENDS ${PROJECT_SOURCE_DIR}/data/corvane-cli.1
+  COMMENT "Compressing the manual page of corvane-cli")
+add_custom_target(corvane_cli_manual ALL DEPENDS ${PROJECT_BINARY_DIR}/corvane-cli.1.gz)
+install(FILES ${PROJECT_BINARY_DIR}/corvane-cli.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES data/corvane.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES data/corvane.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 

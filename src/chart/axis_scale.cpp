@@ -80,6 +80,29 @@ int TScaleMap::ToPixel(double value) const {
   return RoundPixel(scale_.Inverted ? far - d : origin + d);
 }
 
+double TScaleMap::ToExactPixel(double value) const {
+  const int origin = upward_ ? high_ : low_;
+  const int length = high_ - low_;
+  const int size = upward_ ? -length : length;
+  long double pixel = 0;
+  if (scale_.Logarithmic) {
+    const long double log_range = log_maximum_ - log_minimum_;
+    if (log_range == 0)
+      return PixelMidpoint(low_, high_);
+    if (value <= 0)
+      return origin;
+    pixel = origin + (std::log(static_cast<long double>(value)) - log_minimum_) * size / log_range;
+  } else {
+    if (range_ == 0)
+      return PixelMidpoint(low_, high_);
+    const long double d = (static_cast<long double>(value) - scale_.Minimum) * size / range_;
+    pixel = scale_.Inverted ? (upward_ ? low_ : high_) - d : origin + d;
+  }
+  if (std::isnan(pixel))
+    return kPixelSaturation;
+  return static_cast<double>(std::clamp<long double>(pixel, -kPixelSaturation, kPixelSaturation));
+}
+
 // A pixel is measured from the low edge (Left, Top), or back from the high edge when inverted;
 // the value grows from Minimum rightward and falls from Maximum downward.
 double TScaleMap::ToValue(int pixel) const {

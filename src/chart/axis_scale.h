@@ -43,6 +43,9 @@ class TScaleMap {
   static TScaleMap Vertical(const TAxisScale& scale, const TRect& plot);
 
   int ToPixel(double value) const;
+  // ToPixel before its rounding, held within +/-kPixelSaturation: for surfaces that keep
+  // positions finer than a pixel.
+  double ToExactPixel(double value) const;
   // Not rounded.
   double ToValue(int pixel) const;
 

@@ -13,13 +13,21 @@ struct TSavedAxisState {
   bool AutomaticMinimum = true;
   bool AutomaticMaximum = true;
   TValueRange Bounds;
+  bool operator==(const TSavedAxisState&) const = default;
 };
 
 TSavedAxisState SaveAxisState(const TChartAxis& axis);
 
-// Sets Automatic, then AutomaticMinimum, then AutomaticMaximum through their setters; an axis
-// that is then not automatic gets the saved bounds by AssignRange, which turns all three flags
-// off. So an axis saved with only AutomaticMaximum comes back fixed at its saved bounds.
+// The undoing drag: sets Automatic, then AutomaticMinimum, then AutomaticMaximum through their
+// setters; an axis that is then not automatic gets the saved bounds by AssignRange, which turns
+// all three flags off. So an axis saved with only AutomaticMaximum comes back fixed at its saved
+// bounds. Except where those bounds were resolved from no data (an automatic bound on an empty
+// chart, closer than AssignRange keeps): fixed there, the axis could never show the series that
+// come later, so it comes back as RestoreAxisStateExactly puts it.
 void RestoreAxisState(TChartAxis& axis, const TSavedAxisState& state);
+
+// The wheel's undo and Reset zoom: the bounds as saved, then the three flags as saved, so that an
+// automatic limit is automatic again and follows the data that arrives after.
+void RestoreAxisStateExactly(TChartAxis& axis, const TSavedAxisState& state);
 
 }  // namespace corvane

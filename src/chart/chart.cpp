@@ -1,5 +1,6 @@
 #include "chart/chart.h"
 
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
@@ -44,6 +45,7 @@ bool TChart::event(QEvent* event) {
       pointer_tools_->Cancelled();
       break;
     case QEvent::ToolTip:
+      DropLostDrag(QGuiApplication::mouseButtons());
       pointer_tools_->ShowReadout(static_cast<QHelpEvent*>(event)->pos());
       return true;
     default:
@@ -123,8 +125,14 @@ void TChart::leaveEvent(QEvent* event) {
 
 // Taken whether or not it zoomed: nothing behind a chart scrolls.
 void TChart::wheelEvent(QWheelEvent* event) {
+  DropLostDrag(event->buttons());
   pointer_tools_->Wheel(*event);
   event->accept();
+}
+
+void TChart::EndGestures() {
+  CancelMouseMode();
+  pointer_tools_->Cancelled();
 }
 
 void TChart::CursorChanged() {

@@ -40,7 +40,8 @@
 // the copy of the image, so moving it repaints without redrawing the chart. Anything that takes
 // the mouse away mid-drag (kCancelModeEvent before a modal report, the window losing activation,
 // hiding) ends the drag; so does a move or press that shows the drag's button released where the
-// chart could not see it (another window had the mouse), and the press then starts afresh.
+// chart could not see it (another window had the mouse), and the press then starts afresh; a
+// wheel or a rest that shows it released ends it too.
 // Engine cursor identifiers become Qt cursors.
 //
 // Besides the drags, TChartPointerTools (chart_pointer_tools.h) shows the hover read-out, opens
@@ -79,6 +80,9 @@ class TChart : public QWidget, public TCustomChart {
   // The columns of "Copy data"; every active series' Y under its title while unassigned.
   std::function<std::vector<TDataColumn>(const TChart& sender)> OnGetDataColumns;
   TChartPointerTools& PointerTools() { return *pointer_tools_; }
+  // The program is about to change the series or the axes (a press of "Start Reaction Time"):
+  // every gesture ends, the read-out of what goes away with it.
+  void EndGestures();
 
  protected:
   bool event(QEvent* event) override;

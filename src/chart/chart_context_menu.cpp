@@ -31,6 +31,32 @@ void CopyChartData(const TChart& chart) {
   QGuiApplication::clipboard()->setText(QString::fromStdString(ChartDataOf(chart)));
 }
 
+namespace {
+
+// The owner's entries lead the menu, as the chart's actions stand at the time it opens.
+void SyncOwnerEntries(QMenu& menu, QAction& own_first, TChart& chart) {
+  for (QAction* action : menu.actions()) {
+    if (action == &own_first)
+      break;
+    menu.removeAction(action);
+    if (action->parent() == &menu)
+      delete action;  // the separator made here
+  }
+  const QList<QAction*> owner = chart.actions();
+  menu.insertActions(&own_first, owner);
+  if (!owner.isEmpty())
+    menu.insertSeparator(&own_first);
+}
+
+}  // namespace
+
+QAction* AddChartMenuEntry(TChart& chart, const QString& text, std::function<void()> run) {
+  auto* action = new QAction(text, &chart);
+  QObject::connect(action, &QAction::triggered, &chart, [run = std::move(run)] { run(); });
+  chart.addAction(action);
+  return action;
+}
+
 QMenu* CreateChartMenu(TChart& chart) {
   auto* menu = new QMenu(&chart);
   QObject::connect(menu->addAction(QString::fromLatin1(chart_text::kCopyImage)), &QAction::triggered, &chart,
@@ -38,7 +64,11 @@ QMenu* CreateChartMenu(TChart& chart) {
   QObject::connect(menu->addAction(QString::fromLatin1(chart_text::kCopyData)), &QAction::triggered, &chart,
                    [&chart] { CopyChartData(chart); });
   QObject::connect(menu->addAction(QString::fromLatin1(chart_text::kResetZoom)), &QAction::triggered, &chart,
-                   [&chart] { chart.UndoZoom(); });
+                   [&chart] { chart.ResetZoom(); });
+  QAction* own_first = menu->actions().front();
+  SyncOwnerEntries(*menu, *own_first, chart);
+  QObject::connect(menu, &QMenu::aboutToShow, menu,
+                   [menu, own_first, &chart] { SyncOwnerEntries(*menu, *own_first, chart); });
   return menu;
 }
 

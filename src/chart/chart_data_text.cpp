@@ -4,14 +4,49 @@
 
 #include "chart/axis_panel.h"
 #include "runtime/format_float.h"
+#include "runtime/number_format_settings.h"
 
 namespace corvane {
 namespace {
 
 constexpr int kRoundTripDigits = 17;
 
-void PutTitle(std::string& text, std::string_view title) {
-  for (const char c : title) text += (c == '\t' || c == '\n' || c == '\r') ? ' ' : c;
+// How one kind of table writes its cells.
+struct TTableStyle {
+  char Separator;
+  const char* RowEnd;
+  bool Csv;
+};
+constexpr TTableStyle kTabStyle{'\t', "\n", false};
+constexpr TTableStyle kCsvStyle{',', "\r\n", true};
+
+void PutTitle(std::string& text, std::string_view title, const TTableStyle& style) {
+  if (!style.Csv) {
+    for (const char c : title) text += (c == '\t' || c == '\n' || c == '\r') ? ' ' : c;
+    return;
+  }
+  if (title.find_first_of(",\"\r\n") == std::string_view::npos) {
+    text += title;
+    return;
+  }
+  text += '"';
+  for (const char c : title) {
+    if (c == '"')
+      text += '"';
+    text += c;
+  }
+  text += '"';
+}
+
+// A CSV number takes '.' whatever the decimal mark: the general format has no grouping, so the
+// mark is the only character to change.
+std::string CellNumber(double value, const TTableStyle& style) {
+  std::string cell = DataNumber(value);
+  if (style.Csv)
+    for (char& c : cell)
+      if (c == DecimalMark())
+        c = '.';
+  return cell;
 }
 
 // Where each column has got to in its series.
@@ -50,31 +85,44 @@ std::string DataNumber(double value) {
   return FormatFloatKind(value, FloatFormatKind::General, kRoundTripDigits, 0);
 }
 
-std::string ChartDataText(std::string_view x_title, const std::vector<TDataColumn>& columns) {
+namespace {
+
+std::string DataTable(std::string_view x_title, const std::vector<TDataColumn>& columns,
+                      const TTableStyle& style) {
   std::string text;
-  PutTitle(text, x_title);
+  PutTitle(text, x_title, style);
   for (const TDataColumn& column : columns) {
-    text += '\t';
-    PutTitle(text, column.Title);
+    text += style.Separator;
+    PutTitle(text, column.Title, style);
   }
-  text += '\n';
+  text += style.RowEnd;
   std::vector<TCursor> cursors;
   for (const TDataColumn& column : columns) cursors.push_back({&column, 0});
   while (const TCursor* lead = Leading(cursors)) {
     const double x = lead->X();
-    std::string row = DataNumber(x);
+    std::string row = CellNumber(x, style);
     for (TCursor& c : cursors) {
-      row += '\t';
+      row += style.Separator;
       if (c.Done() || (&c != lead && !(c.X() == x)))
         continue;
       const TChartSeries& s = *c.Column->Series;
-      row += DataNumber(c.Column->HoldsX ? s.XValueAt(c.Next) : s.YValueAt(c.Next));
+      row += CellNumber(c.Column->HoldsX ? s.XValueAt(c.Next) : s.YValueAt(c.Next), style);
       ++c.Next;
     }
     text += row;
-    text += '\n';
+    text += style.RowEnd;
   }
   return text;
+}
+
+}  // namespace
+
+std::string ChartDataText(std::string_view x_title, const std::vector<TDataColumn>& columns) {
+  return DataTable(x_title, columns, kTabStyle);
+}
+
+std::string ChartDataCsv(std::string_view x_title, const std::vector<TDataColumn>& columns) {
+  return DataTable(x_title, columns, kCsvStyle);
 }
 
 }  // namespace corvane

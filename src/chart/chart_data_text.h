@@ -8,6 +8,10 @@
 //
 // Numbers carry 17 significant digits (enough to read back the same double) with DecimalMark; a
 // value that is infinite or NaN leaves its cell empty rather than writing text no reader takes.
+//
+// The same table as CSV (ChartDataCsv, RFC 4180): comma-separated, '.' as the decimal mark
+// whatever DecimalMark says, a title holding a comma, quote or line break quoted ("a ""b""",
+// quotes doubled), rows ending in "\r\n", so that read.csv and pandas read it unchanged.
 #pragma once
 
 #include <string>
@@ -31,6 +35,8 @@ std::vector<TDataColumn> SeriesDataColumns(const TCustomAxisPanel& chart);
 
 // The text, rows ending in "\n". Tabs and line breaks inside titles become spaces.
 std::string ChartDataText(std::string_view x_title, const std::vector<TDataColumn>& columns);
+
+std::string ChartDataCsv(std::string_view x_title, const std::vector<TDataColumn>& columns);
 
 // 17 significant digits, general style: 7.7725887222397816, 1E-5; empty when not finite.
 std::string DataNumber(double value);

@@ -119,4 +119,22 @@ std::string ReadoutTipText(const std::vector<TReadoutHit>& hits, const TReadoutT
   return joined;
 }
 
+TRect ReadoutTipPlacement(const TRect& tip, TPoint pointer, const TRect& screen) {
+  if (!tip.Contains(pointer))
+    return tip;
+  const int w = tip.Width();
+  const int h = tip.Height();
+  const int right = pointer.X + kReadoutTipGap;
+  const int left = pointer.X - kReadoutTipGap - w;
+  const int below = pointer.Y + kReadoutTipGap;
+  const int above = pointer.Y - kReadoutTipGap - h;
+  const TPoint corners[] = {{right, below}, {left, below}, {right, above}, {left, above}};
+  for (const TPoint c : corners) {
+    const TRect r{c.X, c.Y, c.X + w, c.Y + h};
+    if (r.Left >= screen.Left && r.Top >= screen.Top && r.Right <= screen.Right && r.Bottom <= screen.Bottom)
+      return r;
+  }
+  return {right, below, right + w, below + h};
+}
+
 }  // namespace corvane

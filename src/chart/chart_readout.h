@@ -45,4 +45,11 @@ using TReadoutText = std::function<std::string(const TChartSeries& series, int i
 // The texts of the hits in their order, a blank line between two; empty when none has a text.
 std::string ReadoutTipText(const std::vector<TReadoutHit>& hits, const TReadoutText& text);
 
+// Where the read-out's tooltip goes: where Qt placed it (`tip`, screen pixels), unless that covers
+// the pointer, which a screen edge can make it do; then kReadoutTipGap below-right of the pointer,
+// else below-left, above-right or above-left, the first that fits the screen. Pointer (100, 100),
+// tip 40 x 20 at (90, 95), screen 0..1280 x 0..1024: the tip goes to (104, 104).
+inline constexpr int kReadoutTipGap = 4;
+TRect ReadoutTipPlacement(const TRect& tip, TPoint pointer, const TRect& screen);
+
 }  // namespace corvane

@@ -52,6 +52,19 @@ void TCustomChart::Draw(TCanvas& canvas, const TRect& rect, double device_pixel_
   DrawZoomRectangle(canvas);
 }
 
+void TCustomChart::PaintOnto(TCanvas& canvas, int width, int height) {
+  struct TRestore {
+    TCustomChart& chart;
+    ~TRestore() {
+      chart.painting_cache_ = false;
+      chart.Invalidate();
+    }
+  } restore{*this};
+  LayOutPanel({0, 0, width, height});
+  painting_cache_ = true;
+  PaintChart(canvas);
+}
+
 const TBitmap& TCustomChart::UpdateCachedImage(int width, int height, double device_pixel_ratio) {
   if (IsStale() || cache_.Width() != width || cache_.Height() != height ||
       cache_.DevicePixelRatio() != device_pixel_ratio)

@@ -141,8 +141,16 @@ class TCustomChart : public TCustomAxisPanel {
   void ZoomRect(const TRect& rect);
   // Zooms the axes to the given bounds, saving their state first if not yet saved.
   void ZoomToBounds(const TZoomTargets& targets);
-  // Restores the axes as they were before the first zoom or scroll since the last undo.
+  // The undoing drag: restores the axes as they were before the first zoom or scroll since the
+  // last undo (RestoreAxisState), or exactly (RestoreAxisStateExactly) where the wheel made the
+  // first zoom.
   void UndoZoom();
+  // "Reset zoom": the axes exactly as before the first zoom or scroll, automatic limits automatic;
+  // the events and the repaint as UndoZoom.
+  void ResetZoom();
+  // Resets the zoom when the wheel made the first zoom (a press of the program then shows its whole
+  // reaction); a drag's zoom stays. Returns whether it reset.
+  bool ResetWheelZoom();
   // Zooms all four axes by wheel notches (positive narrows) around the values that pixel (x, y)
   // had at the last paint, saving the axis state first as a zoom drag does, so UndoZoom undoes
   // it. Only over the plot area and with no drag in progress. A step that would leave the double
@@ -154,6 +162,8 @@ class TCustomChart : public TCustomAxisPanel {
   const TZoomPanningRecord& ScrollRecord() const { return scroll_; }
   bool Zoomed() const { return zoomed_; }
   bool AxisStateSaved() const { return axis_state_saved_; }
+  // Whether the axis state was saved by a wheel notch rather than by a drag.
+  bool SavedByWheel() const { return axis_state_saved_ && saved_by_wheel_; }
 
   // Draws the whole chart into `rect` of `canvas`; the cached image is made at the given device
   // pixel ratio, every engine coordinate staying in logical pixels.
@@ -163,6 +173,9 @@ class TCustomChart : public TCustomAxisPanel {
   const TBitmap& UpdateCachedImage(int width, int height, double device_pixel_ratio = 1.0);
   const TBitmap& CachedImage() const { return cache_; }
 
+  // The whole chart laid out for `width` x `height` and painted straight onto the canvas (a file's
+  // surface), without the rubber band; the cached image is left stale, so the screen repaints.
+  void PaintOnto(TCanvas& canvas, int width, int height);
   // One paint onto a canvas whose PanelBounds and PlotRect are laid out (LayOutPanel).
   void PaintChart(TCanvas& canvas);
   // PanelBounds := bounds; PlotRect from the margins and BorderWidth, normalised.
@@ -205,7 +218,9 @@ class TCustomChart : public TCustomAxisPanel {
   void MoveScrollDrag(int x, int y);
   void UpdateHoverCursor(int x, int y);
   void ScrollAxis(TChartAxis& axis, int from_pixel, int to_pixel);
-  void SaveAxisStates();
+  void SaveAxisStates(bool by_wheel = false);
+  void RestoreAxisStates(bool exactly);
+  void EndUndo();
   // The bounds that the pixels of a drag record (in order) had at the last paint.
   TZoomTargets TargetsOf(const TZoomPanningRecord& drag) const;
   // Asks for a paint that only redraws the rubber band over the unchanged image.
@@ -238,6 +253,7 @@ class TCustomChart : public TCustomAxisPanel {
   // In the order of AxesHorizFirst.
   std::array<TSavedAxisState, 4> saved_axes_;
   bool axis_state_saved_ = false;
+  bool saved_by_wheel_ = false;
   bool zoomed_ = false;
 
   TBitmapCanvasMaker make_canvas_;

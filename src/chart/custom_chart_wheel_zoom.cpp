@@ -44,7 +44,7 @@ bool TCustomChart::WheelZoom(int x, int y, int notches) {
       return false;
   }
   if (!axis_state_saved_)
-    SaveAxisStates();
+    SaveAxisStates(true);
   for (const auto& [axis, target] : targets) axis->AssignRange(target);
   zoomed_ = true;
   if (OnZoom)

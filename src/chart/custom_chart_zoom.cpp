@@ -45,21 +45,48 @@ void TCustomChart::ZoomToBounds(const TZoomTargets& targets) {
 
 // Nothing saved still counts as an undo: the event fires and the chart repaints.
 void TCustomChart::UndoZoom() {
-  if (axis_state_saved_) {
-    const std::array<TChartAxis*, 4> axes = AxesHorizFirst();
-    for (std::size_t i = 0; i < axes.size(); ++i) RestoreAxisState(*axes[i], saved_axes_[i]);
+  RestoreAxisStates(saved_by_wheel_);
+  EndUndo();
+}
+
+void TCustomChart::ResetZoom() {
+  RestoreAxisStates(true);
+  EndUndo();
+}
+
+bool TCustomChart::ResetWheelZoom() {
+  if (!SavedByWheel())
+    return false;
+  ResetZoom();
+  return true;
+}
+
+void TCustomChart::RestoreAxisStates(bool exactly) {
+  if (!axis_state_saved_)
+    return;
+  const std::array<TChartAxis*, 4> axes = AxesHorizFirst();
+  for (std::size_t i = 0; i < axes.size(); ++i) {
+    if (exactly)
+      RestoreAxisStateExactly(*axes[i], saved_axes_[i]);
+    else
+      RestoreAxisState(*axes[i], saved_axes_[i]);
   }
+}
+
+void TCustomChart::EndUndo() {
   axis_state_saved_ = false;
+  saved_by_wheel_ = false;
   if (OnUndoZoom)
     OnUndoZoom(*this);
   Invalidate();
   zoomed_ = false;
 }
 
-void TCustomChart::SaveAxisStates() {
+void TCustomChart::SaveAxisStates(bool by_wheel) {
   const std::array<TChartAxis*, 4> axes = AxesHorizFirst();
   for (std::size_t i = 0; i < axes.size(); ++i) saved_axes_[i] = SaveAxisState(*axes[i]);
   axis_state_saved_ = true;
+  saved_by_wheel_ = by_wheel;
 }
 
 // The values of both pixels come from the scale of the last paint; the shift is added to the

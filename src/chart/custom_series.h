@@ -89,6 +89,8 @@ class TCustomSeries : public TChartSeries {
   void DrawSegment(TCanvas& canvas, TPoint to, TColor color, int index, bool with_markers);
   void DrawLine(TCanvas& canvas, TPoint to, TColor color);
   void DrawMarker(TCanvas& canvas, TPoint at, int index, TColor color);
+  // The pass on a surface that keeps positions finer than a pixel (custom_series_paint.cpp).
+  void DrawExactPoints(TCanvas& canvas);
 
   // The point pixels of the pass in progress (or of the last paint, for the hit test).
   TPointMapper mapper_;

@@ -1,5 +1,7 @@
 // The drawing and hit test of TCustomSeries.
 #include <cstdlib>
+#include <optional>
+#include <vector>
 
 #include "chart/axis_panel.h"
 #include "chart/custom_series.h"
@@ -32,7 +34,68 @@ double InterpolatedY(double x0, double y0, double x1, double y1, double at) {
 void TCustomSeries::DrawShownPoints(TCanvas& canvas) {
   mapper_ = PointMapperOf(*this);
   PrevColor = clNone;
+  if (canvas.KeepsExactPoints() && DrawsLines() && !Stairs()) {
+    DrawExactPoints(canvas);
+    return;
+  }
   TChartSeries::DrawShownPoints(canvas);
+}
+
+// The same lines as DrawPoint draws, but through every point at its unrounded position, where
+// rounding would merge the points of one pixel: a polyline per run of one colour (the segment
+// into a point takes its colour; clNone draws none), then every marker on top, so that a file
+// holds the series as one path beneath its markers.
+void TCustomSeries::DrawExactPoints(TCanvas& canvas) {
+  const int first = FirstShownIndex();
+  const int last = LastShownIndex();
+  std::vector<TExactPoint> run;
+  TColor run_color = clNone;
+  const auto flush = [&] {
+    if (run.size() >= 2) {
+      canvas.Pen = LinePen().Pen();
+      canvas.Pen.Color = run_color;
+      canvas.Brush.Style = bsClear;
+      canvas.ExactPolyline(run);
+    }
+    run.clear();
+  };
+  std::optional<TExactPoint> prev;
+  if (first > 0 && PointColor(first - 1) != clNone) {
+    const double minimum = ParentChart()->HorizAxisOf(*this).Minimum();
+    const double x0 = XValueAt(first - 1);
+    const double x1 = XValueAt(first);
+    const double y0 = YValueAt(first - 1);
+    const double y = x1 == x0 ? y0 : InterpolatedY(x0, y0, x1, YValueAt(first), minimum);
+    prev = TExactPoint{mapper_.ExactX(minimum), mapper_.ExactY(y)};
+  }
+  for (int i = first; i <= last; ++i) {
+    if (!InDrawnBand(PixelOf(i))) {
+      flush();
+      prev.reset();
+      continue;
+    }
+    const TExactPoint p{mapper_.ExactX(XValueAt(i)), mapper_.ExactY(YValueAt(i))};
+    const TColor color = PointColor(i);
+    if (!run.empty() && color == run_color) {
+      run.push_back(p);
+    } else {
+      flush();
+      if (color != clNone && prev) {
+        run = {*prev, p};
+        run_color = color;
+      }
+    }
+    prev = p;
+  }
+  flush();
+  if (!Pointer().Visible())
+    return;
+  for (int i = first; i <= last; ++i) {
+    const TPoint p = PixelOf(i);
+    const TColor color = PointColor(i);
+    if (color != clNone && InDrawnBand(p))
+      DrawMarker(canvas, p, i, color);
+  }
 }
 
 TPoint TCustomSeries::EntryPixel(int index) const {

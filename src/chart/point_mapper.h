@@ -20,6 +20,9 @@ struct TPointMapper {
   // Saturated pixels (+/-kPixelSaturation) stay far outside the drawn band after the shift.
   int X(double value) const { return Horiz.ToPixel(value) + DepthX; }
   int Y(double value) const { return Vert.ToPixel(value) - DepthY; }
+  // Unrounded, for surfaces that keep positions finer than a pixel.
+  double ExactX(double value) const { return Horiz.ToExactPixel(value) + DepthX; }
+  double ExactY(double value) const { return Vert.ToExactPixel(value) - DepthY; }
 };
 
 // The mapper of a series bound to a chart.

@@ -4,6 +4,8 @@
 //                    background mode and colour, pen position) and primitives in logical pixels.
 //                    Implementations read the state at every call, so callers just set fields.
 //   QtCanvas         (qt_canvas.h) paints through a QPainter onto a QImage, at any device pixel ratio.
+//   QtVectorCanvas   (qt_vector_canvas.h) paints through a QPainter onto a vector file (SVG, PDF),
+//                    keeping lines as paths and positions finer than a pixel.
 //   RecordingCanvas  (recording_canvas.h) records every call with the state in force, for tests.
 //   TBitmap          (bitmap.h) an off-screen image; a chart paints into it, then copies it out.
 //   TBitmapCanvasMaker  opens a surface on a bitmap; whoever owns the chart chooses the kind.
@@ -20,6 +22,7 @@
 //     SetPixel, text and bitmaps always copy.
 #pragma once
 
+#include <cmath>
 #include <functional>
 #include <memory>
 #include <span>
@@ -45,6 +48,14 @@ struct TTextAlign {
 // Opaque fills the gaps of dashed pens and hatched brushes and the cell behind text with the
 // background colour; transparent (the default) leaves them alone.
 enum TBackgroundMode { bmTransparent, bmOpaque };
+
+// A position finer than a pixel, in the frame of the pixels: (12.4, 3) is where pixel (12, 3)
+// would be drawn on a surface that rounds.
+struct TExactPoint {
+  double X = 0;
+  double Y = 0;
+  bool operator==(const TExactPoint&) const = default;
+};
 
 class TCanvas {
  public:
@@ -96,12 +107,28 @@ class TCanvas {
   void ClipPolygon(std::span<const TPoint> points) { DoClipPolygon(points); }
   void RemoveClip() { DoRemoveClip(); }
 
+  // Whether the surface keeps positions finer than a pixel (a vector file). Series then give their
+  // lines as one ExactPolyline through every point, unrounded, where a surface of pixels gets
+  // LineTo between rounded points that skips points falling on the same pixel.
+  virtual bool KeepsExactPoints() const { return false; }
+  // Lines in Pen through the points in order; PenPos becomes the last point, rounded.
+  void ExactPolyline(std::span<const TExactPoint> points) {
+    DoExactPolyline(points);
+    if (!points.empty())
+      pen_pos_ = Rounded(points.back());
+  }
+
   // Copies the whole bitmap with its top-left corner at (x, y).
   void Draw(int x, int y, const TBitmap& bitmap) { DoDraw({x, y}, bitmap); }
   // Copies the whole bitmap scaled smoothly to fill the box.
   void StretchDraw(const TRect& box, const TBitmap& bitmap) { DoStretchDraw(box, bitmap); }
 
  protected:
+  static TPoint Rounded(TExactPoint p) { return {int(std::lround(p.X)), int(std::lround(p.Y))}; }
+  // Where positions are whole pixels: LineTo between the rounded points.
+  virtual void DoExactPolyline(std::span<const TExactPoint> points) {
+    for (std::size_t i = 1; i < points.size(); ++i) DoLine(Rounded(points[i - 1]), Rounded(points[i]));
+  }
   virtual void DoLine(TPoint from, TPoint to) = 0;
   virtual void DoRectangle(const TRect& box) = 0;
   virtual void DoEllipse(const TRect& box) = 0;

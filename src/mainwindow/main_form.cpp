@@ -1,13 +1,17 @@
 #include "mainwindow/main_form.h"
 
 #include <QCheckBox>
+#include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 #include "chart/chart.h"
 #include "dialogs/error_report.h"
 #include "dialogs/notice_sink.h"
 #include "framework/fonts.h"
 #include "mainwindow/chart_texts.h"
+#include "mainwindow/main_form_analysis.h"
 #include "mainwindow/reaction_run.h"
 #include "memo/data_memo.h"
 
@@ -36,21 +40,43 @@ TForm1::TForm1(TNoticeSink* notices, TRandomSource random)
   setWindowTitle("Form1");
   // "MS Sans Serif", 8 points at 96 pixels per inch: an 11-pixel em.
   setFont(ResolveFont(TFont{}));
-  resize(640, 454);
-
+  CreateClientArea();
   CreateControls();
   DesignCharts();
   InstallChartTexts(*this);
   SetTabOrder();
+  CreateMenus();
+  resize(kClientWidth,
+         kClientHeight + (MenuBar->isNativeMenuBar() ? 0 : MenuBar->heightForWidth(kClientWidth)));
 
   ButtonBegin->setToolTip(QString::fromLatin1(kStartButtonHint));
   connect(ButtonBegin, &QPushButton::clicked, this, Reporting(this, &TForm1::ButtonBeginRun));
   connect(BitBtn1, &QPushButton::clicked, this, Reporting(this, &TForm1::BitBtn1Click));
   // toggled, not clicked: setting the state from the program runs the handler like a click.
   connect(CheckBox1, &QCheckBox::toggled, this, Reporting(this, &TForm1::CheckBox1Click));
+  for (QLineEdit* field : {EditAcrit, EditA1, EditA0, EditC1, EditC0, EditY0})
+    connect(field, &QLineEdit::textChanged, &feed_, &TSeriesFeed::NotifyFieldsChanged);
+  analysis_ = std::make_unique<TFormAnalysis>(*this);
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+  analysis_.reset();  // before the fields and the feed it reads
+}
+
+// The menu bar takes the window's top and the client area the rest, so every control keeps the
+// client position and the client area the size the layout gives: 640 x 454 before maximizing.
+void TForm1::CreateClientArea() {
+  MenuBar = new QMenuBar(this);
+  MenuBar->setObjectName("MenuBar");
+  Client = new QWidget(this);
+  Client->setObjectName("Client");
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->setMenuBar(MenuBar);
+  layout->addWidget(Client);
+  Client->resize(kClientWidth, kClientHeight);
+}
 
 void TForm1::ButtonBeginRun() {
   RunReactions(

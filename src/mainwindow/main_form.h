@@ -8,25 +8,37 @@
 // two charts and their four series their design-time settings, main_form_handlers.cpp holds the
 // four handlers (FormCreate, ButtonBeginClick, BitBtn1Click, CheckBox1Click). A click on
 // ButtonBegin goes through ButtonBeginRun, which presses once or, with Shift or Ctrl+Shift held,
-// runs ten or fifty presses (reaction_run.h); each press is Press, which says what it did.
+// runs ten or fifty presses (reaction_run.h); each press is Press, which says what it did. Every
+// recorded reaction also goes to the series feed (analysiswindow/series_feed.h) that the Series
+// analysis window follows; main_form_analysis.h opens that window and lets it read and fill the
+// fields.
+//
+// The window is the menu bar above `Client`, the client area that holds every control at its
+// layout position (main_form_menus.cpp builds the menus: File, Charts, Help; later features add
+// theirs before Help with InsertMenuBeforeHelp). The saves go through dialogs/save_file.h.
 #pragma once
 
 #include <QWidget>
 #include <memory>
 
+#include "analysiswindow/series_feed.h"
 #include "framework/modifier_button.h"
 #include "simulation/parameter_set.h"
 #include "simulation/reaction_simulator.h"
 
+class QAction;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
+class QMenuBar;
 class QPushButton;
 
 namespace corvane {
 
 class TChart;
 class TDataMemo;
+class TFormAnalysis;
 class TLineSeries;
 class TNoticeSink;
 struct TPressOutcome;
@@ -49,6 +61,34 @@ class TForm1 : public QWidget {
   void ButtonBeginRun();
   // ButtonBeginClick's work, telling whether it recorded a reaction and how many notices it showed.
   TPressOutcome Press();
+
+  static constexpr int kClientWidth = 640;
+  static constexpr int kClientHeight = 454;
+  // The menu bar, and the client area beneath it: the controls' parent, at the layout's size.
+  QMenuBar* MenuBar = nullptr;
+  QWidget* Client = nullptr;
+  QMenu* FileMenu = nullptr;
+  QMenu* HelpMenu = nullptr;
+  // A new menu of the bar, placed before Help; the bar owns it.
+  QMenu* InsertMenuBeforeHelp(const QString& title);
+  // The entries of File and of each chart, shared with the context menus.
+  QAction* SaveLogAction = nullptr;
+  QAction* QuitAction = nullptr;
+  struct TChartActions {
+    QAction* SaveImage = nullptr;
+    QAction* SaveData = nullptr;
+    QAction* CopyImage = nullptr;
+    QAction* CopyData = nullptr;
+    QAction* ResetZoom = nullptr;
+  };
+  TChartActions Chart1Actions;
+  TChartActions Chart2Actions;
+
+  // What the entries do: the file dialog, then the file written whole or not at all.
+  void SaveLogAs();
+  void SaveChartImageAs(TChart& chart);
+  void SaveChartDataAs(TChart& chart);
+  QString ChartFileStem(const TChart& chart) const;
 
   // Controls, named as in the layout.
   QLabel* Label1 = nullptr;
@@ -87,18 +127,28 @@ class TForm1 : public QWidget {
   const TReactionSimulator& Simulator() const { return simulator_; }
   // Where the notices of parameter entry go.
   TNoticeSink& Notices() const { return *notices_; }
+  // The series as recorded, reaction by reaction, for the analysis.
+  TSeriesFeed& SeriesFeed() noexcept { return feed_; }
+  // The Series analysis window and its entries ("Series analysis...", "Open reaction times...").
+  TFormAnalysis& Analysis() noexcept { return *analysis_; }
 
  private:
+  void CreateClientArea();
   void CreateControls();
   void SetTabOrder();
   void DescribeSentences();
   void DesignCharts();
+  void CreateMenus();
+  TChartActions AddChartMenu(QMenu& charts, TChart& chart, const QString& title);
   bool ReadParameters(TNoticeSink& notices);
 
   TParameterSet parameters_;
   TReactionSimulator simulator_;
+  TSeriesFeed feed_;
   std::unique_ptr<TNoticeSink> own_notices_;
   TNoticeSink* notices_;
+  // Last: the analysis window reads the feed and the fields while it closes.
+  std::unique_ptr<TFormAnalysis> analysis_;
 };
 
 }  // namespace corvane

@@ -84,6 +84,9 @@ void TForm1::ButtonBeginClick() {
 TPressOutcome TForm1::Press() {
   int periods = 0;
   TPressEnd end(*this, periods);
+  // The series and axes change under the pointer: a drag or a read-out of the old ones ends here.
+  Chart1->EndGestures();
+  Chart2->EndGestures();
   Series3->ClearPoints();
   MemoData->ClearLines();
   Series1->ClearPoints();
@@ -96,6 +99,10 @@ TPressOutcome TForm1::Press() {
 
   const double axis_max = AxisMax(parameters_);
   const double stationary_mean = StationaryMean(parameters_);
+  // A zoom the wheel began is ours, not the window's: the press resets it, so that the path's
+  // maximum follows the new path again (a drag's zoom keeps its fixed maximum).
+  Chart1->ResetWheelZoom();
+  Chart2->ResetWheelZoom();
   // Minimum before maximum: every maximum here is above 0, so the axes' checks never fail.
   Chart1->BottomAxis().SetMinimum(0);
   Chart1->BottomAxis().SetMaximum(axis_max);
@@ -120,6 +127,7 @@ TPressOutcome TForm1::Press() {
   Series3->AddPoint(reaction_time, 0, {}, Series3->SeriesColor());
   Series4->AddPoint(number, stationary_mean, {}, Series4->SeriesColor());
   ++ReactionNumber;
+  feed_.Record(reaction_time, parameters_);
   return {true, notices.Count()};
 }
 
@@ -127,6 +135,7 @@ void TForm1::BitBtn1Click() {
   ReactionNumber = 1;
   Series2->ClearPoints();
   Series4->ClearPoints();
+  feed_.Clear();
   DescribeCharts(*this, 0);
 }
 

@@ -1,5 +1,6 @@
-// The controls of Form1 at their fixed positions (client pixels at 96 pixels per inch), created in
-// the layout's order, which is also their stacking order: later controls lie on top.
+// The controls of Form1 at their fixed positions (client pixels at 96 pixels per inch, in the
+// client area beneath the menu bar), created in the layout's order, which is also their stacking order: later
+// controls lie on top.
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -62,37 +63,38 @@ Button* MakeButton(QWidget* parent, int left, const char* caption) {
 }  // namespace
 
 void TForm1::CreateControls() {
-  Label1 = MakeLabel(this, 57, 8, "A");
-  Label2 = MakeLabel(this, 112, 8, "a1");
-  Label3 = MakeLabel(this, 168, 8, "a0");
-  Label4 = MakeLabel(this, 232, 8, "c1");
-  Label5 = MakeLabel(this, 288, 8, "c0");
-  Label7 = MakeLabel(this, 400, 8, "y0");
-  Label9 = MakeLabel(this, 368, 424, "  <--- Click again for ");
-  Label10 = MakeLabel(this, 496, 424, "Yellow triangle indicates");
-  Label11 = MakeLabel(this, 496, 440, "the reaction time.");
-  Label13 = MakeLabel(this, 392, 440, "new reaction time.");
-  Label14 = new QLabel(QString::fromLatin1(kZoomHelp), this);
+  QWidget* const client = Client;
+  Label1 = MakeLabel(client, 57, 8, "A");
+  Label2 = MakeLabel(client, 112, 8, "a1");
+  Label3 = MakeLabel(client, 168, 8, "a0");
+  Label4 = MakeLabel(client, 232, 8, "c1");
+  Label5 = MakeLabel(client, 288, 8, "c0");
+  Label7 = MakeLabel(client, 400, 8, "y0");
+  Label9 = MakeLabel(client, 368, 424, "  <--- Click again for ");
+  Label10 = MakeLabel(client, 496, 424, "Yellow triangle indicates");
+  Label11 = MakeLabel(client, 496, 440, "the reaction time.");
+  Label13 = MakeLabel(client, 392, 440, "new reaction time.");
+  Label14 = new QLabel(QString::fromLatin1(kZoomHelp), client);
   Label14->setWordWrap(true);
   Label14->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   Label14->setGeometry(24, 218, 580, 26);
-  Label15 = MakeLabel(this, 24, 244, kScrollHelp);
+  Label15 = MakeLabel(client, 24, 244, kScrollHelp);
 
-  Chart2 = new TChart(this);
+  Chart2 = new TChart(client);
   Chart2->setGeometry(24, 60, 593, 153);
-  ButtonBegin = MakeButton<TModifierButton>(this, 256, "Start Reaction Time");
-  Chart1 = new TChart(this);
+  ButtonBegin = MakeButton<TModifierButton>(client, 256, "Start Reaction Time");
+  Chart1 = new TChart(client);
   Chart1->setGeometry(24, 264, 593, 145);
-  MemoData = std::make_unique<TDataMemo>(this);
+  MemoData = std::make_unique<TDataMemo>(client);
   MemoData->Widget()->setGeometry(440, 0, 185, 185);
-  EditAcrit = MakeEdit(this, 40, "5");
-  EditA1 = MakeEdit(this, 97, "1");
-  EditA0 = MakeEdit(this, 155, "1");
-  EditC1 = MakeEdit(this, 212, "0.5");
-  EditC0 = MakeEdit(this, 269, "0.5");
-  EditY0 = MakeEdit(this, 384, "5");
-  BitBtn1 = MakeButton(this, 128, "Begin new RT series");
-  CheckBox1 = new QCheckBox(QString::fromLatin1("Memo On/Off"), this);
+  EditAcrit = MakeEdit(client, 40, "5");
+  EditA1 = MakeEdit(client, 97, "1");
+  EditA0 = MakeEdit(client, 155, "1");
+  EditC1 = MakeEdit(client, 212, "0.5");
+  EditC0 = MakeEdit(client, 269, "0.5");
+  EditY0 = MakeEdit(client, 384, "5");
+  BitBtn1 = MakeButton(client, 128, "Begin new RT series");
+  CheckBox1 = new QCheckBox(QString::fromLatin1("Memo On/Off"), client);
   CheckBox1->setGeometry(32, 424, 89, 17);
 
   const std::pair<QLabel*, QLineEdit*> parameters[] = {{Label1, EditAcrit}, {Label2, EditA1},

@@ -53,7 +53,8 @@ class TMemoView : public QAbstractScrollArea {
   void Paste();
   void DeleteSelection();
   void SelectAll();
-  // The context menu, enabled as the state allows; the caller owns it.
+  // The context menu, enabled as the state allows, the widget's own actions (an owner's entries) last;
+  // the caller owns it.
   QMenu* CreateContextMenu();
 
   QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;

@@ -259,6 +259,12 @@ QMenu* TMemoView::CreateContextMenu() {
   add(tr("Delete"), QKeySequence::Delete, selection, &TMemoView::DeleteSelection);
   menu->addSeparator();
   add(tr("Select All"), QKeySequence::SelectAll, !document_.Text().empty(), &TMemoView::SelectAll);
+  // The owner's entries ("Save log as...") close the menu; they stay the owner's.
+  const QList<QAction*> owner = actions();
+  if (!owner.isEmpty()) {
+    menu->addSeparator();
+    menu->addActions(owner);
+  }
   return menu;
 }
 

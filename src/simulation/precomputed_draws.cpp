@@ -5,7 +5,8 @@
 
 namespace corvane {
 
-void TPrecomputedDraws::UseExponent(long double exponent, const TFractionPower* table) {
+template <class Seed>
+void TDrawsAhead<Seed>::UseExponent(long double exponent, const TFractionPower* table) {
   if (exponent == exponent_ && table == table_)
     return;
   exponent_ = exponent;
@@ -14,18 +15,21 @@ void TPrecomputedDraws::UseExponent(long double exponent, const TFractionPower* 
   next_ = kCycles;
 }
 
-long double TPrecomputedDraws::LoneDistractionLog() {
+template <class Seed>
+long double TDrawsAhead<Seed>::LoneDistractionLog() {
   next_ = kCycles;
-  RandomSeed = NextRandomSeed(RandomSeed);
-  if (RandomSeed == 0)
+  std::uint32_t& seed = seed_();
+  seed = NextRandomSeed(seed);
+  if (seed == 0)
     throw EZeroDivide();
-  return LogOfFraction(RandomSeed);
+  return LogOfFraction(seed);
 }
 
-void TPrecomputedDraws::Refill() {
+template <class Seed>
+void TDrawsAhead<Seed>::Refill() {
   // The power of a fraction to a positive exponent lies in [0, 1] and raises nothing, so working
   // it out ahead raises nothing early.
-  std::uint32_t seed = RandomSeed;
+  std::uint32_t seed = seed_();
   for (Cycle& cycle : cycles_) {
     cycle.seed_before = seed;
     cycle.work_seed = NextRandomSeed(seed);
@@ -36,5 +40,8 @@ void TPrecomputedDraws::Refill() {
   }
   next_ = 0;
 }
+
+template class TDrawsAhead<TProcessSeed>;
+template class TDrawsAhead<TGeneratorSeed>;
 
 }  // namespace corvane

@@ -8,6 +8,10 @@
 // stands where the entry began: whatever moved the seed in between (a reaction ended by an error
 // after its work draw, a caller assigning RandomSeed, another user of the generator) makes the
 // batch start again from the seed as it is. So the results are those of drawing one by one.
+//
+// The seed is the process-wide RandomSeed (TPrecomputedDraws) or a TRandomGenerator's own
+// (TGeneratorDraws, for background work that must leave RandomSeed alone): one template, so both
+// draw the same values from the same seed at the same speed.
 #pragma once
 
 #include <array>
@@ -17,23 +21,40 @@
 #include "runtime/errors.h"
 #include "runtime/power.h"
 #include "runtime/random.h"
+#include "runtime/random_generator.h"
 
 namespace corvane {
 
 class TFractionPower;
 
-class TPrecomputedDraws {
+// Where the seed lives.
+struct TProcessSeed {
+  std::uint32_t& operator()() const noexcept { return RandomSeed; }
+};
+class TGeneratorSeed {
  public:
+  explicit TGeneratorSeed(TRandomGenerator* generator = nullptr) noexcept : generator_(generator) {}
+  std::uint32_t& operator()() const noexcept { return generator_->SeedCell(); }
+
+ private:
+  TRandomGenerator* generator_;
+};
+
+template <class Seed>
+class TDrawsAhead {
+ public:
+  explicit TDrawsAhead(Seed seed = Seed()) noexcept : seed_(seed) {}
+
   // The exponent of the work share and its table, if one serves it (fraction_power.h); the
   // batch is discarded when they change.
   void UseExponent(long double exponent, const TFractionPower* table);
 
   // The work share of the next draw; steps the generator.
   long double WorkShare() {
-    if (next_ == kCycles || RandomSeed != cycles_[next_].seed_before) [[unlikely]]
+    if (next_ == kCycles || seed_() != cycles_[next_].seed_before) [[unlikely]]
       Refill();
     const Cycle& cycle = cycles_[next_];
-    RandomSeed = cycle.work_seed;
+    seed_() = cycle.work_seed;
     return cycle.work_share;
   }
 
@@ -42,10 +63,10 @@ class TPrecomputedDraws {
   long double DistractionLog() {
     assert(next_ < kCycles);
     const Cycle& cycle = cycles_[next_];
-    if (RandomSeed != cycle.work_seed) [[unlikely]]
+    if (seed_() != cycle.work_seed) [[unlikely]]
       return LoneDistractionLog();
     ++next_;
-    RandomSeed = cycle.distraction_seed;
+    seed_() = cycle.distraction_seed;
     if (cycle.distraction_seed == 0) [[unlikely]]
       throw EZeroDivide();
     return cycle.distraction_log;
@@ -65,11 +86,17 @@ class TPrecomputedDraws {
   // The seed moved after the work draw (the sink drew): this draw alone, from where the seed stands.
   long double LoneDistractionLog();
 
+  Seed seed_;
   std::array<Cycle, kCycles> cycles_{};
   int next_ = kCycles;  // the cycle of the next work draw; kCycles when none is worked out
   long double exponent_ = 0;
   TPowerFunction power_{1.0L};
   const TFractionPower* table_ = nullptr;
 };
+
+extern template class TDrawsAhead<TProcessSeed>;
+extern template class TDrawsAhead<TGeneratorSeed>;
+using TPrecomputedDraws = TDrawsAhead<TProcessSeed>;
+using TGeneratorDraws = TDrawsAhead<TGeneratorSeed>;
 
 }  // namespace corvane

@@ -42,21 +42,23 @@ inline long double NotBelowZero(long double y) noexcept {
   return y < 0.0L ? 0.0L : y;
 }  // NaN stays
 
-// Where a reaction takes its draws. GeneratorDraws takes the process-wide generator's draws from
-// the simulator's batch worked out ahead (precomputed_draws.h); InjectedDraws calls a caller's
-// source. Both give the same results for the same fractions.
+// Where a reaction takes its draws. BatchDraws takes the generator's draws from the simulator's
+// batch worked out ahead (precomputed_draws.h), the process-wide generator's or a generator of
+// the caller's; InjectedDraws calls a caller's source. All give the same results for the same
+// fractions.
 //
 // With a fractional exponent that a TFractionPower serves, the work share comes from its table,
 // for injected draws too when they are fractions of the generator, so that both give one result.
-class GeneratorDraws {
+template <class Ahead>
+class BatchDraws {
  public:
-  explicit GeneratorDraws(TPrecomputedDraws& draws) : draws_(draws) {}
+  explicit BatchDraws(Ahead& draws) : draws_(draws) {}
 
   long double WorkShare() const { return draws_.WorkShare(); }
   long double DistractionLog() const { return draws_.DistractionLog(); }
 
  private:
-  TPrecomputedDraws& draws_;
+  Ahead& draws_;
 };
 
 class InjectedDraws {
@@ -188,6 +190,9 @@ class Reaction {
 
 TReactionSimulator::TReactionSimulator() = default;
 
+TReactionSimulator::TReactionSimulator(TRandomGenerator& generator)
+    : own_generator_(true), own_draws_(TGeneratorSeed(&generator)) {}
+
 TReactionSimulator::TReactionSimulator(TRandomSource random) : random_(std::move(random)) {
   assert(random_);
 }
@@ -197,8 +202,10 @@ double TReactionSimulator::SimulateReaction(const TParameterSet& P, bool FirstOf
   const double start_y = FirstOfSeries ? P.y0 : carried_y_;
   if (P.a1 != exponent_a1_ || P.c1 != exponent_c1_) [[unlikely]]
     UseExponentOf(P);
+  if (own_generator_)
+    return Reaction(P, start_y, carried_y_, BatchDraws(own_draws_), sink).Run();
   if (!random_)
-    return Reaction(P, start_y, carried_y_, GeneratorDraws(draws_ahead_), sink).Run();
+    return Reaction(P, start_y, carried_y_, BatchDraws(draws_ahead_), sink).Run();
   return Reaction(P, start_y, carried_y_, InjectedDraws(random_, exponent_, table_), sink).Run();
 }
 
@@ -208,6 +215,7 @@ void TReactionSimulator::UseExponentOf(const TParameterSet& P) {
   exponent_ = static_cast<long double>(P.a1) / P.c1;
   table_ = FractionPowerFor(exponent_);
   draws_ahead_.UseExponent(exponent_, table_);
+  own_draws_.UseExponent(exponent_, table_);
 }
 
 const TFractionPower* TReactionSimulator::FractionPowerFor(long double exponent) {
@@ -215,7 +223,12 @@ const TFractionPower* TReactionSimulator::FractionPowerFor(long double exponent)
     return fraction_power_.get();
   if (!TFractionPower::Serves(exponent))
     return nullptr;
-  fraction_power_ = std::make_shared<const TFractionPower>(exponent);
+  // Building a table takes far longer than a short series of reactions; simulators made one
+  // after another on a thread (a bootstrap makes one a replicate) share the thread's last one.
+  thread_local std::shared_ptr<const TFractionPower> last_built;
+  if (!last_built || last_built->Exponent() != exponent)
+    last_built = std::make_shared<const TFractionPower>(exponent);
+  fraction_power_ = last_built;
   return fraction_power_.get();
 }
 

@@ -13,7 +13,9 @@
 // loop takes the work share from TPowerFunction (runtime/power.h), or for fractional exponents from
 // the table of TFractionPower (runtime/fraction_power.h), and the distraction durations' logarithm
 // from ExtendedLog (runtime/extended_log.h); for the process-wide generator both are worked out a
-// batch of cycles ahead (TPrecomputedDraws, precomputed_draws.h).
+// batch of cycles ahead (TPrecomputedDraws, precomputed_draws.h), and the same for a generator of
+// the caller's own (TRandomGenerator, runtime/random_generator.h), which background work uses so
+// that RandomSeed stays where the window left it.
 #pragma once
 
 #include <functional>
@@ -38,6 +40,10 @@ class TReactionSimulator {
   // Draws from the process-wide generator, a batch of cycles worked out ahead.
   TReactionSimulator();
   explicit TReactionSimulator(TRandomSource random);
+  // Draws from `generator`, a batch of cycles worked out ahead as for the process-wide generator:
+  // the same reactions from the same seed, at the same speed. The generator must outlive the
+  // simulator; drawing from it between reactions is allowed (the batch starts again).
+  explicit TReactionSimulator(TRandomGenerator& generator);
 
   // Runs one reaction to its end and returns the reaction time. Every parameter must be greater
   // than 0. Starts from y0 when FirstOfSeries, else from CarriedY. A reaction of n cycles draws 2n
@@ -59,6 +65,8 @@ class TReactionSimulator {
 
   TRandomSource random_;  // empty: the process-wide generator, through draws_ahead_
   TPrecomputedDraws draws_ahead_;
+  bool own_generator_ = false;  // draws from own_draws_ instead
+  TGeneratorDraws own_draws_;
   std::shared_ptr<const TFractionPower> fraction_power_;
   double exponent_a1_ = 0;  // the a1 and c1 exponent_ is of; 0 before the first reaction
   double exponent_c1_ = 0;

@@ -12,6 +12,7 @@
 #include <QTest>
 #include <QToolTip>
 #include <QWheelEvent>
+#include <QWindow>
 
 #include "chart/chart_context_menu.h"
 #include "chart/chart_strings.h"
@@ -178,6 +179,92 @@ TEST_F(PointerTools, WheelNotchesZoomAroundThePointerAndSmallStepsAddUp) {
   Wheel({300, 80}, 120, Qt::LeftButton);
   Wheel({10, 80}, 120);
   EXPECT_EQ(Bounds(chart.BottomAxis()), (TValueRange{0, 26}));
+}
+
+// Qt's tooltip window, while one shows.
+QWidget* ShownTip() {
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (w->inherits("QTipLabel") && w->isVisible())
+      return w;
+  }
+  return nullptr;
+}
+
+// Once a press on the lingering tooltip went to the tip, which closed at it: no menu, no zoom
+// drag, and Qt never saw the release.
+TEST_F(PointerTools, TheReadoutLetsTheMouseThroughAndGoesAtOnce) {
+  Rest(PixelOf(2));
+  QWidget* tip = ShownTip();
+  ASSERT_NE(tip, nullptr);
+  ASSERT_NE(tip->windowHandle(), nullptr);
+  EXPECT_TRUE(tip->windowHandle()->flags().testFlag(Qt::WindowTransparentForInput));
+  EXPECT_TRUE(tip->testAttribute(Qt::WA_TransparentForMouseEvents));
+  EXPECT_FALSE(tip->geometry().contains(chart.mapToGlobal(PixelOf(2))));
+  QTest::mouseMove(&chart, {100, 40});  // off the item: gone now, not in a moment
+  EXPECT_FALSE(QToolTip::isVisible());
+  Rest(PixelOf(3));
+  QTest::mouseClick(&chart, Qt::RightButton, {}, {100, 40});
+  EXPECT_FALSE(QToolTip::isVisible());
+  EXPECT_TRUE(MenuShown());
+}
+
+// Once killed both charts' wheel and read-out until a button was pressed again: Qt, having lost
+// a release between windows, reports the right button held on every move that reaches the chart.
+TEST_F(PointerTools, AReleaseQtLostStopsNeitherTheWheelNorTheMenu) {
+  QMouseEvent lost(QEvent::MouseMove, QPointF(300, 80), chart.mapToGlobal(QPointF(300, 80)), Qt::NoButton,
+                   Qt::RightButton, Qt::NoModifier);
+  QApplication::sendEvent(&chart, &lost);
+  EXPECT_EQ(chart.PointerTools().Buttons().Lost(), Qt::MouseButtons(Qt::RightButton));
+  Wheel({300, 80}, 120, Qt::RightButton);
+  EXPECT_NE(Bounds(chart.BottomAxis()), (TValueRange{0, 26}));
+  QTest::mouseClick(&chart, Qt::RightButton, {}, {100, 40});
+  EXPECT_TRUE(MenuShown());
+  // A zoom record whose release went elsewhere ends at the next wheel that shows no button.
+  chart.PointerTools().Menu()->hide();
+  chart.MouseDown(mbLeft, {}, 100, 40);
+  ASSERT_TRUE(chart.ZoomRecord().Active);
+  Wheel({300, 80}, 120);
+  EXPECT_FALSE(chart.ZoomRecord().Active);
+}
+
+TEST_F(PointerTools, ResetZoomBringsBackAutomaticLimits) {
+  chart.LeftAxis().SetAutomatic(true);
+  Settle();
+  const TValueRange automatic = Bounds(chart.LeftAxis());
+  Wheel({300, 80}, 240);
+  ASSERT_FALSE(chart.LeftAxis().Automatic());
+  chart.line->AddPoint(25, 30, {}, chart.line->SeriesColor());
+  QTest::mouseClick(&chart, Qt::RightButton, {}, {100, 40});
+  ASSERT_TRUE(MenuShown());
+  chart.PointerTools().Menu()->actions()[2]->trigger();
+  Settle();
+  EXPECT_TRUE(chart.LeftAxis().Automatic());
+  EXPECT_NE(Bounds(chart.LeftAxis()), automatic);
+  EXPECT_EQ(chart.LeftAxis().Maximum(), 30);
+}
+
+// Found by the gesture fuzzer: a right click while the menu was open only closed it, the popup
+// keeping the press and its release.
+TEST_F(PointerTools, ARightClickWhileTheMenuIsOpenOpensItThere) {
+  QTest::mouseClick(&chart, Qt::RightButton, {}, {100, 40});
+  ASSERT_TRUE(MenuShown());
+  QMenu& menu = *chart.PointerTools().Menu();
+  const QPoint elsewhere = chart.mapToGlobal(QPoint(450, 100));
+  ASSERT_FALSE(menu.geometry().contains(elsewhere));
+  QMouseEvent press(QEvent::MouseButtonPress, QPointF(menu.mapFromGlobal(elsewhere)), QPointF(elsewhere),
+                    Qt::RightButton, Qt::RightButton, Qt::NoModifier);
+  QApplication::sendEvent(&menu, &press);
+  menu.hide();  // as the popup closes at a press outside it
+  QCoreApplication::processEvents();
+  ASSERT_TRUE(MenuShown());
+  EXPECT_EQ(menu.pos(), elsewhere);
+  // A left press outside only closes it, as everywhere.
+  QMouseEvent left(QEvent::MouseButtonPress, QPointF(menu.mapFromGlobal(elsewhere)), QPointF(elsewhere),
+                   Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&menu, &left);
+  menu.hide();
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(MenuShown());
 }
 
 }  // namespace

@@ -133,5 +133,25 @@ TEST(ReadoutTipText, BlocksInOrderWithABlankLineAndNoEmptyOnes) {
   EXPECT_EQ(ReadoutTipText({}, text), "");
 }
 
+TEST(ReadoutTipPlacement, NeverOverThePointer) {
+  const TRect screen{0, 0, 1280, 1024};
+  struct {
+    TRect Tip;
+    TPoint Pointer;
+    TRect Placed;
+  } const cases[] = {
+      {{102, 116, 498, 164}, {100, 100}, {102, 116, 498, 164}},      // where Qt puts it: left alone
+      {{90, 95, 130, 115}, {100, 100}, {104, 104, 144, 124}},        // over the pointer: below-right
+      {{1230, 95, 1270, 115}, {1250, 100}, {1206, 104, 1246, 124}},  // at the right edge: below-left
+      {{90, 1000, 130, 1020}, {100, 1010}, {104, 986, 144, 1006}},   // at the bottom: above-right
+      {{1230, 1000, 1270, 1020}, {1250, 1010}, {1206, 986, 1246, 1006}},
+  };
+  for (const auto& c : cases) {
+    const TRect placed = ReadoutTipPlacement(c.Tip, c.Pointer, screen);
+    EXPECT_EQ(placed, c.Placed);
+    EXPECT_FALSE(placed.Contains(c.Pointer));
+  }
+}
+
 }  // namespace
 }  // namespace corvane

@@ -1,0 +1,87 @@
+#include "analysis/bootstrap.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+#include "analysis/stationary_series.h"
+#include "runtime/errors.h"
+#include "runtime/random_generator.h"
+
+namespace corvane {
+namespace {
+
+// The fit needs the minimum, mean, variance and lag 1 alone: one pass, no quantiles.
+TModelFit RefitMoments(std::span<const double> values, const TFitOptions& options) {
+  const double shift = values.front();
+  long double sum = 0, squares = 0, lagged = 0;
+  double minimum = values.front();
+  double previous = 0;
+  for (std::size_t t = 0; t < values.size(); ++t) {
+    const double d = values[t] - shift;
+    sum += d;
+    squares += static_cast<long double>(d) * d;
+    if (t > 0)
+      lagged += static_cast<long double>(d) * previous;
+    previous = d;
+    minimum = std::min(minimum, values[t]);
+  }
+  const auto n = static_cast<long double>(values.size());
+  const long double m = sum / n;
+  const long double centred = squares - n * m * m;
+  const long double head = sum - (static_cast<long double>(values.back()) - shift);
+  const long double tail = sum - (static_cast<long double>(values.front()) - shift);
+  const long double cross = lagged - m * (head + tail) + (n - 1) * m * m;
+  const double A = options.KeepA ? options.A : minimum;
+  return FitModelToMoments(values.size(), A, static_cast<double>(m + shift),
+                           static_cast<double>(centred / (n - 1)), static_cast<double>(cross / centred),
+                           options);
+}
+
+std::optional<TFitVector> Replicate(const TModelFit& fit, std::size_t n, std::uint32_t seed) {
+  thread_local std::vector<double> values;
+  values.resize(n);
+  try {
+    TStationarySeries series(fit.Parameters, seed);
+    series.Fill(values);
+  } catch (const EMathError&) {
+    return std::nullopt;
+  }
+  const TModelFit refit = RefitMoments(values, fit.Options);
+  if (!refit.Fitted())
+    return std::nullopt;
+  return refit.Estimates;
+}
+
+}  // namespace
+
+TBootstrapResult BootstrapFit(const TModelFit& fit, std::size_t n, const TBootstrapOptions& options,
+                              const TWorkControl& control) {
+  TBootstrapResult result;
+  result.Replicates = options.Replicates;
+  if (!fit.Fitted() || n < 2)
+    return result;
+  std::vector<std::optional<TFitVector>> replicates(options.Replicates);
+  ParallelFor(options.Replicates, control,
+              [&](std::size_t i) { replicates[i] = Replicate(fit, n, SeedForIndex(options.Seed, i)); });
+  for (const auto& r : replicates) {
+    if (r)
+      result.Estimates.push_back(*r);
+    else
+      ++result.Failed;
+  }
+  if (result.Estimates.empty())
+    return result;
+  const double tail = (1.0 - options.Level) / 2.0;
+  std::vector<double> column(result.Estimates.size());
+  for (int p = 0; p < kFitParameterCount; ++p) {
+    for (std::size_t i = 0; i < column.size(); ++i)
+      column[i] = result.Estimates[i][static_cast<std::size_t>(p)];
+    std::sort(column.begin(), column.end());
+    result.Intervals[static_cast<std::size_t>(p)] = {SortedQuantile(column, tail),
+                                                     SortedQuantile(column, 1.0 - tail)};
+  }
+  return result;
+}
+
+}  // namespace corvane

@@ -1,0 +1,46 @@
+// Histogram bins for a series of reaction times, shown as a density beside the model's.
+//
+//   sorted values, atom --HistogramOf--> THistogram (the atom's count apart, bins over the rest)
+//
+// The model puts a probability e^(-rho A) on RT = A exactly (a reaction without a distraction), so
+// the values at the atom (within 1e-9 relative: the minimum, or A where the caller gives it) are
+// counted apart and the bins hold only the continuous part. The width is Freedman-Diaconis,
+// 2 IQR m^(-1/3) over the m binned values; where their IQR is 0, Sturges' ceil(log2 m) + 1 bins
+// over their range. Densities are count / (n width) with n every value, the atom's included, so
+// the bins integrate to the continuous part's share and sit on the model's density unscaled.
+#pragma once
+
+#include <cstddef>
+#include <span>
+#include <vector>
+
+#include "analysis/series_statistics.h"
+
+namespace corvane {
+
+enum class TBinRule { None, FreedmanDiaconis, Sturges };
+
+struct THistogram {
+  std::size_t Total = 0;  // every value
+  double Atom = kNotANumber;
+  std::size_t AtomCount = 0;
+  double AtomShare = kNotANumber;  // AtomCount / Total
+  TBinRule Rule = TBinRule::None;  // None: nothing beside the atom to bin
+  double Start = kNotANumber;      // the first bin's lower edge, the atom where there is one
+  double Width = kNotANumber;
+  std::vector<std::size_t> Counts;
+  std::vector<double> Densities;
+
+  double BinStart(std::size_t bin) const { return Start + static_cast<double>(bin) * Width; }
+  double BinEnd(std::size_t bin) const { return Start + static_cast<double>(bin + 1) * Width; }
+};
+
+// At most this many bins: a far outlier would otherwise ask for millions.
+inline constexpr std::size_t kMaxHistogramBins = 10000;
+
+// `sorted` ascending. The atom is `atom` where given (a finite value), else the minimum; the
+// first bin starts at the smaller of the atom and the first value above it, and bins are
+// half-open (lower, upper], the last closed at the maximum.
+THistogram HistogramOf(std::span<const double> sorted, double atom = kNotANumber);
+
+}  // namespace corvane

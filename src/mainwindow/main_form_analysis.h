@@ -1,0 +1,62 @@
+// The main window's side of the Series analysis window: the one window per program, opened from
+// "Series analysis..." (Ctrl+Shift+A) or, with its file dialog, from "Open reaction times..."
+// (Ctrl+O); it follows Form1's series feed, reads the six fields quietly and fills them on "Apply
+// to fields" in the program's number form. Both entries are window shortcuts of Form1 and are
+// offered to its menus.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "analysiswindow/analysis_host.h"
+#include "simulation/parameter_set.h"
+
+class QAction;
+class QMenu;
+
+namespace corvane {
+
+class TForm1;
+class TSeriesAnalysisWindow;
+
+// A field's number as the program writes one into a field: general form, 15 significant digits,
+// the decimal mark of the moment; ParseFloat reads it back.
+std::string FieldNumber(double value);
+
+class TFormAnalysis final : public TAnalysisHost {
+ public:
+  explicit TFormAnalysis(TForm1& form);
+  ~TFormAnalysis() override;
+  TFormAnalysis(const TFormAnalysis&) = delete;
+  TFormAnalysis& operator=(const TFormAnalysis&) = delete;
+
+  // Shows the window (created at the first call), raised and active.
+  void OpenSeriesAnalysis();
+  void OpenReactionTimes();
+  // Null until first opened.
+  TSeriesAnalysisWindow* Window() const noexcept { return window_.get(); }
+
+  QAction* SeriesAnalysisAction() const noexcept { return series_analysis_; }
+  QAction* OpenReactionTimesAction() const noexcept { return open_reaction_times_; }
+  // Puts the entries into Form1's menus: Analysis before Help, "Open reaction times..." at the
+  // head of File, "Series analysis..." in the reaction-time chart's context menu.
+  void InstallMenus();
+
+  TSeriesFeed& Feed() override;
+  std::optional<TParameterSet> FieldParameters() const override;
+  void ApplyToFields(const TParameterSet& parameters) override;
+  void ShowNotice(const std::string& text) override;
+  void SaveChartImage(TChart& chart) override;
+  void SaveChartData(TChart& chart) override;
+
+ private:
+  TSeriesAnalysisWindow& EnsureWindow();
+
+  TForm1& form_;
+  QAction* series_analysis_;
+  QAction* open_reaction_times_;
+  std::unique_ptr<TSeriesAnalysisWindow> window_;
+};
+
+}  // namespace corvane

@@ -1,0 +1,121 @@
+#include "analysis/series_statistics.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "analysis/histogram.h"
+
+namespace corvane {
+namespace {
+
+// Worked by hand (and as R gives them: quantile(x, type = 7), acf(x)).
+const std::vector<double> kSeries = {3, 1, 4, 1, 5, 9, 2, 6};
+
+TEST(SeriesStatisticsTest, HandWorkedSeries) {
+  const TSeriesStatistics s = SeriesStatisticsOf(kSeries);
+  EXPECT_EQ(s.Count, 8u);
+  EXPECT_DOUBLE_EQ(s.Mean, 31.0 / 8);
+  // sum (x - m)^2 = 173 - 31^2 / 8 = 52.875; / 7
+  EXPECT_DOUBLE_EQ(s.Variance, 52.875 / 7);
+  EXPECT_EQ(s.Minimum, 1);
+  EXPECT_EQ(s.Maximum, 9);
+  EXPECT_EQ(s.CountAtMinimum, 2u);
+  EXPECT_DOUBLE_EQ(s.ShareAtMinimum, 0.25);
+  // sorted 1 1 2 3 4 5 6 9; h = 7 p
+  const double expected_quantiles[] = {1, 1, 1.75, 3.5, 5.25, 6.9, 7.95};
+  for (std::size_t q = 0; q < kQuantileLevels.size(); ++q)
+    EXPECT_NEAR(s.Quantiles[q], expected_quantiles[q], 1e-12) << kQuantileLevels[q];
+  // lag 1: sum (x_t - m)(x_{t+1} - m) / 52.875, by hand
+  double cross = 0;
+  const double m = 31.0 / 8;
+  for (std::size_t t = 0; t + 1 < kSeries.size(); ++t) cross += (kSeries[t] - m) * (kSeries[t + 1] - m);
+  EXPECT_NEAR(s.Autocorrelations[0], cross / 52.875, 1e-12);
+  EXPECT_TRUE(std::isnan(s.Autocorrelations[8]));  // lag 9 >= n
+}
+
+TEST(SeriesStatisticsTest, EdgeCounts) {
+  EXPECT_EQ(SeriesStatisticsOf({}).Count, 0u);
+  const std::vector<double> one = {2.5};
+  const TSeriesStatistics s1 = SeriesStatisticsOf(one);
+  EXPECT_EQ(s1.Mean, 2.5);
+  EXPECT_TRUE(std::isnan(s1.StandardDeviation));
+  EXPECT_EQ(s1.Quantiles[3], 2.5);
+  const std::vector<double> same(30, 4.0);
+  const TSeriesStatistics s2 = SeriesStatisticsOf(same);
+  EXPECT_EQ(s2.Variance, 0);
+  EXPECT_TRUE(std::isnan(s2.Autocorrelations[0]));
+  EXPECT_EQ(s2.ShareAtMinimum, 1);
+}
+
+TEST(SeriesStatisticsTest, ShareAtMinimumWithinRelativeTolerance) {
+  const std::vector<double> values = {5, 5 * (1 + 0.9e-9), 5 * (1 + 1.1e-9), 7};
+  EXPECT_EQ(SeriesStatisticsOf(values).CountAtMinimum, 2u);
+}
+
+// The incremental form equals the all-at-once one after every append, and after Assign.
+TEST(SeriesStatisticsTest, IncrementalEqualsAllAtOnce) {
+  std::vector<double> values;
+  TIncrementalStatistics incremental;
+  double x = 1000.25;
+  for (int i = 0; i < 300; ++i) {
+    x = std::fmod(x * 1.618 + 3.3, 17.0) + 1000.0;
+    values.push_back(x);
+    incremental.Append(x);
+    if (i % 37 != 0 && i != 299)
+      continue;
+    const TSeriesStatistics a = incremental.Statistics();
+    const TSeriesStatistics b = SeriesStatisticsOf(values);
+    EXPECT_NEAR(a.Mean, b.Mean, 1e-10);
+    if (i > 0) {
+      EXPECT_NEAR(a.StandardDeviation, b.StandardDeviation, 1e-9);
+    }
+    EXPECT_EQ(a.Quantiles, b.Quantiles);
+    EXPECT_EQ(a.CountAtMinimum, b.CountAtMinimum);
+    for (int j = 0; j < kMaxLag; ++j)
+      if (!std::isnan(b.Autocorrelations[static_cast<std::size_t>(j)])) {
+        EXPECT_NEAR(a.Autocorrelations[static_cast<std::size_t>(j)],
+                    b.Autocorrelations[static_cast<std::size_t>(j)], 1e-9);
+      }
+  }
+  TIncrementalStatistics assigned;
+  assigned.Assign(values);
+  EXPECT_NEAR(assigned.Statistics().Autocorrelations[2], incremental.Statistics().Autocorrelations[2], 1e-12);
+  EXPECT_EQ(assigned.Sorted().size(), 300u);
+}
+
+TEST(HistogramTest, AtomApartAndFreedmanDiaconis) {
+  // Four values at the atom 5, then 1..8 above it.
+  std::vector<double> sorted = {5, 5, 5, 5};
+  for (int i = 1; i <= 8; ++i) sorted.push_back(5 + i);
+  const THistogram h = HistogramOf(sorted);
+  EXPECT_EQ(h.Atom, 5);
+  EXPECT_EQ(h.AtomCount, 4u);
+  EXPECT_DOUBLE_EQ(h.AtomShare, 4.0 / 12);
+  EXPECT_EQ(h.Rule, TBinRule::FreedmanDiaconis);
+  // rest 6..13: IQR = 11.25 - 7.75 = 3.5, width 2 * 3.5 / 2 = 3.5; (13 - 5) / 3.5 -> 3 bins
+  EXPECT_DOUBLE_EQ(h.Width, 3.5);
+  EXPECT_EQ(h.Start, 5);
+  ASSERT_EQ(h.Counts.size(), 3u);
+  // (5, 8.5]: 6 7 8; (8.5, 12]: 9..12; (12, 15.5]: 13
+  EXPECT_EQ(h.Counts, (std::vector<std::size_t>{3, 4, 1}));
+  double integral = h.AtomShare;
+  for (const double d : h.Densities) integral += d * h.Width;
+  EXPECT_NEAR(integral, 1.0, 1e-12);
+}
+
+TEST(HistogramTest, SturgesWhenTheIqrIsZero) {
+  std::vector<double> sorted = {1};
+  for (int i = 0; i < 15; ++i) sorted.push_back(2);
+  sorted.push_back(3);
+  const THistogram h = HistogramOf(sorted);
+  EXPECT_EQ(h.Rule, TBinRule::Sturges);
+  EXPECT_EQ(h.Counts.size(), 5u);  // ceil(log2 16) + 1 over (1, 3]
+  const THistogram all_atom = HistogramOf(std::vector<double>(5, 2.0));
+  EXPECT_EQ(all_atom.Rule, TBinRule::None);
+  EXPECT_EQ(all_atom.AtomCount, 5u);
+}
+
+}  // namespace
+}  // namespace corvane
