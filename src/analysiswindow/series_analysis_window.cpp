@@ -200,7 +200,7 @@ void TSeriesAnalysisWindow::CreateLayout() {
   model_label_->setWordWrap(true);
   layout->addWidget(model_label_);
 
-  charts_ = new TAnalysisCharts(central);
+  charts_ = std::make_unique<TAnalysisCharts>(central);
   for (TChart* chart : {&charts_->Distribution(), &charts_->Autocorrelation()}) {
     AddChartMenuEntry(*chart, QStringLiteral("Save image as..."),
                       [this, chart] { host_.SaveChartImage(*chart); });

@@ -129,7 +129,7 @@ class TSeriesAnalysisWindow : public QMainWindow {
   void UpdateSourceChoice();
 
   TAnalysisHost& host_;
-  TAnalysisCharts* charts_ = nullptr;
+  std::unique_ptr<TAnalysisCharts> charts_;  // a plain object: its charts belong to the layout
   QLabel* source_label_ = nullptr;
   QComboBox* source_choice_ = nullptr;
   QLabel* note_label_ = nullptr;

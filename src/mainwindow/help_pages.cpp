@@ -75,7 +75,10 @@ QString MouseAndKeysPage() {
       "</table>"
       "<h3>Menus and the log</h3>"
       "<table cellspacing='4'>"
-      "<tr><td>Alt+F, Alt+C, Alt+H</td><td>the File, Charts and Help menus</td></tr>"
+      "<tr><td>Alt+F, Alt+C, Alt+A, Alt+H</td><td>the File, Charts, Analysis and Help menus</td></tr>"
+      "<tr><td>Ctrl+O</td><td>open reaction times from a file, for the Series analysis window</td></tr>"
+      "<tr><td>Ctrl+Shift+A</td><td>the Series analysis window: the series against the model, and the "
+      "fit</td></tr>"
       "<tr><td>Ctrl+S</td><td>save the log as a text file</td></tr>"
       "<tr><td>Ctrl+Q</td><td>quit</td></tr>"
       "<tr><td>Menu key or Shift+F10 in the log</td><td>the log's context menu</td></tr>"
@@ -87,8 +90,7 @@ QString AboutText() {
   return QStringLiteral(
              "<h3>Corvane %1</h3>"
              "<p>Explores a stochastic model of reaction times under mental inhibition.</p>"
-             "<p>Licence: no licence has been chosen for this release; all rights are reserved by "
-             "the Corvane developers.</p>"
+             "<p>Licence: MIT (the file LICENSE; /usr/share/doc/corvane/copyright where installed).</p>"
              "<p>Qt %2 (built with %3).</p>")
       .arg(QStringLiteral(CORVANE_VERSION), QString::fromLatin1(qVersion()), QStringLiteral(QT_VERSION_STR));
 }
