@@ -21,7 +21,7 @@ constexpr int kHeight = 145;
 
 class BenchChart : public corvane::TCustomChart {
  public:
-  BenchChart() : TCustomChart(&corvane::QtCanvas::OnBitmap) {}
+  BenchChart() : TCustomChart(&corvane::TQtCanvas::OnBitmap) {}
 };
 
 void FixAxis(corvane::TChartAxis& axis, double minimum, double maximum, const char* title) {
@@ -39,7 +39,7 @@ void BM_AxisRoomAndDraw(benchmark::State& state) {
   QImage image(kWidth, kHeight, QImage::Format_RGB32);
   for (auto _ : state) {
     image.fill(Qt::white);
-    corvane::QtCanvas canvas(image);
+    corvane::TQtCanvas canvas(image);
     chart.SetPanelBounds({0, 0, kWidth, kHeight});
     chart.SetPlotRect({18, 5, 575, 140});
     chart.ResolveRanges();

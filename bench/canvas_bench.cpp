@@ -53,7 +53,7 @@ void BM_CanvasLineTo(benchmark::State& state) {
   const corvane::TPen line_pen{corvane::clBlue, 1, corvane::psSolid, corvane::pmCopy};
   for (auto _ : state) {
     image.fill(Qt::white);
-    corvane::QtCanvas canvas(image);
+    corvane::TQtCanvas canvas(image);
     canvas.ClipRect({19, 6, 575, 140});
     const QPolygon& points = Points();
     canvas.MoveTo(points[0].x(), points[0].y());

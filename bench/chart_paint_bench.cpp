@@ -25,7 +25,7 @@ constexpr int kHeight = 145;
 
 class BenchChart : public corvane::TCustomChart {
  public:
-  BenchChart() : TCustomChart(&corvane::QtCanvas::OnBitmap) {}
+  BenchChart() : TCustomChart(&corvane::TQtCanvas::OnBitmap) {}
 };
 
 // Series1 of the inhibition chart: a blue line without markers, on a 2-D chart without legend.

@@ -16,7 +16,7 @@ void BM_FormatFloatKindFixed(benchmark::State& state) {
   const double value = kValues[state.range(0)];
   for (auto _ : state) {
     benchmark::DoNotOptimize(value);
-    std::string text = corvane::FormatFloatKind(value, corvane::FloatFormatKind::Fixed, 10, 3);
+    std::string text = corvane::FormatFloatKind(value, corvane::TFloatFormatKind::Fixed, 10, 3);
     benchmark::DoNotOptimize(text);
   }
 }

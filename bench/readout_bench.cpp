@@ -20,7 +20,7 @@ constexpr int kPoints = 300'000;
 
 class BenchChart : public corvane::TCustomChart {
  public:
-  BenchChart() : TCustomChart(&corvane::QtCanvas::OnBitmap) {
+  BenchChart() : TCustomChart(&corvane::TQtCanvas::OnBitmap) {
     SetView3D(false);
     Legend().SetVisible(false);
     path = &CreateSeries<corvane::TLineSeries>();

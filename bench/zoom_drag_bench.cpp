@@ -21,13 +21,13 @@ constexpr int kHeight = 153;
 
 class BenchChart : public corvane::TCustomChart {
  public:
-  BenchChart() : TCustomChart(&corvane::QtCanvas::OnBitmap) {}
+  BenchChart() : TCustomChart(&corvane::TQtCanvas::OnBitmap) {}
 
   // Paints the cached image when stale, then copies it out with the band on top.
   void PaintEvent(QImage& target) {
     QPainter painter(&target);
     painter.drawImage(QPoint(0, 0), UpdateCachedImage(kWidth, kHeight).Image());
-    corvane::QtCanvas canvas(painter);
+    corvane::TQtCanvas canvas(painter);
     DrawZoomRectangle(canvas);
   }
 };

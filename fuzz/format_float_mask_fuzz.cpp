@@ -11,9 +11,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   using namespace corvane;
   fuzz::FuzzInput input(data, size);
   const auto [decimal, thousands] = fuzz::Marks(input.Byte());
-  ScopedNumberFormat format(decimal, thousands);
+  TScopedNumberFormat format(decimal, thousands);
   const long double value = input.Extended();
-  const auto kind = static_cast<FloatFormatKind>(input.Byte() % 5);
+  const auto kind = static_cast<TFloatFormatKind>(input.Byte() % 5);
   const auto precision = static_cast<std::int32_t>(static_cast<std::int8_t>(input.Byte()));
   const auto digits = input.Raw<std::int32_t>();
   const std::string_view mask = input.Rest();

@@ -10,20 +10,20 @@
 
 namespace {
 
-corvane::FormatArg Argument(corvane::fuzz::FuzzInput& input) {
+corvane::TFormatArg Argument(corvane::fuzz::FuzzInput& input) {
   switch (input.Byte() % 6) {
     case 0:
-      return corvane::FormatArg(input.Raw<std::int32_t>());
+      return corvane::TFormatArg(input.Raw<std::int32_t>());
     case 1:
-      return corvane::FormatArg(input.Raw<std::int64_t>());
+      return corvane::TFormatArg(input.Raw<std::int64_t>());
     case 2:
-      return corvane::FormatArg(static_cast<char>(input.Byte()));
+      return corvane::TFormatArg(static_cast<char>(input.Byte()));
     case 3:
-      return corvane::FormatArg(input.Text(64));
+      return corvane::TFormatArg(input.Text(64));
     case 4:
-      return corvane::FormatArg(reinterpret_cast<const void*>(input.Raw<std::uintptr_t>()));
+      return corvane::TFormatArg(reinterpret_cast<const void*>(input.Raw<std::uintptr_t>()));
     default:
-      return corvane::FormatArg(input.Extended());
+      return corvane::TFormatArg(input.Extended());
   }
 }
 
@@ -37,8 +37,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   using namespace corvane;
   fuzz::FuzzInput input(data, size);
   const auto [decimal, thousands] = fuzz::Marks(input.Byte());
-  ScopedNumberFormat format(decimal, thousands);
-  std::vector<FormatArg> args;
+  TScopedNumberFormat format(decimal, thousands);
+  std::vector<TFormatArg> args;
   for (int n = input.Byte() % 7; n > 0; --n) args.push_back(Argument(input));
   const std::string_view templ = input.Rest();
   try {

@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   using namespace corvane;
   fuzz::FuzzInput input(data, size);
   const auto [decimal, thousands] = fuzz::Marks(input.Byte());
-  ScopedNumberFormat format(decimal, thousands);
+  TScopedNumberFormat format(decimal, thousands);
   const std::string_view text = input.Rest();
 
   std::feclearexcept(FE_ALL_EXCEPT);

@@ -75,7 +75,7 @@ TModelClosedForm ModelClosedFormOf(const TParameterSet& P) {
   m.StandardDeviation = theory.StandardDeviation;
   for (int j = 1; j <= kMaxLag; ++j)
     m.Autocorrelations[static_cast<std::size_t>(j - 1)] = ReactionTimeAutocorrelation(P, j);
-  const FloatFaultCheck check;
+  const TFloatFaultCheck check;
   m.k = StoreDouble(static_cast<long double>(P.c1) / P.a1);
   m.rho = StoreDouble(static_cast<long double>(P.a1) * P.c0 / P.a0);
   m.AtomProbability = StoreDouble(std::exp(-static_cast<long double>(m.rho) * P.A));

@@ -9,7 +9,7 @@ namespace corvane {
 double MeanStandardError(const TParameterSet& P, std::size_t n) {
   if (n == 0)
     return kNotANumber;
-  const FloatFaultCheck check;
+  const TFloatFaultCheck check;
   const long double k_plus_one = static_cast<long double>(P.c1) / P.a1 + 1.0L;
   const long double exponent = -static_cast<long double>(P.a1) * P.c0 / P.a0 * P.A / k_plus_one;
   // 1 - r^N through expm1, for the digits when rho A N is small.

@@ -60,7 +60,7 @@ double HistogramEnd(const THistogram& histogram) {
 std::string ChartNumber(double value) {
   if (!std::isfinite(value))
     return "-";
-  return FormatFloatKind(value, FloatFormatKind::General, 4, 0);
+  return FormatFloatKind(value, TFloatFormatKind::General, 4, 0);
 }
 
 std::vector<std::pair<double, double>> HistogramOutline(const THistogram& histogram) {

@@ -19,8 +19,8 @@ TTableCell Difference(double value) {
 std::string NumberText(double value, int decimals, char mark) {
   if (!std::isfinite(value))
     return {};
-  std::string text = decimals >= 0 ? FormatFloatKind(value, FloatFormatKind::Fixed, 15, decimals)
-                                   : FormatFloatKind(value, FloatFormatKind::General, 6, 0);
+  std::string text = decimals >= 0 ? FormatFloatKind(value, TFloatFormatKind::Fixed, 15, decimals)
+                                   : FormatFloatKind(value, TFloatFormatKind::General, 6, 0);
   const char process_mark = DecimalMark();
   for (char& c : text)
     if (c == process_mark)

@@ -48,7 +48,7 @@ QString Text(const std::string& text) {
 }
 
 std::string ParameterText(double value) {
-  return FormatFloatKind(value, FloatFormatKind::General, 6, 0);
+  return FormatFloatKind(value, TFloatFormatKind::General, 6, 0);
 }
 
 std::string ParametersText(const TParameterSet& P) {

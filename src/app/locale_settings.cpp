@@ -9,8 +9,8 @@
 
 namespace corvane {
 
-NumberMarks NumberMarksOfLocale(const char* locale_name) {
-  NumberMarks marks;
+TNumberMarks NumberMarksOfLocale(const char* locale_name) {
+  TNumberMarks marks;
   // A locale object of our own: the C library's global locale (and with it printf and the
   // parsing inside Qt) stays "C".
   locale_t locale = newlocale(LC_NUMERIC_MASK, locale_name, static_cast<locale_t>(nullptr));
@@ -27,7 +27,7 @@ NumberMarks NumberMarksOfLocale(const char* locale_name) {
 }
 
 void LoadNumberFormatSettings() {
-  const NumberMarks marks = NumberMarksOfLocale("");
+  const TNumberMarks marks = NumberMarksOfLocale("");
   SetDecimalMark(marks.decimal_mark);
   SetThousandsMark(marks.thousands_mark);
 }

@@ -6,13 +6,13 @@
 
 namespace corvane {
 
-struct NumberMarks {
+struct TNumberMarks {
   char decimal_mark = '.';
   char thousands_mark = ',';
 };
 
 // The marks of the named locale ("" for the one the environment selects).
-NumberMarks NumberMarksOfLocale(const char* locale_name);
+TNumberMarks NumberMarksOfLocale(const char* locale_name);
 
 // Reads the environment's locale and stores its marks into the process-wide settings.
 void LoadNumberFormatSettings();

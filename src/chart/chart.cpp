@@ -24,7 +24,7 @@ QPoint LogicalPixel(const QMouseEvent* event) {
 
 TChart::TChart(QWidget* parent)
     : QWidget(parent),
-      TCustomChart(&QtCanvas::OnBitmap),
+      TCustomChart(&TQtCanvas::OnBitmap),
       pointer_tools_(std::make_unique<TChartPointerTools>(*this)) {
   resize(400, 250);
   // The cached image covers every pixel: Qt need not clear the background first.
@@ -64,7 +64,7 @@ void TChart::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.drawImage(QPoint(0, 0), image.Image());
   if (ZoomRecord().Active) {
-    QtCanvas canvas(painter);
+    TQtCanvas canvas(painter);
     DrawZoomRectangle(canvas);
   }
 }

@@ -82,7 +82,7 @@ std::vector<TDataColumn> SeriesDataColumns(const TCustomAxisPanel& chart) {
 std::string DataNumber(double value) {
   if (!std::isfinite(value))
     return {};
-  return FormatFloatKind(value, FloatFormatKind::General, kRoundTripDigits, 0);
+  return FormatFloatKind(value, TFloatFormatKind::General, kRoundTripDigits, 0);
 }
 
 namespace {

@@ -1,7 +1,7 @@
 // TCustomChart: a chart panel with axes (TCustomAxisPanel) plus the look around the plot: Title
 // and Foot, the panel's bevels and border, the plot frame, walls, gradient, back image and
 // legend. It draws itself onto any TCanvas, buffered through a cached image of its own, painted
-// through a surface its owner makes (the widget's is a QtCanvas): the engine never opens one.
+// through a surface its owner makes (the widget's is a TQtCanvas): the engine never opens one.
 //
 // One paint (PaintChart), in order: panel background and edges, titles and legend, series
 // layers, axis layout (ResolveRanges, CalcAxisRoom per shown axis, ApplyPixelMargins), back of

@@ -6,7 +6,7 @@ namespace corvane {
 
 // The vertical axes take the lower edge (the larger pixel) as their first value.
 TZoomTargets TCustomChart::TargetsOf(const TZoomPanningRecord& drag) const {
-  const FloatFaultCheck check;
+  const TFloatFaultCheck check;
   const auto across = [&](const TChartAxis& axis) {
     return TValueRange{axis.PixelToValue(drag.X0), axis.PixelToValue(drag.X1)};
   };

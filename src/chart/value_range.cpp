@@ -8,7 +8,7 @@ namespace corvane {
 
 // The values come from PixelToValue and the stored bounds, all finite doubles.
 TValueRange TValueRange::Scrolled(double from_value, double to_value) const {
-  const FloatFaultCheck check;
+  const TFloatFaultCheck check;
   const long double shift = static_cast<long double>(from_value) - to_value;
   const TValueRange result{StoreDouble(Minimum + shift), StoreDouble(Maximum + shift)};
   check.Check();
@@ -17,7 +17,7 @@ TValueRange TValueRange::Scrolled(double from_value, double to_value) const {
 
 // The power is taken inside the check: a scale beyond the range is the same overflow.
 TValueRange TValueRange::WheelZoomed(double value, int notches) const {
-  const FloatFaultCheck check;
+  const TFloatFaultCheck check;
   const long double scale =
       std::pow(static_cast<long double>(kWheelZoomFactor), -static_cast<long double>(notches));
   const long double v = value;
@@ -27,7 +27,7 @@ TValueRange TValueRange::WheelZoomed(double value, int notches) const {
 }
 
 TValueRange TValueRange::AnimatedStepTowards(const TValueRange& target) const {
-  const FloatFaultCheck check;
+  const TFloatFaultCheck check;
   const long double min = Minimum;
   const long double max = Maximum;
   const TValueRange result{StoreDouble(min + (target.Minimum - min) / kAnimatedZoomFactor),

@@ -106,7 +106,7 @@ T ParseInteger(std::string_view text, std::string_view option) {
 // A number as the window's fields read it (ParseFloat, then rounded to double), with '.' as the
 // mark: the same text gives the same parameter, so the same reactions.
 double ParseParameter(std::string_view text, std::string_view option) {
-  const ScopedNumberFormat format('.', ',');
+  const TScopedNumberFormat format('.', ',');
   long double value = 0;
   if (!TryParseFloat(text, value))
     throw EUsage{std::string(option) + ": '" + std::string(text) + "' is not a number"};

@@ -3,10 +3,10 @@
 //   TCanvas          the abstract surface: drawing state (Pen, Brush, Font, text alignment,
 //                    background mode and colour, pen position) and primitives in logical pixels.
 //                    Implementations read the state at every call, so callers just set fields.
-//   QtCanvas         (qt_canvas.h) paints through a QPainter onto a QImage, at any device pixel ratio.
+//   TQtCanvas         (qt_canvas.h) paints through a QPainter onto a QImage, at any device pixel ratio.
 //   QtVectorCanvas   (qt_vector_canvas.h) paints through a QPainter onto a vector file (SVG, PDF),
 //                    keeping lines as paths and positions finer than a pixel.
-//   RecordingCanvas  (recording_canvas.h) records every call with the state in force, for tests.
+//   TRecordingCanvas  (recording_canvas.h) records every call with the state in force, for tests.
 //   TBitmap          (bitmap.h) an off-screen image; a chart paints into it, then copies it out.
 //   TBitmapCanvasMaker  opens a surface on a bitmap; whoever owns the chart chooses the kind.
 //

@@ -8,7 +8,7 @@ namespace corvane {
 
 namespace {
 
-struct Substitute {
+struct TSubstitute {
   std::string_view name;
   std::array<const char*, 4> families;
 };
@@ -30,7 +30,7 @@ bool SameName(std::string_view a, std::string_view b) {
   return true;
 }
 
-constexpr std::array<Substitute, 3> kSubstitutes{{
+constexpr std::array<TSubstitute, 3> kSubstitutes{{
     {"Times New Roman", {"Liberation Serif", "Tinos", "Nimbus Roman", "DejaVu Serif"}},
     {"Courier New", {"Liberation Mono", "Cousine", "Nimbus Mono PS", "DejaVu Sans Mono"}},
     {"Courier", {"Liberation Mono", "Cousine", "Nimbus Mono PS", "DejaVu Sans Mono"}},
@@ -59,7 +59,7 @@ QStringList FontFamiliesFor(std::string_view name) {
   if (SameName(name, "Arial") || SameName(name, "MS Sans Serif") || SameName(name, "Helvetica") ||
       name.empty())
     return SansFamilies();
-  for (const Substitute& s : kSubstitutes) {
+  for (const TSubstitute& s : kSubstitutes) {
     if (!SameName(name, s.name))
       continue;
     QStringList families;

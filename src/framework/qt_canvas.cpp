@@ -17,9 +17,9 @@
 
 namespace corvane {
 
-QtCanvas::QtCanvas(QImage& image) : QtCanvas(image, FigurePalette()) {}
+TQtCanvas::TQtCanvas(QImage& image) : TQtCanvas(image, FigurePalette()) {}
 
-QtCanvas::QtCanvas(QImage& image, const QPalette& palette)
+TQtCanvas::TQtCanvas(QImage& image, const QPalette& palette)
     : own_painter_(std::make_unique<QPainter>(&image)), painter_(own_painter_.get()), palette_(palette) {
   const bool plain = image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32;
   if (plain && painter_->isActive()) {
@@ -32,13 +32,13 @@ QtCanvas::QtCanvas(QImage& image, const QPalette& palette)
   Begin();
 }
 
-QtCanvas::QtCanvas(TBitmap& bitmap) : QtCanvas(bitmap.Image()) {}
+TQtCanvas::TQtCanvas(TBitmap& bitmap) : TQtCanvas(bitmap.Image()) {}
 
-std::unique_ptr<TCanvas> QtCanvas::OnBitmap(TBitmap& bitmap) {
-  return std::make_unique<QtCanvas>(bitmap);
+std::unique_ptr<TCanvas> TQtCanvas::OnBitmap(TBitmap& bitmap) {
+  return std::make_unique<TQtCanvas>(bitmap);
 }
 
-QtCanvas::QtCanvas(QPainter& painter) : painter_(&painter), palette_(FigurePalette()) {
+TQtCanvas::TQtCanvas(QPainter& painter) : painter_(&painter), palette_(FigurePalette()) {
   painter_->save();
   const QPaintDevice* device = painter_->device();
   const qreal ratio = device != nullptr ? device->devicePixelRatio() : 1.0;
@@ -53,13 +53,13 @@ QtCanvas::QtCanvas(QPainter& painter) : painter_(&painter), palette_(FigurePalet
 }
 
 // Strokes still gathered are drawn before the painter goes.
-QtCanvas::~QtCanvas() {
+TQtCanvas::~TQtCanvas() {
   FlushStrokes();
   if (!own_painter_)
     painter_->restore();
 }
 
-void QtCanvas::Begin() {
+void TQtCanvas::Begin() {
   painter_->setRenderHint(QPainter::Antialiasing, false);
   painter_->setCompositionMode(mode_);
   painter_->setClipping(false);
@@ -69,31 +69,31 @@ void QtCanvas::Begin() {
   region_clip_ = false;
 }
 
-bool QtCanvas::PenDraws() const {
+bool TQtCanvas::PenDraws() const {
   return Pen.Style != psClear && Pen.Mode != pmNop;
 }
 
 // Width 0 is the thinnest pen there is: one pixel.
-int QtCanvas::PenWidth() const {
+int TQtCanvas::PenWidth() const {
   return std::max(1, Pen.Width);
 }
 
-QColor QtCanvas::Resolve(TColor color) const {
+QColor TQtCanvas::Resolve(TColor color) const {
   return ResolveColor(color, palette_);
 }
 
-void QtCanvas::UseMode(QPainter::CompositionMode mode) {
+void TQtCanvas::UseMode(QPainter::CompositionMode mode) {
   if (mode == mode_)
     return;
   painter_->setCompositionMode(mode);
   mode_ = mode;
 }
 
-void QtCanvas::UsePenMode() {
+void TQtCanvas::UsePenMode() {
   UseMode(CompositionFor(Pen.Mode));
 }
 
-const QFont& QtCanvas::CurrentFont() {
+const QFont& TQtCanvas::CurrentFont() {
   if (!font_resolved_ || !(resolved_font_ == Font)) {
     qt_font_ = ResolveFont(Font);
     resolved_font_ = Font;
@@ -109,12 +109,12 @@ const QFont& QtCanvas::CurrentFont() {
   return qt_font_;
 }
 
-bool QtCanvas::CanWriteDirectly(const QColor& color) const {
+bool TQtCanvas::CanWriteDirectly(const QColor& color) const {
   return direct_bits_ != nullptr && !region_clip_ && mode_ == QPainter::CompositionMode_SourceOver &&
          color.alpha() == 255;
 }
 
-void QtCanvas::WriteBox(const TRect& box, QRgb rgb) {
+void TQtCanvas::WriteBox(const TRect& box, QRgb rgb) {
   const TRect r = box.Intersected(direct_clip_);
   if (r.IsEmpty())
     return;
@@ -125,11 +125,11 @@ void QtCanvas::WriteBox(const TRect& box, QRgb rgb) {
 }
 
 // A logical box: device pixels are logical ones at ratio 1.
-void QtCanvas::FillBox(const TRect& box, const QColor& color) {
+void TQtCanvas::FillBox(const TRect& box, const QColor& color) {
   FillDevice(grid_ ? grid_->Box(box) : box, color);
 }
 
-void QtCanvas::FillDevice(const TRect& box, const QColor& color) {
+void TQtCanvas::FillDevice(const TRect& box, const QColor& color) {
   if (box.IsEmpty())
     return;
   if (CanWriteDirectly(color))
@@ -138,11 +138,11 @@ void QtCanvas::FillDevice(const TRect& box, const QColor& color) {
     painter_->fillRect(ToQRect(box), color);
 }
 
-void QtCanvas::FillSpans(std::span<const TSpan> spans, const QColor& color) {
+void TQtCanvas::FillSpans(std::span<const TSpan> spans, const QColor& color) {
   for (const TSpan& s : spans) FillBox({s.Left, s.Y, s.Right, s.Y + 1}, color);
 }
 
-void QtCanvas::BrushSpans(std::span<const TSpan> spans) {
+void TQtCanvas::BrushSpans(std::span<const TSpan> spans) {
   if (Brush.Style == bsClear)
     return;
   const QColor color = Resolve(Brush.Color);
@@ -160,7 +160,7 @@ void QtCanvas::BrushSpans(std::span<const TSpan> spans) {
 
 // Where line pixels can show: the clip of an own image widened by the pen, else far enough that
 // nothing the toolkit could show is left out.
-TRect QtCanvas::LineWindow(int width) const {
+TRect TQtCanvas::LineWindow(int width) const {
   constexpr int kFar = 1 << 30;
   if (direct_bits_ == nullptr)
     return {-kFar, -kFar, kFar, kFar};
@@ -168,7 +168,7 @@ TRect QtCanvas::LineWindow(int width) const {
   return {v.Left - width, v.Top - width, v.Right + width, v.Bottom + width};
 }
 
-void QtCanvas::StrokeLine(TPoint from, TPoint to, int width, const QColor& color) {
+void TQtCanvas::StrokeLine(TPoint from, TPoint to, int width, const QColor& color) {
   std::array<int, 6> pattern{};
   const std::span<const int> base = BasePattern(Pen.Style);
   for (std::size_t i = 0; i < base.size(); ++i) pattern[i] = base[i] * width;
@@ -186,7 +186,7 @@ void QtCanvas::StrokeLine(TPoint from, TPoint to, int width, const QColor& color
                  });
 }
 
-void QtCanvas::DoLine(TPoint from, TPoint to) {
+void TQtCanvas::DoLine(TPoint from, TPoint to) {
   if (!PenDraws())
     return;
   if (grid_) {
@@ -199,7 +199,7 @@ void QtCanvas::DoLine(TPoint from, TPoint to) {
 
 // The pixels a rectangle's pen covers, as a box: the edge rows and columns of `box`, widened like
 // lines (the odd pixel up or left), or kept inside the box for psInsideFrame.
-TRect QtCanvas::PenOuter(const TRect& box) const {
+TRect TQtCanvas::PenOuter(const TRect& box) const {
   if (Pen.Style == psInsideFrame)
     return box;
   const int width = PenWidth();
@@ -210,7 +210,7 @@ TRect QtCanvas::PenOuter(const TRect& box) const {
 
 // The outline of a normalised box whose interior has been filled. A solid pen is drawn as four
 // disjoint bands, so raster operations touch each pixel once; dashed pens walk the four edges.
-void QtCanvas::OutlineRectangle(const TRect& box) {
+void TQtCanvas::OutlineRectangle(const TRect& box) {
   const int width = PenWidth();
   const QColor color = Resolve(Pen.Color);
   if (!BasePattern(Pen.Style).empty()) {
@@ -226,7 +226,7 @@ void QtCanvas::OutlineRectangle(const TRect& box) {
 
 // Four disjoint bands, so raster operations touch each pixel once; all of `outer` when the
 // bands leave nothing inside. Device pixels, which are the logical ones at ratio 1.
-void QtCanvas::FillFrame(const TRect& outer, int width, const QColor& color) {
+void TQtCanvas::FillFrame(const TRect& outer, int width, const QColor& color) {
   const TRect inner{outer.Left + width, outer.Top + width, outer.Right - width, outer.Bottom - width};
   if (inner.IsEmpty()) {
     FillDevice(outer, color);
@@ -238,7 +238,7 @@ void QtCanvas::FillFrame(const TRect& outer, int width, const QColor& color) {
   FillDevice({inner.Right, inner.Top, outer.Right, inner.Bottom}, color);
 }
 
-void QtCanvas::DoRectangle(const TRect& box) {
+void TQtCanvas::DoRectangle(const TRect& box) {
   if (grid_) {
     DeviceRectangle(box);
     return;
@@ -260,7 +260,7 @@ void QtCanvas::DoRectangle(const TRect& box) {
     OutlineRectangle(b);
 }
 
-void QtCanvas::DoEllipse(const TRect& box) {
+void TQtCanvas::DoEllipse(const TRect& box) {
   if (grid_) {
     DeviceEllipse(box);
     return;
@@ -279,7 +279,7 @@ void QtCanvas::DoEllipse(const TRect& box) {
   FillSpans(rim_, Resolve(Pen.Color));
 }
 
-void QtCanvas::DoPolygon(std::span<const TPoint> points) {
+void TQtCanvas::DoPolygon(std::span<const TPoint> points) {
   if (grid_) {
     DevicePolygon(points);
     return;
@@ -298,7 +298,7 @@ void QtCanvas::DoPolygon(std::span<const TPoint> points) {
     StrokeLine(points[i], points[(i + 1) % points.size()], width, color);
 }
 
-void QtCanvas::DoSetPixel(TPoint p, TColor color) {
+void TQtCanvas::DoSetPixel(TPoint p, TColor color) {
   if (grid_) {
     DeviceSetPixel(p, color);
     return;
@@ -307,7 +307,7 @@ void QtCanvas::DoSetPixel(TPoint p, TColor color) {
   FillBox({p.X, p.Y, p.X + 1, p.Y + 1}, Resolve(color));
 }
 
-void QtCanvas::DoFillRect(const TRect& box) {
+void TQtCanvas::DoFillRect(const TRect& box) {
   FlushStrokes();
   UseMode(QPainter::CompositionMode_SourceOver);
   const TRect b = box.Normalized();
@@ -320,7 +320,7 @@ void QtCanvas::DoFillRect(const TRect& box) {
   BrushSpans(rows_);
 }
 
-void QtCanvas::DrawText(TPoint p, std::string_view text, bool opaque, const QTransform& frame) {
+void TQtCanvas::DrawText(TPoint p, std::string_view text, bool opaque, const QTransform& frame) {
   FlushStrokes();
   UseMode(QPainter::CompositionMode_SourceOver);
   painter_->setFont(CurrentFont());
@@ -345,29 +345,29 @@ void QtCanvas::DrawText(TPoint p, std::string_view text, bool opaque, const QTra
   painter_->setWorldTransform(resting);
 }
 
-void QtCanvas::DoTextOut(TPoint p, std::string_view text) {
+void TQtCanvas::DoTextOut(TPoint p, std::string_view text) {
   DrawText(p, text, BackgroundMode() == bmOpaque, logical_transform_);
 }
 
 // The toolkit turns clockwise on screen for positive angles.
-void QtCanvas::DoRotatedTextOut(TPoint p, int angle, std::string_view text) {
+void TQtCanvas::DoRotatedTextOut(TPoint p, int angle, std::string_view text) {
   QTransform frame = logical_transform_;
   frame.translate(p.X, p.Y);
   frame.rotate(-angle);
   DrawText({0, 0}, text, false, frame);
 }
 
-int QtCanvas::DoTextWidth(std::string_view text) {
+int TQtCanvas::DoTextWidth(std::string_view text) {
   painter_->setFont(CurrentFont());
   return painter_->fontMetrics().horizontalAdvance(QString::fromUtf8(text.data(), qsizetype(text.size())));
 }
 
-int QtCanvas::DoTextHeight(std::string_view) {
+int TQtCanvas::DoTextHeight(std::string_view) {
   CurrentFont();
   return cell_height_;
 }
 
-void QtCanvas::DoClipRect(const TRect& box) {
+void TQtCanvas::DoClipRect(const TRect& box) {
   FlushStrokes();
   if (grid_) {
     DeviceClipRect(box);
@@ -379,7 +379,7 @@ void QtCanvas::DoClipRect(const TRect& box) {
 }
 
 // The clip covers the same pixels that Polygon would fill.
-void QtCanvas::DoClipPolygon(std::span<const TPoint> points) {
+void TQtCanvas::DoClipPolygon(std::span<const TPoint> points) {
   FlushStrokes();
   if (grid_) {
     DeviceClipPolygon(points);
@@ -392,14 +392,14 @@ void QtCanvas::DoClipPolygon(std::span<const TPoint> points) {
   region_clip_ = true;
 }
 
-void QtCanvas::DoRemoveClip() {
+void TQtCanvas::DoRemoveClip() {
   FlushStrokes();
   painter_->setClipping(false);
   direct_clip_ = direct_bounds_;
   region_clip_ = false;
 }
 
-void QtCanvas::DoDraw(TPoint p, const TBitmap& bitmap) {
+void TQtCanvas::DoDraw(TPoint p, const TBitmap& bitmap) {
   FlushStrokes();
   if (grid_) {
     DeviceDraw(p, bitmap);
@@ -410,7 +410,7 @@ void QtCanvas::DoDraw(TPoint p, const TBitmap& bitmap) {
 }
 
 // Scaled into a bitmap of the box's size first, so that the copy obeys Draw's rules at any ratio.
-void QtCanvas::DoStretchDraw(const TRect& box, const TBitmap& bitmap) {
+void TQtCanvas::DoStretchDraw(const TRect& box, const TBitmap& bitmap) {
   TBitmap stretched(box.Width(), box.Height(), bitmap.DevicePixelRatio());
   {
     QPainter painter(&stretched.Image());

@@ -1,4 +1,4 @@
-// QtCanvas: the drawing surface over a QPainter, on an image of its own or on a painter that is
+// TQtCanvas: the drawing surface over a QPainter, on an image of its own or on a painter that is
 // already active (a widget's paint event). The device's pixel ratio decides how it rasterises:
 //   - at ratio 1 it rasterises lines and shapes itself (line_raster.h, shape_raster.h) and hands
 //     the toolkit only axis-aligned rectangles, so the edge rules of canvas.h hold exactly;
@@ -35,23 +35,23 @@ namespace corvane {
 
 class TBitmap;
 
-class QtCanvas final : public TCanvas {
+class TQtCanvas final : public TCanvas {
  public:
   // Paints on the image (its device pixel ratio included) until destroyed; the image must keep
   // its size meanwhile. System colours come from `palette`, by default the figure palette
   // (system_colors.h).
-  explicit QtCanvas(QImage& image);
-  QtCanvas(QImage& image, const QPalette& palette);
-  explicit QtCanvas(TBitmap& bitmap);
+  explicit TQtCanvas(QImage& image);
+  TQtCanvas(QImage& image, const QPalette& palette);
+  explicit TQtCanvas(TBitmap& bitmap);
   // Borrows an active painter; its state is saved here and restored on destruction.
-  explicit QtCanvas(QPainter& painter);
-  ~QtCanvas() override;
+  explicit TQtCanvas(QPainter& painter);
+  ~TQtCanvas() override;
 
-  // A TBitmapCanvasMaker: a QtCanvas on the bitmap.
+  // A TBitmapCanvasMaker: a TQtCanvas on the bitmap.
   static std::unique_ptr<TCanvas> OnBitmap(TBitmap& bitmap);
 
-  QtCanvas(const QtCanvas&) = delete;
-  QtCanvas& operator=(const QtCanvas&) = delete;
+  TQtCanvas(const TQtCanvas&) = delete;
+  TQtCanvas& operator=(const TQtCanvas&) = delete;
 
  protected:
   void DoLine(TPoint from, TPoint to) override;

@@ -1,4 +1,4 @@
-// The device-resolution half of QtCanvas, taken at every device pixel ratio but 1: the same
+// The device-resolution half of TQtCanvas, taken at every device pixel ratio but 1: the same
 // logical geometry as the exact path, placed on device pixels by TDeviceGrid. Boxes and
 // horizontal and vertical lines are filled on whole device pixels; diagonals, ellipses and
 // polygons go to the toolkit antialiased (aliased under a raster operation, which the toolkit
@@ -49,7 +49,7 @@ bool CutToWindow(QPointF& a, QPointF& b, const QRectF& window) {
 
 }  // namespace
 
-void QtCanvas::SetUpDevice(qreal ratio, const QRect& device_bounds) {
+void TQtCanvas::SetUpDevice(qreal ratio, const QRect& device_bounds) {
   logical_transform_ = painter_->worldTransform();
   if (ratio == 1.0 || ratio <= 0)
     return;
@@ -60,7 +60,7 @@ void QtCanvas::SetUpDevice(qreal ratio, const QRect& device_bounds) {
 }
 
 // Dashed pens carry their device pattern, in pen widths as the toolkit counts, and flat caps.
-QPen QtCanvas::DevicePen(int width) const {
+QPen TQtCanvas::DevicePen(int width) const {
   QPen pen(QBrush(Resolve(Pen.Color)), grid_->PenWidth(width), Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
   std::array<int, 6> storage{};
   const std::span<const int> pattern = DevicePattern(width, storage);
@@ -75,7 +75,7 @@ QPen QtCanvas::DevicePen(int width) const {
 
 // Hatches keep roughly their logical spacing: the toolkit's 8-pixel patterns grow by the whole
 // part of the ratio, so they stay crisp.
-QBrush QtCanvas::DeviceBrush() const {
+QBrush TQtCanvas::DeviceBrush() const {
   if (Brush.Style == bsClear)
     return Qt::NoBrush;
   QBrush brush(Resolve(Brush.Color), HatchFor(Brush.Style));
@@ -85,7 +85,7 @@ QBrush QtCanvas::DeviceBrush() const {
   return brush;
 }
 
-void QtCanvas::BrushDevice(const TRect& box) {
+void TQtCanvas::BrushDevice(const TRect& box) {
   if (Brush.Style == bsClear || box.IsEmpty())
     return;
   if (Brush.Style == bsSolid) {
@@ -99,14 +99,14 @@ void QtCanvas::BrushDevice(const TRect& box) {
 
 // The dash pattern of the pen in device pixels: each length times the pen's logical width and
 // the ratio, rounded, so the dots of a dotted line lie evenly however the ratio falls.
-std::span<const int> QtCanvas::DevicePattern(int width, std::array<int, 6>& storage) const {
+std::span<const int> TQtCanvas::DevicePattern(int width, std::array<int, 6>& storage) const {
   const std::span<const int> base = BasePattern(Pen.Style);
   for (std::size_t i = 0; i < base.size(); ++i)
     storage[i] = std::max(1, int(std::lround(base[i] * std::max(width, 1) * grid_->Ratio())));
   return {storage.data(), base.size()};
 }
 
-void QtCanvas::DeviceRun(bool horizontal, int from, int to, TDeviceBand across, const QColor& color) {
+void TQtCanvas::DeviceRun(bool horizontal, int from, int to, TDeviceBand across, const QColor& color) {
   std::array<int, 6> storage{};
   const std::span<const int> pattern = DevicePattern(Pen.Width, storage);
   const bool opaque = BackgroundMode() == bmOpaque && !pattern.empty();
@@ -124,7 +124,7 @@ void QtCanvas::DeviceRun(bool horizontal, int from, int to, TDeviceBand across, 
 }
 
 // Horizontal and vertical lines are runs of whole device pixels; the rest is stroked smoothly.
-void QtCanvas::DeviceLine(TPoint from, TPoint to) {
+void TQtCanvas::DeviceLine(TPoint from, TPoint to) {
   if (from == to)
     return;
   // Compared by value, so a long series costs no pen objects.
@@ -171,7 +171,7 @@ void QtCanvas::DeviceLine(TPoint from, TPoint to) {
 
 // Where strokes can show: the device widened by the pen. The same on an own image and a borrowed
 // painter, so both rasterise the same segments.
-QRectF QtCanvas::StrokeWindow(int width) const {
+QRectF TQtCanvas::StrokeWindow(int width) const {
   const TRect& v = device_bounds_;
   return QRectF(v.Left - width, v.Top - width, v.Width() + 2.0 * width, v.Height() + 2.0 * width);
 }
@@ -179,7 +179,7 @@ QRectF QtCanvas::StrokeWindow(int width) const {
 // The stroke runs between the snapped centres of the first and the last pixel the exact path
 // would paint (the end pixel left out), with square caps, so a lone segment covers the same
 // span; a segment that goes on from the previous one's end joins it in one subpath instead.
-void QtCanvas::AddStroke(TPoint from, TPoint to) {
+void TQtCanvas::AddStroke(TPoint from, TPoint to) {
   straight_open_ = false;
   const int w = Pen.Width;
   const double major = std::max(std::abs(double(to.X) - from.X), std::abs(double(to.Y) - from.Y));
@@ -208,7 +208,7 @@ void QtCanvas::AddStroke(TPoint from, TPoint to) {
     FlushStrokes();
 }
 
-void QtCanvas::FlushStrokes() {
+void TQtCanvas::FlushStrokes() {
   if (stroke_points_.empty())
     return;
   UseMode(stroke_mode_);

@@ -1,4 +1,4 @@
-// Shapes, pixels, clips and bitmaps of QtCanvas's device-resolution path (see
+// Shapes, pixels, clips and bitmaps of TQtCanvas's device-resolution path (see
 // qt_canvas_device.cpp). Rectangles keep whole device pixels; ellipses and polygons are smooth.
 #include <QPolygonF>
 #include <QRegion>
@@ -11,7 +11,7 @@ namespace corvane {
 
 // The outline is the bands of the four edge lines, so a frame is as thick as any line of its pen
 // and its corners meet the axis lines exactly; the brush fills what lies inside it.
-void QtCanvas::DeviceRectangle(const TRect& box) {
+void TQtCanvas::DeviceRectangle(const TRect& box) {
   const TRect b = box.Normalized();
   if (b.IsEmpty() || Pen.Mode == pmNop)
     return;
@@ -46,7 +46,7 @@ void QtCanvas::DeviceRectangle(const TRect& box) {
 
 // Smooth unless a raster operation is in force; the outline lies inside the box like the exact
 // path's, so the ellipse keeps its size whatever the pen.
-void QtCanvas::DeviceEllipse(const TRect& box) {
+void TQtCanvas::DeviceEllipse(const TRect& box) {
   const TRect b = box.Normalized();
   if (b.IsEmpty() || Pen.Mode == pmNop)
     return;
@@ -82,7 +82,7 @@ void QtCanvas::DeviceEllipse(const TRect& box) {
 
 // With a pen the outline runs through the snapped centres of the corner pixels, like lines, and
 // the fill lies under it; without one the fill takes the corners' device edges, like boxes.
-void QtCanvas::DevicePolygon(std::span<const TPoint> points) {
+void TQtCanvas::DevicePolygon(std::span<const TPoint> points) {
   if (Pen.Mode == pmNop || points.size() < 2)
     return;
   FlushStrokes();
@@ -110,7 +110,7 @@ void QtCanvas::DevicePolygon(std::span<const TPoint> points) {
 }
 
 // A pixel is the square a 1-pixel pen puts there, so dots match the lines around them.
-void QtCanvas::DeviceSetPixel(TPoint p, TColor color) {
+void TQtCanvas::DeviceSetPixel(TPoint p, TColor color) {
   FlushStrokes();
   UseMode(QPainter::CompositionMode_SourceOver);
   const TDeviceBand x = grid_->Across(p.X, 1);
@@ -118,7 +118,7 @@ void QtCanvas::DeviceSetPixel(TPoint p, TColor color) {
   FillDevice({x.First, y.First, x.End, y.End}, Resolve(color));
 }
 
-void QtCanvas::DeviceClipRect(const TRect& box) {
+void TQtCanvas::DeviceClipRect(const TRect& box) {
   const TRect clip = grid_->Clip(box.Normalized());
   painter_->setClipRect(clip.IsEmpty() ? QRect() : ToQRect(clip), Qt::ReplaceClip);
   direct_clip_ = clip.Intersected(direct_bounds_);
@@ -126,7 +126,7 @@ void QtCanvas::DeviceClipRect(const TRect& box) {
 }
 
 // The clip covers the device pixels of the logical pixels that Polygon would fill.
-void QtCanvas::DeviceClipPolygon(std::span<const TPoint> points) {
+void TQtCanvas::DeviceClipPolygon(std::span<const TPoint> points) {
   PolygonSpans(points, crossings_, rows_);
   QRegion region;
   for (const TSpan& s : rows_) region += ToQRect(grid_->Box({s.Left, s.Y, s.Right, s.Y + 1}));
@@ -136,7 +136,7 @@ void QtCanvas::DeviceClipPolygon(std::span<const TPoint> points) {
 
 // A bitmap made at this ratio is copied pixel for pixel; any other is scaled smoothly to its
 // logical size.
-void QtCanvas::DeviceDraw(TPoint p, const TBitmap& bitmap) {
+void TQtCanvas::DeviceDraw(TPoint p, const TBitmap& bitmap) {
   UseMode(QPainter::CompositionMode_SourceOver);
   const QImage& image = bitmap.Image();
   if (image.isNull())

@@ -17,7 +17,7 @@ int CharacterCount(std::string_view text) {
 
 }  // namespace
 
-std::vector<TCanvasCall> RecordingCanvas::CallsOf(TCanvasOp op) const {
+std::vector<TCanvasCall> TRecordingCanvas::CallsOf(TCanvasOp op) const {
   std::vector<TCanvasCall> found;
   for (const TCanvasCall& call : calls_)
     if (call.Op == op)
@@ -25,14 +25,14 @@ std::vector<TCanvasCall> RecordingCanvas::CallsOf(TCanvasOp op) const {
   return found;
 }
 
-const TCanvasCall* RecordingCanvas::FindText(std::string_view text) const {
+const TCanvasCall* TRecordingCanvas::FindText(std::string_view text) const {
   for (const TCanvasCall& call : calls_)
     if ((call.Op == TCanvasOp::TextOut || call.Op == TCanvasOp::RotatedTextOut) && call.Text == text)
       return &call;
   return nullptr;
 }
 
-TCanvasCall& RecordingCanvas::Record(TCanvasOp op) {
+TCanvasCall& TRecordingCanvas::Record(TCanvasOp op) {
   TCanvasCall& call = calls_.emplace_back();
   call.Op = op;
   call.Pen = Pen;
@@ -44,69 +44,69 @@ TCanvasCall& RecordingCanvas::Record(TCanvasOp op) {
   return call;
 }
 
-void RecordingCanvas::DoLine(TPoint from, TPoint to) {
+void TRecordingCanvas::DoLine(TPoint from, TPoint to) {
   Record(TCanvasOp::Line).Points = {from, to};
 }
-void RecordingCanvas::DoRectangle(const TRect& box) {
+void TRecordingCanvas::DoRectangle(const TRect& box) {
   Record(TCanvasOp::Rectangle).Box = box;
 }
-void RecordingCanvas::DoEllipse(const TRect& box) {
+void TRecordingCanvas::DoEllipse(const TRect& box) {
   Record(TCanvasOp::Ellipse).Box = box;
 }
 
-void RecordingCanvas::DoPolygon(std::span<const TPoint> points) {
+void TRecordingCanvas::DoPolygon(std::span<const TPoint> points) {
   Record(TCanvasOp::Polygon).Points.assign(points.begin(), points.end());
 }
 
-void RecordingCanvas::DoSetPixel(TPoint p, TColor color) {
+void TRecordingCanvas::DoSetPixel(TPoint p, TColor color) {
   TCanvasCall& call = Record(TCanvasOp::SetPixel);
   call.Points = {p};
   call.Color = color;
 }
 
-void RecordingCanvas::DoFillRect(const TRect& box) {
+void TRecordingCanvas::DoFillRect(const TRect& box) {
   Record(TCanvasOp::FillRect).Box = box;
 }
 
-void RecordingCanvas::DoTextOut(TPoint p, std::string_view text) {
+void TRecordingCanvas::DoTextOut(TPoint p, std::string_view text) {
   TCanvasCall& call = Record(TCanvasOp::TextOut);
   call.Points = {p};
   call.Text = text;
 }
 
-void RecordingCanvas::DoRotatedTextOut(TPoint p, int angle, std::string_view text) {
+void TRecordingCanvas::DoRotatedTextOut(TPoint p, int angle, std::string_view text) {
   TCanvasCall& call = Record(TCanvasOp::RotatedTextOut);
   call.Points = {p};
   call.Angle = angle;
   call.Text = text;
 }
 
-int RecordingCanvas::DoTextWidth(std::string_view text) {
+int TRecordingCanvas::DoTextWidth(std::string_view text) {
   return CharacterCount(text) * char_width_;
 }
-int RecordingCanvas::DoTextHeight(std::string_view) {
+int TRecordingCanvas::DoTextHeight(std::string_view) {
   return height_;
 }
 
-void RecordingCanvas::DoClipRect(const TRect& box) {
+void TRecordingCanvas::DoClipRect(const TRect& box) {
   Record(TCanvasOp::ClipRect).Box = box;
 }
 
-void RecordingCanvas::DoClipPolygon(std::span<const TPoint> points) {
+void TRecordingCanvas::DoClipPolygon(std::span<const TPoint> points) {
   Record(TCanvasOp::ClipPolygon).Points.assign(points.begin(), points.end());
 }
 
-void RecordingCanvas::DoRemoveClip() {
+void TRecordingCanvas::DoRemoveClip() {
   Record(TCanvasOp::RemoveClip);
 }
 
-void RecordingCanvas::DoDraw(TPoint p, const TBitmap& bitmap) {
+void TRecordingCanvas::DoDraw(TPoint p, const TBitmap& bitmap) {
   TCanvasCall& call = Record(TCanvasOp::Draw);
   call.Points = {p};
   call.Box = {p.X, p.Y, p.X + bitmap.Width(), p.Y + bitmap.Height()};
 }
 
-void RecordingCanvas::DoStretchDraw(const TRect& box, const TBitmap&) {
+void TRecordingCanvas::DoStretchDraw(const TRect& box, const TBitmap&) {
   TCanvasCall& call = Record(TCanvasOp::StretchDraw);
   call.Box = box;
 }

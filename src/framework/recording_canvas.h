@@ -1,4 +1,4 @@
-// RecordingCanvas: a drawing surface that draws nothing and records every call with its
+// TRecordingCanvas: a drawing surface that draws nothing and records every call with its
 // coordinates and the drawing state in force, for tests that check a chart's geometry number for
 // number. Text is measured with metrics the test sets, independent of the installed fonts: every
 // character is CharWidth pixels wide and every text Height pixels high.
@@ -46,7 +46,7 @@ struct TCanvasCall {
   TColor BackgroundColor = clWhite;
 };
 
-class RecordingCanvas final : public TCanvas {
+class TRecordingCanvas final : public TCanvas {
  public:
   void SetTextMetrics(int char_width, int height) {
     char_width_ = char_width;

@@ -10,13 +10,13 @@ namespace corvane {
 
 namespace {
 
-struct PaletteEntry {
+struct TPaletteEntry {
   QPalette::ColorGroup group;
   QPalette::ColorRole role;
 };
 
 // Index of the system colour -> where the palette keeps its counterpart.
-constexpr std::array<PaletteEntry, 25> kSystemColors{{
+constexpr std::array<TPaletteEntry, 25> kSystemColors{{
     {QPalette::Active, QPalette::Button},           // clScrollBar
     {QPalette::Active, QPalette::Dark},             // clBackground (the desktop)
     {QPalette::Active, QPalette::Highlight},        // clActiveCaption
@@ -54,7 +54,7 @@ QColor ResolveColor(TColor color, const QPalette& palette) {
   // stored layouts, and a paint must not fail on one.
   if (index >= kSystemColors.size())
     return QColor(Qt::black);
-  const PaletteEntry entry = kSystemColors[index];
+  const TPaletteEntry entry = kSystemColors[index];
   return palette.color(entry.group, entry.role);
 }
 

@@ -19,7 +19,7 @@ constexpr double kSmallestFixed = 0.001;
 // Whole reaction numbers without decimals; anything else as a number.
 std::string CountText(double value) {
   if (std::isfinite(value) && value == std::trunc(value) && std::abs(value) < 1e15)
-    return FormatFloatKind(value, FloatFormatKind::General, 15, 0);
+    return FormatFloatKind(value, TFloatFormatKind::General, 15, 0);
   return ReadoutNumber(value);
 }
 
@@ -61,8 +61,8 @@ std::vector<double> YValuesOf(const TChartSeries& series) {
 
 std::string ReadoutNumber(double value) {
   if (value != 0 && std::abs(value) < kSmallestFixed)
-    return FormatFloatKind(value, FloatFormatKind::General, 4, 0);
-  return FormatFloatKind(value, FloatFormatKind::Fixed, 10, 3);
+    return FormatFloatKind(value, TFloatFormatKind::General, 4, 0);
+  return FormatFloatKind(value, TFloatFormatKind::Fixed, 10, 3);
 }
 
 std::string ReactionTimeText(double number, double reaction_time) {

@@ -31,7 +31,7 @@ std::optional<double> FieldValue(const QLineEdit* field) {
 }  // namespace
 
 std::string FieldNumber(double value) {
-  return FormatFloatKind(value, FloatFormatKind::General, 15, 0);
+  return FormatFloatKind(value, TFloatFormatKind::General, 15, 0);
 }
 
 TFormAnalysis::TFormAnalysis(TForm1& form)

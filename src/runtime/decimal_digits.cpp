@@ -32,8 +32,8 @@ void WriteNineDigits(std::uint32_t n, char* out) noexcept {
 std::uint64_t RoundToInteger(long double x) noexcept {
   constexpr long double kTwoTo63 = 0x1p63L;
   if (x >= kTwoTo63)
-    return ExtendedBits::Of(x).mantissa;
-  return ExtendedBits::Of(x + kTwoTo63).mantissa - (std::uint64_t{1} << 63);
+    return TExtendedBits::Of(x).mantissa;
+  return TExtendedBits::Of(x + kTwoTo63).mantissa - (std::uint64_t{1} << 63);
 }
 
 // Integer division by 10 rounded to nearest, ties to even: what dividing the (exact) extended
@@ -66,7 +66,7 @@ std::uint64_t LeadingDigits(long double magnitude, int binary_exponent, int& e0)
 }
 
 // Rounds the digit string to its first `keep` digits (keep < 18), half away from zero.
-void RoundDigits(DecimalDigits& d, int keep) noexcept {
+void RoundDigits(TDecimalDigits& d, int keep) noexcept {
   const bool up = d.Digits[keep] >= '5';
   int length = keep;
   if (up) {
@@ -82,31 +82,31 @@ void RoundDigits(DecimalDigits& d, int keep) noexcept {
   d.Length = static_cast<std::uint8_t>(length);
 }
 
-void TrimTrailingZeros(DecimalDigits& d) noexcept {
+void TrimTrailingZeros(TDecimalDigits& d) noexcept {
   while (d.Length > 0 && d.Digits[d.Length - 1] == '0') --d.Length;
   d.Digits[d.Length] = '\0';
 }
 
 }  // namespace
 
-DecimalDigits GenerateDecimalDigits(long double value, int precision, int decimals) noexcept {
-  DecimalDigits d;
-  const ExtendedBits bits = ExtendedBits::Of(value);
-  if (bits.biased_exponent == ExtendedBits::kMaxBiasedExponent) {
-    const bool infinity = bits.mantissa == ExtendedBits::kIntegerBit;
-    d.Exponent = infinity ? DecimalDigits::kInfinity : DecimalDigits::kNotANumber;
+TDecimalDigits GenerateDecimalDigits(long double value, int precision, int decimals) noexcept {
+  TDecimalDigits d;
+  const TExtendedBits bits = TExtendedBits::Of(value);
+  if (bits.biased_exponent == TExtendedBits::kMaxBiasedExponent) {
+    const bool infinity = bits.mantissa == TExtendedBits::kIntegerBit;
+    d.Exponent = infinity ? TDecimalDigits::kInfinity : TDecimalDigits::kNotANumber;
     d.Negative = infinity && bits.negative;
     return d;
   }
   if (bits.biased_exponent == 0)
-    return d;                                              // zero and denormals
-  if ((bits.mantissa & ExtendedBits::kIntegerBit) == 0) {  // unnormal: the FPU rejects it as invalid
-    d.Exponent = DecimalDigits::kNotANumber;
+    return d;                                               // zero and denormals
+  if ((bits.mantissa & TExtendedBits::kIntegerBit) == 0) {  // unnormal: the FPU rejects it as invalid
+    d.Exponent = TDecimalDigits::kNotANumber;
     return d;
   }
 
   int e0 = 0;
-  const std::uint64_t n = LeadingDigits(std::fabs(value), bits.biased_exponent - ExtendedBits::kBias, e0);
+  const std::uint64_t n = LeadingDigits(std::fabs(value), bits.biased_exponent - TExtendedBits::kBias, e0);
 
   const std::int64_t position = std::int64_t{e0} + decimals;
   if (position < 0)
@@ -115,9 +115,9 @@ DecimalDigits GenerateDecimalDigits(long double value, int precision, int decima
   d.Negative = bits.negative;
   WriteNineDigits(static_cast<std::uint32_t>(n / 1000000000u), d.Digits);
   WriteNineDigits(static_cast<std::uint32_t>(n % 1000000000u), d.Digits + 9);
-  d.Length = DecimalDigits::kMaxDigits;
+  d.Length = TDecimalDigits::kMaxDigits;
   const int keep = static_cast<int>(std::min<std::int64_t>({position, std::max(precision, 0), 18}));
-  if (keep < DecimalDigits::kMaxDigits)
+  if (keep < TDecimalDigits::kMaxDigits)
     RoundDigits(d, keep);
   TrimTrailingZeros(d);
   return d;

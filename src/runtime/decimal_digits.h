@@ -8,7 +8,7 @@
 
 namespace corvane {
 
-struct DecimalDigits {
+struct TDecimalDigits {
   static constexpr std::int16_t kInfinity = 32767;
   static constexpr std::int16_t kNotANumber = -32768;
   static constexpr int kMaxDigits = 18;
@@ -33,6 +33,6 @@ struct DecimalDigits {
 // below the last requested decimal gives empty digits, Exponent 0 and no sign, except that one
 // rounding exactly at the first digit keeps the sign (-0.0004 to 3 decimals stays negative).
 // Values below the smallest normal extended number count as zero.
-DecimalDigits GenerateDecimalDigits(long double value, int precision, int decimals) noexcept;
+TDecimalDigits GenerateDecimalDigits(long double value, int precision, int decimals) noexcept;
 
 }  // namespace corvane

@@ -35,8 +35,8 @@ Wide DivideBy64(Wide x, std::uint64_t divisor, std::uint64_t& remainder) noexcep
 
 // The extended value nearest x * 2^exponent (ties to even). `sticky` tells that non-zero bits lay
 // below x; it is only given for an x of more than 64 bits, whose own low bits are then rounded off.
-ExtendedBits RoundToExtended(Wide x, bool sticky, int exponent, bool negative) noexcept {
-  ExtendedBits bits;
+TExtendedBits RoundToExtended(Wide x, bool sticky, int exponent, bool negative) noexcept {
+  TExtendedBits bits;
   bits.negative = negative;
   if (x == 0)
     return bits;
@@ -51,18 +51,18 @@ ExtendedBits RoundToExtended(Wide x, bool sticky, int exponent, bool negative) n
     bits.mantissa = static_cast<std::uint64_t>(x >> dropped);
     const bool round_up = rest > half || (rest == half && (sticky || (bits.mantissa & 1) != 0));
     if (round_up && ++bits.mantissa == 0) {  // carried out: 2^64
-      bits.mantissa = ExtendedBits::kIntegerBit;
+      bits.mantissa = TExtendedBits::kIntegerBit;
       ++exponent;
     }
   }
-  bits.biased_exponent = static_cast<std::uint16_t>(exponent + length - 1 + ExtendedBits::kBias);
+  bits.biased_exponent = static_cast<std::uint16_t>(exponent + length - 1 + TExtendedBits::kBias);
   return bits;
 }
 
 }  // namespace
 
-std::optional<ExtendedBits> ScaleIntegerCorrectlyRounded(std::uint64_t integer, int n,
-                                                         bool negative) noexcept {
+std::optional<TExtendedBits> ScaleIntegerCorrectlyRounded(std::uint64_t integer, int n,
+                                                          bool negative) noexcept {
   if (n < -kMaxExactPowerOfTen || n > kMaxExactPowerOfTen)
     return std::nullopt;
   // 10^k = 5^k * 2^k, and 5^k fits 64 bits for every k used here.
@@ -71,7 +71,7 @@ std::optional<ExtendedBits> ScaleIntegerCorrectlyRounded(std::uint64_t integer, 
   if (n >= 0)
     return RoundToExtended(Wide{integer} * five, false, k, negative);
   if (integer == 0)
-    return ExtendedBits{0, 0, negative};
+    return TExtendedBits{0, 0, negative};
   // Shift the dividend to the top of 128 bits: the quotient then keeps at least 65 bits, enough
   // for the rounding bit, and the remainder decides the sticky bit.
   const int shift = 128 - BitLength(Wide{integer});

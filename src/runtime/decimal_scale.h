@@ -51,7 +51,7 @@ constexpr int kMaxExactPowerOfTen = 27;
 // For |n| <= kMaxExactPowerOfTen: the fields of +-integer * 10^n correctly rounded to extended
 // (nearest, ties to even), the very value ScaleByPowerOfTen gives for it, but computed on integers
 // alone so that no floating-point flag is raised. Empty for other n.
-std::optional<ExtendedBits> ScaleIntegerCorrectlyRounded(std::uint64_t integer, int n,
-                                                         bool negative) noexcept;
+std::optional<TExtendedBits> ScaleIntegerCorrectlyRounded(std::uint64_t integer, int n,
+                                                          bool negative) noexcept;
 
 }  // namespace corvane

@@ -11,7 +11,7 @@ namespace corvane {
 
 static_assert(std::numeric_limits<long double>::digits == 64, "long double must be the x87 extended type");
 
-struct ExtendedBits {
+struct TExtendedBits {
   static constexpr int kBias = 16383;
   static constexpr std::uint16_t kMaxBiasedExponent = 0x7FFF;
   static constexpr std::uint64_t kIntegerBit = std::uint64_t{1} << 63;
@@ -20,10 +20,10 @@ struct ExtendedBits {
   std::uint16_t biased_exponent = 0;
   bool negative = false;
 
-  static ExtendedBits Of(long double value) noexcept {
+  static TExtendedBits Of(long double value) noexcept {
     unsigned char bytes[sizeof(long double)];
     std::memcpy(bytes, &value, sizeof bytes);
-    ExtendedBits bits;
+    TExtendedBits bits;
     std::uint16_t top;
     std::memcpy(&bits.mantissa, bytes, 8);
     std::memcpy(&top, bytes + 8, 2);

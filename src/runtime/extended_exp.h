@@ -17,11 +17,11 @@ namespace corvane {
 inline constexpr long double kExtendedExpLimit = 700.0L;
 
 namespace detail {
-struct TwoPowerEntry {
+struct TTwoPowerEntry {
   long double head;  // 2^(j/64) rounded to extended
   double tail;       // the rest
 };
-extern const TwoPowerEntry kTwoPowers[64];
+extern const TTwoPowerEntry kTwoPowers[64];
 
 // ln2/64 in two parts: the first has 47 bits, so that n * kStepHigh is exact for |n| < 2^17.
 inline constexpr double kStepHigh = 0x1.62e42fefa3a00p-7;
@@ -69,7 +69,7 @@ inline long double ExtendedExp(long double high, long double low) noexcept {
   const long double n_extended = nearest;
   const long double r = (high - n_extended * detail::kStepHigh) - n_extended * detail::kStepLow + low;
 
-  const detail::TwoPowerEntry& entry = detail::kTwoPowers[n & 63];
+  const detail::TTwoPowerEntry& entry = detail::kTwoPowers[n & 63];
   const long double mantissa = entry.head + (entry.tail + entry.head * detail::ExpMinusOne(r));
   // 2^(n div 64) as a double, built from its bits; n >> 6 rounds toward minus infinity.
   const double scale = std::bit_cast<double>(static_cast<std::uint64_t>(1023 + (n >> 6)) << 52);

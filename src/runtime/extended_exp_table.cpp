@@ -4,7 +4,7 @@
 
 namespace corvane::detail {
 
-const TwoPowerEntry kTwoPowers[64] = {
+const TTwoPowerEntry kTwoPowers[64] = {
     {0x8000000000000000p-63L, 0x0.0p+0},                // 2^(0/64)
     {0x8164D1F3BC030773p-63L, 0x1.ef95949ef4538p-65},   // 2^(1/64)
     {0x82CD8698AC2BA1D7p-63L, 0x1.f1523ada32906p-66},   // 2^(2/64)

@@ -8,12 +8,12 @@
 namespace corvane {
 
 long double ExtendedLog(long double x) {
-  const ExtendedBits bits = ExtendedBits::Of(x);
+  const TExtendedBits bits = TExtendedBits::Of(x);
   if (bits.negative || bits.biased_exponent == 0 ||
-      bits.biased_exponent == ExtendedBits::kMaxBiasedExponent ||
-      !(bits.mantissa & ExtendedBits::kIntegerBit))
+      bits.biased_exponent == TExtendedBits::kMaxBiasedExponent ||
+      !(bits.mantissa & TExtendedBits::kIntegerBit))
     return std::log(x);
-  const LogParts ln = ExtendedLogParts(bits.mantissa, bits.biased_exponent - ExtendedBits::kBias);
+  const TLogParts ln = ExtendedLogParts(bits.mantissa, bits.biased_exponent - TExtendedBits::kBias);
   return ln.head + ln.tail;
 }
 

@@ -22,7 +22,7 @@ static_assert(LDBL_MANT_DIG == 64, "x87 extended precision expected");
 
 // ln x = head + tail; the tail holds what the head could not, so that a product with the
 // logarithm can keep more than extended precision.
-struct LogParts {
+struct TLogParts {
   long double head = 0;
   long double tail = 0;
 };
@@ -32,12 +32,12 @@ struct LogParts {
 long double ExtendedLog(long double x);
 
 namespace detail {
-struct LogTableEntry {
+struct TLogTableEntry {
   long double t_high;  // -ln c_j rounded to extended
   double t_low;        // the rest of -ln c_j
   float c;             // c_j, 24 bits
 };
-extern const LogTableEntry kLogTable[361];
+extern const TLogTableEntry kLogTable[361];
 
 // x = m * 2^e with m in [0.703125, 1.40625), then m * c_j = 1 + r for the table point j nearest to
 // 512 * m, with c_j ~ 512 / j kept to 24 bits so that the products below are exact. Then
@@ -63,20 +63,20 @@ inline long double Log1pTail(long double r, long double r2) noexcept {
 }
 
 // The table step: x = 2^e * (1 + r) / c_j for the table entry j.
-struct LogReduction {
+struct TLogReduction {
   long double e;
   long double r;
-  const LogTableEntry* entry;
+  const TLogTableEntry* entry;
 };
 
 // Without branches: whether m is halved depends on the draw, and a mispredicted branch costs more
 // than the whole step.
-inline LogReduction ReduceForLog(std::uint64_t mantissa, int exponent) noexcept {
+inline TLogReduction ReduceForLog(std::uint64_t mantissa, int exponent) noexcept {
   // m = M / 2^63 in [1, 2); from 1.40625 on take m / 2 and one more power of two.
   const int halve = mantissa >= kHalvingMantissa ? 1 : 0;
   const int e = exponent + halve;
   const int j = static_cast<int>(((mantissa >> (53 + halve)) + 1) >> 1);  // nearest 512 * m
-  const LogTableEntry& entry = kLogTable[j - kFirstPoint];
+  const TLogTableEntry& entry = kLogTable[j - kFirstPoint];
 
   // m (or m / 2) = m_high + m_low with m_high the top 31 bits of M at 2^-31; both products with c
   // are exact (55 and at most 57 bits), and so is p_high - 1, so r is m c - 1 rounded once.
@@ -93,18 +93,18 @@ inline LogReduction ReduceForLog(std::uint64_t mantissa, int exponent) noexcept 
 // The table step for a fraction of the generator, k * 2^-32 with k > 0, in double arithmetic: its
 // mantissa has at most 32 significant bits, so r = m c_j - 1 is a multiple of 2^-56 below 2^-9.49
 // and fits a double exactly. The same e, r and entry as ReduceForLog, without x87 work.
-struct FractionReduction {
+struct TFractionReduction {
   int e;
   double r;
-  const LogTableEntry* entry;
+  const TLogTableEntry* entry;
 };
 
-inline FractionReduction ReduceFraction(std::uint32_t k) noexcept {
+inline TFractionReduction ReduceFraction(std::uint32_t k) noexcept {
   const int z = std::countl_zero(k);
   const std::uint32_t m = k << z;  // m * 2^-31 in [1, 2)
   const int halve = m >= static_cast<std::uint32_t>(kHalvingMantissa >> 32) ? 1 : 0;
   const int j = static_cast<int>(((m >> (21 + halve)) + 1) >> 1);
-  const LogTableEntry& entry = kLogTable[j - kFirstPoint];
+  const TLogTableEntry& entry = kLogTable[j - kFirstPoint];
   // c_j * 2^-(31 + halve), exact; then m c - 1 from m's top 29 bits and its last 3, both products
   // exact (53 and 27 bits), the difference exact by Sterbenz and the sum exact because r fits.
   const double scale = std::bit_cast<double>(static_cast<std::uint64_t>(1023 - 31 - halve) << 52);
@@ -116,7 +116,7 @@ inline FractionReduction ReduceFraction(std::uint32_t k) noexcept {
 
 // e ln 2 + T_j + r + tail with tail = ln(1 + r) - r, the first sum with its rounding error
 // recovered (|e ln 2| > |T_j| whenever e != 0).
-inline LogParts CombineLog(const LogReduction& x, long double tail) noexcept {
+inline TLogParts CombineLog(const TLogReduction& x, long double tail) noexcept {
   const long double e_ln2 = x.e * kLn2High;
   const long double sum = e_ln2 + x.entry->t_high;
   const long double sum_error = (e_ln2 - sum) + x.entry->t_high;
@@ -128,16 +128,16 @@ inline LogParts CombineLog(const LogReduction& x, long double tail) noexcept {
 
 // ln x for a normal positive x = mantissa * 2^(exponent - 63), the mantissa's top bit set. Inline,
 // like the two below, so that no extended value makes a round trip through memory on the way.
-inline LogParts ExtendedLogParts(std::uint64_t mantissa, int exponent) noexcept {
-  const detail::LogReduction x = detail::ReduceForLog(mantissa, exponent);
+inline TLogParts ExtendedLogParts(std::uint64_t mantissa, int exponent) noexcept {
+  const detail::TLogReduction x = detail::ReduceForLog(mantissa, exponent);
   return detail::CombineLog(x, detail::Log1pTail(x.r, x.r * x.r));
 }
 
 // The same to slightly less precision for the power, whose product with an exponent needs no
 // more: the series tail in double arithmetic, which runs beside the x87 work. Its error is below
 // 2^-52 of the tail, that is below 2^-63 |r| and 2^-72 absolutely.
-inline LogParts ExtendedLogPartsForPower(std::uint64_t mantissa, int exponent) noexcept {
-  const detail::LogReduction x = detail::ReduceForLog(mantissa, exponent);
+inline TLogParts ExtendedLogPartsForPower(std::uint64_t mantissa, int exponent) noexcept {
+  const detail::TLogReduction x = detail::ReduceForLog(mantissa, exponent);
   const double r = static_cast<double>(x.r);
   const double r2 = r * r;
   const double a = -0.5 + r * (1.0 / 3.0);
@@ -149,10 +149,10 @@ inline LogParts ExtendedLogPartsForPower(std::uint64_t mantissa, int exponent) n
 // ln(k * 2^-32) for k > 0, the same value as ExtendedLog(k * 2^-32) without reading the bits of
 // an extended value back from memory.
 inline long double LogOfFraction(std::uint32_t k) noexcept {
-  const detail::FractionReduction f = detail::ReduceFraction(k);
+  const detail::TFractionReduction f = detail::ReduceFraction(k);
   const long double r = f.r;
-  const detail::LogReduction x{static_cast<long double>(f.e), r, f.entry};
-  const LogParts ln = detail::CombineLog(x, detail::Log1pTail(r, r * r));
+  const detail::TLogReduction x{static_cast<long double>(f.e), r, f.entry};
+  const TLogParts ln = detail::CombineLog(x, detail::Log1pTail(r, r * r));
   return ln.head + ln.tail;
 }
 

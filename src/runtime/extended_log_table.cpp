@@ -4,7 +4,7 @@
 
 namespace corvane::detail {
 
-const LogTableEntry kLogTable[361] = {
+const TLogTableEntry kLogTable[361] = {
     {-0xB45642C4E3507693p-65L, -0x13B12E7AAECE03p-120, 0xB60B61p-23f},
     {-0xB2EAAB7A67001CD4p-65L, 0x16B4FA120ECBE5p-122, 0xB58A48p-23f},
     {-0xB18019A5D561DE38p-65L, -0x18FCDA3A8D9DE4p-121, 0xB509E7p-23f},

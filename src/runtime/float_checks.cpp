@@ -7,7 +7,7 @@
 
 namespace corvane {
 
-void FloatFaultCheck::Check() const {
+void TFloatFaultCheck::Check() const {
   const int raised = std::fetestexcept(kWatched);
   if (raised == 0)
     return;

@@ -9,9 +9,9 @@ namespace corvane {
 
 // Clears the invalid, divide-by-zero and overflow flags on construction; Check() throws
 // EInvalidOp, EZeroDivide or EOverflow (in that order of precedence) for a flag raised since.
-class FloatFaultCheck {
+class TFloatFaultCheck {
  public:
-  FloatFaultCheck() noexcept { std::feclearexcept(kWatched); }
+  TFloatFaultCheck() noexcept { std::feclearexcept(kWatched); }
   void Check() const;
 
   static constexpr int kWatched = FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW;

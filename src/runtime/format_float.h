@@ -14,12 +14,12 @@
 
 namespace corvane {
 
-enum class FloatFormatKind : int { General = 0, Fixed = 2 };
+enum class TFloatFormatKind : int { General = 0, Fixed = 2 };
 
 // Never fails; infinity and NaN print as "INF" and "NAN". Precision is clamped to 2..18. The fixed
 // style writes exactly `digits` decimals (at most 18) and switches to the general style when the
 // value has more integer digits than the precision: Fixed(12345678901, 10, 3) is "1.23456789E10".
-std::string FormatFloatKind(long double value, FloatFormatKind kind, std::int32_t precision,
+std::string FormatFloatKind(long double value, TFloatFormatKind kind, std::int32_t precision,
                             std::int32_t digits);
 
 // Sections "positive;negative;zero"; "0" and "#" digit placeholders, "." and "," for the marks,

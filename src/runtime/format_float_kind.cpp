@@ -9,17 +9,17 @@ namespace corvane {
 namespace {
 
 // Sign, 18 integer digits, the mark and 18 decimals are the longest a style writes.
-using FloatText = ShortText<48>;
+using TFloatText = TShortText<48>;
 
 // Digits for the first `count` positions, padded with "0" once the digit string runs out.
-void PutPaddedDigits(std::string_view digits, std::size_t count, FloatText& out) {
+void PutPaddedDigits(std::string_view digits, std::size_t count, TFloatText& out) {
   const std::size_t shown = std::min(digits.size(), count);
   out.Put(digits.substr(0, shown));
   out.PutRepeated('0', count - shown);
 }
 
 // Scientific form: "1.5E20", "1E-5"; no "+" for a positive exponent.
-void PutScientific(std::string_view digits, int exponent, char mark, FloatText& out) {
+void PutScientific(std::string_view digits, int exponent, char mark, TFloatText& out) {
   out.Put(digits[0]);
   if (digits.size() > 1) {
     out.Put(mark);
@@ -34,7 +34,7 @@ void PutScientific(std::string_view digits, int exponent, char mark, FloatText& 
   out.PutDecimal(static_cast<unsigned>(power));
 }
 
-void PutGeneral(const DecimalDigits& d, int precision, char mark, FloatText& out) {
+void PutGeneral(const TDecimalDigits& d, int precision, char mark, TFloatText& out) {
   const std::string_view digits = d.View();
   const int exponent = d.Exponent;
   if (d.Negative)
@@ -59,10 +59,10 @@ void PutGeneral(const DecimalDigits& d, int precision, char mark, FloatText& out
 
 // Exactly `decimals` decimals, no grouping: 12345678.9876 to 3 decimals is "12345678.990".
 // Precondition: Exponent <= 18 (larger values are written in the general style).
-void PutFixed(const DecimalDigits& d, int decimals, char mark, FloatText& out) {
+void PutFixed(const TDecimalDigits& d, int decimals, char mark, TFloatText& out) {
   const std::string_view digits = d.View();
   const int exponent = d.Exponent;
-  decimals = std::min(decimals, DecimalDigits::kMaxDigits);
+  decimals = std::min(decimals, TDecimalDigits::kMaxDigits);
   if (d.Negative)
     out.Put('-');
   std::string_view fraction = digits;
@@ -85,17 +85,17 @@ constexpr int kUnlimitedDecimals = 9999;
 
 }  // namespace
 
-std::string FormatFloatKind(long double value, FloatFormatKind kind, std::int32_t precision,
+std::string FormatFloatKind(long double value, TFloatFormatKind kind, std::int32_t precision,
                             std::int32_t digits) {
-  precision = std::clamp(precision, 2, DecimalDigits::kMaxDigits);
-  const bool fixed = kind == FloatFormatKind::Fixed;
-  const DecimalDigits d = GenerateDecimalDigits(value, precision, fixed ? digits : kUnlimitedDecimals);
+  precision = std::clamp(precision, 2, TDecimalDigits::kMaxDigits);
+  const bool fixed = kind == TFloatFormatKind::Fixed;
+  const TDecimalDigits d = GenerateDecimalDigits(value, precision, fixed ? digits : kUnlimitedDecimals);
   if (d.IsInfinity())
     return "INF";
   if (d.IsNotANumber())
     return "NAN";
   const char mark = DecimalMark();
-  FloatText out;
+  TFloatText out;
   if (fixed && d.Exponent <= precision) {
     PutFixed(d, digits, mark, out);
   } else {

@@ -60,7 +60,7 @@ std::array<std::string_view, 3> SplitSections(std::string_view mask) {
 }
 
 // What a section asks for, in digit placeholders ("#" and "0") counted from the left.
-struct SectionLayout {
+struct TSectionLayout {
   int placeholders = 0;
   int first_zero = INT_MAX;   // placeholder index of the first "0"
   int after_last_zero = 0;    // placeholder index just after the last "0"
@@ -68,8 +68,8 @@ struct SectionLayout {
   bool grouping = false;
   bool scientific = false;
 
-  static SectionLayout Of(std::string_view section) {
-    SectionLayout layout;
+  static TSectionLayout Of(std::string_view section) {
+    TSectionLayout layout;
     for (std::size_t i = 0; i < section.size();) {
       const char c = section[i];
       if (IsQuote(c)) {
@@ -99,17 +99,17 @@ struct SectionLayout {
     return layout;
   }
 
-  DecimalDigits Digits(long double value) const {
+  TDecimalDigits Digits(long double value) const {
     return scientific
                ? GenerateDecimalDigits(value, placeholders, kUnlimitedDecimals)
-               : GenerateDecimalDigits(value, DecimalDigits::kMaxDigits, placeholders - decimal_position);
+               : GenerateDecimalDigits(value, TDecimalDigits::kMaxDigits, placeholders - decimal_position);
   }
 };
 
 // Writes one section for the generated digits, left to right.
-class SectionWriter {
+class TSectionWriter {
  public:
-  SectionWriter(const SectionLayout& layout, const DecimalDigits& digits, std::string& out)
+  TSectionWriter(const TSectionLayout& layout, const TDecimalDigits& digits, std::string& out)
       : layout_(layout),
         digits_(digits.View()),
         exponent_(digits_.empty() ? 0 : digits.Exponent),
@@ -195,7 +195,7 @@ class SectionWriter {
     out_.append(magnitude);
   }
 
-  const SectionLayout& layout_;
+  const TSectionLayout& layout_;
   std::string_view digits_;
   int exponent_;
   int placed_exponent_;
@@ -208,7 +208,7 @@ class SectionWriter {
 };
 
 std::string GeneralFallback(long double value) {
-  return FormatFloatKind(value, FloatFormatKind::General, 15, 0);
+  return FormatFloatKind(value, TFloatFormatKind::General, 15, 0);
 }
 
 }  // namespace
@@ -217,7 +217,7 @@ std::string FormatFloatMask(std::string_view mask, long double value) {
   if (mask.size() > kMaxMaskLength)
     throw EConvertError("Format string too long");
   const std::array<std::string_view, 3> sections = SplitSections(mask);
-  const ExtendedBits bits = ExtendedBits::Of(value);
+  const TExtendedBits bits = TExtendedBits::Of(value);
   const bool zero = bits.biased_exponent == 0 && bits.mantissa == 0;
   std::size_t chosen = zero ? 2 : (bits.negative ? 1 : 0);
   if (sections[chosen].empty())
@@ -225,17 +225,17 @@ std::string FormatFloatMask(std::string_view mask, long double value) {
   if (sections[0].empty())
     return GeneralFallback(value);
 
-  SectionLayout layout = SectionLayout::Of(sections[chosen]);
-  const DecimalDigits digits = layout.Digits(value);
+  TSectionLayout layout = TSectionLayout::Of(sections[chosen]);
+  const TDecimalDigits digits = layout.Digits(value);
   if (digits.IsInfinity() || digits.IsNotANumber() ||
-      (!layout.scientific && digits.Exponent > DecimalDigits::kMaxDigits)) {
+      (!layout.scientific && digits.Exponent > TDecimalDigits::kMaxDigits)) {
     return GeneralFallback(value);
   }
   if (digits.View().empty()) {  // rounds to zero: the zero section if there is one
     const std::size_t zero_section = sections[2].empty() ? 0 : 2;
     if (zero_section != chosen) {
       chosen = zero_section;
-      layout = SectionLayout::Of(sections[chosen]);
+      layout = TSectionLayout::Of(sections[chosen]);
     }
   }
 
@@ -243,7 +243,7 @@ std::string FormatFloatMask(std::string_view mask, long double value) {
   out.reserve(mask.size() + 32);
   if (digits.Negative && chosen == 0)
     out.push_back('-');
-  SectionWriter(layout, digits, out).Write(sections[chosen]);
+  TSectionWriter(layout, digits, out).Write(sections[chosen]);
   return out;
 }
 

@@ -45,7 +45,7 @@ std::string Hexadecimal(std::uint64_t value, std::size_t min_digits) {
 }
 
 // The integer's bits as "%u" and "%x" read them.
-std::uint64_t UnsignedBits(const FormatArg& arg) {
+std::uint64_t UnsignedBits(const TFormatArg& arg) {
   return arg.integer_is_64_bit ? static_cast<std::uint64_t>(arg.integer)
                                : static_cast<std::uint32_t>(static_cast<std::int32_t>(arg.integer));
 }
@@ -82,7 +82,7 @@ std::string Grouped(std::string text) {
 
 // "%e": d.ddd...E+ddd with `precision` significant digits.
 std::string Scientific(long double value, int precision) {
-  const DecimalDigits d = GenerateDecimalDigits(value, precision, 9999);
+  const TDecimalDigits d = GenerateDecimalDigits(value, precision, 9999);
   if (d.IsInfinity())
     return "INF";
   if (d.IsNotANumber())
@@ -100,24 +100,24 @@ std::string Scientific(long double value, int precision) {
 }
 
 std::string FloatText(long double value, char type, int precision) {
-  const int decimals = precision == kNoPrecision ? 2 : std::clamp(precision, 0, DecimalDigits::kMaxDigits);
-  const int digits = precision == kNoPrecision ? 15 : std::clamp(precision, 2, DecimalDigits::kMaxDigits);
+  const int decimals = precision == kNoPrecision ? 2 : std::clamp(precision, 0, TDecimalDigits::kMaxDigits);
+  const int digits = precision == kNoPrecision ? 15 : std::clamp(precision, 2, TDecimalDigits::kMaxDigits);
   switch (type) {
     case 'e':
       return Scientific(value, digits);
     case 'g':
-      return FormatFloatKind(value, FloatFormatKind::General, digits, 0);
+      return FormatFloatKind(value, TFloatFormatKind::General, digits, 0);
     case 'f':
-      return FormatFloatKind(value, FloatFormatKind::Fixed, DecimalDigits::kMaxDigits, decimals);
+      return FormatFloatKind(value, TFloatFormatKind::Fixed, TDecimalDigits::kMaxDigits, decimals);
     default:  // "n" and "m": grouped; no currency symbol is configured in this system
-      return Grouped(FormatFloatKind(value, FloatFormatKind::Fixed, DecimalDigits::kMaxDigits, decimals));
+      return Grouped(FormatFloatKind(value, TFloatFormatKind::Fixed, TDecimalDigits::kMaxDigits, decimals));
   }
 }
 
 // One run of the template over the argument list.
-class TemplateWriter {
+class TTemplateWriter {
  public:
-  TemplateWriter(std::string_view format, std::span<const FormatArg> args) : format_(format), args_(args) {}
+  TTemplateWriter(std::string_view format, std::span<const TFormatArg> args) : format_(format), args_(args) {}
 
   std::string Run() {
     while (pos_ < format_.size()) {
@@ -164,7 +164,7 @@ class TemplateWriter {
     if (!field.star)
       return field.value;
     const std::size_t i = next_++;
-    if (i >= args_.size() || args_[i].kind != FormatArg::Kind::Integer)
+    if (i >= args_.size() || args_[i].kind != TFormatArg::Kind::Integer)
       return 0;
     return static_cast<int>(std::clamp<std::int64_t>(args_[i].integer, INT_MIN, INT_MAX));
   }
@@ -208,7 +208,7 @@ class TemplateWriter {
   }
 
   std::string Convert(char type, int precision) {
-    using Kind = FormatArg::Kind;
+    using Kind = TFormatArg::Kind;
     switch (type) {
       case 'd':
         return SignedDecimal(Take(Kind::Integer).integer, precision);
@@ -235,11 +235,11 @@ class TemplateWriter {
   }
 
   std::string Text(int precision) {
-    const FormatArg& arg = Take();
+    const TFormatArg& arg = Take();
     std::string_view text;
-    if (arg.kind == FormatArg::Kind::Char) {
+    if (arg.kind == TFormatArg::Kind::Char) {
       text = std::string_view(&arg.character, 1);
-    } else if (arg.kind == FormatArg::Kind::Text) {
+    } else if (arg.kind == TFormatArg::Kind::Text) {
       text = arg.text;
     } else {
       throw Invalid();
@@ -249,13 +249,13 @@ class TemplateWriter {
     return std::string(text);
   }
 
-  const FormatArg& Take() {
+  const TFormatArg& Take() {
     if (next_ >= args_.size())
       throw EConvertError("No argument for format '" + std::string(directive_) + "'");
     return args_[next_++];
   }
-  const FormatArg& Take(FormatArg::Kind kind) {
-    const FormatArg& arg = Take();
+  const TFormatArg& Take(TFormatArg::Kind kind) {
+    const TFormatArg& arg = Take();
     if (arg.kind != kind)
       throw Invalid();
     return arg;
@@ -277,7 +277,7 @@ class TemplateWriter {
   }
 
   std::string_view format_;
-  std::span<const FormatArg> args_;
+  std::span<const TFormatArg> args_;
   std::size_t pos_ = 0;
   std::size_t next_ = 0;
   std::string_view directive_;
@@ -286,12 +286,12 @@ class TemplateWriter {
 
 }  // namespace
 
-std::string FormatText(std::string_view format, std::span<const FormatArg> args) {
-  return TemplateWriter(format, args).Run();
+std::string FormatText(std::string_view format, std::span<const TFormatArg> args) {
+  return TTemplateWriter(format, args).Run();
 }
 
-std::string FormatText(std::string_view format, std::initializer_list<FormatArg> args) {
-  return FormatText(format, std::span<const FormatArg>(args.begin(), args.size()));
+std::string FormatText(std::string_view format, std::initializer_list<TFormatArg> args) {
+  return FormatText(format, std::span<const TFormatArg>(args.begin(), args.size()));
 }
 
 }  // namespace corvane

@@ -13,8 +13,8 @@ namespace {
 
 // Whether the extended value has no fraction bits: integers, and every value from 2^63 on.
 bool IsIntegral(long double x) noexcept {
-  const ExtendedBits bits = ExtendedBits::Of(x);
-  const int power = bits.biased_exponent - ExtendedBits::kBias;  // |x| in [2^power, 2^(power+1))
+  const TExtendedBits bits = TExtendedBits::Of(x);
+  const int power = bits.biased_exponent - TExtendedBits::kBias;  // |x| in [2^power, 2^(power+1))
   if (bits.biased_exponent == 0)
     return bits.mantissa == 0;
   if (power < 0)
@@ -40,8 +40,8 @@ TFractionPower::TFractionPower(long double exponent)
   for (int E = kLowestExponent; E < kLowestExponent + kExponents; ++E) {
     for (int j = 0; j < kPoints; ++j) {
       // ln(2^E / c_j) = E ln 2 + T_j, as the logarithm's table step forms it with r = 0.
-      const detail::LogReduction x{static_cast<long double>(E), 0.0L, &detail::kLogTable[j]};
-      const LogParts ln = detail::CombineLog(x, 0.0L);
+      const detail::TLogReduction x{static_cast<long double>(E), 0.0L, &detail::kLogTable[j]};
+      const TLogParts ln = detail::CombineLog(x, 0.0L);
       powers_[static_cast<std::size_t>((E - kLowestExponent) * kPoints + j)] =
           route_ == Route::kExponents ? exponent * ln.head + exponent * ln.tail : power.PowerOfLog(ln);
     }
@@ -49,13 +49,13 @@ TFractionPower::TFractionPower(long double exponent)
 }
 
 std::optional<std::uint32_t> FractionSeed(long double u) noexcept {
-  const ExtendedBits bits = ExtendedBits::Of(u);
-  if (bits.negative || bits.biased_exponent == ExtendedBits::kMaxBiasedExponent)
+  const TExtendedBits bits = TExtendedBits::Of(u);
+  if (bits.negative || bits.biased_exponent == TExtendedBits::kMaxBiasedExponent)
     return std::nullopt;
   if (bits.biased_exponent == 0)  // zero (denormals are no fractions of the generator)
     return bits.mantissa == 0 ? std::optional<std::uint32_t>(0) : std::nullopt;
-  const int power = bits.biased_exponent - ExtendedBits::kBias;  // u in [2^power, 2^(power + 1))
-  if (power < -32 || power > -1 || !(bits.mantissa & ExtendedBits::kIntegerBit))
+  const int power = bits.biased_exponent - TExtendedBits::kBias;  // u in [2^power, 2^(power + 1))
+  if (power < -32 || power > -1 || !(bits.mantissa & TExtendedBits::kIntegerBit))
     return std::nullopt;
   const int shift = 63 - (32 + power);  // the bits below 2^-32
   if (bits.mantissa & ((std::uint64_t{1} << shift) - 1))

@@ -45,7 +45,7 @@ class TFractionPower {
   long double operator()(std::uint32_t k) const noexcept {
     if (k == 0) [[unlikely]]
       return 0.0L;
-    const detail::FractionReduction x = detail::ReduceFraction(k);
+    const detail::TFractionReduction x = detail::ReduceFraction(k);
     const long double Z =
         powers_[static_cast<std::size_t>((x.e - kLowestExponent) * kPoints + (x.entry - detail::kLogTable))];
     // e ln(1 + r) with its series tail in double arithmetic: below 2^-7.5, so its rounding errors

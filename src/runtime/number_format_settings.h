@@ -11,19 +11,19 @@ void SetDecimalMark(char mark) noexcept;
 void SetThousandsMark(char mark) noexcept;
 
 // Sets both marks for its lifetime and restores the previous ones; for tests and scoped use.
-class ScopedNumberFormat {
+class TScopedNumberFormat {
  public:
-  ScopedNumberFormat(char decimal_mark, char thousands_mark) noexcept
+  TScopedNumberFormat(char decimal_mark, char thousands_mark) noexcept
       : decimal_(DecimalMark()), thousands_(ThousandsMark()) {
     SetDecimalMark(decimal_mark);
     SetThousandsMark(thousands_mark);
   }
-  ~ScopedNumberFormat() {
+  ~TScopedNumberFormat() {
     SetDecimalMark(decimal_);
     SetThousandsMark(thousands_);
   }
-  ScopedNumberFormat(const ScopedNumberFormat&) = delete;
-  ScopedNumberFormat& operator=(const ScopedNumberFormat&) = delete;
+  TScopedNumberFormat(const TScopedNumberFormat&) = delete;
+  TScopedNumberFormat& operator=(const TScopedNumberFormat&) = delete;
 
  private:
   char decimal_;

@@ -24,9 +24,9 @@ static_assert(FE_INVALID == 0x01 && FE_DIVBYZERO == 0x04 && FE_OVERFLOW == 0x08 
 // rounding to nearest, and on return the caller's controls and flags exactly as they were. Only the
 // x87 unit computes here (extended values), so only its control and status words are touched:
 // saving and restoring the whole environment would cost several times a whole conversion.
-class PrivateFloatEnvironment {
+class TPrivateFloatEnvironment {
  public:
-  PrivateFloatEnvironment() noexcept {
+  TPrivateFloatEnvironment() noexcept {
     _FPU_GETCW(caller_control_);
     if (caller_control_ != kControl) {
       fpu_control_t control = kControl;
@@ -34,8 +34,8 @@ class PrivateFloatEnvironment {
     }
     __asm__ volatile("fnstsw %0" : "=a"(caller_status_));
   }
-  PrivateFloatEnvironment(const PrivateFloatEnvironment&) = delete;
-  PrivateFloatEnvironment& operator=(const PrivateFloatEnvironment&) = delete;
+  TPrivateFloatEnvironment(const TPrivateFloatEnvironment&) = delete;
+  TPrivateFloatEnvironment& operator=(const TPrivateFloatEnvironment&) = delete;
 
   // Takes the result so that its computation is complete before the flags are read. Clears the
   // flags the conversion raised (inexact, underflow, overflow, denormal) and puts the caller's back.
@@ -64,7 +64,7 @@ class PrivateFloatEnvironment {
 constexpr int kExponentStop = 500;
 
 // What an accepted text says: sign, digit runs before and after the decimal mark, exponent.
-struct NumberShape {
+struct TNumberShape {
   bool negative = false;
   std::string_view integer_digits;
   std::string_view fraction_digits;
@@ -81,13 +81,13 @@ struct NumberShape {
 
 // Checks the shape of the text, left to right: blanks, sign, digits, decimal mark and digits,
 // exponent, blanks. Only the space counts as a blank. The text ends at its first NUL.
-class ShapeScanner {
+class TShapeScanner {
  public:
-  ShapeScanner(std::string_view text, char decimal_mark) noexcept
+  TShapeScanner(std::string_view text, char decimal_mark) noexcept
       : text_(text.substr(0, text.find('\0'))), decimal_mark_(decimal_mark) {}
 
-  std::optional<NumberShape> Scan() noexcept {
-    NumberShape shape;
+  std::optional<TNumberShape> Scan() noexcept {
+    TNumberShape shape;
     SkipBlanks();
     shape.negative = Take('-');
     if (!shape.negative)
@@ -156,7 +156,7 @@ std::string_view FoldIntoInteger(std::string_view digits, std::uint64_t& accumul
 }
 
 // The accumulator when all digits fold exactly into 64 bits.
-std::optional<std::uint64_t> FoldExactly(const NumberShape& shape) noexcept {
+std::optional<std::uint64_t> FoldExactly(const TNumberShape& shape) noexcept {
   std::uint64_t accumulator = 0;
   if (!FoldIntoInteger(shape.integer_digits, accumulator).empty())
     return std::nullopt;
@@ -172,7 +172,7 @@ long double FoldIntoExtended(std::string_view digits, long double accumulator) n
 
 // The accumulator in extended precision, each multiplication and addition rounded on its own.
 // It starts on integers, which give the same result for as long as they are exact.
-long double FoldExtended(const NumberShape& shape) noexcept {
+long double FoldExtended(const TNumberShape& shape) noexcept {
   std::uint64_t integer = 0;
   const std::string_view integer_rest = FoldIntoInteger(shape.integer_digits, integer);
   const std::string_view fraction_rest =
@@ -183,8 +183,8 @@ long double FoldExtended(const NumberShape& shape) noexcept {
 }
 
 // The general case: long digit strings and large scales, in real extended arithmetic.
-bool ConvertExtended(const NumberShape& shape, long double& value) noexcept {
-  PrivateFloatEnvironment environment;
+bool ConvertExtended(const TNumberShape& shape, long double& value) noexcept {
+  TPrivateFloatEnvironment environment;
   long double result = ScaleByPowerOfTen(FoldExtended(shape), shape.Scale());
   if (shape.negative)
     result = -result;
@@ -201,7 +201,7 @@ bool ConvertExtended(const NumberShape& shape, long double& value) noexcept {
 }  // namespace
 
 bool TryParseFloat(std::string_view text, long double& value) noexcept {
-  const std::optional<NumberShape> shape = ShapeScanner(text, DecimalMark()).Scan();
+  const std::optional<TNumberShape> shape = TShapeScanner(text, DecimalMark()).Scan();
   if (!shape)
     return false;
   // Most texts are short digit strings with a small scale: one rounded operation on exact

@@ -19,9 +19,9 @@ constexpr long double kLargestSplitExponent = 0x1p16000L;
 // |exponent| when it is an integer of at most 2^31 - 1, else -1; read off the bits, since converting
 // an extended value to an integer type costs two control-word switches on the x87.
 std::int64_t SmallIntegralMagnitude(long double exponent) noexcept {
-  const ExtendedBits bits = ExtendedBits::Of(exponent);
-  const int power = bits.biased_exponent - ExtendedBits::kBias;  // |exponent| in [2^power, 2^(power+1))
-  if (!(bits.mantissa & ExtendedBits::kIntegerBit) || power < 0 || power > 30)
+  const TExtendedBits bits = TExtendedBits::Of(exponent);
+  const int power = bits.biased_exponent - TExtendedBits::kBias;  // |exponent| in [2^power, 2^(power+1))
+  if (!(bits.mantissa & TExtendedBits::kIntegerBit) || power < 0 || power > 30)
     return -1;  // zero, denormals, fractions below 1, unnormals, too large, infinities and NaN
   const int fraction_bits = 63 - power;
   if (bits.mantissa & ((std::uint64_t{1} << fraction_bits) - 1))
@@ -29,12 +29,12 @@ std::int64_t SmallIntegralMagnitude(long double exponent) noexcept {
   return static_cast<std::int64_t>(bits.mantissa >> fraction_bits);
 }
 
-struct Halves {
+struct THalves {
   long double high = 0;
   long double low = 0;
 };
 
-Halves Split(long double x) noexcept {
+THalves Split(long double x) noexcept {
   const long double scaled = x * kSplitter;
   const long double high = scaled - (scaled - x);
   return {high, x - high};
@@ -50,7 +50,7 @@ TPowerFunction::TPowerFunction(long double exponent) noexcept : exponent_(expone
     magnitude_ = static_cast<std::uint32_t>(magnitude);
     negative_ = exponent < 0;
   } else if (std::fabs(exponent) <= kLargestSplitExponent) {
-    const Halves halves = Split(exponent);
+    const THalves halves = Split(exponent);
     exponent_high_ = halves.high;
     exponent_low_ = halves.low;
   }
@@ -60,14 +60,14 @@ long double TPowerFunction::KernelPower(std::uint64_t mantissa, int binary_expon
   return PowerOfLog(ExtendedLogPartsForPower(mantissa, binary_exponent));
 }
 
-long double TPowerFunction::PowerOfLog(const LogParts& parts) const noexcept {
+long double TPowerFunction::PowerOfLog(const TLogParts& parts) const noexcept {
   // Renormalised first: next to 1 the head is 0 and the whole logarithm sits in the tail, whose
   // product with a large exponent would lose its rounding error. |head| >= |tail| when head != 0.
   const long double ln = parts.head + parts.tail;
   const long double ln_tail = (parts.head - ln) + parts.tail;
   // exponent * ln exactly, as the rounded product and its error (Dekker), plus exponent * ln_tail.
   const long double product = exponent_ * ln;
-  const Halves head = Split(ln);
+  const THalves head = Split(ln);
   const long double product_error =
       ((exponent_high_ * head.high - product) + exponent_high_ * head.low + exponent_low_ * head.high) +
       exponent_low_ * head.low;
@@ -81,12 +81,12 @@ long double TPowerFunction::PowerOfLog(const LogParts& parts) const noexcept {
 }
 
 long double TPowerFunction::LogarithmicPower(long double base) const noexcept {
-  const ExtendedBits bits = ExtendedBits::Of(base);
+  const TExtendedBits bits = TExtendedBits::Of(base);
   const bool normal_positive = !bits.negative && bits.biased_exponent != 0 &&
-                               bits.biased_exponent != ExtendedBits::kMaxBiasedExponent &&
-                               (bits.mantissa & ExtendedBits::kIntegerBit) != 0;
+                               bits.biased_exponent != TExtendedBits::kMaxBiasedExponent &&
+                               (bits.mantissa & TExtendedBits::kIntegerBit) != 0;
   if (normal_positive) {
-    const long double result = KernelPower(bits.mantissa, bits.biased_exponent - ExtendedBits::kBias);
+    const long double result = KernelPower(bits.mantissa, bits.biased_exponent - TExtendedBits::kBias);
     if (result == result)
       return result;
   }

@@ -78,7 +78,7 @@ class TPowerFunction {
 
  public:
   // exp(exponent * (ln.head + ln.tail)) on the extended kernels, or NaN outside their range.
-  long double PowerOfLog(const LogParts& ln) const noexcept;
+  long double PowerOfLog(const TLogParts& ln) const noexcept;
 
  private:
   [[noreturn]] void ThrowFault(long double base, long double result) const;

@@ -9,7 +9,7 @@ std::uint32_t RandomSeed = 0;
 
 namespace {
 
-ClockTime SystemClockUtc() {
+TClockTime SystemClockUtc() {
   timespec now{};
   clock_gettime(CLOCK_REALTIME, &now);
   tm utc{};
@@ -17,8 +17,8 @@ ClockTime SystemClockUtc() {
   return {utc.tm_hour, utc.tm_min, utc.tm_sec, static_cast<int>(now.tv_nsec / 1000000)};
 }
 
-std::function<ClockTime()>& Clock() {
-  static std::function<ClockTime()> clock = SystemClockUtc;
+std::function<TClockTime()>& Clock() {
+  static std::function<TClockTime()> clock = SystemClockUtc;
   return clock;
 }
 
@@ -31,12 +31,12 @@ std::int32_t RandomBelow(std::int32_t range) noexcept {
 }
 
 void SeedRandomFromClock() {
-  const ClockTime t = Clock()();
+  const TClockTime t = Clock()();
   RandomSeed = static_cast<std::uint32_t>(((t.hour * 60 + t.minute) * 60 + t.second) * 1000 + t.millisecond);
 }
 
-void SetRandomClock(std::function<ClockTime()> clock) {
-  Clock() = clock ? std::move(clock) : std::function<ClockTime()>(SystemClockUtc);
+void SetRandomClock(std::function<TClockTime()> clock) {
+  Clock() = clock ? std::move(clock) : std::function<TClockTime()>(SystemClockUtc);
 }
 
 }  // namespace corvane

@@ -26,7 +26,7 @@ inline long double RandomFraction() noexcept {
 std::int32_t RandomBelow(std::int32_t range) noexcept;
 
 // The UTC time of day, as the clock seam delivers it.
-struct ClockTime {
+struct TClockTime {
   int hour = 0;
   int minute = 0;
   int second = 0;
@@ -38,6 +38,6 @@ void SeedRandomFromClock();
 
 // Replaces the clock the seeding reads (tests set a fixed time); an empty function restores the
 // system clock.
-void SetRandomClock(std::function<ClockTime()> clock);
+void SetRandomClock(std::function<TClockTime()> clock);
 
 }  // namespace corvane

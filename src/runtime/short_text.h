@@ -10,7 +10,7 @@
 namespace corvane {
 
 template <std::size_t Capacity>
-class ShortText {
+class TShortText {
  public:
   void Put(char c) noexcept {
     assert(size_ < Capacity);

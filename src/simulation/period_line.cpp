@@ -39,7 +39,7 @@ char* PutNumber(std::string_view label, double value, char mark, char* out) {
   out = Put(label, out);
   if (char* end = WriteFixedThreeDecimals(value, mark, out))
     return end;
-  return Put(FormatFloatKind(value, FloatFormatKind::Fixed, 10, 3), out);
+  return Put(FormatFloatKind(value, TFloatFormatKind::Fixed, 10, 3), out);
 }
 
 }  // namespace

@@ -44,7 +44,7 @@ inline long double NotBelowZero(long double y) noexcept {
 
 // Where a reaction takes its draws. BatchDraws takes the generator's draws from the simulator's
 // batch worked out ahead (precomputed_draws.h), the process-wide generator's or a generator of
-// the caller's; InjectedDraws calls a caller's source. All give the same results for the same
+// the caller's; TInjectedDraws calls a caller's source. All give the same results for the same
 // fractions.
 //
 // With a fractional exponent that a TFractionPower serves, the work share comes from its table,
@@ -61,9 +61,9 @@ class BatchDraws {
   Ahead& draws_;
 };
 
-class InjectedDraws {
+class TInjectedDraws {
  public:
-  InjectedDraws(const TRandomSource& source, long double exponent, const TFractionPower* table)
+  TInjectedDraws(const TRandomSource& source, long double exponent, const TFractionPower* table)
       : source_(source), power_(exponent), table_(table) {}
 
   long double WorkShare() const {
@@ -92,9 +92,9 @@ class InjectedDraws {
 // precision and rounded to double where it is stored; a stored value that leaves the double range
 // raises its fault there, so no infinite or NaN value is ever delivered.
 template <typename Draws>
-class Reaction {
+class TReaction {
  public:
-  Reaction(const TParameterSet& P, double start_y, double& carried_y, Draws draws, TReactionSink& sink)
+  TReaction(const TParameterSet& P, double start_y, double& carried_y, Draws draws, TReactionSink& sink)
       : P_(P),
         // Loop invariants, hoisted: every cycle would compute the same extended values.
         inverse_a1_(1.0L / P.a1),
@@ -203,10 +203,10 @@ double TReactionSimulator::SimulateReaction(const TParameterSet& P, bool FirstOf
   if (P.a1 != exponent_a1_ || P.c1 != exponent_c1_) [[unlikely]]
     UseExponentOf(P);
   if (own_generator_)
-    return Reaction(P, start_y, carried_y_, BatchDraws(own_draws_), sink).Run();
+    return TReaction(P, start_y, carried_y_, BatchDraws(own_draws_), sink).Run();
   if (!random_)
-    return Reaction(P, start_y, carried_y_, BatchDraws(draws_ahead_), sink).Run();
-  return Reaction(P, start_y, carried_y_, InjectedDraws(random_, exponent_, table_), sink).Run();
+    return TReaction(P, start_y, carried_y_, BatchDraws(draws_ahead_), sink).Run();
+  return TReaction(P, start_y, carried_y_, TInjectedDraws(random_, exponent_, table_), sink).Run();
 }
 
 void TReactionSimulator::UseExponentOf(const TParameterSet& P) {

@@ -28,7 +28,7 @@ TExtendedTerms TermsOf(const TParameterSet& P) {
 }  // namespace
 
 TReactionTheory ReactionTheoryOf(const TParameterSet& P) {
-  const FloatFaultCheck check;
+  const TFloatFaultCheck check;
   const TExtendedTerms t = TermsOf(P);
   const long double c0 = P.c0;
   const long double variance = 2.0L * t.KPlusOne * t.OneMinusR / (c0 * c0);
@@ -48,7 +48,7 @@ double ReactionTimeAutocorrelation(const TParameterSet& P, int lag) {
     return 1.0;
   // Symmetric in the lag; taken wide so that the smallest int has a magnitude.
   const long long j = lag < 0 ? -static_cast<long long>(lag) : lag;
-  const FloatFaultCheck check;
+  const TFloatFaultCheck check;
   const TExtendedTerms t = TermsOf(P);
   const double result = StoreDouble(-t.OneMinusR * std::pow(t.R, static_cast<long double>(j - 1)) / 2.0L);
   check.Check();
@@ -56,7 +56,7 @@ double ReactionTimeAutocorrelation(const TParameterSet& P, int lag) {
 }
 
 double ReactionTimeFromCarried(const TParameterSet& P, double y_before, double y_after) {
-  const FloatFaultCheck check;
+  const TFloatFaultCheck check;
   const long double A = P.A;
   const double result =
       StoreDouble(A + A * P.a1 / P.a0 + (static_cast<long double>(y_after) - y_before) / P.a0);

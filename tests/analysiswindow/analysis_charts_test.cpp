@@ -27,12 +27,12 @@ THistogram TwoBins() {
   return histogram;
 }
 
-TEST(AnalysisCharts, OutlinesTheBinsAsSteps) {
+TEST(AnalysisChartsTest, OutlinesTheBinsAsSteps) {
   EXPECT_EQ(HistogramOutline(TwoBins()), (Points{{5, 0}, {5, 0.3}, {7, 0.3}, {7, 0.1}, {9, 0.1}, {9, 0}}));
   EXPECT_TRUE(HistogramOutline(THistogram{}).empty());
 }
 
-TEST(AnalysisCharts, MergesTheFineDensityWithinTheDataRange) {
+TEST(AnalysisChartsTest, MergesTheFineDensityWithinTheDataRange) {
   std::vector<std::pair<double, TEstimate>> curve;
   for (int i = 0; i < 10; ++i) curve.push_back({i + 0.5, {static_cast<double>(i), 0}});
   // Within [2, 8]: centres 2.5 .. 7.5, six points, merged in pairs.
@@ -41,14 +41,14 @@ TEST(AnalysisCharts, MergesTheFineDensityWithinTheDataRange) {
   EXPECT_TRUE(DensityPoints(curve, 20, 30, 3).empty());
 }
 
-TEST(AnalysisCharts, TheAtomsFootGivesTheDataShareBesideTheModelsProbability) {
-  const ScopedNumberFormat format('.', ',');
+TEST(AnalysisChartsTest, TheAtomsFootGivesTheDataShareBesideTheModelsProbability) {
+  const TScopedNumberFormat format('.', ',');
   EXPECT_EQ(AtomText(TwoBins(), std::exp(-2.5)),
             "Atom at A = 5: data 2 of 10 (0.2); model P(RT = A) = 0.08208");
   EXPECT_EQ(AtomText(TwoBins(), kNotANumber), "Atom at A = 5: data 2 of 10 (0.2)");
 }
 
-TEST(AnalysisCharts, DrawTheDataTheBandAndTheModelsLags) {
+TEST(AnalysisChartsTest, DrawTheDataTheBandAndTheModelsLags) {
   QWidget parent;
   TAnalysisCharts charts(&parent);
   std::array<double, kMaxLag> lags;

@@ -16,15 +16,15 @@ std::vector<TComparisonRow> Rows() {
   return {mean, median, pending};
 }
 
-TEST(AnalysisTable, SaysWhereEachModelFigureComesFrom) {
+TEST(AnalysisTableTest, SaysWhereEachModelFigureComesFrom) {
   const std::vector<TComparisonRow> rows = Rows();
-  const ScopedNumberFormat format('.', ',');
+  const TScopedNumberFormat format('.', ',');
   EXPECT_EQ(ModelSourceText(rows[0]), "closed form");
   EXPECT_EQ(ModelSourceText(rows[1]), "simulation \u00b1 0.0125");
   EXPECT_EQ(ModelSourceText(rows[2]), "being computed");
 }
 
-TEST(AnalysisTable, CopiesAsTabsWithTheLocalesDecimalMark) {
+TEST(AnalysisTableTest, CopiesAsTabsWithTheLocalesDecimalMark) {
   const std::vector<TComparisonRow> rows = Rows();
   struct Case {
     char mark;
@@ -44,13 +44,13 @@ TEST(AnalysisTable, CopiesAsTabsWithTheLocalesDecimalMark) {
   };
   for (const Case& c : cases) {
     // The table is built and written under the same locale, as the window does.
-    const ScopedNumberFormat format(c.mark, c.mark == '.' ? ',' : '.');
+    const TScopedNumberFormat format(c.mark, c.mark == '.' ? ',' : '.');
     EXPECT_EQ(TableTsv(AnalysisTableOf(rows, nullptr), c.mark), c.expected) << c.mark;
   }
 }
 
-TEST(AnalysisTable, SavesAsCsvWithPointsAndQuotesWhatNeedsThem) {
-  const ScopedNumberFormat format(',', '.');
+TEST(AnalysisTableTest, SavesAsCsvWithPointsAndQuotesWhatNeedsThem) {
+  const TScopedNumberFormat format(',', '.');
   std::vector<TComparisonRow> rows = Rows();
   rows.resize(1);
   rows[0].Name = "mean, \"all\"";
@@ -60,8 +60,8 @@ TEST(AnalysisTable, SavesAsCsvWithPointsAndQuotesWhatNeedsThem) {
             "\"mean, \"\"all\"\"\",9.5,10,closed form,0.25,-2.00,9.75,-1.00\n");
 }
 
-TEST(FitResults, ListEstimatesWithIntervalsAndTheFailedReplicates) {
-  const ScopedNumberFormat format('.', ',');
+TEST(FitResultsTest, ListEstimatesWithIntervalsAndTheFailedReplicates) {
+  const TScopedNumberFormat format('.', ',');
   TModelFit fit;
   fit.Condition = TFitCondition::Fitted;
   fit.Count = 200;

@@ -24,7 +24,7 @@ std::function<void()> UntilStopped(const TWorkControl& control, std::atomic<bool
   return [] { ADD_FAILURE() << "a stopped run delivered its result"; };
 }
 
-TEST(BackgroundTask, DeliversTheResultOnTheCallersThread) {
+TEST(BackgroundTaskTest, DeliversTheResultOnTheCallersThread) {
   TBackgroundTask task;
   const auto ui_thread = std::this_thread::get_id();
   std::thread::id worker;
@@ -44,7 +44,7 @@ TEST(BackgroundTask, DeliversTheResultOnTheCallersThread) {
   EXPECT_FALSE(task.Running());
 }
 
-TEST(BackgroundTask, ANewStartStopsTheRunBeforeAndDropsItsResult) {
+TEST(BackgroundTaskTest, ANewStartStopsTheRunBeforeAndDropsItsResult) {
   TBackgroundTask task;
   std::atomic<bool> started{false};
   task.Start([&](const TWorkControl& control) { return UntilStopped(control, started); });
@@ -55,7 +55,7 @@ TEST(BackgroundTask, ANewStartStopsTheRunBeforeAndDropsItsResult) {
   EXPECT_EQ(second, 2);
 }
 
-TEST(BackgroundTask, CancelledWorkDeliversNothingNotEvenItsError) {
+TEST(BackgroundTaskTest, CancelledWorkDeliversNothingNotEvenItsError) {
   TBackgroundTask task;
   std::atomic<bool> started{false};
   int failures = 0;
@@ -68,7 +68,7 @@ TEST(BackgroundTask, CancelledWorkDeliversNothingNotEvenItsError) {
   EXPECT_EQ(failures, 0);
 }
 
-TEST(BackgroundTask, AnErrorReachesTheFailureWithItsMessage) {
+TEST(BackgroundTaskTest, AnErrorReachesTheFailureWithItsMessage) {
   TBackgroundTask task;
   std::string message;
   task.Start([](const TWorkControl&) -> std::function<void()> { throw EAnalysisCancelled(); });
@@ -82,7 +82,7 @@ TEST(BackgroundTask, AnErrorReachesTheFailureWithItsMessage) {
   EXPECT_EQ(message, "Floating point overflow");
 }
 
-TEST(BackgroundTask, DestructionStopsAndJoinsARunningComputation) {
+TEST(BackgroundTaskTest, DestructionStopsAndJoinsARunningComputation) {
   std::atomic<bool> started{false};
   {
     TBackgroundTask task;

@@ -78,7 +78,7 @@ class SeriesAnalysisWindowTest : public ::testing::Test {
     for (double time : times) host.feed.Record(time, P);
   }
 
-  const ScopedNumberFormat format{'.', ','};
+  const TScopedNumberFormat format{'.', ','};
   FakeHost host;
   std::unique_ptr<TSeriesAnalysisWindow> window;
 };
@@ -162,7 +162,7 @@ TEST_F(SeriesAnalysisWindowTest, CopyTableGivesTheRowsAsTabsWithTheLocalesMark) 
             "Statistic\tData\tModel\tModel from\tStandard error\tData - model (SE)");
   EXPECT_NE(copied.find("\nn\t4\t"), std::string::npos);
   EXPECT_NE(copied.find("\nmean\t8.75\t10\tclosed form\t"), std::string::npos);
-  const ScopedNumberFormat comma(',', '.');
+  const TScopedNumberFormat comma(',', '.');
   window->RefreshNow();
   EXPECT_NE(window->TableClipboardText().find("\nmean\t8,75\t10\tclosed form\t"), std::string::npos);
   EXPECT_NE(window->TableCsvText().find("\nmean,8.75,10,closed form,"), std::string::npos);

@@ -9,7 +9,7 @@ namespace {
 
 const TParameterSet kDefaults{5, 1, 1, 0.5, 0.5, 5};
 
-TEST(SeriesRecord, KeepsTheTimesInOrderAndARunPerModel) {
+TEST(SeriesRecordTest, KeepsTheTimesInOrderAndARunPerModel) {
   TParameterSet other = kDefaults;
   other.c0 = 0.7;
   TParameterSet new_start = kDefaults;
@@ -37,7 +37,7 @@ TEST(SeriesRecord, KeepsTheTimesInOrderAndARunPerModel) {
   EXPECT_EQ(record.Latest(), nullptr);
 }
 
-TEST(SeriesFeed, SignalsEveryRecordClearAndFieldChange) {
+TEST(SeriesFeedTest, SignalsEveryRecordClearAndFieldChange) {
   TSeriesFeed feed;
   std::vector<std::size_t> counts;
   int cleared = 0;

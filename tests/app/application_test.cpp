@@ -22,19 +22,19 @@ class LocaleTest : public ::testing::Test {
 };
 
 TEST_F(LocaleTest, TakesSingleByteSeparatorsAndKeepsDefaultsOtherwise) {
-  const NumberMarks c = NumberMarksOfLocale("C");
+  const TNumberMarks c = NumberMarksOfLocale("C");
   EXPECT_EQ(c.decimal_mark, '.');
   EXPECT_EQ(c.thousands_mark, ',');  // "C" has no grouping separator: the default stays
 
-  const NumberMarks german = NumberMarksOfLocale("de_DE.UTF-8");
+  const TNumberMarks german = NumberMarksOfLocale("de_DE.UTF-8");
   EXPECT_EQ(german.decimal_mark, ',');
   EXPECT_EQ(german.thousands_mark, '.');
 
-  const NumberMarks french = NumberMarksOfLocale("fr_FR.UTF-8");  // grouping: a 3-byte narrow space
+  const TNumberMarks french = NumberMarksOfLocale("fr_FR.UTF-8");  // grouping: a 3-byte narrow space
   EXPECT_EQ(french.decimal_mark, ',');
   EXPECT_EQ(french.thousands_mark, ',');
 
-  const NumberMarks missing = NumberMarksOfLocale("xx_NOWHERE.UTF-8");
+  const TNumberMarks missing = NumberMarksOfLocale("xx_NOWHERE.UTF-8");
   EXPECT_EQ(missing.decimal_mark, '.');
   EXPECT_EQ(missing.thousands_mark, ',');
 }

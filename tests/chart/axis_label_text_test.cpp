@@ -21,7 +21,7 @@ double Serial(int y, int m, int d) {
   return SerialFromCivil(y, m, d);
 }
 
-TEST(DateTimeSerial, DaysCountFrom30December1899BothWays) {
+TEST(DateTimeSerialTest, DaysCountFrom30December1899BothWays) {
   EXPECT_EQ(Serial(1899, 12, 30), 0);
   EXPECT_EQ(Serial(2023, 3, 15), 45000);
   EXPECT_EQ(Serial(2000, 2, 29), 36585);
@@ -37,7 +37,7 @@ TEST(DateTimeSerial, DaysCountFrom30December1899BothWays) {
   EXPECT_EQ(CivilFromSerial(1e300), TCivilDateTime{});
 }
 
-TEST(DateTimeText, PictureFieldsAndQuotedText) {
+TEST(DateTimeTextTest, PictureFieldsAndQuotedText) {
   const double t = 45000.75 + 5.5 / 86400;  // 18:00:05.500
   EXPECT_EQ(FormatDateTimeText("dd/mm/yy hh:nn", 45000.75), "15/03/23 18:00");
   EXPECT_EQ(FormatDateTimeText("d.m.yyyy", Serial(2023, 1, 5)), "5.1.2023");
@@ -49,7 +49,7 @@ TEST(DateTimeText, PictureFieldsAndQuotedText) {
   EXPECT_EQ(DefaultDateTimeFormat(1.5), "dd/mm/yyyy");
 }
 
-TEST(CalendarWalk, MonthsHalfMonthsAndYearsFromTheTopDown) {
+TEST(CalendarWalkTest, MonthsHalfMonthsAndYearsFromTheTopDown) {
   EXPECT_EQ(CalendarLabelValues(Serial(2023, 1, 10), Serial(2023, 3, 20), 30, true),
             (std::vector<double>{Serial(2023, 3, 1), Serial(2023, 2, 1)}));
   EXPECT_EQ(CalendarLabelValues(Serial(2023, 1, 1), Serial(2023, 2, 16), 15, true),
@@ -66,11 +66,11 @@ TEST(CalendarWalk, MonthsHalfMonthsAndYearsFromTheTopDown) {
   EXPECT_TRUE(CalendarLabelValues(10, 5, 30, true).empty());
 }
 
-struct DateAxis : ::testing::Test {
+struct DateAxisTest : ::testing::Test {
   TTestChart chart;
   TLineSeries& series = chart.CreateSeries<TLineSeries>();
 
-  DateAxis() {
+  DateAxisTest() {
     series.XValues().SetDateTime(true);
     series.AddPoint(Serial(2023, 1, 10), 1);
     series.AddPoint(Serial(2023, 3, 20), 2);
@@ -80,7 +80,7 @@ struct DateAxis : ::testing::Test {
   }
 };
 
-TEST_F(DateAxis, LabelsAreDatesAndNegativeDatesAreBlank) {
+TEST_F(DateAxisTest, LabelsAreDatesAndNegativeDatesAreBlank) {
   TChartAxis& axis = chart.BottomAxis();
   EXPECT_EQ(AxisValueLabel(axis, Serial(2023, 2, 1)), "01/02/2023");
   axis.SetDateTimeFormat("mm-yy");
@@ -89,7 +89,7 @@ TEST_F(DateAxis, LabelsAreDatesAndNegativeDatesAreBlank) {
   EXPECT_EQ(AxisValueLabel(chart.LeftAxis(), 2), "2");  // the Y values are plain numbers
 }
 
-TEST_F(DateAxis, ExactAxesWalkByTheCalendarOtherwiseByFixedDays) {
+TEST_F(DateAxisTest, ExactAxesWalkByTheCalendarOtherwiseByFixedDays) {
   TChartAxis& axis = chart.BottomAxis();
   EXPECT_EQ(AxisLabelValues(axis, 30), (std::vector<double>{Serial(2023, 3, 1), Serial(2023, 2, 1)}));
   axis.SetExactDateTime(false);
@@ -100,7 +100,7 @@ TEST_F(DateAxis, ExactAxesWalkByTheCalendarOtherwiseByFixedDays) {
   EXPECT_EQ(fixed[1], Serial(2023, 2, 18));
 }
 
-TEST(MarkText, EachStyleThenTheEvent) {
+TEST(MarkTextTest, EachStyleThenTheEvent) {
   TTestChart chart;
   TLineSeries& s = chart.CreateSeries<TLineSeries>();
   s.AddPoint(1, 1, "a");
@@ -110,7 +110,7 @@ TEST(MarkText, EachStyleThenTheEvent) {
     s.Marks().SetStyle(style);
     return MarkText(s, index);
   };
-  ScopedNumberFormat marks('.', ',');
+  TScopedNumberFormat marks('.', ',');
   EXPECT_EQ(text(smsValue, 2), "1,234.5");
   EXPECT_EQ(text(smsLabel, 1), "b");
   EXPECT_EQ(text(smsLabel, 2), "1,234.5");  // no label: the value

@@ -21,11 +21,11 @@ using testing::TTestChart;
 constexpr int kCharWidth = 6;
 constexpr int kTextHeight = 13;
 
-struct AxisFixture : ::testing::Test {
+struct AxisFixtureTest : ::testing::Test {
   TTestChart chart;
-  RecordingCanvas canvas;
+  TRecordingCanvas canvas;
 
-  AxisFixture() { canvas.SetTextMetrics(kCharWidth, kTextHeight); }
+  AxisFixtureTest() { canvas.SetTextMetrics(kCharWidth, kTextHeight); }
 
   static void Fix(TChartAxis& axis, double minimum, double maximum) {
     axis.SetAutomatic(false);
@@ -69,7 +69,7 @@ std::vector<std::string> Numbers(int from, int down_to, int step) {
 
 // --- Steps, label values and their places -------------------------------------------------------
 
-TEST_F(AxisFixture, BottomAxis0To26LabelsEveryValueFromTheRightEnd) {
+TEST_F(AxisFixtureTest, BottomAxis0To26LabelsEveryValueFromTheRightEnd) {
   Fix(chart.BottomAxis(), 0, 26);
   const TRect rest = LayOutAndDraw(chart.BottomAxis(), {18, 5, 575, 148});
   EXPECT_EQ(rest, (TRect{18, 5, 575, 129}));  // labels 13, line and ticks 6
@@ -85,7 +85,7 @@ TEST_F(AxisFixture, BottomAxis0To26LabelsEveryValueFromTheRightEnd) {
   EXPECT_EQ(canvas.FindText("0")->Points[0].X, 18);
 }
 
-TEST_F(AxisFixture, LeftAxis0To25OnA100PixelPlotStepsBy5) {
+TEST_F(AxisFixtureTest, LeftAxis0To25OnA100PixelPlotStepsBy5) {
   Fix(chart.LeftAxis(), 0, 25);
   const TRect rest = LayOutAndDraw(chart.LeftAxis(), {40, 10, 500, 110});
   // Widest label "25" and a blank: 18; line and ticks 6.
@@ -97,7 +97,7 @@ TEST_F(AxisFixture, LeftAxis0To25OnA100PixelPlotStepsBy5) {
   EXPECT_EQ(twenty->Align, (TTextAlign{TTextHorz::Right, TTextVert::Top}));
 }
 
-TEST_F(AxisFixture, EqualBoundsGiveOneLabelAndNoGridLine) {
+TEST_F(AxisFixtureTest, EqualBoundsGiveOneLabelAndNoGridLine) {
   Fix(chart.LeftAxis(), 4, 4);
   LayOutAndDraw(chart.LeftAxis(), {40, 10, 500, 110});
   EXPECT_EQ(Texts(), std::vector<std::string>{"4"});
@@ -106,7 +106,7 @@ TEST_F(AxisFixture, EqualBoundsGiveOneLabelAndNoGridLine) {
   EXPECT_EQ(TickLines().size(), 1u);
 }
 
-TEST_F(AxisFixture, TickOnLabelsOnlyWithoutLabelsDrawsOnlyTheAxisLine) {
+TEST_F(AxisFixtureTest, TickOnLabelsOnlyWithoutLabelsDrawsOnlyTheAxisLine) {
   TChartAxis& axis = chart.BottomAxis();
   Fix(axis, 0, 26);
   axis.SetLabels(false);
@@ -122,18 +122,18 @@ TEST_F(AxisFixture, TickOnLabelsOnlyWithoutLabelsDrawsOnlyTheAxisLine) {
   EXPECT_EQ(GridLines().size(), 25u);
 }
 
-TEST(AxisLabelText, DefaultMaskGroupsThousandsWithTheCurrentMarks) {
+TEST(AxisLabelTextTest, DefaultMaskGroupsThousandsWithTheCurrentMarks) {
   TTestChart chart;
   {
-    ScopedNumberFormat marks('.', ',');
+    TScopedNumberFormat marks('.', ',');
     EXPECT_EQ(AxisValueLabel(chart.LeftAxis(), 1234.5), "1,234.5");
     EXPECT_EQ(AxisValueLabel(chart.LeftAxis(), 0.00049), "0");
   }
-  ScopedNumberFormat marks(',', '.');
+  TScopedNumberFormat marks(',', '.');
   EXPECT_EQ(AxisValueLabel(chart.LeftAxis(), 1234.5), "1.234,5");
 }
 
-TEST_F(AxisFixture, ATooSmallStepDrawsNoLabelsButTheTitleAndLine) {
+TEST_F(AxisFixtureTest, ATooSmallStepDrawsNoLabelsButTheTitleAndLine) {
   TChartAxis& axis = chart.BottomAxis();
   Fix(axis, 0, 1000);
   axis.SetIncrement(0.01);
@@ -146,7 +146,7 @@ TEST_F(AxisFixture, ATooSmallStepDrawsNoLabelsButTheTitleAndLine) {
 
 // --- Titles and room ---------------------------------------------------------------------------
 
-TEST_F(AxisFixture, LeftTitleTurned90DegreesCentredOnPlotCenterYLeftOfTheLabels) {
+TEST_F(AxisFixtureTest, LeftTitleTurned90DegreesCentredOnPlotCenterYLeftOfTheLabels) {
   TChartAxis& axis = chart.LeftAxis();
   Fix(axis, 0, 25);
   axis.Title().SetCaption("Reaction time");
@@ -163,7 +163,7 @@ TEST_F(AxisFixture, LeftTitleTurned90DegreesCentredOnPlotCenterYLeftOfTheLabels)
   EXPECT_EQ(canvas.Calls().back().Align, TTextAlign{});  // alignment reset after every text
 }
 
-TEST_F(AxisFixture, BottomAxisRoomIsTitleThenLabelsThenLineAndTicks) {
+TEST_F(AxisFixtureTest, BottomAxisRoomIsTitleThenLabelsThenLineAndTicks) {
   TChartAxis& axis = chart.BottomAxis();
   Fix(axis, 0, 26);
   axis.Title().SetCaption("Time");
@@ -185,7 +185,7 @@ TEST_F(AxisFixture, BottomAxisRoomIsTitleThenLabelsThenLineAndTicks) {
   EXPECT_EQ(CalcAxisRoom(axis, canvas, chart.PlotRect()).Bottom, 148 - 30);
 }
 
-TEST_F(AxisFixture, TurnedBottomLabelsTakeTheWidestLabelAcross) {
+TEST_F(AxisFixtureTest, TurnedBottomLabelsTakeTheWidestLabelAcross) {
   TChartAxis& axis = chart.BottomAxis();
   Fix(axis, 0, 1000);
   axis.SetLabelsAngle(90);
@@ -197,7 +197,7 @@ TEST_F(AxisFixture, TurnedBottomLabelsTakeTheWidestLabelAcross) {
 
 // --- Ticks, grid and axis line -----------------------------------------------------------------
 
-TEST(AxisGeometry, TicksStartOnePixelOutsideTheLineAndLeaveOutTheirEnd) {
+TEST(AxisGeometryTest, TicksStartOnePixelOutsideTheLineAndLeaveOutTheirEnd) {
   EXPECT_EQ(TickSegment(TAxisSide::Bottom, 148, 100, 1, 4), (TSegment{{100, 149}, {100, 153}}));
   EXPECT_EQ(TickSegment(TAxisSide::Top, 20, 100, 1, 4), (TSegment{{100, 19}, {100, 15}}));
   EXPECT_EQ(TickSegment(TAxisSide::Left, 64, 30, 1, 4), (TSegment{{63, 30}, {59, 30}}));
@@ -207,7 +207,7 @@ TEST(AxisGeometry, TicksStartOnePixelOutsideTheLineAndLeaveOutTheirEnd) {
   EXPECT_EQ(TickSegment(TAxisSide::Left, 64, 30, -1, -3), (TSegment{{65, 30}, {68, 30}}));
 }
 
-TEST(AxisGeometry, GridLinesCrossThePlotFromBesideTheAxis) {
+TEST(AxisGeometryTest, GridLinesCrossThePlotFromBesideTheAxis) {
   const TRect plot{64, 10, 500, 110};
   EXPECT_EQ(GridSegment(TAxisSide::Bottom, plot, 70), (TSegment{{70, 109}, {70, 10}}));
   EXPECT_EQ(GridSegment(TAxisSide::Top, plot, 70), (TSegment{{70, 11}, {70, 110}}));
@@ -218,7 +218,7 @@ TEST(AxisGeometry, GridLinesCrossThePlotFromBesideTheAxis) {
   EXPECT_EQ(AxisLineSegment(TAxisSide::Right, plot, 507, 7, 5), (TSegment{{507, 6}, {507, 105}}));
 }
 
-TEST_F(AxisFixture, DrawnTicksGridAndLineOfALeftAxis) {
+TEST_F(AxisFixtureTest, DrawnTicksGridAndLineOfALeftAxis) {
   TChartAxis& axis = chart.LeftAxis();
   Fix(axis, 0, 25);
   axis.SetTickInnerLength(3);
@@ -245,7 +245,7 @@ TEST_F(AxisFixture, DrawnTicksGridAndLineOfALeftAxis) {
   EXPECT_EQ(ticks[6].Points[0].Y, 15);
 }
 
-TEST_F(AxisFixture, MinorTicksOnlyBetweenTwoMajorTicks) {
+TEST_F(AxisFixtureTest, MinorTicksOnlyBetweenTwoMajorTicks) {
   TChartAxis& axis = chart.BottomAxis();
   Fix(axis, 0, 3);
   axis.SetIncrement(2);
@@ -257,7 +257,7 @@ TEST_F(AxisFixture, MinorTicksOnlyBetweenTwoMajorTicks) {
   EXPECT_EQ(xs, (std::vector<int>{200, 0, 100}));
 }
 
-TEST_F(AxisFixture, AHugeMinorTickCountTicksEveryPixelBetweenWithoutLoopingOverIt) {
+TEST_F(AxisFixtureTest, AHugeMinorTickCountTicksEveryPixelBetweenWithoutLoopingOverIt) {
   TChartAxis& axis = chart.BottomAxis();
   Fix(axis, 0, 2);
   axis.SetIncrement(1);
@@ -270,13 +270,13 @@ TEST_F(AxisFixture, AHugeMinorTickCountTicksEveryPixelBetweenWithoutLoopingOverI
   EXPECT_EQ(hit, std::vector<bool>(11, true));
 }
 
-TEST(AxisWalls, InThreeDTheNearWallPushesTicksAndRoomOutward) {
+TEST(AxisWallsTest, InThreeDTheNearWallPushesTicksAndRoomOutward) {
   testing::TTestPaintChart chart;
-  RecordingCanvas canvas;
+  TRecordingCanvas canvas;
   canvas.SetTextMetrics(kCharWidth, kTextHeight);
   chart.BottomWall().SetSize(5);
   TChartAxis& axis = chart.BottomAxis();
-  AxisFixture::Fix(axis, 0, 10);
+  AxisFixtureTest::Fix(axis, 0, 10);
   chart.SetPanelBounds({0, 0, 400, 200});
   chart.SetPlotRect({0, 0, 300, 100});
   chart.ResolveRanges();
@@ -289,7 +289,7 @@ TEST(AxisWalls, InThreeDTheNearWallPushesTicksAndRoomOutward) {
   EXPECT_EQ(CalcAxisRoom(axis, canvas, chart.PlotRect()).Bottom, 100 - 13 - 6);
 }
 
-TEST_F(AxisFixture, FarAxesStandOnTheBackPlaneMovedByTheDepth) {
+TEST_F(AxisFixtureTest, FarAxesStandOnTheBackPlaneMovedByTheDepth) {
   chart.SetDepth3D(7, 5, 0);
   TChartAxis& top = chart.TopAxis();
   Fix(top, 0, 10);
@@ -312,7 +312,7 @@ TEST_F(AxisFixture, FarAxesStandOnTheBackPlaneMovedByTheDepth) {
 
 // --- Text placement ----------------------------------------------------------------------------
 
-TEST(AxisGeometry, TextAlignmentByAngleAndSide) {
+TEST(AxisGeometryTest, TextAlignmentByAngleAndSide) {
   using H = TTextHorz;
   using V = TTextVert;
   const TPoint a{100, 50};
@@ -330,7 +330,7 @@ TEST(AxisGeometry, TextAlignmentByAngleAndSide) {
 
 // --- Events and label styles -------------------------------------------------------------------
 
-TEST_F(AxisFixture, LabelEventsChangeTextsAndSupplyValues) {
+TEST_F(AxisFixtureTest, LabelEventsChangeTextsAndSupplyValues) {
   TChartAxis& axis = chart.BottomAxis();
   Fix(axis, 0, 10);
   axis.OnGetAxisLabel = [](TChartAxis&, TChartSeries* series, int index, std::string& text) {
@@ -355,7 +355,7 @@ TEST_F(AxisFixture, LabelEventsChangeTextsAndSupplyValues) {
   EXPECT_EQ(Texts().size(), 11u);
 }
 
-TEST_F(AxisFixture, AutoStyleFollowsTheAxisSeries) {
+TEST_F(AxisFixtureTest, AutoStyleFollowsTheAxisSeries) {
   TLineSeries& series = chart.CreateSeries<TLineSeries>();
   EXPECT_EQ(ResolvedLabelStyle(chart.RightAxis()), talNone);  // no series on it
   EXPECT_EQ(ResolvedLabelStyle(chart.BottomAxis()), talValue);
@@ -366,7 +366,7 @@ TEST_F(AxisFixture, AutoStyleFollowsTheAxisSeries) {
   EXPECT_EQ(ResolvedLabelStyle(chart.BottomAxis()), talNone);
 }
 
-TEST_F(AxisFixture, PointLabelsDropThoseThatCrowdTheLastPlaced) {
+TEST_F(AxisFixtureTest, PointLabelsDropThoseThatCrowdTheLastPlaced) {
   TLineSeries& series = chart.CreateSeries<TLineSeries>();
   // x pixels 0, 10, 40, 45, 100 on a 100-pixel plot; labels 18 wide, half room (18 + 3) div 2 = 10.
   const double xs[] = {0, 10, 40, 45, 100};

@@ -20,7 +20,7 @@ TAxisScale Log(double min, double max) {
 
 const TRect kWide{20, 10, 520, 110};  // 500 wide, 100 high
 
-TEST(AxisScaleLinear, MapsTheWorkedExamplesBothWays) {
+TEST(AxisScaleLinearTest, MapsTheWorkedExamplesBothWays) {
   EXPECT_EQ(ValueToPixelHoriz(Linear(0, 25), kWide, 12.5), 270);
   EXPECT_EQ(ValueToPixelVert(Linear(0, 10), kWide, 2.5), 85);
   EXPECT_EQ(PixelToValueVert(Linear(0, 10), kWide, 85), 2.5);
@@ -30,14 +30,14 @@ TEST(AxisScaleLinear, MapsTheWorkedExamplesBothWays) {
   EXPECT_EQ(ValueToPixelVert(Linear(0, 10), kWide, 10), 10);
 }
 
-TEST(AxisScaleLinear, InvertedAxesRunFromTheFarEdge) {
+TEST(AxisScaleLinearTest, InvertedAxesRunFromTheFarEdge) {
   EXPECT_EQ(ValueToPixelHoriz(Linear(0, 25, true), kWide, 5), 420);
   EXPECT_EQ(ValueToPixelVert(Linear(0, 10, true), kWide, 2.5), 35);
   EXPECT_EQ(PixelToValueHoriz(Linear(0, 25, true), kWide, 420), 5);
   EXPECT_EQ(PixelToValueVert(Linear(0, 10, true), kWide, 35), 2.5);
 }
 
-TEST(AxisScaleLinear, RoundsHalvesToEvenOnBothSidesOfZero) {
+TEST(AxisScaleLinearTest, RoundsHalvesToEvenOnBothSidesOfZero) {
   const TRect plot{0, 0, 10, 10};
   const TAxisScale s = Linear(0, 4);               // 2.5 pixels per unit
   EXPECT_EQ(ValueToPixelHoriz(s, plot, 1), 2);     // 2.5
@@ -56,7 +56,7 @@ TEST(AxisScaleLinear, RoundsHalvesToEvenOnBothSidesOfZero) {
   EXPECT_EQ(RoundPixel(-2.5L), -2);
 }
 
-TEST(AxisScaleLinear, ZeroRangeMapsToTheCentreAndEmptyPlotsToZero) {
+TEST(AxisScaleLinearTest, ZeroRangeMapsToTheCentreAndEmptyPlotsToZero) {
   EXPECT_EQ(ValueToPixelHoriz(Linear(0, 0), kWide, 123), 270);
   EXPECT_EQ(ValueToPixelVert(Linear(4, 4), kWide, -9), 60);
   // The centre truncates toward zero: (-5 + 0) div 2 = -2.
@@ -65,7 +65,7 @@ TEST(AxisScaleLinear, ZeroRangeMapsToTheCentreAndEmptyPlotsToZero) {
   EXPECT_EQ(PixelToValueVert(Linear(0, 25), TRect{20, 10, 20, 10}, 30), 0);
 }
 
-TEST(AxisScaleSaturation, UnmappableValuesLandFarOutsideTheDrawingBand) {
+TEST(AxisScaleSaturationTest, UnmappableValuesLandFarOutsideTheDrawingBand) {
   const double inf = std::numeric_limits<double>::infinity();
   const TAxisScale s = Linear(0, 25);
   EXPECT_EQ(ValueToPixelHoriz(s, kWide, inf), kPixelSaturation);
@@ -84,7 +84,7 @@ TEST(AxisScaleSaturation, UnmappableValuesLandFarOutsideTheDrawingBand) {
   EXPECT_EQ(ValueToPixelHoriz(Linear(0, 1), TRect{0, 0, 1, 1}, 40000), 40000);
 }
 
-TEST(AxisScaleLog, MapsByLogarithmAndIgnoresInverted) {
+TEST(AxisScaleLogTest, MapsByLogarithmAndIgnoresInverted) {
   const TRect plot{0, 0, 200, 200};
   TAxisScale s = Log(1, 100);
   EXPECT_EQ(ValueToPixelHoriz(s, plot, 10), 100);
@@ -99,7 +99,7 @@ TEST(AxisScaleLog, MapsByLogarithmAndIgnoresInverted) {
   EXPECT_EQ(ValueToPixelHoriz(s, plot, 100), 200);
 }
 
-TEST(AxisScaleLog, NonPositiveBoundsCountAsLogZero) {
+TEST(AxisScaleLogTest, NonPositiveBoundsCountAsLogZero) {
   const TRect plot{0, 0, 200, 200};
   EXPECT_EQ(ValueToPixelHoriz(Log(0, 100), plot, 10), 100);  // ln 0 taken as 0 = ln 1
   EXPECT_EQ(ValueToPixelHoriz(Log(1, 1), plot, 50), 100);    // log range 0: the centre
@@ -108,7 +108,7 @@ TEST(AxisScaleLog, NonPositiveBoundsCountAsLogZero) {
   EXPECT_EQ(PixelToValueHoriz(Log(1, 100), TRect{0, 0, 0, 0}, 50), 0);
 }
 
-TEST(AxisScaleMargins, WidenTheBoundsSoTheDataFillsTheNarrowedBand) {
+TEST(AxisScaleMarginsTest, WidenTheBoundsSoTheDataFillsTheNarrowedBand) {
   const TRect plot{0, 0, 100, 100};
   const TRect bounds{0, 0, 1000, 1000};
   const TAxisScale w = WidenByMargins(Linear(0, 26), plot, bounds, true, {5, 5});
@@ -125,7 +125,7 @@ TEST(AxisScaleMargins, WidenTheBoundsSoTheDataFillsTheNarrowedBand) {
   EXPECT_EQ(ValueToPixelVert(v, kWide, 0), 103);
 }
 
-TEST(AxisScaleMargins, InvertedAxesComeOutOrderedAndHugeMarginsStayFinite) {
+TEST(AxisScaleMarginsTest, InvertedAxesComeOutOrderedAndHugeMarginsStayFinite) {
   const TRect plot{0, 0, 100, 100};
   const TRect bounds{0, 0, 1000, 1000};
   const TAxisScale w = WidenByMargins(Linear(0, 26, true), plot, bounds, true, {5, 5});
@@ -142,7 +142,7 @@ TEST(AxisScaleMargins, InvertedAxesComeOutOrderedAndHugeMarginsStayFinite) {
 
 // A map built once per pass keeps answering for its own scale and plot: a linear, an inverted and
 // a logarithmic scale in both orientations, the degenerate ones included.
-TEST(AxisScaleMap, BuiltOnceAnswersLikeTheEntryPoints) {
+TEST(AxisScaleMapTest, BuiltOnceAnswersLikeTheEntryPoints) {
   const TRect empty{30, 40, 30, 40};
   for (const TAxisScale& s : {Linear(-3, 7), Linear(-3, 7, true), Log(0.5, 2000), Linear(4, 4), Log(-1, 1)}) {
     for (const TRect& plot : {kWide, empty}) {
@@ -162,7 +162,7 @@ TEST(AxisScaleMap, BuiltOnceAnswersLikeTheEntryPoints) {
   EXPECT_EQ(TScaleMap::Horizontal(Log(1, 100), kWide).ToPixel(10), 270);
 }
 
-TEST(PlotRectRules, NormaliseAndMidpoint) {
+TEST(PlotRectRulesTest, NormaliseAndMidpoint) {
   const TRect bounds{0, 0, 400, 250};
   EXPECT_EQ(NormalizedPlotRect({-3, -1, 50, 60}, bounds), (TRect{0, 0, 50, 60}));
   EXPECT_EQ(NormalizedPlotRect({30, 40, 10, 20}, bounds), (TRect{30, 40, 31, 41}));
@@ -171,7 +171,7 @@ TEST(PlotRectRules, NormaliseAndMidpoint) {
   EXPECT_EQ(PixelMidpoint(-3, 0), -1);
 }
 
-TEST(Paging, PageSpansAndTheStretchedLastPage) {
+TEST(PagingTest, PageSpansAndTheStretchedLastPage) {
   auto span = [](int count, int per, int page) {
     const TPageSpan s = PageSpan(count, per, page);
     return std::pair(s.First, s.Last);

@@ -23,7 +23,7 @@ TFlags FlagsOf(const TChartAxis& axis) {
 constexpr TFlags kMaximumOnly{false, false, true};
 constexpr TFlags kFixed{false, false, false};
 
-class AxisStateChart : public ::testing::Test {
+class AxisStateChartTest : public ::testing::Test {
  protected:
   void SetUp() override {
     TChartAxis& left = chart.LeftAxis();
@@ -56,7 +56,7 @@ class AxisStateChart : public ::testing::Test {
   TMouseChart chart;
 };
 
-TEST(AxisState, AnExactRestoreSetsTheBoundsInAnOrderTheSettersAccept) {
+TEST(AxisStateTest, AnExactRestoreSetsTheBoundsInAnOrderTheSettersAccept) {
   TMouseChart chart;
   TChartAxis& axis = chart.BottomAxis();
   struct {
@@ -75,7 +75,7 @@ TEST(AxisState, AnExactRestoreSetsTheBoundsInAnOrderTheSettersAccept) {
 
 // Once broke the inhibition chart until the program restarted: one notch on the empty chart
 // left its vertical axis fixed at 0..0.001, and "Reset zoom" fixed it there again.
-TEST_F(AxisStateChart, ResetAfterAWheelNotchOnTheEmptyChartLeavesTheMaximumAutomatic) {
+TEST_F(AxisStateChartTest, ResetAfterAWheelNotchOnTheEmptyChartLeavesTheMaximumAutomatic) {
   Empty();
   ASSERT_EQ(chart.LeftAxis().Bounds(), (TValueRange{0, 0}));
   ASSERT_TRUE(chart.WheelZoom(300, 80, 1));
@@ -88,7 +88,7 @@ TEST_F(AxisStateChart, ResetAfterAWheelNotchOnTheEmptyChartLeavesTheMaximumAutom
 }
 
 // Once froze the maximum at its value of the time of the zoom.
-TEST_F(AxisStateChart, ResetAfterAWheelZoomFollowsASeriesThatChangedMeanwhile) {
+TEST_F(AxisStateChartTest, ResetAfterAWheelZoomFollowsASeriesThatChangedMeanwhile) {
   ASSERT_EQ(chart.LeftAxis().Bounds(), (TValueRange{0, 8}));
   ASSERT_TRUE(chart.WheelZoom(300, 80, 2));
   chart.Paint();
@@ -101,7 +101,7 @@ TEST_F(AxisStateChart, ResetAfterAWheelZoomFollowsASeriesThatChangedMeanwhile) {
   EXPECT_EQ(FlagsOf(chart.BottomAxis()), kFixed);
 }
 
-TEST_F(AxisStateChart, TheUndoingDragUndoesAWheelZoomExactlyAndADragZoomAsItAlwaysHas) {
+TEST_F(AxisStateChartTest, TheUndoingDragUndoesAWheelZoomExactlyAndADragZoomAsItAlwaysHas) {
   ASSERT_TRUE(chart.WheelZoom(300, 80, 1));
   chart.Paint();
   ZoomDrag();  // on top of the wheel's: the wheel saved the state
@@ -115,7 +115,7 @@ TEST_F(AxisStateChart, TheUndoingDragUndoesAWheelZoomExactlyAndADragZoomAsItAlwa
 }
 
 // A drag's zoom on the empty chart: fixed at 0..0.001 no path would ever show.
-TEST_F(AxisStateChart, TheUndoingDragOnTheEmptyChartLeavesTheMaximumAutomatic) {
+TEST_F(AxisStateChartTest, TheUndoingDragOnTheEmptyChartLeavesTheMaximumAutomatic) {
   Empty();
   ZoomDrag();
   ASSERT_TRUE(chart.AxisStateSaved());
@@ -125,7 +125,7 @@ TEST_F(AxisStateChart, TheUndoingDragOnTheEmptyChartLeavesTheMaximumAutomatic) {
   EXPECT_EQ(chart.LeftAxis().Bounds(), (TValueRange{0, 12}));
 }
 
-TEST_F(AxisStateChart, ResetWheelZoomResetsOnlyAZoomTheWheelBegan) {
+TEST_F(AxisStateChartTest, ResetWheelZoomResetsOnlyAZoomTheWheelBegan) {
   EXPECT_FALSE(chart.ResetWheelZoom());
   ZoomDrag();
   EXPECT_FALSE(chart.SavedByWheel());

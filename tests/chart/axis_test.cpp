@@ -14,7 +14,7 @@ namespace {
 
 using testing::TTestChart;
 
-TEST(AxisDefaults, PublishedDefaultsAndFixedOrientation) {
+TEST(AxisDefaultsTest, PublishedDefaultsAndFixedOrientation) {
   TTestChart chart;
   const TChartAxis& a = chart.BottomAxis();
   EXPECT_TRUE(a.Automatic() && a.AutomaticMaximum() && a.AutomaticMinimum());
@@ -48,7 +48,7 @@ TEST(AxisDefaults, PublishedDefaultsAndFixedOrientation) {
   EXPECT_FALSE(chart.LeftAxis().Title().IsAngleStored());
 }
 
-TEST(AxisBounds, CrossChecksWithExactMessagesExceptWhileLoading) {
+TEST(AxisBoundsTest, CrossChecksWithExactMessagesExceptWhileLoading) {
   TTestChart chart;
   TChartAxis& a = chart.LeftAxis();
   a.SetMinimum(0);
@@ -69,7 +69,7 @@ TEST(AxisBounds, CrossChecksWithExactMessagesExceptWhileLoading) {
   EXPECT_EQ(a.Maximum(), 50);
 }
 
-TEST(AxisBounds, SettingABoundTwiceAsksForOneRepaint) {
+TEST(AxisBoundsTest, SettingABoundTwiceAsksForOneRepaint) {
   TTestChart chart;
   chart.repaints = 0;
   chart.LeftAxis().SetMaximum(25);
@@ -80,7 +80,7 @@ TEST(AxisBounds, SettingABoundTwiceAsksForOneRepaint) {
   EXPECT_TRUE(chart.IsStale());
 }
 
-TEST(AxisAutomatic, CouplesThePartialFlagsUnlessLoading) {
+TEST(AxisAutomaticTest, CouplesThePartialFlagsUnlessLoading) {
   TTestChart chart;
   TChartAxis& a = chart.BottomAxis();
   chart.repaints = 0;
@@ -101,7 +101,7 @@ TEST(AxisAutomatic, CouplesThePartialFlagsUnlessLoading) {
   chart.EndLoading();
 }
 
-TEST(AxisAssignRange, OrdersTheBoundsKeepsThemApartAndFixesTheAxis) {
+TEST(AxisAssignRangeTest, OrdersTheBoundsKeepsThemApartAndFixesTheAxis) {
   TTestChart chart;
   TChartAxis& a = chart.BottomAxis();
   a.AssignRange(8, 3);
@@ -120,7 +120,7 @@ TEST(AxisAssignRange, OrdersTheBoundsKeepsThemApartAndFixesTheAxis) {
   EXPECT_EQ(a.Maximum(), 200);
 }
 
-TEST(AxisValidation, IncrementSeparationAndAngles) {
+TEST(AxisValidationTest, IncrementSeparationAndAngles) {
   TTestChart chart;
   TChartAxis& a = chart.LeftAxis();
   EXPECT_THROW_MSG(a.SetIncrement(-0.5), AxisException, "Axis increment must be >= 0");
@@ -141,7 +141,7 @@ TEST(AxisValidation, IncrementSeparationAndAngles) {
   EXPECT_EQ(a.Title().Angle(), 90);
 }
 
-TEST(AxisLogarithmic, RefusesDateTimeAndNegativeResolvedBounds) {
+TEST(AxisLogarithmicTest, RefusesDateTimeAndNegativeResolvedBounds) {
   TTestChart chart;
   TLineSeries& s = chart.CreateSeries<TLineSeries>();
   s.AddPoint(1, -1);
@@ -160,13 +160,13 @@ TEST(AxisLogarithmic, RefusesDateTimeAndNegativeResolvedBounds) {
   EXPECT_FALSE(left.Logarithmic());
 }
 
-class AxisResolve : public ::testing::Test {
+class AxisResolveTest : public ::testing::Test {
  protected:
   void SetUp() override { chart.PlaceLayout({20, 10, 520, 110}); }
   TTestChart chart;
 };
 
-TEST_F(AxisResolve, AutomaticWithoutPointsResolvesToZeroAndMapsToTheCentre) {
+TEST_F(AxisResolveTest, AutomaticWithoutPointsResolvesToZeroAndMapsToTheCentre) {
   TLineSeries& empty = chart.CreateSeries<TLineSeries>();
   (void)empty;
   chart.repaints = 0;
@@ -178,7 +178,7 @@ TEST_F(AxisResolve, AutomaticWithoutPointsResolvesToZeroAndMapsToTheCentre) {
   EXPECT_EQ(chart.LeftAxis().ValueToPixel(-3), 60);
 }
 
-TEST_F(AxisResolve, AutomaticBoundsComeFromActiveSeriesOnTheAxis) {
+TEST_F(AxisResolveTest, AutomaticBoundsComeFromActiveSeriesOnTheAxis) {
   TLineSeries& a = chart.CreateSeries<TLineSeries>();
   TLineSeries& b = chart.CreateSeries<TLineSeries>();
   TLineSeries& other = chart.CreateSeries<TLineSeries>();
@@ -202,7 +202,7 @@ TEST_F(AxisResolve, AutomaticBoundsComeFromActiveSeriesOnTheAxis) {
   EXPECT_EQ(chart.TopAxis().Maximum(), 0);
 }
 
-TEST_F(AxisResolve, PartlyAutomaticKeepsTheFixedBound) {
+TEST_F(AxisResolveTest, PartlyAutomaticKeepsTheFixedBound) {
   TChartAxis& left = chart.LeftAxis();
   left.SetAutomatic(false);
   left.SetAutomaticMaximum(true);
@@ -219,7 +219,7 @@ TEST_F(AxisResolve, PartlyAutomaticKeepsTheFixedBound) {
   EXPECT_EQ(left.CurrentMinimum(), -1);
 }
 
-TEST_F(AxisResolve, FixedAxesIgnoreTheSeries) {
+TEST_F(AxisResolveTest, FixedAxesIgnoreTheSeries) {
   TChartAxis& bottom = chart.BottomAxis();
   bottom.SetAutomatic(false);
   bottom.SetMaximum(25);
@@ -233,7 +233,7 @@ TEST_F(AxisResolve, FixedAxesIgnoreTheSeries) {
   EXPECT_EQ(bottom.PixelToValue(270), 12.5);
 }
 
-TEST_F(AxisResolve, MarginsWidenAFixedAxisButNotItsBounds) {
+TEST_F(AxisResolveTest, MarginsWidenAFixedAxisButNotItsBounds) {
   chart.PlaceLayout({0, 0, 100, 100});
   TChartAxis& bottom = chart.BottomAxis();
   bottom.AssignRange(0, 26);
@@ -258,7 +258,7 @@ TEST_F(AxisResolve, MarginsWidenAFixedAxisButNotItsBounds) {
   EXPECT_EQ(bottom.CurrentMaximum(), 26);
 }
 
-TEST_F(AxisResolve, AbsurdMarkerSizesDoNotOverflowThePixelArithmetic) {
+TEST_F(AxisResolveTest, AbsurdMarkerSizesDoNotOverflowThePixelArithmetic) {
   chart.BottomAxis().AssignRange(0, 26);
   TLineSeries& s = chart.CreateSeries<TLineSeries>();
   s.Pointer().SetVisible(true);
@@ -269,7 +269,7 @@ TEST_F(AxisResolve, AbsurdMarkerSizesDoNotOverflowThePixelArithmetic) {
   EXPECT_EQ(chart.PlotRect(), (TRect{20, 10, 520, 110}));
 }
 
-TEST_F(AxisResolve, ZeroMarginsLeaveAwkwardBoundsExactlyAlone) {
+TEST_F(AxisResolveTest, ZeroMarginsLeaveAwkwardBoundsExactlyAlone) {
   chart.PlaceLayout({0, 0, 7, 7});
   chart.BottomAxis().AssignRange(0.1, 0.3);
   chart.CreateSeries<TLineSeries>();
@@ -278,7 +278,7 @@ TEST_F(AxisResolve, ZeroMarginsLeaveAwkwardBoundsExactlyAlone) {
   EXPECT_EQ(chart.BottomAxis().CurrentMaximum(), 0.3);
 }
 
-TEST_F(AxisResolve, VerticalMarginsAndInactiveSeries) {
+TEST_F(AxisResolveTest, VerticalMarginsAndInactiveSeries) {
   TChartAxis& left = chart.LeftAxis();
   left.AssignRange(0, 10);
   TPointSeries& points = chart.CreateSeries<TPointSeries>();
@@ -291,7 +291,7 @@ TEST_F(AxisResolve, VerticalMarginsAndInactiveSeries) {
   EXPECT_EQ(left.CurrentMinimum(), 0);
 }
 
-TEST_F(AxisResolve, PagingScalesTheXDirectionToTheShownPage) {
+TEST_F(AxisResolveTest, PagingScalesTheXDirectionToTheShownPage) {
   TLineSeries& s = chart.CreateSeries<TLineSeries>();
   for (int i = 0; i < 25; ++i) s.AddPoint(i * 2, 100 - i);
   chart.SetMaxPointsPerPage(10);
@@ -313,7 +313,7 @@ TEST_F(AxisResolve, PagingScalesTheXDirectionToTheShownPage) {
   EXPECT_EQ(chart.BottomAxis().Maximum(), 0);
 }
 
-TEST(AxisShown, NeedsBothSwitchesAndAnActiveSeriesWhenAnyUsesAxes) {
+TEST(AxisShownTest, NeedsBothSwitchesAndAnActiveSeriesWhenAnyUsesAxes) {
   TTestChart chart;
   EXPECT_TRUE(chart.IsAxisShown(chart.TopAxis()));  // no series at all
   TLineSeries& s = chart.CreateSeries<TLineSeries>();
@@ -330,7 +330,7 @@ TEST(AxisShown, NeedsBothSwitchesAndAnActiveSeriesWhenAnyUsesAxes) {
   EXPECT_FALSE(chart.IsAxisShown(chart.BottomAxis()));
 }
 
-TEST(AxisDateTime, AnsweredByTheFirstActiveSeriesOnTheAxis) {
+TEST(AxisDateTimeTest, AnsweredByTheFirstActiveSeriesOnTheAxis) {
   TTestChart chart;
   EXPECT_FALSE(chart.BottomAxis().IsDateTimeAxis());
   TLineSeries& off = chart.CreateSeries<TLineSeries>();
@@ -345,7 +345,7 @@ TEST(AxisDateTime, AnsweredByTheFirstActiveSeriesOnTheAxis) {
   EXPECT_TRUE(chart.BottomAxis().IsDateTime());
 }
 
-TEST(AxisSubObjects, PensFontsAndTitleRepaintTheChartOnChangeOnly) {
+TEST(AxisSubObjectsTest, PensFontsAndTitleRepaintTheChartOnChangeOnly) {
   TTestChart chart;
   TChartAxis& a = chart.BottomAxis();
   chart.repaints = 0;
@@ -358,7 +358,7 @@ TEST(AxisSubObjects, PensFontsAndTitleRepaintTheChartOnChangeOnly) {
   EXPECT_EQ(chart.repaints, 5);
 }
 
-TEST(AxisAssign, CopiesSettingsBoundsAndFlags) {
+TEST(AxisAssignTest, CopiesSettingsBoundsAndFlags) {
   TTestChart chart;
   TChartAxis& source = chart.LeftAxis();
   source.AssignRange(2, 9);
@@ -381,7 +381,7 @@ TEST(AxisAssign, CopiesSettingsBoundsAndFlags) {
   EXPECT_TRUE(target.FarSide());
 }
 
-TEST(ChartPanel, NormalisesThePlotRectangleAgainstThePanel) {
+TEST(ChartPanelTest, NormalisesThePlotRectangleAgainstThePanel) {
   TTestChart chart;
   chart.SetPanelBounds({0, 0, 593, 153});
   chart.SetPlotRect({18, 5, 575, 148});

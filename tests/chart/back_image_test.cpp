@@ -9,22 +9,22 @@
 namespace corvane {
 namespace {
 
-std::vector<TPoint> DrawnCorners(const RecordingCanvas& canvas) {
+std::vector<TPoint> DrawnCorners(const TRecordingCanvas& canvas) {
   std::vector<TPoint> corners;
   for (const TCanvasCall& call : canvas.CallsOf(TCanvasOp::Draw)) corners.push_back(call.Points.at(0));
   return corners;
 }
 
-TEST(BackImage, StretchedImageIsHandedToTheSurfaceWithItsBox) {
-  RecordingCanvas canvas;
+TEST(BackImageTest, StretchedImageIsHandedToTheSurfaceWithItsBox) {
+  TRecordingCanvas canvas;
   DrawBackImage(canvas, TBitmap(30, 20), {5, 6, 105, 56}, pbmStretch);
   ASSERT_EQ(canvas.Calls().size(), 1u);
   EXPECT_EQ(canvas.Calls()[0].Op, TCanvasOp::StretchDraw);
   EXPECT_EQ(canvas.Calls()[0].Box, (TRect{5, 6, 105, 56}));
 }
 
-TEST(BackImage, TilesCoverTheBoxFromItsCornerInsideItsClip) {
-  RecordingCanvas canvas;
+TEST(BackImageTest, TilesCoverTheBoxFromItsCornerInsideItsClip) {
+  TRecordingCanvas canvas;
   DrawBackImage(canvas, TBitmap(30, 20), {5, 6, 70, 30}, pbmTile);
   EXPECT_EQ(DrawnCorners(canvas),
             (std::vector<TPoint>{{5, 6}, {35, 6}, {65, 6}, {5, 26}, {35, 26}, {65, 26}}));
@@ -33,17 +33,17 @@ TEST(BackImage, TilesCoverTheBoxFromItsCornerInsideItsClip) {
   EXPECT_EQ(canvas.Calls().back().Op, TCanvasOp::RemoveClip);
 }
 
-TEST(BackImage, CentredImageLargerThanTheBoxIsClipped) {
-  RecordingCanvas canvas;
+TEST(BackImageTest, CentredImageLargerThanTheBoxIsClipped) {
+  TRecordingCanvas canvas;
   DrawBackImage(canvas, TBitmap(30, 20), {10, 10, 20, 40}, pbmCenter);
   EXPECT_EQ(DrawnCorners(canvas), (std::vector<TPoint>{{0, 15}}));
   EXPECT_EQ(canvas.CallsOf(TCanvasOp::ClipRect).at(0).Box, (TRect{10, 10, 20, 40}));
   EXPECT_EQ(canvas.Calls().back().Op, TCanvasOp::RemoveClip);
 }
 
-TEST(BackImage, NothingForAnEmptyImageOrBox) {
+TEST(BackImageTest, NothingForAnEmptyImageOrBox) {
   for (const TBackImageMode mode : {pbmStretch, pbmTile, pbmCenter}) {
-    RecordingCanvas canvas;
+    TRecordingCanvas canvas;
     DrawBackImage(canvas, TBitmap(), {0, 0, 50, 50}, mode);
     DrawBackImage(canvas, TBitmap(30, 20), {10, 10, 10, 40}, mode);
     EXPECT_TRUE(canvas.Calls().empty()) << mode;

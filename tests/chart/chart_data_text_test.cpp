@@ -16,7 +16,7 @@ namespace {
 
 using testing::TTestChart;
 
-class DataText : public ::testing::Test {
+class DataTextTest : public ::testing::Test {
  protected:
   void SetUp() override {
     times = &chart.CreateSeries<TLineSeries>();
@@ -29,7 +29,7 @@ class DataText : public ::testing::Test {
   TLineSeries* means = nullptr;
 };
 
-TEST_F(DataText, OneRowPerReactionWithSeventeenDigitsAndTheLocaleMark) {
+TEST_F(DataTextTest, OneRowPerReactionWithSeventeenDigitsAndTheLocaleMark) {
   times->AddPoint(1, 7.772588722239782);
   times->AddPoint(2, 0.1);
   means->AddPoint(1, 10);
@@ -39,7 +39,7 @@ TEST_F(DataText, OneRowPerReactionWithSeventeenDigitsAndTheLocaleMark) {
             "Reaction number\tReaction time\tSeries4\n"
             "1\t7.7725887222397816\t10\n"
             "2\t0.10000000000000001\t1.0000000000000001E-5\n");
-  const ScopedNumberFormat comma(',', '.');
+  const TScopedNumberFormat comma(',', '.');
   EXPECT_EQ(ChartDataText("Reaction number", columns),
             "Reaction number\tReaction time\tSeries4\n"
             "1\t7,7725887222397816\t10\n"
@@ -48,7 +48,7 @@ TEST_F(DataText, OneRowPerReactionWithSeventeenDigitsAndTheLocaleMark) {
 
 // The inhibition chart: the path, and the marker's X in a column of its own on the row of the
 // path point at the same time.
-TEST_F(DataText, SeriesMergeByXAndAMarkerShowsItsX) {
+TEST_F(DataTextTest, SeriesMergeByXAndAMarkerShowsItsX) {
   for (const auto& [x, y] : {std::pair{0.0, 5.0}, {3.75, 1.25}, {7.5, 2.5}, {7.5, 2.5}})
     times->AddPoint(x, y);
   means->AddPoint(7.5, 0);
@@ -61,7 +61,7 @@ TEST_F(DataText, SeriesMergeByXAndAMarkerShowsItsX) {
             "7.5\t2.5\t\n");
 }
 
-TEST_F(DataText, NoInfinityOrNaNAndEmptySeriesGiveTheHeaderAlone) {
+TEST_F(DataTextTest, NoInfinityOrNaNAndEmptySeriesGiveTheHeaderAlone) {
   EXPECT_EQ(ChartDataText("x", SeriesDataColumns(chart)), "x\tReaction time\tSeries4\n");
   EXPECT_EQ(ChartDataText("x", {}), "x\n");
   const double inf = std::numeric_limits<double>::infinity();
@@ -77,7 +77,7 @@ TEST_F(DataText, NoInfinityOrNaNAndEmptySeriesGiveTheHeaderAlone) {
   EXPECT_EQ(DataNumber(-inf), "");
 }
 
-TEST(DataNumber, SeventeenDigitsReadBackTheSameDouble) {
+TEST(DataNumberTest, SeventeenDigitsReadBackTheSameDouble) {
   for (const double v : {7.772588722239782, 0.1, 1.0 / 3, 2.7725887222397816, 123456789.123, 5e-324,
                          1.7976931348623157e308, -0.30000000000000004}) {
     EXPECT_EQ(std::strtod(DataNumber(v).c_str(), nullptr), v) << DataNumber(v);

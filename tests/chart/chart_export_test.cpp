@@ -82,7 +82,7 @@ TSvgContent ReadSvg(const QByteArray& svg) {
   return content;
 }
 
-class ChartExport : public ::testing::Test {
+class ChartExportTest : public ::testing::Test {
  protected:
   void SetUp() override {
     series = testing::ConfigureLikeReactionChart(chart);
@@ -111,7 +111,7 @@ class ChartExport : public ::testing::Test {
   testing::TProgramLikeSeries series;
 };
 
-TEST_F(ChartExport, PngAtEachRatioIsTheCopiedImage) {
+TEST_F(ChartExportTest, PngAtEachRatioIsTheCopiedImage) {
   for (const double ratio : {1.0, 1.5}) {
     for (const auto format : {TChartImageFormat::Png, TChartImageFormat::PngDouble}) {
       const double scale = format == TChartImageFormat::PngDouble ? 2 * ratio : ratio;
@@ -124,7 +124,7 @@ TEST_F(ChartExport, PngAtEachRatioIsTheCopiedImage) {
   }
 }
 
-TEST_F(ChartExport, SvgHoldsEachSeriesAsOnePathThroughEveryPointAndTheTitlesAsText) {
+TEST_F(ChartExportTest, SvgHoldsEachSeriesAsOnePathThroughEveryPointAndTheTitlesAsText) {
   const TSvgContent svg = ReadSvg(Write(TChartImageFormat::Svg));
   EXPECT_EQ(Count(svg, ResolveColor(clBlue).name(), 20), 1);
   EXPECT_EQ(Count(svg, ResolveColor(clRed).name(), 2), 1);
@@ -141,7 +141,7 @@ TEST_F(ChartExport, SvgHoldsEachSeriesAsOnePathThroughEveryPointAndTheTitlesAsTe
   }
 }
 
-TEST_F(ChartExport, SvgKeepsPointsThatShareAPixelOnScreen) {
+TEST_F(ChartExportTest, SvgKeepsPointsThatShareAPixelOnScreen) {
   series.Line->ClearPoints();
   constexpr int kPoints = 5000;  // many to a pixel across 593 pixels
   for (int i = 0; i < kPoints; ++i)
@@ -152,7 +152,7 @@ TEST_F(ChartExport, SvgKeepsPointsThatShareAPixelOnScreen) {
   EXPECT_EQ(svg.Ellipses, 0);
 }
 
-TEST_F(ChartExport, SvgRendersLikeTheScreenImage) {
+TEST_F(ChartExportTest, SvgRendersLikeTheScreenImage) {
   QSvgRenderer renderer(Write(TChartImageFormat::Svg));
   ASSERT_TRUE(renderer.isValid());
   EXPECT_EQ(renderer.defaultSize(), QSize(kWidth, kHeight));
@@ -176,7 +176,7 @@ TEST_F(ChartExport, SvgRendersLikeTheScreenImage) {
   EXPECT_LT(far, kWidth * kHeight / 50) << "pixels far from the screen's";
 }
 
-TEST_F(ChartExport, PdfIsOnePageOfTheChartsSize) {
+TEST_F(ChartExportTest, PdfIsOnePageOfTheChartsSize) {
   const QString pdfinfo = QStandardPaths::findExecutable("pdfinfo");
   if (pdfinfo.isEmpty())
     GTEST_SKIP() << "pdfinfo (poppler-utils) is not installed";
@@ -196,13 +196,13 @@ TEST_F(ChartExport, PdfIsOnePageOfTheChartsSize) {
   EXPECT_TRUE(out.contains(QRegularExpression("Page size:\\s+445 x 115 pts"))) << out.toStdString();
 }
 
-TEST_F(ChartExport, TablesAreTheCopiedDataCsvWithAPointUnderACommaLocale) {
+TEST_F(ChartExportTest, TablesAreTheCopiedDataCsvWithAPointUnderACommaLocale) {
   series.Line->ClearPoints();
   series.Line->AddPoint(1, 2.5);
   series.Line->AddPoint(2, 0.125);
   series.Line->SetTitle("RT, \"ms\"");
   const std::vector<TDataColumn> columns = SeriesDataColumns(chart);
-  const ScopedNumberFormat comma(',', '.');
+  const TScopedNumberFormat comma(',', '.');
   const std::string tsv = ChartDataText("Reaction number", columns);
   EXPECT_EQ(tsv, "Reaction number\tRT, \"ms\"\t\n0\t\t25\n1\t2,5\t\n2\t0,125\t\n21\t\t25\n");
   EXPECT_EQ(ChartDataCsv("Reaction number", columns),

@@ -23,7 +23,7 @@ QRgb At(const QImage& image, int x, int y) {
   return image.pixel(int(x * r), int(y * r));
 }
 
-class ChartImage : public ::testing::Test {
+class ChartImageTest : public ::testing::Test {
  protected:
   void SetUp() override {
     series = testing::ConfigureLikeReactionChart(chart);
@@ -37,7 +37,7 @@ class ChartImage : public ::testing::Test {
   testing::TProgramLikeSeries series;
 };
 
-TEST_F(ChartImage, PanelBackgroundFrameAndPlotInterior) {
+TEST_F(ChartImageTest, PanelBackgroundFrameAndPlotInterior) {
   chart.SetAxisVisible(false);  // the axis lines would cover the frame's bottom and left edges
   const QImage& image = Paint();
   const TRect p = chart.PlotRect();
@@ -54,7 +54,7 @@ TEST_F(ChartImage, PanelBackgroundFrameAndPlotInterior) {
   EXPECT_EQ(At(image, p.Left + 2, p.Top + 2), Rgb(clBtnFace));
 }
 
-TEST_F(ChartImage, TheRedLineLiesOnTheRowOfItsValue) {
+TEST_F(ChartImageTest, TheRedLineLiesOnTheRowOfItsValue) {
   const QImage& image = Paint();
   const int row = chart.LeftAxis().ValueToPixel(25);
   const int x = chart.BottomAxis().ValueToPixel(0.5);
@@ -63,7 +63,7 @@ TEST_F(ChartImage, TheRedLineLiesOnTheRowOfItsValue) {
   EXPECT_NE(At(image, x, row + 1), Rgb(clRed));
 }
 
-TEST_F(ChartImage, CirclesAreFilledLightYellowAndOutlinedBlack) {
+TEST_F(ChartImageTest, CirclesAreFilledLightYellowAndOutlinedBlack) {
   const QImage& image = Paint();
   const int x = chart.BottomAxis().ValueToPixel(series.Line->XValueAt(4));
   const int y = chart.LeftAxis().ValueToPixel(series.Line->YValueAt(4));
@@ -76,7 +76,7 @@ TEST_F(ChartImage, CirclesAreFilledLightYellowAndOutlinedBlack) {
   EXPECT_TRUE(blue);
 }
 
-TEST_F(ChartImage, DownTrianglesAreFilledInThePointColour) {
+TEST_F(ChartImageTest, DownTrianglesAreFilledInThePointColour) {
   TLineSeries& marker = chart.CreateSeries<TLineSeries>();
   marker.SetSeriesColor(clYellow);
   marker.Pointer().SetVisible(true);
@@ -91,7 +91,7 @@ TEST_F(ChartImage, DownTrianglesAreFilledInThePointColour) {
 }
 
 // A line through the plot's top-left corner starts one pixel inside both frame lines.
-TEST_F(ChartImage, ALineThroughTheEdgeIsCutOnePixelInsideTheLeftAndTopFrameLines) {
+TEST_F(ChartImageTest, ALineThroughTheEdgeIsCutOnePixelInsideTheLeftAndTopFrameLines) {
   chart.SetAxisVisible(false);
   series.Line->SetActive(false);
   series.Red->ClearPoints();
@@ -118,7 +118,7 @@ TEST_F(ChartImage, ALineThroughTheEdgeIsCutOnePixelInsideTheLeftAndTopFrameLines
   EXPECT_EQ(At(image, p.Left, p.Top + 5), Rgb(clBlack));
 }
 
-TEST_F(ChartImage, ADoubleRatioPaintKeepsTheLogicalGeometry) {
+TEST_F(ChartImageTest, ADoubleRatioPaintKeepsTheLogicalGeometry) {
   const QImage one = Paint(1.0).copy();
   const TRect plot_one = chart.PlotRect();
   const QImage& two = Paint(2.0);
@@ -150,7 +150,7 @@ TEST_F(ChartImage, ADoubleRatioPaintKeepsTheLogicalGeometry) {
   EXPECT_EQ(At(two, plot_one.Left, plot_one.Top + 3), Rgb(clBlack));
 }
 
-TEST_F(ChartImage, MonochromeLeavesOnlyBlackAndWhite) {
+TEST_F(ChartImageTest, MonochromeLeavesOnlyBlackAndWhite) {
   chart.SetMonochrome(true);
   const QImage& image = Paint();
   for (int y = 0; y < 153; y += 7)

@@ -12,7 +12,7 @@ namespace {
 
 using testing::TTestPaintChart;
 
-TEST(PlotRectArithmetic, RoundingMulDivRoundsHalvesAwayFromZeroAndSaturates) {
+TEST(PlotRectArithmeticTest, RoundingMulDivRoundsHalvesAwayFromZeroAndSaturates) {
   EXPECT_EQ(RoundingMulDiv(593, 3, 100), 18);  // 17.79
   EXPECT_EQ(RoundingMulDiv(153, 3, 100), 5);   // 4.59
   EXPECT_EQ(RoundingMulDiv(150, 3, 100), 5);   // 4.5
@@ -21,7 +21,7 @@ TEST(PlotRectArithmetic, RoundingMulDivRoundsHalvesAwayFromZeroAndSaturates) {
   EXPECT_EQ(RoundingMulDiv(0x7FFFFFFF, 0x7FFFFFFF, 1), 0x7FFFFFFF);
 }
 
-TEST(PlotRectArithmetic, MarginsThenBorderWidth) {
+TEST(PlotRectArithmeticTest, MarginsThenBorderWidth) {
   EXPECT_EQ(MarginPlotRect({0, 0, 593, 153}, {}, 0), (TRect{18, 5, 575, 148}));
   EXPECT_EQ(MarginPlotRect({0, 0, 593, 153}, {}, 2), (TRect{20, 7, 573, 146}));
   EXPECT_EQ(MarginPlotRect({10, 20, 110, 220}, {10, 0, 0, 50}, 0), (TRect{20, 20, 110, 120}));
@@ -29,7 +29,7 @@ TEST(PlotRectArithmetic, MarginsThenBorderWidth) {
 
 // A 593 x 153 chart painted unbuffered onto a recording canvas whose text is 6 pixels a character
 // and 13 high. Axes are hidden so that the geometry is the panel's alone.
-class ChartLayout : public ::testing::Test {
+class ChartLayoutTest : public ::testing::Test {
  protected:
   void SetUp() override {
     chart.SetView3D(false);
@@ -50,10 +50,10 @@ class ChartLayout : public ::testing::Test {
   }
 
   TTestPaintChart chart;
-  RecordingCanvas canvas;
+  TRecordingCanvas canvas;
 };
 
-TEST_F(ChartLayout, PlotRectBeforeTitlesAndAxes) {
+TEST_F(ChartLayoutTest, PlotRectBeforeTitlesAndAxes) {
   chart.LayOutPanel({0, 0, 593, 153});
   EXPECT_EQ(chart.PlotRect(), (TRect{18, 5, 575, 148}));
   EXPECT_EQ(chart.PlotWidth(), 557);
@@ -62,7 +62,7 @@ TEST_F(ChartLayout, PlotRectBeforeTitlesAndAxes) {
   EXPECT_EQ(chart.PlotRect(), (TRect{18, 5, 575, 148}));
 }
 
-TEST_F(ChartLayout, ATitleLineMovesTheTopDownByItsHeightPlusFive) {
+TEST_F(ChartLayoutTest, ATitleLineMovesTheTopDownByItsHeightPlusFive) {
   chart.Title().SetText({"Reaction Time Plot"});
   Paint();
   EXPECT_EQ(chart.PlotRect(), (TRect{18, 23, 575, 148}));
@@ -80,7 +80,7 @@ TEST_F(ChartLayout, ATitleLineMovesTheTopDownByItsHeightPlusFive) {
   EXPECT_EQ(chart.PlotRect().Top, 5);
 }
 
-TEST_F(ChartLayout, AFramedTitleHugsItsTextAndTakesTheFrameTwice) {
+TEST_F(ChartLayoutTest, AFramedTitleHugsItsTextAndTakesTheFrameTwice) {
   chart.Title().SetText({"Reaction Time Plot"});
   chart.Title().Frame().SetVisible(true);
   Paint();
@@ -96,7 +96,7 @@ TEST_F(ChartLayout, AFramedTitleHugsItsTextAndTakesTheFrameTwice) {
   EXPECT_EQ(canvas.FindText("Reaction Time Plot")->Points[0], (TPoint{19, 6}));
 }
 
-TEST_F(ChartLayout, TheFootStacksItsLinesUpFromTheBottom) {
+TEST_F(ChartLayoutTest, TheFootStacksItsLinesUpFromTheBottom) {
   chart.Foot().SetText({"one", "two"});
   chart.Foot().SetAlignment(taRightJustify);
   Paint();
@@ -105,7 +105,7 @@ TEST_F(ChartLayout, TheFootStacksItsLinesUpFromTheBottom) {
   EXPECT_EQ(chart.PlotRect().Bottom, 148 - 26 - 5);
 }
 
-TEST_F(ChartLayout, ThePlotFrameLeavesOutTheBottomRowButNotTheRightColumn) {
+TEST_F(ChartLayoutTest, ThePlotFrameLeavesOutTheBottomRowButNotTheRightColumn) {
   Paint();
   const TCanvasCall* frame = FrameCall();
   ASSERT_NE(frame, nullptr);
@@ -123,13 +123,13 @@ TEST_F(ChartLayout, ThePlotFrameLeavesOutTheBottomRowButNotTheRightColumn) {
   EXPECT_EQ(FrameCall()->Pen.Color, clWhite);  // no colour set: white on a black panel
 }
 
-TEST_F(ChartLayout, NoFrameAndNoBackColourDrawNoRectangle) {
+TEST_F(ChartLayoutTest, NoFrameAndNoBackColourDrawNoRectangle) {
   chart.Frame().SetVisible(false);
   Paint();
   EXPECT_EQ(FrameCall(), nullptr);
 }
 
-TEST_F(ChartLayout, SeriesAreClippedInsideTheFrameLines) {
+TEST_F(ChartLayoutTest, SeriesAreClippedInsideTheFrameLines) {
   const testing::TProgramLikeSeries series = testing::ConfigureLikeReactionChart(chart);
   series.Red->AddPoint(0, 1);
   series.Line->AddPoint(0, 1);
@@ -148,7 +148,7 @@ TEST_F(ChartLayout, SeriesAreClippedInsideTheFrameLines) {
   EXPECT_TRUE(canvas.CallsOf(TCanvasOp::ClipRect).empty());
 }
 
-TEST_F(ChartLayout, BackgroundThenRaisedBevelThenTheRest) {
+TEST_F(ChartLayoutTest, BackgroundThenRaisedBevelThenTheRest) {
   Paint();
   const auto& calls = canvas.Calls();
   ASSERT_GE(calls.size(), 5u);
@@ -163,7 +163,7 @@ TEST_F(ChartLayout, BackgroundThenRaisedBevelThenTheRest) {
   EXPECT_EQ(calls[4].Points, (std::vector<TPoint>{{592, 152}, {-1, 152}}));
 }
 
-TEST_F(ChartLayout, BorderWidthPaintsABandAndShrinksThePlot) {
+TEST_F(ChartLayoutTest, BorderWidthPaintsABandAndShrinksThePlot) {
   chart.SetBorderWidth(3);
   chart.SetBevelInner(bvLowered);
   Paint();
@@ -176,7 +176,7 @@ TEST_F(ChartLayout, BorderWidthPaintsABandAndShrinksThePlot) {
   EXPECT_EQ(lines[16].Points[0], (TPoint{4, 148}));
 }
 
-TEST_F(ChartLayout, WallsHaveNoEffectIn2D) {
+TEST_F(ChartLayoutTest, WallsHaveNoEffectIn2D) {
   testing::ConfigureLikeReactionChart(chart).Red->AddPoint(1, 1);
   Paint();
   const size_t before = canvas.Calls().size();
@@ -191,7 +191,7 @@ TEST_F(ChartLayout, WallsHaveNoEffectIn2D) {
   EXPECT_GT(chart.Width3D(), 0);
 }
 
-TEST_F(ChartLayout, AHiddenLegendTakesNoRoomAndAShownOneNarrowsItsSide) {
+TEST_F(ChartLayoutTest, AHiddenLegendTakesNoRoomAndAShownOneNarrowsItsSide) {
   testing::ConfigureLikeReactionChart(chart).Red->SetTitle("mean");
   chart.Title().SetText({});
   Paint();
@@ -207,11 +207,11 @@ TEST_F(ChartLayout, AHiddenLegendTakesNoRoomAndAShownOneNarrowsItsSide) {
   EXPECT_EQ(chart.PlotRect().Right, 575);
 }
 
-TEST_F(ChartLayout, OnAfterDrawEndsEveryPaintAndTheZoomHookComesJustBefore) {
+TEST_F(ChartLayoutTest, OnAfterDrawEndsEveryPaintAndTheZoomHookComesJustBefore) {
   struct THookChart : TTestPaintChart {
     std::vector<std::size_t> hook_at;
     void DrawZoomRectangle(TCanvas& canvas) override {
-      hook_at.push_back(static_cast<RecordingCanvas&>(canvas).Calls().size());
+      hook_at.push_back(static_cast<TRecordingCanvas&>(canvas).Calls().size());
     }
   } hooked;
   hooked.SetBufferedDisplay(false);
@@ -227,7 +227,7 @@ TEST_F(ChartLayout, OnAfterDrawEndsEveryPaintAndTheZoomHookComesJustBefore) {
   EXPECT_FALSE(hooked.IsStale());
 }
 
-TEST_F(ChartLayout, EveryChangeMarksTheChartOnceAndAnEqualValueNotAtAll) {
+TEST_F(ChartLayoutTest, EveryChangeMarksTheChartOnceAndAnEqualValueNotAtAll) {
   Paint();
   EXPECT_FALSE(chart.IsStale());
   const int before = chart.repaints;
@@ -247,11 +247,11 @@ TEST_F(ChartLayout, EveryChangeMarksTheChartOnceAndAnEqualValueNotAtAll) {
   EXPECT_EQ(chart.repaints, before + 7);
 }
 
-TEST(Gradient, BandsRunFromTheStartToTheEndColour) {
+TEST(GradientTest, BandsRunFromTheStartToTheEndColour) {
   TTestPaintChart chart;
   chart.Gradient().SetStartColor(clBlack);
   chart.Gradient().SetEndColor(clWhite);
-  RecordingCanvas canvas;
+  TRecordingCanvas canvas;
   FillGradient(canvas, {0, 0, 10, 200}, chart.Gradient());
   const auto fills = canvas.CallsOf(TCanvasOp::FillRect);
   ASSERT_EQ(fills.size(), 64u);

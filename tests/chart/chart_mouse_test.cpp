@@ -18,7 +18,7 @@ namespace {
 
 using testing::TMouseChart;
 
-class ChartMouse : public ::testing::Test {
+class ChartMouseTest : public ::testing::Test {
  protected:
   void SetUp() override {
     chart.Paint();
@@ -34,7 +34,7 @@ class ChartMouse : public ::testing::Test {
   TMouseChart chart;
 };
 
-TEST_F(ChartMouse, HitTestTakesSeriesPointsThenAxesThenTitlesThenTheBackground) {
+TEST_F(ChartMouseTest, HitTestTakesSeriesPointsThenAxesThenTitlesThenTheBackground) {
   EXPECT_EQ(Hit(368, 109).Part, TClickedPart::Series);
   EXPECT_EQ(Hit(368, 109).ValueIndex, 0);
   EXPECT_EQ(Hit(389, 104).ValueIndex, 0);  // on the segment from point 0 to point 1
@@ -53,7 +53,7 @@ TEST_F(ChartMouse, HitTestTakesSeriesPointsThenAxesThenTitlesThenTheBackground) 
   EXPECT_EQ(Hit(590, 50).Part, TClickedPart::Nothing);  // the panel beside the plot
 }
 
-TEST_F(ChartMouse, LaterSeriesAreAskedFirstAndTheBackgroundNeedsAnActiveSeries) {
+TEST_F(ChartMouseTest, LaterSeriesAreAskedFirstAndTheBackgroundNeedsAnActiveSeries) {
   TLineSeries& top = chart.CreateSeries<TLineSeries>();
   top.AddPoint(16, 4);
   chart.Paint();
@@ -69,7 +69,7 @@ TEST_F(ChartMouse, LaterSeriesAreAskedFirstAndTheBackgroundNeedsAnActiveSeries) 
   EXPECT_EQ(Hit(chart.PlotCenterX(), chart.PlotCenterY()).Part, TClickedPart::Background);
 }
 
-TEST_F(ChartMouse, TheLegendComesFirst) {
+TEST_F(ChartMouseTest, TheLegendComesFirst) {
   chart.Legend().SetVisible(true);
   chart.Paint();
   const TRect legend = chart.Legend().LegendRect();
@@ -77,7 +77,7 @@ TEST_F(ChartMouse, TheLegendComesFirst) {
   EXPECT_EQ(Hit(legend.Left + 2, legend.Top + 2).Part, TClickedPart::Legend);
 }
 
-TEST_F(ChartMouse, InThreeDimensionsThePlotAreaReachesOverTheBackPlane) {
+TEST_F(ChartMouseTest, InThreeDimensionsThePlotAreaReachesOverTheBackPlane) {
   chart.SetView3D(true);
   chart.Paint();
   const TRect& p = chart.PlotRect();
@@ -87,7 +87,7 @@ TEST_F(ChartMouse, InThreeDimensionsThePlotAreaReachesOverTheBackPlane) {
   EXPECT_FALSE(InPlotArea(chart, p.Left, p.Bottom));
 }
 
-TEST_F(ChartMouse, ABackgroundPressFiresOnceAndAHandlerLeavingTheFlagSetStopsTheDrag) {
+TEST_F(ChartMouseTest, ABackgroundPressFiresOnceAndAHandlerLeavingTheFlagSetStopsTheDrag) {
   std::vector<TMouseButton> presses;
   bool cancel = true;
   chart.OnClickBackground = [&](TCustomChart& sender, TMouseButton button, TShiftState, int x, int y) {
@@ -113,7 +113,7 @@ TEST_F(ChartMouse, ABackgroundPressFiresOnceAndAHandlerLeavingTheFlagSetStopsThe
   EXPECT_EQ(presses, (std::vector<TMouseButton>{mbLeft, mbLeft, mbMiddle}));
 }
 
-TEST_F(ChartMouse, PressesOnOtherPartsFireTheirEventThenTheBackgroundsUnlessADragStarted) {
+TEST_F(ChartMouseTest, PressesOnOtherPartsFireTheirEventThenTheBackgroundsUnlessADragStarted) {
   std::vector<std::string> events;
   chart.OnClickBackground = [&](TCustomChart& c, TMouseButton, TShiftState, int, int) {
     events.push_back("background");
@@ -143,7 +143,7 @@ TEST_F(ChartMouse, PressesOnOtherPartsFireTheirEventThenTheBackgroundsUnlessADra
   EXPECT_FALSE(chart.ScrollRecord().Active);
 }
 
-TEST_F(ChartMouse, ASeriesPressRunsTheSeriesClickThenOnClickSeries) {
+TEST_F(ChartMouseTest, ASeriesPressRunsTheSeriesClickThenOnClickSeries) {
   std::vector<std::string> events;
   chart.line->OnClick = [&](TChartSeries&, int index, TMouseButton, TShiftState, int, int) {
     events.push_back("click " + std::to_string(index));
@@ -168,7 +168,7 @@ TEST_F(ChartMouse, ASeriesPressRunsTheSeriesClickThenOnClickSeries) {
   EXPECT_TRUE(chart.ZoomRecord().Active);
 }
 
-TEST_F(ChartMouse, ACancelFlagLeftSetSwallowsOnePressOnly) {
+TEST_F(ChartMouseTest, ACancelFlagLeftSetSwallowsOnePressOnly) {
   chart.SetCancelMouse(true);
   chart.MouseDown(mbLeft, 0, 100, 40);
   EXPECT_FALSE(chart.ZoomRecord().Active);
@@ -177,7 +177,7 @@ TEST_F(ChartMouse, ACancelFlagLeftSetSwallowsOnePressOnly) {
   EXPECT_TRUE(chart.ZoomRecord().Active);
 }
 
-TEST_F(ChartMouse, AHandlerThatThrowsLeavesNoCancelFlagBehind) {
+TEST_F(ChartMouseTest, AHandlerThatThrowsLeavesNoCancelFlagBehind) {
   chart.OnClickBackground = [](TCustomChart&, TMouseButton, TShiftState, int, int) {
     throw std::runtime_error("handler");
   };
@@ -188,7 +188,7 @@ TEST_F(ChartMouse, AHandlerThatThrowsLeavesNoCancelFlagBehind) {
   EXPECT_TRUE(chart.ZoomRecord().Active);
 }
 
-TEST_F(ChartMouse, NoZoomOrPanningSettingStartsNoDrag) {
+TEST_F(ChartMouseTest, NoZoomOrPanningSettingStartsNoDrag) {
   chart.SetAllowZoom(false);
   chart.SetAllowPanning(pmNone);
   chart.MouseDown(mbLeft, 0, 100, 40);
@@ -197,7 +197,7 @@ TEST_F(ChartMouse, NoZoomOrPanningSettingStartsNoDrag) {
   EXPECT_FALSE(chart.ScrollRecord().Active);
 }
 
-TEST_F(ChartMouse, HoverTakesASeriesCursorWithoutFiringItsMarkerClick) {
+TEST_F(ChartMouseTest, HoverTakesASeriesCursorWithoutFiringItsMarkerClick) {
   int pointer_clicks = 0;
   chart.line->OnClickPointer = [&](TChartSeries&, int, int, int) { ++pointer_clicks; };
   chart.line->SetCursor(crHandPoint);
@@ -216,7 +216,7 @@ TEST_F(ChartMouse, HoverTakesASeriesCursorWithoutFiringItsMarkerClick) {
   EXPECT_EQ(pointer_clicks, 0);
 }
 
-TEST_F(ChartMouse, TheAnimatedZoomGoesAThirdOfTheWayPerShownStep) {
+TEST_F(ChartMouseTest, TheAnimatedZoomGoesAThirdOfTheWayPerShownStep) {
   chart.SetAnimatedZoom(true);
   chart.SetAnimatedZoomSteps(4);
   const TValueRange target{chart.BottomAxis().PixelToValue(100), chart.BottomAxis().PixelToValue(300)};
@@ -235,7 +235,7 @@ TEST_F(ChartMouse, TheAnimatedZoomGoesAThirdOfTheWayPerShownStep) {
   EXPECT_EQ((TValueRange{chart.BottomAxis().Minimum(), chart.BottomAxis().Maximum()}), target);
 }
 
-TEST_F(ChartMouse, OnAllowScrollMayVetoOrChangeOneAxisStep) {
+TEST_F(ChartMouseTest, OnAllowScrollMayVetoOrChangeOneAxisStep) {
   int scrolls = 0;
   chart.OnScroll = [&](TCustomChart&) { ++scrolls; };
   chart.OnAllowScroll = [&](TChartAxis& axis, double& a_min, double& a_max, bool& allow) {
@@ -257,7 +257,7 @@ TEST_F(ChartMouse, OnAllowScrollMayVetoOrChangeOneAxisStep) {
   EXPECT_FALSE(chart.Zoomed());  // a scroll is no zoom, but an undo returns from it
 }
 
-TEST_F(ChartMouse, ZoomRectIsOpenToTheProgram) {
+TEST_F(ChartMouseTest, ZoomRectIsOpenToTheProgram) {
   const double low = chart.LeftAxis().PixelToValue(120);
   chart.ZoomRect({300, 120, 100, 40});  // any corners: put in order first
   EXPECT_EQ(chart.BottomAxis().Minimum(), chart.BottomAxis().PixelToValue(100));

@@ -25,7 +25,7 @@ namespace {
 using testing::Settle;
 using testing::TProgramChart;
 
-class PointerTools : public ::testing::Test {
+class PointerToolsTest : public ::testing::Test {
  protected:
   void SetUp() override {
     chart.OnGetReadoutText = [](const TChartSeries& s, int i) {
@@ -66,7 +66,7 @@ class PointerTools : public ::testing::Test {
   TProgramChart chart;
 };
 
-TEST_F(PointerTools, ARightClickOpensTheMenuWithItsThreeEntries) {
+TEST_F(PointerToolsTest, ARightClickOpensTheMenuWithItsThreeEntries) {
   QTest::mouseClick(&chart, Qt::RightButton, {}, {100, 40});
   ASSERT_TRUE(MenuShown());
   const QList<QAction*> actions = chart.PointerTools().Menu()->actions();
@@ -81,7 +81,7 @@ TEST_F(PointerTools, ARightClickOpensTheMenuWithItsThreeEntries) {
   EXPECT_TRUE(MenuShown());
 }
 
-TEST_F(PointerTools, NoMenuAfterAScrollDragNorWithAnotherButtonHeld) {
+TEST_F(PointerToolsTest, NoMenuAfterAScrollDragNorWithAnotherButtonHeld) {
   QTest::mousePress(&chart, Qt::RightButton, {}, {200, 60});
   QTest::mouseMove(&chart, {220, 70});
   QTest::mouseRelease(&chart, Qt::RightButton, {}, {220, 70});
@@ -100,7 +100,7 @@ TEST_F(PointerTools, NoMenuAfterAScrollDragNorWithAnotherButtonHeld) {
   EXPECT_FALSE(MenuShown());
 }
 
-TEST_F(PointerTools, ResetZoomUndoesAWheelZoomAndCopyDataFillsTheClipboard) {
+TEST_F(PointerToolsTest, ResetZoomUndoesAWheelZoomAndCopyDataFillsTheClipboard) {
   Wheel({300, 80}, 120);
   ASSERT_NE(Bounds(chart.BottomAxis()), (TValueRange{0, 26}));
   QTest::mouseClick(&chart, Qt::RightButton, {}, {100, 40});
@@ -113,7 +113,7 @@ TEST_F(PointerTools, ResetZoomUndoesAWheelZoomAndCopyDataFillsTheClipboard) {
   EXPECT_EQ(ChartDataOf(chart), "\t\n16\t4\n18\t7\n20\t5\n22\t8\n24\t6\n");  // no titles here
 }
 
-TEST_F(PointerTools, TheImageIsTheChartSizeTimesTheRatio) {
+TEST_F(PointerToolsTest, TheImageIsTheChartSizeTimesTheRatio) {
   const QImage doubled = ChartImage(chart, chart.width(), chart.height(), 2.0);
   EXPECT_EQ(doubled.size(), QSize(2 * 593, 2 * 153));
   EXPECT_EQ(doubled.devicePixelRatio(), 2.0);
@@ -126,7 +126,7 @@ TEST_F(PointerTools, TheImageIsTheChartSizeTimesTheRatio) {
             chart.grab().toImage().convertToFormat(QImage::Format_RGB32));
 }
 
-TEST_F(PointerTools, TheReadoutShowsNearAPointFollowsAndGoes) {
+TEST_F(PointerToolsTest, TheReadoutShowsNearAPointFollowsAndGoes) {
   Rest(PixelOf(2));
   ASSERT_TRUE(QToolTip::isVisible());
   EXPECT_EQ(QToolTip::text(), "point 2 at 20");
@@ -148,7 +148,7 @@ TEST_F(PointerTools, TheReadoutShowsNearAPointFollowsAndGoes) {
   EXPECT_FALSE(chart.PointerTools().ReadoutShown());
 }
 
-TEST_F(PointerTools, NoReadoutOnBareBackgroundOrWithoutATextOrOnAnEmptyChart) {
+TEST_F(PointerToolsTest, NoReadoutOnBareBackgroundOrWithoutATextOrOnAnEmptyChart) {
   Rest({100, 40});
   EXPECT_FALSE(chart.PointerTools().ReadoutShown());
   chart.OnGetReadoutText = nullptr;
@@ -161,7 +161,7 @@ TEST_F(PointerTools, NoReadoutOnBareBackgroundOrWithoutATextOrOnAnEmptyChart) {
   EXPECT_FALSE(chart.PointerTools().ReadoutShown());
 }
 
-TEST_F(PointerTools, WheelNotchesZoomAroundThePointerAndSmallStepsAddUp) {
+TEST_F(PointerToolsTest, WheelNotchesZoomAroundThePointerAndSmallStepsAddUp) {
   const double x_value = chart.BottomAxis().PixelToValue(300);
   Wheel({300, 80}, 40);
   Wheel({300, 80}, 40);
@@ -192,7 +192,7 @@ QWidget* ShownTip() {
 
 // Once a press on the lingering tooltip went to the tip, which closed at it: no menu, no zoom
 // drag, and Qt never saw the release.
-TEST_F(PointerTools, TheReadoutLetsTheMouseThroughAndGoesAtOnce) {
+TEST_F(PointerToolsTest, TheReadoutLetsTheMouseThroughAndGoesAtOnce) {
   Rest(PixelOf(2));
   QWidget* tip = ShownTip();
   ASSERT_NE(tip, nullptr);
@@ -210,7 +210,7 @@ TEST_F(PointerTools, TheReadoutLetsTheMouseThroughAndGoesAtOnce) {
 
 // Once killed both charts' wheel and read-out until a button was pressed again: Qt, having lost
 // a release between windows, reports the right button held on every move that reaches the chart.
-TEST_F(PointerTools, AReleaseQtLostStopsNeitherTheWheelNorTheMenu) {
+TEST_F(PointerToolsTest, AReleaseQtLostStopsNeitherTheWheelNorTheMenu) {
   QMouseEvent lost(QEvent::MouseMove, QPointF(300, 80), chart.mapToGlobal(QPointF(300, 80)), Qt::NoButton,
                    Qt::RightButton, Qt::NoModifier);
   QApplication::sendEvent(&chart, &lost);
@@ -227,7 +227,7 @@ TEST_F(PointerTools, AReleaseQtLostStopsNeitherTheWheelNorTheMenu) {
   EXPECT_FALSE(chart.ZoomRecord().Active);
 }
 
-TEST_F(PointerTools, ResetZoomBringsBackAutomaticLimits) {
+TEST_F(PointerToolsTest, ResetZoomBringsBackAutomaticLimits) {
   chart.LeftAxis().SetAutomatic(true);
   Settle();
   const TValueRange automatic = Bounds(chart.LeftAxis());
@@ -245,7 +245,7 @@ TEST_F(PointerTools, ResetZoomBringsBackAutomaticLimits) {
 
 // Found by the gesture fuzzer: a right click while the menu was open only closed it, the popup
 // keeping the press and its release.
-TEST_F(PointerTools, ARightClickWhileTheMenuIsOpenOpensItThere) {
+TEST_F(PointerToolsTest, ARightClickWhileTheMenuIsOpenOpensItThere) {
   QTest::mouseClick(&chart, Qt::RightButton, {}, {100, 40});
   ASSERT_TRUE(MenuShown());
   QMenu& menu = *chart.PointerTools().Menu();

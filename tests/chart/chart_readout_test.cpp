@@ -13,7 +13,7 @@ namespace {
 
 using testing::TTestChart;
 
-TEST(PixelDistanceToSegment, PerpendicularInsideAndToTheEndsOutside) {
+TEST(PixelDistanceToSegmentTest, PerpendicularInsideAndToTheEndsOutside) {
   struct Case {
     TPoint a, b, p;
     double distance;
@@ -31,7 +31,7 @@ TEST(PixelDistanceToSegment, PerpendicularInsideAndToTheEndsOutside) {
 }
 
 // Bottom axis 0..25 over x 20..520 (20 pixels a unit), left axis 0..10 over y 100..0 (10 pixels).
-class ReadoutHit : public ::testing::Test {
+class ReadoutHitTest : public ::testing::Test {
  protected:
   void SetUp() override {
     chart.BottomAxis().AssignRange(0, 25);
@@ -43,7 +43,7 @@ class ReadoutHit : public ::testing::Test {
   void Paint() {
     chart.PlaceLayout({20, 0, 520, 100});
     chart.ScaleAxes();
-    RecordingCanvas canvas;
+    TRecordingCanvas canvas;
     for (TChartSeries* s : chart.SeriesList()) s->DrawValues(canvas, std::nullopt);
   }
   std::vector<TReadoutHit> At(int x, int y) const { return ReadoutHits(chart, x, y); }
@@ -53,7 +53,7 @@ class ReadoutHit : public ::testing::Test {
   TLineSeries* red = nullptr;
 };
 
-TEST_F(ReadoutHit, APointWithinFivePixelsAndNotBeyond) {
+TEST_F(ReadoutHitTest, APointWithinFivePixelsAndNotBeyond) {
   red->AddPoint(10, 5);  // alone at (220, 50): no segment
   Paint();
   EXPECT_EQ(At(80, 70), (std::vector<TReadoutHit>{{blue, 1, 0}}));
@@ -66,7 +66,7 @@ TEST_F(ReadoutHit, APointWithinFivePixelsAndNotBeyond) {
   EXPECT_TRUE(At(80, 76).empty());
 }
 
-TEST_F(ReadoutHit, ASegmentNamesItsNearerEnd) {
+TEST_F(ReadoutHitTest, ASegmentNamesItsNearerEnd) {
   Paint();
   // The segment (40, 90) - (80, 70) passes (62, 79); 3 pixels above it lies nearer point 1.
   const std::vector<TReadoutHit> hits = At(64, 75);
@@ -77,7 +77,7 @@ TEST_F(ReadoutHit, ASegmentNamesItsNearerEnd) {
   EXPECT_TRUE(At(60, 70).empty());  // 8.9 pixels from the segment
 }
 
-TEST_F(ReadoutHit, EachSeriesAnswersOnceAndTheNearestComesFirst) {
+TEST_F(ReadoutHitTest, EachSeriesAnswersOnceAndTheNearestComesFirst) {
   for (int x : {1, 3, 5}) red->AddPoint(x, 3.3);  // a flat line at y 67
   Paint();
   const std::vector<TReadoutHit> near_red = At(76, 68);
@@ -98,7 +98,7 @@ TEST_F(ReadoutHit, EachSeriesAnswersOnceAndTheNearestComesFirst) {
   EXPECT_EQ(same[1].Series, red);
 }
 
-TEST_F(ReadoutHit, NothingOutsideThePlotOrOnAGapOrBeforeAPaint) {
+TEST_F(ReadoutHitTest, NothingOutsideThePlotOrOnAGapOrBeforeAPaint) {
   EXPECT_TRUE(At(80, 70).empty());  // no paint yet: nothing shown
   blue->AddPoint(30, 5);            // beyond the right edge: its segment runs out of the plot
   blue->AddGap();                   // x = 4, a gap
@@ -112,7 +112,7 @@ TEST_F(ReadoutHit, NothingOutsideThePlotOrOnAGapOrBeforeAPaint) {
   EXPECT_TRUE(At(80, 70).empty());
 }
 
-TEST_F(ReadoutHit, HugeRangesAndADegenerateOneAnswerQuietly) {
+TEST_F(ReadoutHitTest, HugeRangesAndADegenerateOneAnswerQuietly) {
   chart.LeftAxis().AssignRange(-1e308, 1e308);
   Paint();
   EXPECT_NO_THROW(At(80, 50));
@@ -121,7 +121,7 @@ TEST_F(ReadoutHit, HugeRangesAndADegenerateOneAnswerQuietly) {
   EXPECT_NO_THROW(At(80, 50));
 }
 
-TEST(ReadoutTipText, BlocksInOrderWithABlankLineAndNoEmptyOnes) {
+TEST(ReadoutTipTextTest, BlocksInOrderWithABlankLineAndNoEmptyOnes) {
   TLineSeries a;
   TLineSeries b;
   const std::vector<TReadoutHit> hits{{&a, 2, 1}, {&b, 0, 2}, {&a, 4, 3}};
@@ -133,7 +133,7 @@ TEST(ReadoutTipText, BlocksInOrderWithABlankLineAndNoEmptyOnes) {
   EXPECT_EQ(ReadoutTipText({}, text), "");
 }
 
-TEST(ReadoutTipPlacement, NeverOverThePointer) {
+TEST(ReadoutTipPlacementTest, NeverOverThePointer) {
   const TRect screen{0, 0, 1280, 1024};
   struct {
     TRect Tip;

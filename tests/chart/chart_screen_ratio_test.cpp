@@ -20,7 +20,7 @@ using testing::kProgramChartWidth;
 using testing::Settle;
 using testing::TProgramChart;
 
-class ChartAtScreenRatio : public ::testing::Test {
+class ChartAtScreenRatioTest : public ::testing::Test {
  protected:
   void SetUp() override {
     chart.show();
@@ -36,13 +36,13 @@ class ChartAtScreenRatio : public ::testing::Test {
 };
 
 // Guards the scaled runs themselves: a scale that never reached Qt would test ratio 1 three times.
-TEST_F(ChartAtScreenRatio, TheScreenHasTheScaleTheRunAskedFor) {
+TEST_F(ChartAtScreenRatioTest, TheScreenHasTheScaleTheRunAskedFor) {
   const QByteArray scale = qgetenv("QT_SCALE_FACTOR");
   const double expected = scale.isEmpty() ? 1.0 : scale.toDouble();
   EXPECT_DOUBLE_EQ(chart.devicePixelRatioF(), expected);
 }
 
-TEST_F(ChartAtScreenRatio, TheImageIsMadeAtTheScreensRatioAndShownPixelForPixel) {
+TEST_F(ChartAtScreenRatioTest, TheImageIsMadeAtTheScreensRatioAndShownPixelForPixel) {
   const qreal r = chart.devicePixelRatioF();
   EXPECT_DOUBLE_EQ(chart.CachedImage().DevicePixelRatio(), r);
   EXPECT_EQ(chart.CachedImage().Width(), kProgramChartWidth);
@@ -57,7 +57,7 @@ TEST_F(ChartAtScreenRatio, TheImageIsMadeAtTheScreensRatioAndShownPixelForPixel)
 
 // Every device pixel of the band's outline is NOT(pen XOR image), every other one the image's;
 // the outline is one device pen thick on all four sides, and the release takes it away.
-TEST_F(ChartAtScreenRatio, TheZoomBandIsXorDrawnOnWholeDevicePixelsAndLeavesNoTrace) {
+TEST_F(ChartAtScreenRatioTest, TheZoomBandIsXorDrawnOnWholeDevicePixelsAndLeavesNoTrace) {
   const TDeviceGrid grid(chart.devicePixelRatioF());
   QTest::mousePress(&chart, Qt::LeftButton, {}, {100, 40});
   QTest::mouseMove(&chart, {300, 120});
@@ -88,7 +88,7 @@ TEST_F(ChartAtScreenRatio, TheZoomBandIsXorDrawnOnWholeDevicePixelsAndLeavesNoTr
 
 // What moving the window to a screen of another ratio does: the next paint asks for the image at
 // that ratio and it is redrawn once, at the same logical size; back on the first screen, again.
-TEST_F(ChartAtScreenRatio, AnotherRatioRedrawsTheImageOnce) {
+TEST_F(ChartAtScreenRatioTest, AnotherRatioRedrawsTheImageOnce) {
   const qreal r = chart.devicePixelRatioF();
   const qreal other = r == 2 ? 1.5 : 2;
   const int redraws = chart.redraws;

@@ -28,7 +28,7 @@ class TTestPaintChart : public TCustomChart {
  public:
   int repaints = 0;
 
-  TTestPaintChart() : TCustomChart(&QtCanvas::OnBitmap) {}
+  TTestPaintChart() : TCustomChart(&TQtCanvas::OnBitmap) {}
 
  protected:
   void RequestRepaint() override { ++repaints; }

@@ -29,7 +29,7 @@ class TCountingChart : public TChart {
   }
 };
 
-class ChartWidget : public ::testing::Test {
+class ChartWidgetTest : public ::testing::Test {
  protected:
   void SetUp() override {
     chart.SetView3D(false);
@@ -53,13 +53,13 @@ class ChartWidget : public ::testing::Test {
   TLineSeries* series = nullptr;
 };
 
-TEST_F(ChartWidget, StartsAt400By250) {
+TEST_F(ChartWidgetTest, StartsAt400By250) {
   TChart fresh;
   EXPECT_EQ(fresh.width(), 400);
   EXPECT_EQ(fresh.height(), 250);
 }
 
-TEST_F(ChartWidget, ABatchOfChangesIsOneRedraw) {
+TEST_F(ChartWidgetTest, ABatchOfChangesIsOneRedraw) {
   const int before = chart.redraws;
   for (int i = 0; i < 100; ++i) series->AddPoint(i, i % 7);
   chart.LeftAxis().SetVisible(false);
@@ -70,7 +70,7 @@ TEST_F(ChartWidget, ABatchOfChangesIsOneRedraw) {
   EXPECT_FALSE(chart.IsStale());
 }
 
-TEST_F(ChartWidget, AnUnchangedChartOnlyCopiesItsImage) {
+TEST_F(ChartWidgetTest, AnUnchangedChartOnlyCopiesItsImage) {
   const int redraws = chart.redraws;
   const int paints = chart.paint_events;
   chart.update();
@@ -82,7 +82,7 @@ TEST_F(ChartWidget, AnUnchangedChartOnlyCopiesItsImage) {
   EXPECT_EQ(shown.pixel(5, 100), ResolveColor(clBtnFace).rgb());
 }
 
-TEST_F(ChartWidget, AResizeRedrawsAtTheNewSize) {
+TEST_F(ChartWidgetTest, AResizeRedrawsAtTheNewSize) {
   const int redraws = chart.redraws;
   chart.resize(593, 153);
   Settle();
@@ -92,7 +92,7 @@ TEST_F(ChartWidget, AResizeRedrawsAtTheNewSize) {
 }
 
 // A change made while the chart paints is not lost: the chart stays stale and paints again.
-TEST_F(ChartWidget, AChangeDuringThePaintBringsOneMorePaint) {
+TEST_F(ChartWidgetTest, AChangeDuringThePaintBringsOneMorePaint) {
   const int redraws = chart.redraws;
   bool changed = false;
   chart.OnAfterDraw = [&](TCustomChart& sender) {
@@ -107,7 +107,7 @@ TEST_F(ChartWidget, AChangeDuringThePaintBringsOneMorePaint) {
   EXPECT_FALSE(chart.IsStale());
 }
 
-TEST(ChartPaintFailure, AThrowingPaintLeavesTheChartStale) {
+TEST(ChartPaintFailureTest, AThrowingPaintLeavesTheChartStale) {
   TChart chart;
   chart.OnAfterDraw = [](TCustomChart&) { throw std::runtime_error("handler failed"); };
   EXPECT_THROW(chart.UpdateCachedImage(100, 80), std::runtime_error);
@@ -117,7 +117,7 @@ TEST(ChartPaintFailure, AThrowingPaintLeavesTheChartStale) {
   EXPECT_FALSE(chart.IsStale());
 }
 
-TEST_F(ChartWidget, SettingAnAxisBoundTwiceAsksForOneRedraw) {
+TEST_F(ChartWidgetTest, SettingAnAxisBoundTwiceAsksForOneRedraw) {
   chart.LeftAxis().SetAutomatic(false);
   Settle();
   const int redraws = chart.redraws;

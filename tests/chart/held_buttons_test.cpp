@@ -26,7 +26,7 @@ struct TCase {
   Qt::MouseButtons HeldAtReported;  // Held() at a wheel reporting what the last step reported
 };
 
-TEST(HeldButtons, OwnPressesAndLostReleases) {
+TEST(HeldButtonsTest, OwnPressesAndLostReleases) {
   const TCase cases[] = {
       {"a press and its release",
        {{TKind::Press, Qt::LeftButton, kLeft}, {TKind::Release, Qt::LeftButton, kNone}},
@@ -93,7 +93,7 @@ TEST(HeldButtons, OwnPressesAndLostReleases) {
   }
 }
 
-TEST(HeldButtons, AButtonHeldElsewhereCountsUntilKnownLost) {
+TEST(HeldButtonsTest, AButtonHeldElsewhereCountsUntilKnownLost) {
   THeldButtons held;
   EXPECT_EQ(held.Held(kLeft), kLeft);
   held.Moved(kLeft);  // a move reaching the chart with it down: its press went to a window now gone

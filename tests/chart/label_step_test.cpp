@@ -17,7 +17,7 @@ std::vector<double> Countdown(double from, double to, double step) {
   return values;
 }
 
-TEST(LabelStep, LadderRunsOneTwoFiveTenFiftyAndDoublesOffIt) {
+TEST(LabelStepTest, LadderRunsOneTwoFiveTenFiftyAndDoublesOffIt) {
   std::vector<double> ladder{1};
   while (ladder.size() < 13) ladder.push_back(NextLabelStep(ladder.back()));
   EXPECT_EQ(ladder, (std::vector<double>{1, 2, 5, 10, 50, 100, 200, 500, 1000, 5000, 10000, 20000, 40000}));
@@ -28,7 +28,7 @@ TEST(LabelStep, LadderRunsOneTwoFiveTenFiftyAndDoublesOffIt) {
   EXPECT_EQ(NextLabelStep(20), 40);
 }
 
-TEST(LabelStep, LabelCountRoundsHalvesToEven) {
+TEST(LabelStepTest, LabelCountRoundsHalvesToEven) {
   EXPECT_EQ(MaxLabelCount(13, 100, 10), 7);  // 13 + Round(1.3) = 14; 100 / 14 = 7.1
   EXPECT_EQ(MaxLabelCount(8, 100, 0), 12);   // 12.5 -> 12
   EXPECT_EQ(MaxLabelCount(8, 60, 0), 8);     // 7.5 -> 8
@@ -38,20 +38,20 @@ TEST(LabelStep, LabelCountRoundsHalvesToEven) {
   EXPECT_EQ(MaxLabelCount(14, 0, 10), 0);
 }
 
-TEST(LabelStep, ReactionNumberAxisKeepsStepOneOnAWidePlot) {
+TEST(LabelStepTest, ReactionNumberAxisKeepsStepOneOnAWidePlot) {
   // Bottom axis 0..26, labels "26" and "0" about 12 pixels wide, a plot 550 wide: m = 42.
   EXPECT_EQ(ValueLabelStep({.Range = 26, .LabelSize = 12, .Length = 550}), 1);
   EXPECT_EQ(LabelValues({.Minimum = 0, .Maximum = 26, .Step = 1}), Countdown(26, 0, 1));
 }
 
-TEST(LabelStep, ShortLeftAxisClimbsToFive) {
+TEST(LabelStepTest, ShortLeftAxisClimbsToFive) {
   const double step = ValueLabelStep({.Range = 25, .LabelSize = 13, .Length = 100});
   EXPECT_EQ(step, 5);
   EXPECT_EQ(LabelValues({.Minimum = 0, .Maximum = 25, .Step = step}),
             (std::vector<double>{25, 20, 15, 10, 5, 0}));
 }
 
-TEST(LabelStep, RoomForOneLabelOnZeroToThree) {
+TEST(LabelStepTest, RoomForOneLabelOnZeroToThree) {
   const double step = ValueLabelStep({.Range = 3, .LabelSize = 14, .Length = 20});
   EXPECT_EQ(step, 5) << "1 -> 2 (Round(1.5) = 2 > 1) -> 5";
   EXPECT_EQ(LabelValues({.Minimum = 0, .Maximum = 3, .Step = step}), (std::vector<double>{0}));
@@ -59,7 +59,7 @@ TEST(LabelStep, RoomForOneLabelOnZeroToThree) {
             (std::vector<double>{3}));
 }
 
-TEST(LabelStep, StartsAtIncrementAndNoSeparationKeepsIt) {
+TEST(LabelStepTest, StartsAtIncrementAndNoSeparationKeepsIt) {
   EXPECT_EQ(ValueLabelStep({.Range = 10, .Increment = 2, .LabelSize = 12, .Length = 550}), 2);
   EXPECT_EQ(ValueLabelStep({.Range = 10, .Increment = 3, .LabelSize = 14, .Length = 30}), 5)
       << "3.33 intervals round to 3 > 2 labels";
@@ -71,7 +71,7 @@ TEST(LabelStep, StartsAtIncrementAndNoSeparationKeepsIt) {
       3);
 }
 
-TEST(LabelStep, SmallRangesDoubleFromTheSmallestStep) {
+TEST(LabelStepTest, SmallRangesDoubleFromTheSmallestStep) {
   // 0.00001 * 2^13: 0.5 / 0.08192 = 6.1 intervals for 7 labels; 2^12 would give 12.
   const double step = ValueLabelStep({.Range = 0.5, .LabelSize = 13, .Length = 100});
   EXPECT_EQ(step, 0.00001 * 8192);
@@ -79,18 +79,18 @@ TEST(LabelStep, SmallRangesDoubleFromTheSmallestStep) {
   EXPECT_EQ(ValueLabelStep({.Range = 0, .LabelSize = 14, .Length = 100}), kMinValueLabelStep);
 }
 
-TEST(LabelStep, HugeRangesClimbPastTheIntervalLimit) {
+TEST(LabelStepTest, HugeRangesClimbPastTheIntervalLimit) {
   // 10^10 / 5120000 = 1953 intervals > 1000 labels; 10240000 gives 977.
   EXPECT_EQ(ValueLabelStep({.Range = 1e10, .LabelSize = 1, .Length = 1000}), 10240000);
 }
 
-TEST(LabelWalk, SingleValueAxisHasOneLabel) {
+TEST(LabelWalkTest, SingleValueAxisHasOneLabel) {
   const double step = ValueLabelStep({.Range = 0, .LabelSize = 6, .Length = 100});
   EXPECT_EQ(LabelValues({.Minimum = 4, .Maximum = 4, .Step = step}), (std::vector<double>{4}));
   EXPECT_TRUE(LabelValues({.Minimum = 4, .Maximum = 4, .Step = step, .LabelsOnAxis = false}).empty());
 }
 
-TEST(LabelWalk, WithoutLabelsOnAxisTheBoundsAreLeftOut) {
+TEST(LabelWalkTest, WithoutLabelsOnAxisTheBoundsAreLeftOut) {
   EXPECT_EQ(LabelValues({.Minimum = 0, .Maximum = 26, .Step = 1, .LabelsOnAxis = false}),
             Countdown(25, 1, 1));
   EXPECT_EQ(LabelValues({.Minimum = 0.5, .Maximum = 26.5, .Step = 5}),
@@ -99,11 +99,11 @@ TEST(LabelWalk, WithoutLabelsOnAxisTheBoundsAreLeftOut) {
             (std::vector<double>{26.5, 21.5, 16.5, 11.5, 6.5, 1.5}));
 }
 
-TEST(LabelWalk, NegativeTopTruncatesTowardZeroAndStepsBackInside) {
+TEST(LabelWalkTest, NegativeTopTruncatesTowardZeroAndStepsBackInside) {
   EXPECT_EQ(LabelValues({.Minimum = -10, .Maximum = -2.5, .Step = 1}), Countdown(-3, -10, 1));
 }
 
-TEST(LabelWalk, FractionalStepsReachZeroExactly) {
+TEST(LabelWalkTest, FractionalStepsReachZeroExactly) {
   // Trunc(1.55 / 0.1) = 15: the walk starts at 1.5. Subtracting 0.1 fifteen times from there
   // ends a hair below 0, which would drop the 0 label; counting steps from 15 does not.
   const long double step = 0.1;  // the double nearest 0.1, in extended precision
@@ -119,7 +119,7 @@ TEST(LabelWalk, FractionalStepsReachZeroExactly) {
   EXPECT_EQ(small.back(), 0.0);
 }
 
-TEST(LabelWalk, FirstValueTruncatesTheQuotientAsComputed) {
+TEST(LabelWalkTest, FirstValueTruncatesTheQuotientAsComputed) {
   // 1.5 / 0.1 is 14.999... in binary: the first label is 1.4, as Trunc gives it.
   const long double step = 0.1;
   EXPECT_EQ(LabelValueAt({.Minimum = 0, .Maximum = 1.5, .Step = 0.1}, 0), double(14 * step));
@@ -127,7 +127,7 @@ TEST(LabelWalk, FirstValueTruncatesTheQuotientAsComputed) {
             double(1.5 - 2 * step));
 }
 
-TEST(LabelWalk, LimitsDrawNoLabelsAtAll) {
+TEST(LabelWalkTest, LimitsDrawNoLabelsAtAll) {
   EXPECT_EQ(LabelValues({.Minimum = 0, .Maximum = 9999, .Step = 1}).size(), 10000u);
   EXPECT_FALSE(WalksLabels({.Minimum = 0, .Maximum = 10000, .Step = 1}));
   EXPECT_TRUE(WalksLabels({.Minimum = 2147483636, .Maximum = 2147483646, .Step = 1}));
@@ -138,7 +138,7 @@ TEST(LabelWalk, LimitsDrawNoLabelsAtAll) {
       << "100000 steps";
 }
 
-TEST(LabelWalk, ExtremesForTheRoomComputation) {
+TEST(LabelWalkTest, ExtremesForTheRoomComputation) {
   const TLabelExtremes rounded = LabelExtremes(-7.5, 26.5, 5, true);
   EXPECT_EQ(rounded.Low, -5);
   EXPECT_EQ(rounded.High, 25);
@@ -147,7 +147,7 @@ TEST(LabelWalk, ExtremesForTheRoomComputation) {
   EXPECT_EQ(plain.High, 26.5);
 }
 
-TEST(DateTimeLabelStep, WalksTheTableThenDoubles) {
+TEST(DateTimeLabelStepTest, WalksTheTableThenDoubles) {
   // One day with room for 9 labels: 2 hours give 12 intervals, 6 hours 4.
   EXPECT_EQ(DateTimeLabelStep({.Range = 1, .LabelSize = 50, .Length = 500}), 0.25);
   EXPECT_EQ(DateTimeLabelStep({.Range = 1000, .LabelSize = 50, .Length = 500}), 120);

@@ -12,7 +12,7 @@ namespace {
 
 using testing::TTestChart;
 
-TEST(SegmentHit, WithinAboutAPixelOfTheLineAndInsideTheBox) {
+TEST(SegmentHitTest, WithinAboutAPixelOfTheLineAndInsideTheBox) {
   EXPECT_TRUE(SegmentHit({0, 0}, {10, 5}, {4, 2}));
   EXPECT_FALSE(SegmentHit({0, 0}, {10, 5}, {4, 4}));   // cross 10 * 4 - 5 * 4 = 20
   EXPECT_TRUE(SegmentHit({0, 0}, {10, 5}, {10, 5}));   // the box includes its edges
@@ -24,7 +24,7 @@ TEST(SegmentHit, WithinAboutAPixelOfTheLineAndInsideTheBox) {
   EXPECT_FALSE(SegmentHit({3, 3}, {3, 3}, {3, 3}));  // zero length never hits
 }
 
-TEST(SegmentHit, FarPixelsDoNotOverflow) {
+TEST(SegmentHitTest, FarPixelsDoNotOverflow) {
   const int far = 0x3FFFFFFF;
   EXPECT_TRUE(SegmentHit({-far, -far}, {far, far}, {0, 0}));
   EXPECT_FALSE(SegmentHit({-far, -far}, {far, far}, {0, 5}));
@@ -32,7 +32,7 @@ TEST(SegmentHit, FarPixelsDoNotOverflow) {
 }
 
 // Bottom axis 0..25 over x 20..520, left axis 0..10 over y 100..0.
-class SeriesHit : public ::testing::Test {
+class SeriesHitTest : public ::testing::Test {
  protected:
   void SetUp() override {
     chart.BottomAxis().AssignRange(0, 25);
@@ -43,7 +43,7 @@ class SeriesHit : public ::testing::Test {
   void Paint() {
     chart.PlaceLayout({20, 0, 520, 100});
     chart.ScaleAxes();
-    RecordingCanvas canvas;
+    TRecordingCanvas canvas;
     series->DrawValues(canvas, std::nullopt);
   }
 
@@ -51,7 +51,7 @@ class SeriesHit : public ::testing::Test {
   TLineSeries* series = nullptr;
 };
 
-TEST_F(SeriesHit, APointThenTheSegmentStartingAtThePreviousPoint) {
+TEST_F(SeriesHitTest, APointThenTheSegmentStartingAtThePreviousPoint) {
   Paint();
   EXPECT_EQ(series->HitTest(80, 70), 1);
   EXPECT_EQ(series->HitTest(60, 80), 0);   // on the segment 0 -> 1
@@ -63,7 +63,7 @@ TEST_F(SeriesHit, APointThenTheSegmentStartingAtThePreviousPoint) {
   EXPECT_EQ(series->HitTest(120, 50), 2);
 }
 
-TEST_F(SeriesHit, MarkersHitWithinTheirSizesAndFireOnClickPointer) {
+TEST_F(SeriesHitTest, MarkersHitWithinTheirSizesAndFireOnClickPointer) {
   series->Pointer().SetVisible(true);
   series->Pointer().SetInflateMargins(false);
   std::vector<int> clicked;
@@ -78,7 +78,7 @@ TEST_F(SeriesHit, MarkersHitWithinTheirSizesAndFireOnClickPointer) {
   EXPECT_EQ(clicked.size(), 1u);
 }
 
-TEST_F(SeriesHit, OnlyTheShownRangeOfTheLastPaintIsTested) {
+TEST_F(SeriesHitTest, OnlyTheShownRangeOfTheLastPaintIsTested) {
   chart.BottomAxis().AssignRange(2, 25);
   Paint();
   EXPECT_EQ(series->FirstShownIndex(), 1);

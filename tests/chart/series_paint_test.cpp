@@ -20,7 +20,7 @@ std::vector<TPoint> Corners(const TCanvasCall& call) {
 
 // Plot pixels (20, 0) .. (520, 100) with the bottom axis fixed to 0..25 (20 pixels a unit) and
 // the left one to 0..10 (10 pixels a unit, upward from y = 100).
-class SeriesPaint : public ::testing::Test {
+class SeriesPaintTest : public ::testing::Test {
  protected:
   void SetUp() override {
     chart.BottomAxis().AssignRange(0, 25);
@@ -43,10 +43,10 @@ class SeriesPaint : public ::testing::Test {
 
   TTestChart chart;
   TLineSeries* series = nullptr;
-  RecordingCanvas canvas;
+  TRecordingCanvas canvas;
 };
 
-TEST_F(SeriesPaint, FirstSegmentIsBroughtInFromTheAxisMinimumByInterpolation) {
+TEST_F(SeriesPaintTest, FirstSegmentIsBroughtInFromTheAxisMinimumByInterpolation) {
   series->AddPoint(-2, 0);
   series->AddPoint(3, 5);
   Paint();
@@ -57,7 +57,7 @@ TEST_F(SeriesPaint, FirstSegmentIsBroughtInFromTheAxisMinimumByInterpolation) {
   EXPECT_EQ(series->FirstShownIndex(), 1);
 }
 
-TEST_F(SeriesPaint, WithStairsOrEqualXTheEntryTakesThePreviousY) {
+TEST_F(SeriesPaintTest, WithStairsOrEqualXTheEntryTakesThePreviousY) {
   series->SetStairs(true);
   series->AddPoint(-2, 4);
   series->AddPoint(3, 5);
@@ -73,7 +73,7 @@ TEST_F(SeriesPaint, WithStairsOrEqualXTheEntryTakesThePreviousY) {
   EXPECT_EQ(Lines()[0].Points, (std::vector<TPoint>{{20, 60}, {20, 50}}));
 }
 
-TEST_F(SeriesPaint, TheRangeRunsOnToTheFirstPointBeyondTheRightEdge) {
+TEST_F(SeriesPaintTest, TheRangeRunsOnToTheFirstPointBeyondTheRightEdge) {
   for (int x : {10, 20, 26, 27, 40}) series->AddPoint(x, 1);
   Paint();
   EXPECT_EQ(series->FirstShownIndex(), 0);
@@ -82,7 +82,7 @@ TEST_F(SeriesPaint, TheRangeRunsOnToTheFirstPointBeyondTheRightEdge) {
   EXPECT_EQ(Lines()[1].Points[1], (TPoint{540, 90}));
 }
 
-TEST_F(SeriesPaint, NoPointReachingTheLeftEdgeDrawsNothingAndFiresNoEvent) {
+TEST_F(SeriesPaintTest, NoPointReachingTheLeftEdgeDrawsNothingAndFiresNoEvent) {
   int events = 0;
   series->BeforeDrawValues = [&](TChartSeries&) { ++events; };
   series->AfterDrawValues = [&](TChartSeries&) { ++events; };
@@ -98,7 +98,7 @@ TEST_F(SeriesPaint, NoPointReachingTheLeftEdgeDrawsNothingAndFiresNoEvent) {
   EXPECT_EQ(events, 2);
 }
 
-TEST_F(SeriesPaint, ClipIsSetAroundThePointsOnlyAndRemovedAfter) {
+TEST_F(SeriesPaintTest, ClipIsSetAroundThePointsOnlyAndRemovedAfter) {
   series->AddPoint(1, 1);
   series->AddPoint(2, 2);
   Paint(TRect{21, 1, 520, 99});
@@ -109,7 +109,7 @@ TEST_F(SeriesPaint, ClipIsSetAroundThePointsOnlyAndRemovedAfter) {
   EXPECT_EQ(calls.back().Op, TCanvasOp::RemoveClip);
 }
 
-TEST_F(SeriesPaint, OnePointDrawsOnlyItsMarkerAndEqualPixelsDrawNoSegmentButBothMarkers) {
+TEST_F(SeriesPaintTest, OnePointDrawsOnlyItsMarkerAndEqualPixelsDrawNoSegmentButBothMarkers) {
   ShowMarkers();
   series->AddPoint(5, 5);
   Paint();
@@ -123,7 +123,7 @@ TEST_F(SeriesPaint, OnePointDrawsOnlyItsMarkerAndEqualPixelsDrawNoSegmentButBoth
   EXPECT_EQ(canvas.CallsOf(TCanvasOp::Rectangle).size(), 2u);
 }
 
-TEST_F(SeriesPaint, EachMarkerIsDrawnAfterTheSegmentLeavingItAndTheLastAfterItsOwn) {
+TEST_F(SeriesPaintTest, EachMarkerIsDrawnAfterTheSegmentLeavingItAndTheLastAfterItsOwn) {
   ShowMarkers();
   series->Pointer().Brush().SetColor(clLightYellow);
   for (int x : {1, 2, 3}) series->AddPoint(x, x);
@@ -140,7 +140,7 @@ TEST_F(SeriesPaint, EachMarkerIsDrawnAfterTheSegmentLeavingItAndTheLastAfterItsO
   EXPECT_EQ(boxes[0].Brush.Color, clLightYellow);
 }
 
-TEST_F(SeriesPaint, AnAutoColouredPointerBrushTakesThePointColour) {
+TEST_F(SeriesPaintTest, AnAutoColouredPointerBrushTakesThePointColour) {
   ShowMarkers(psDownTriangle);
   series->SetSeriesColor(clYellow);
   series->AddPoint(5, 5);
@@ -151,7 +151,7 @@ TEST_F(SeriesPaint, AnAutoColouredPointerBrushTakesThePointColour) {
   EXPECT_EQ(polygons[0].Pen.Color, clBlack);
 }
 
-TEST_F(SeriesPaint, GapsBreakTheLineAndGetNoMarker) {
+TEST_F(SeriesPaintTest, GapsBreakTheLineAndGetNoMarker) {
   ShowMarkers();
   series->AddPoint(1, 1);
   series->AddPoint(2, 2, "", clNone);
@@ -164,7 +164,7 @@ TEST_F(SeriesPaint, GapsBreakTheLineAndGetNoMarker) {
   EXPECT_EQ(canvas.CallsOf(TCanvasOp::Rectangle).size(), 3u);
 }
 
-TEST_F(SeriesPaint, APointBeyondTheDrawnBandIsSkippedAndItsNeighboursAreJoined) {
+TEST_F(SeriesPaintTest, APointBeyondTheDrawnBandIsSkippedAndItsNeighboursAreJoined) {
   series->AddPoint(1, 1);
   series->AddPoint(2, 1e6);  // y pixel far beyond -32766
   series->AddPoint(3, 3);
@@ -174,7 +174,7 @@ TEST_F(SeriesPaint, APointBeyondTheDrawnBandIsSkippedAndItsNeighboursAreJoined) 
 }
 
 // The first shown point skipped must not join the next one to where the last paint ended.
-TEST_F(SeriesPaint, ASkippedFirstPointLeavesNoLineFromThePreviousPaint) {
+TEST_F(SeriesPaintTest, ASkippedFirstPointLeavesNoLineFromThePreviousPaint) {
   series->AddPoint(1, 1);
   series->AddPoint(5, 5);  // the pass ends at (120, 50)
   Paint();
@@ -187,7 +187,7 @@ TEST_F(SeriesPaint, ASkippedFirstPointLeavesNoLineFromThePreviousPaint) {
   EXPECT_EQ(Lines()[0].Points, (std::vector<TPoint>{{60, 80}, {80, 70}}));
 }
 
-TEST_F(SeriesPaint, MarginsOfAVisiblePointerPutTheEndPointsInsideThePlot) {
+TEST_F(SeriesPaintTest, MarginsOfAVisiblePointerPutTheEndPointsInsideThePlot) {
   series->Pointer().SetVisible(true);
   chart.BottomAxis().AssignRange(0, 26);
   series->AddPoint(0, 5);
@@ -200,7 +200,7 @@ TEST_F(SeriesPaint, MarginsOfAVisiblePointerPutTheEndPointsInsideThePlot) {
   EXPECT_EQ(boxes[1].Box.Left + 4, 515);
 }
 
-TEST(ShownRange, EdgesAndTheBeyondEdgeSwitch) {
+TEST(ShownRangeTest, EdgesAndTheBeyondEdgeSwitch) {
   TLineSeries s;
   for (int x = 0; x <= 10; ++x) s.AddPoint(x, 0);
   EXPECT_EQ(ShownRange(s.XValues(), 2.5, 6.5, true), (TShownRange{3, 7}));
@@ -217,7 +217,7 @@ TEST(ShownRange, EdgesAndTheBeyondEdgeSwitch) {
 
 // --- Marker shapes -------------------------------------------------------------------------------
 
-class PointerShape : public ::testing::Test {
+class PointerShapeTest : public ::testing::Test {
  protected:
   const TCanvasCall& DrawOne(TSeriesPointerStyle style, int h = 4, int v = 4) {
     canvas.Clear();
@@ -230,10 +230,10 @@ class PointerShape : public ::testing::Test {
     for (const TCanvasCall& c : canvas.CallsOf(TCanvasOp::Line)) out.push_back(c.Points);
     return out;
   }
-  RecordingCanvas canvas;
+  TRecordingCanvas canvas;
 };
 
-TEST_F(PointerShape, FilledShapesHaveTheirExactBoxes) {
+TEST_F(PointerShapeTest, FilledShapesHaveTheirExactBoxes) {
   EXPECT_EQ(DrawOne(psRectangle, 3, 3).Box, (TRect{97, 47, 104, 54}));
   EXPECT_EQ(DrawOne(psCircle, 3, 2).Box, (TRect{97, 48, 103, 52}));
   EXPECT_EQ(Corners(DrawOne(psDownTriangle)), (std::vector<TPoint>{{96, 46}, {104, 46}, {100, 54}}));
@@ -242,7 +242,7 @@ TEST_F(PointerShape, FilledShapesHaveTheirExactBoxes) {
             (std::vector<TPoint>{{98, 50}, {100, 47}, {102, 50}, {100, 53}}));
 }
 
-TEST_F(PointerShape, CrossesAreLinesInThePointColourPastTheirEnds) {
+TEST_F(PointerShapeTest, CrossesAreLinesInThePointColourPastTheirEnds) {
   DrawOne(psCross, 2, 3);
   EXPECT_EQ(LinePoints(), (std::vector<std::vector<TPoint>>{{{100, 47}, {100, 54}}, {{98, 50}, {103, 50}}}));
   EXPECT_EQ(canvas.Calls()[0].Pen.Color, clRed);
@@ -252,7 +252,7 @@ TEST_F(PointerShape, CrossesAreLinesInThePointColourPastTheirEnds) {
   EXPECT_EQ(LinePoints().size(), 4u);
 }
 
-TEST_F(PointerShape, SmallDotIsOnePixelWhateverTheSize) {
+TEST_F(PointerShapeTest, SmallDotIsOnePixelWhateverTheSize) {
   const TCanvasCall& dot = DrawOne(psSmallDot, 9, 9);
   EXPECT_EQ(dot.Op, TCanvasOp::SetPixel);
   EXPECT_EQ(dot.Points, (std::vector<TPoint>{{100, 50}}));
@@ -260,7 +260,7 @@ TEST_F(PointerShape, SmallDotIsOnePixelWhateverTheSize) {
   EXPECT_EQ(canvas.Calls().size(), 1u);
 }
 
-TEST_F(PointerShape, ARectangleWithDepthGetsItsTopAndRightFaces) {
+TEST_F(PointerShapeTest, ARectangleWithDepthGetsItsTopAndRightFaces) {
   canvas.Clear();
   DrawPointerShape(canvas, psRectangle, {100, 50, 3, 3, 5, 5}, clRed);
   const auto faces = canvas.CallsOf(TCanvasOp::Polygon);
@@ -269,16 +269,16 @@ TEST_F(PointerShape, ARectangleWithDepthGetsItsTopAndRightFaces) {
   EXPECT_EQ(faces[1].Points, (std::vector<TPoint>{{103, 47}, {108, 42}, {108, 48}, {103, 53}}));
 }
 
-TEST_F(PointerShape, HugeSizesStayInsideTheIntRange) {
+TEST_F(PointerShapeTest, HugeSizesStayInsideTheIntRange) {
   const TCanvasCall& box = DrawOne(psRectangle, 0x7FFFFFFF, 0x7FFFFFFF);
   EXPECT_LT(box.Box.Left, 0);
   EXPECT_GT(box.Box.Right, 0);
   EXPECT_GT(box.Box.Right, box.Box.Left);
 }
 
-TEST(PreparePointer, HiddenPenClearsTheOutlineAndAutoColoursTakeThePointColour) {
+TEST(PreparePointerTest, HiddenPenClearsTheOutlineAndAutoColoursTakeThePointColour) {
   TLineSeries s;
-  RecordingCanvas canvas;
+  TRecordingCanvas canvas;
   s.Pointer().Pen().SetColor(clAutoColor);
   PreparePointerCanvas(canvas, s.Pointer(), clGreen);
   EXPECT_EQ(canvas.Pen.Color, clGreen);

@@ -21,7 +21,7 @@ std::vector<double> Xs(const TChartSeries& s) {
   return out;
 }
 
-TEST(SeriesAdd, YColoursAndLabelsFollowTheXIndex) {
+TEST(SeriesAddTest, YColoursAndLabelsFollowTheXIndex) {
   TLineSeries s;
   EXPECT_EQ(s.AddPoint(1, 10, "a", clRed), 0);
   EXPECT_EQ(s.AddPoint(3, 30, "c", clBlue), 1);
@@ -41,7 +41,7 @@ TEST(SeriesAdd, YColoursAndLabelsFollowTheXIndex) {
   EXPECT_EQ(s.MaxY(), 30);
 }
 
-TEST(SeriesAdd, AFirstLabelAfterUnlabelledPointsLandsAtItsIndex) {
+TEST(SeriesAddTest, AFirstLabelAfterUnlabelledPointsLandsAtItsIndex) {
   TLineSeries s;
   s.AddPoint(1, 0);
   s.AddPoint(3, 0);
@@ -58,7 +58,7 @@ TEST(SeriesAdd, AFirstLabelAfterUnlabelledPointsLandsAtItsIndex) {
   EXPECT_EQ(s.PointLabel(0), "");
 }
 
-TEST(SeriesAdd, AddValueAndAddGapUseThePointCountAsX) {
+TEST(SeriesAddTest, AddValueAndAddGapUseThePointCountAsX) {
   TLineSeries s;
   EXPECT_EQ(s.AddValue(5), 0);
   EXPECT_EQ(s.AddGap("gap"), 1);
@@ -68,7 +68,7 @@ TEST(SeriesAdd, AddValueAndAddGapUseThePointCountAsX) {
   EXPECT_EQ(s.PointLabel(1), "gap");
 }
 
-TEST(SeriesAdd, EmptyAndClearedSeriesReadZeroExtremes) {
+TEST(SeriesAddTest, EmptyAndClearedSeriesReadZeroExtremes) {
   TLineSeries s;
   EXPECT_EQ(s.PointCount(), 0);
   EXPECT_EQ(s.MinX(), 0);
@@ -84,7 +84,7 @@ TEST(SeriesAdd, EmptyAndClearedSeriesReadZeroExtremes) {
   EXPECT_EQ(s.PointColors().size(), 0u);
 }
 
-TEST(SeriesAdd, MultiplierScalesTheSeriesExtremes) {
+TEST(SeriesAddTest, MultiplierScalesTheSeriesExtremes) {
   TLineSeries s;
   s.YValues().SetMultiplier(2);
   s.AddPoint(0, 5);
@@ -92,7 +92,7 @@ TEST(SeriesAdd, MultiplierScalesTheSeriesExtremes) {
   EXPECT_EQ(s.MaxY(), 10);
 }
 
-TEST(SeriesEvents, BeforeAddVetoesOrChangesThePoint) {
+TEST(SeriesEventsTest, BeforeAddVetoesOrChangesThePoint) {
   TTestChart chart;
   TLineSeries s;
   s.SetParentChart(&chart);
@@ -117,7 +117,7 @@ TEST(SeriesEvents, BeforeAddVetoesOrChangesThePoint) {
   EXPECT_EQ(after, 1);
 }
 
-TEST(SeriesEvents, AfterAddReportsTheIndexAndClearFiresOnClearValues) {
+TEST(SeriesEventsTest, AfterAddReportsTheIndexAndClearFiresOnClearValues) {
   TLineSeries s;
   std::vector<int> indices;
   int clears = 0;
@@ -133,7 +133,7 @@ TEST(SeriesEvents, AfterAddReportsTheIndexAndClearFiresOnClearValues) {
   EXPECT_EQ(clears, 1);
 }
 
-TEST(SeriesRepaint, InactiveAddAsksForNoRepaintButClearAndDeleteDo) {
+TEST(SeriesRepaintTest, InactiveAddAsksForNoRepaintButClearAndDeleteDo) {
   TTestChart chart;
   TLineSeries s;
   s.SetParentChart(&chart);
@@ -154,7 +154,7 @@ TEST(SeriesRepaint, InactiveAddAsksForNoRepaintButClearAndDeleteDo) {
   EXPECT_EQ(chart.repaints, 1);
 }
 
-TEST(SeriesRepaint, SettersRepaintOnlyOnChangeAndSubObjectsReport) {
+TEST(SeriesRepaintTest, SettersRepaintOnlyOnChangeAndSubObjectsReport) {
   TTestChart chart;
   TLineSeries s;
   s.SetParentChart(&chart);
@@ -173,7 +173,7 @@ TEST(SeriesRepaint, SettersRepaintOnlyOnChangeAndSubObjectsReport) {
   EXPECT_EQ(chart.repaints, 6);
 }
 
-TEST(SeriesDelete, RemovesTheValuesColourAndLabelAtTheIndex) {
+TEST(SeriesDeleteTest, RemovesTheValuesColourAndLabelAtTheIndex) {
   TLineSeries s;
   s.AddPoint(1, -4, "a", clRed);
   s.AddPoint(2, 6, "b", clBlue);
@@ -187,7 +187,7 @@ TEST(SeriesDelete, RemovesTheValuesColourAndLabelAtTheIndex) {
   EXPECT_EQ(s.PointCount(), 2);
 }
 
-TEST(SeriesColours, AutoPointColourIsTheSeriesOrPaletteColour) {
+TEST(SeriesColoursTest, AutoPointColourIsTheSeriesOrPaletteColour) {
   TLineSeries s;
   s.SetSeriesColor(clBlue);
   s.AddPoint(0, 0);
@@ -203,7 +203,7 @@ TEST(SeriesColours, AutoPointColourIsTheSeriesOrPaletteColour) {
   EXPECT_EQ(s.PointLabel(99), "");
 }
 
-TEST(SeriesBinding, AttachHandsOutFreePaletteColoursAndKeepsStoredOnes) {
+TEST(SeriesBindingTest, AttachHandsOutFreePaletteColoursAndKeepsStoredOnes) {
   TTestChart chart;
   TLineSeries first, second, stored;
   stored.SetSeriesColor(clBlue);
@@ -217,7 +217,7 @@ TEST(SeriesBinding, AttachHandsOutFreePaletteColoursAndKeepsStoredOnes) {
   EXPECT_EQ(&chart.SeriesList().At(1), &first);
 }
 
-TEST(SeriesBinding, FreeColourSkipsThePanelColours) {
+TEST(SeriesBindingTest, FreeColourSkipsThePanelColours) {
   TTestChart chart;
   chart.SetColor(clRed);
   chart.SetBackColor(clGreen);
@@ -229,7 +229,7 @@ TEST(SeriesBinding, FreeColourSkipsThePanelColours) {
   EXPECT_EQ(s.SeriesColor(), clBlue);
 }
 
-TEST(SeriesBinding, FreeColourFallsBackToRedWhenThePaletteIsTaken) {
+TEST(SeriesBindingTest, FreeColourFallsBackToRedWhenThePaletteIsTaken) {
   TTestChart chart;
   std::vector<std::unique_ptr<TLineSeries>> all;
   for (int i = 0; i < 16; ++i) {
@@ -242,7 +242,7 @@ TEST(SeriesBinding, FreeColourFallsBackToRedWhenThePaletteIsTaken) {
   EXPECT_EQ(extra.SeriesColor(), clRed);
 }
 
-TEST(SeriesBinding, MovingBetweenChartsAndActiveCount) {
+TEST(SeriesBindingTest, MovingBetweenChartsAndActiveCount) {
   TTestChart a, b;
   TLineSeries s, t;
   s.SetParentChart(&a);
@@ -264,7 +264,7 @@ TEST(SeriesBinding, MovingBetweenChartsAndActiveCount) {
   EXPECT_EQ(b.SeriesList().Count(), 1);
 }
 
-TEST(SeriesBinding, DetachRestoresTheChartCursorTakenFromTheSeries) {
+TEST(SeriesBindingTest, DetachRestoresTheChartCursorTakenFromTheSeries) {
   TTestChart chart;
   chart.SetOriginalCursor(0);
   TLineSeries s;
@@ -275,7 +275,7 @@ TEST(SeriesBinding, DetachRestoresTheChartCursorTakenFromTheSeries) {
   EXPECT_EQ(chart.Cursor(), 0);
 }
 
-TEST(SeriesLifetime, EitherSideMayGoFirst) {
+TEST(SeriesLifetimeTest, EitherSideMayGoFirst) {
   auto chart = std::make_unique<TTestChart>();
   auto outside = std::make_unique<TLineSeries>();
   outside->SetParentChart(chart.get());
@@ -296,7 +296,7 @@ TEST(SeriesLifetime, EitherSideMayGoFirst) {
   outside->AddPoint(1, 1);  // still usable on its own
 }
 
-TEST(SeriesKinds, LineAndPointSeriesDefaultsAndCopying) {
+TEST(SeriesKindsTest, LineAndPointSeriesDefaultsAndCopying) {
   TLineSeries line;
   TPointSeries points;
   EXPECT_FALSE(line.Pointer().Visible());
@@ -326,7 +326,7 @@ TEST(SeriesKinds, LineAndPointSeriesDefaultsAndCopying) {
   EXPECT_TRUE(line.DrawsLines());
 }
 
-TEST(SeriesPointer, SizesMustBePositiveAndGiveTheMargins) {
+TEST(SeriesPointerTest, SizesMustBePositiveAndGiveTheMargins) {
   TLineSeries s;
   EXPECT_EQ(s.HorizMargins(), TMarginPair{});  // hidden pointer: no margins
   s.Pointer().SetVisible(true);
@@ -343,7 +343,7 @@ TEST(SeriesPointer, SizesMustBePositiveAndGiveTheMargins) {
   EXPECT_EQ(s.VertMargins(), TMarginPair{});
 }
 
-TEST(SeriesDataSource, DependentsFollowTheirSourceAndForgetItWhenItGoes) {
+TEST(SeriesDataSourceTest, DependentsFollowTheirSourceAndForgetItWhenItGoes) {
   auto source = std::make_unique<TLineSeries>();
   TLineSeries dependent;
   source->AddPoint(1, 10);

@@ -18,7 +18,7 @@ std::vector<double> Values(const TChartValueList& list) {
   return out;
 }
 
-TEST(ValueListOrder, AscendingInsertsAfterEqualValues) {
+TEST(ValueListOrderTest, AscendingInsertsAfterEqualValues) {
   TChartValueList list(nullptr, "X");
   list.SetOrder(loAscending);
   EXPECT_EQ(list.InsertSorted(1), 0);
@@ -29,7 +29,7 @@ TEST(ValueListOrder, AscendingInsertsAfterEqualValues) {
   EXPECT_EQ(Values(list), (std::vector<double>{0, 1, 2, 2, 3}));
 }
 
-TEST(ValueListOrder, NoneAlwaysAppendsAndDescendingMirrorsAscending) {
+TEST(ValueListOrderTest, NoneAlwaysAppendsAndDescendingMirrorsAscending) {
   TChartValueList none(nullptr, "Y");
   none.InsertSorted(3);
   EXPECT_EQ(none.InsertSorted(1), 1);
@@ -44,7 +44,7 @@ TEST(ValueListOrder, NoneAlwaysAppendsAndDescendingMirrorsAscending) {
   EXPECT_EQ(Values(desc), (std::vector<double>{5, 3, 2, 2, 1, 0}));
 }
 
-TEST(ValueListOrder, ChangingOrderDoesNotResort) {
+TEST(ValueListOrderTest, ChangingOrderDoesNotResort) {
   TChartValueList list(nullptr, "Y");
   for (double v : {3.0, 1.0}) list.InsertSorted(v);
   list.SetOrder(loAscending);
@@ -53,7 +53,7 @@ TEST(ValueListOrder, ChangingOrderDoesNotResort) {
   EXPECT_EQ(list.InsertSorted(0), 0);
 }
 
-TEST(ValueListCaches, FollowAddDeleteAndClear) {
+TEST(ValueListCachesTest, FollowAddDeleteAndClear) {
   TChartValueList list(nullptr, "Y");
   EXPECT_EQ(list.LowestValue(), 0);
   EXPECT_EQ(list.HighestValue(), 0);
@@ -84,7 +84,7 @@ TEST(ValueListCaches, FollowAddDeleteAndClear) {
   EXPECT_EQ(list.HighestValue(), 0);
 }
 
-TEST(ValueListCaches, InsertAtUpdatesCachesAndChecksIndex) {
+TEST(ValueListCachesTest, InsertAtUpdatesCachesAndChecksIndex) {
   TChartValueList list(nullptr, "Y");
   list.InsertAt(0, 5);
   list.InsertAt(0, 9);
@@ -97,7 +97,7 @@ TEST(ValueListCaches, InsertAtUpdatesCachesAndChecksIndex) {
   EXPECT_EQ(list.Count(), 3);
 }
 
-TEST(ValueListMultiplier, ScalesReadsAndExtremesButNotSums) {
+TEST(ValueListMultiplierTest, ScalesReadsAndExtremesButNotSums) {
   TChartValueList list(nullptr, "Y");
   list.InsertSorted(5);
   list.InsertSorted(-1);
@@ -117,7 +117,7 @@ TEST(ValueListMultiplier, ScalesReadsAndExtremesButNotSums) {
   EXPECT_EQ(list.LowestValue(), -5);
 }
 
-TEST(ValueListErrors, ReadsAndDeletesOutsideTheListRaiseTheListIndexError) {
+TEST(ValueListErrorsTest, ReadsAndDeletesOutsideTheListRaiseTheListIndexError) {
   TChartValueList list(nullptr, "Y");
   list.InsertSorted(1);
   EXPECT_THROW_MSG(list.ValueAt(3), EListError, "List index out of bounds (3)");
@@ -126,7 +126,7 @@ TEST(ValueListErrors, ReadsAndDeletesOutsideTheListRaiseTheListIndexError) {
   EXPECT_EQ(list.Count(), 1);
 }
 
-TEST(ValueListValues, NanAndInfinityAreStoredUnchanged) {
+TEST(ValueListValuesTest, NanAndInfinityAreStoredUnchanged) {
   const double inf = std::numeric_limits<double>::infinity();
   TChartValueList list(nullptr, "X");
   list.SetOrder(loAscending);
@@ -138,7 +138,7 @@ TEST(ValueListValues, NanAndInfinityAreStoredUnchanged) {
   EXPECT_EQ(list.LowestValue(), 1);
 }
 
-TEST(ValueListCopy, CopiesSettingsButNotNameOrValues) {
+TEST(ValueListCopyTest, CopiesSettingsButNotNameOrValues) {
   TChartValueList source(nullptr, "Source");
   source.SetOrder(loDescending);
   source.SetDateTime(true);

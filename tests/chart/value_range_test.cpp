@@ -13,7 +13,7 @@
 namespace corvane {
 namespace {
 
-TEST(ValueRange, AScrollAndItsReverseComeBackExactly) {
+TEST(ValueRangeTest, AScrollAndItsReverseComeBackExactly) {
   const TValueRange start{-3.25, 18.5};
   const TValueRange there = start.Scrolled(10.0, 4.5);
   EXPECT_EQ(there, (TValueRange{2.25, 24}));
@@ -21,7 +21,7 @@ TEST(ValueRange, AScrollAndItsReverseComeBackExactly) {
   EXPECT_EQ(there.Scrolled(4.5, 10.0), start);
 }
 
-TEST(ValueRange, WheelNotchesScaleTheWidthAndKeepTheValueInPlace) {
+TEST(ValueRangeTest, WheelNotchesScaleTheWidthAndKeepTheValueInPlace) {
   const TValueRange start{0, 10};
   const TValueRange in = start.WheelZoomed(2, 2);
   EXPECT_DOUBLE_EQ(static_cast<double>(in.Width()), 10 / 1.5625);
@@ -32,7 +32,7 @@ TEST(ValueRange, WheelNotchesScaleTheWidthAndKeepTheValueInPlace) {
   EXPECT_DOUBLE_EQ(out.Maximum, 10);
 }
 
-TEST(ValueRange, ARangeOfNoWidthStaysOneValue) {
+TEST(ValueRangeTest, ARangeOfNoWidthStaysOneValue) {
   const TValueRange point{5, 5};
   EXPECT_EQ(point.Width(), 0);
   EXPECT_EQ(point.Scrolled(1, 3), (TValueRange{3, 3}));
@@ -43,7 +43,7 @@ TEST(ValueRange, ARangeOfNoWidthStaysOneValue) {
   EXPECT_EQ(point.AnimatedStepTowards({8, 8}), (TValueRange{6, 6}));
 }
 
-TEST(ValueRange, TheAnimationNearsItsTargetFromBothSides) {
+TEST(ValueRangeTest, TheAnimationNearsItsTargetFromBothSides) {
   TValueRange range{0, 27};
   const TValueRange target{9, 18};
   for (int step = 0; step < 60; ++step) {
@@ -59,7 +59,7 @@ TEST(ValueRange, TheAnimationNearsItsTargetFromBothSides) {
   EXPECT_NEAR(range.Maximum, 18, 1e-9);
 }
 
-TEST(ValueRange, AWidthBeyondTheDoubleRangeIsStillFinite) {
+TEST(ValueRangeTest, AWidthBeyondTheDoubleRangeIsStillFinite) {
   const double max = std::numeric_limits<double>::max();
   const TValueRange whole{-max, max};
   EXPECT_EQ(whole.Width(), 2.0L * max);
@@ -67,7 +67,7 @@ TEST(ValueRange, AWidthBeyondTheDoubleRangeIsStillFinite) {
   EXPECT_THROW((void)whole.WheelZoomed(0, -1), EOverflow);
 }
 
-TEST(ValueRange, AnAxisHandsOutItsBoundsAndTakesThemBackFixed) {
+TEST(ValueRangeTest, AnAxisHandsOutItsBoundsAndTakesThemBackFixed) {
   testing::TTestChart chart;
   TChartAxis& axis = chart.BottomAxis();
   axis.AssignRange(TValueRange{8, 3});

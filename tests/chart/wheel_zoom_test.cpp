@@ -15,7 +15,7 @@ namespace {
 
 using testing::TMouseChart;
 
-TEST(WheelNotches, SmallStepsAddUpAndTurningBackUsesThemFirst) {
+TEST(WheelNotchesTest, SmallStepsAddUpAndTurningBackUsesThemFirst) {
   TWheelNotches notches;
   EXPECT_EQ(notches.Add(120), 1);
   EXPECT_EQ(notches.Add(240), 2);
@@ -32,7 +32,7 @@ TEST(WheelNotches, SmallStepsAddUpAndTurningBackUsesThemFirst) {
   EXPECT_EQ(notches.Add(100), 0);
 }
 
-TEST(ValueRangeWheelZoom, TheValueKeepsItsPlaceBetweenTheBounds) {
+TEST(ValueRangeWheelZoomTest, TheValueKeepsItsPlaceBetweenTheBounds) {
   EXPECT_EQ((TValueRange{0, 10}.WheelZoomed(2, 1)), (TValueRange{0.4, 8.4}));
   EXPECT_EQ((TValueRange{0, 10}.WheelZoomed(2, -1)), (TValueRange{-0.5, 12}));
   EXPECT_EQ((TValueRange{0, 10}.WheelZoomed(2, 0)), (TValueRange{0, 10}));
@@ -45,7 +45,7 @@ TEST(ValueRangeWheelZoom, TheValueKeepsItsPlaceBetweenTheBounds) {
   EXPECT_DOUBLE_EQ(back.Maximum, 7);
 }
 
-TEST(ValueRangeWheelZoom, BeyondTheDoubleRangeIsAnOverflow) {
+TEST(ValueRangeWheelZoomTest, BeyondTheDoubleRangeIsAnOverflow) {
   EXPECT_THROW((TValueRange{-1e308, 1.5e308}.WheelZoomed(0, -2)), EOverflow);
   const TValueRange inside = TValueRange{-1e308, 1e308}.WheelZoomed(0, 1);
   EXPECT_DOUBLE_EQ(inside.Maximum, 0.8e308);
@@ -53,7 +53,7 @@ TEST(ValueRangeWheelZoom, BeyondTheDoubleRangeIsAnOverflow) {
 
 // The program-like chart, painted: PlotRect (39, 23, 575, 129), bottom 0..26, left 0..25, a
 // blue line with markers that widen both scales by 4 pixels on each side.
-class WheelZoomChart : public ::testing::Test {
+class WheelZoomChartTest : public ::testing::Test {
  protected:
   void SetUp() override {
     chart.OnZoom = [this](TCustomChart&) { ++zooms; };
@@ -65,7 +65,7 @@ class WheelZoomChart : public ::testing::Test {
   int zooms = 0;
 };
 
-TEST_F(WheelZoomChart, TheValuesUnderThePointerStayUnderIt) {
+TEST_F(WheelZoomChartTest, TheValuesUnderThePointerStayUnderIt) {
   const double x_value = chart.BottomAxis().PixelToValue(200);
   const double y_value = chart.LeftAxis().PixelToValue(60);
   ASSERT_TRUE(chart.WheelZoom(200, 60, 1));
@@ -86,7 +86,7 @@ TEST_F(WheelZoomChart, TheValuesUnderThePointerStayUnderIt) {
   EXPECT_EQ(zooms, 2);
 }
 
-TEST_F(WheelZoomChart, UndoRestoresTheStateBeforeTheFirstZoom) {
+TEST_F(WheelZoomChartTest, UndoRestoresTheStateBeforeTheFirstZoom) {
   ASSERT_TRUE(chart.WheelZoom(300, 80, 2));
   chart.Paint();
   ASSERT_TRUE(chart.WheelZoom(100, 40, 1));
@@ -104,7 +104,7 @@ TEST_F(WheelZoomChart, UndoRestoresTheStateBeforeTheFirstZoom) {
   EXPECT_EQ(Bounds(chart.BottomAxis()), (TValueRange{0, 26}));
 }
 
-TEST_F(WheelZoomChart, OnlyOverThePlotAndNeverDuringADrag) {
+TEST_F(WheelZoomChartTest, OnlyOverThePlotAndNeverDuringADrag) {
   EXPECT_FALSE(chart.WheelZoom(10, 60, 1));   // left of the plot
   EXPECT_FALSE(chart.WheelZoom(200, 10, 1));  // over the title
   EXPECT_FALSE(chart.WheelZoom(200, 60, 0));
@@ -120,7 +120,7 @@ TEST_F(WheelZoomChart, OnlyOverThePlotAndNeverDuringADrag) {
 }
 
 // The unused top and right axes have no range to speak of; they must not stop the zoom.
-TEST_F(WheelZoomChart, DeepZoomStopsAtTheNarrowestRangeWithNothingChanged) {
+TEST_F(WheelZoomChartTest, DeepZoomStopsAtTheNarrowestRangeWithNothingChanged) {
   int steps = 0;
   while (chart.WheelZoom(300, 80, 1) && steps < 200) {
     chart.Paint();
@@ -134,7 +134,7 @@ TEST_F(WheelZoomChart, DeepZoomStopsAtTheNarrowestRangeWithNothingChanged) {
   EXPECT_GE(static_cast<long double>(before.Maximum) - before.Minimum, 0.001L);
 }
 
-TEST_F(WheelZoomChart, EnormousRangesZoomOutUntilTheDoubleRangeEnds) {
+TEST_F(WheelZoomChartTest, EnormousRangesZoomOutUntilTheDoubleRangeEnds) {
   chart.LeftAxis().AssignRange(0, 1e300);
   chart.BottomAxis().AssignRange(0, 1e300);
   chart.Paint();
@@ -149,7 +149,7 @@ TEST_F(WheelZoomChart, EnormousRangesZoomOutUntilTheDoubleRangeEnds) {
   EXPECT_TRUE(chart.WheelZoom(300, 80, 1));  // and back in
 }
 
-TEST_F(WheelZoomChart, AnEmptyChartZoomsItsFixedAxes) {
+TEST_F(WheelZoomChartTest, AnEmptyChartZoomsItsFixedAxes) {
   chart.line->ClearPoints();
   chart.Paint();
   EXPECT_TRUE(chart.WheelZoom(300, 80, 1));

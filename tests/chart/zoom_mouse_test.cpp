@@ -23,7 +23,7 @@ TValueRange BoundsOf(const TChartAxis& axis) {
   return {axis.Minimum(), axis.Maximum()};
 }
 
-class ZoomMouse : public ::testing::Test {
+class ZoomMouseTest : public ::testing::Test {
  protected:
   void SetUp() override {
     chart.OnZoom = [this](TCustomChart&) { ++zooms; };
@@ -68,7 +68,7 @@ class ZoomMouse : public ::testing::Test {
   int scrolls = 0;
 };
 
-TEST_F(ZoomMouse, ADragTowardTheBottomRightZoomsAllFourAxesToTheRectangle) {
+TEST_F(ZoomMouseTest, ADragTowardTheBottomRightZoomsAllFourAxesToTheRectangle) {
   const TValueRange bottom = Across(chart.BottomAxis(), 100, 300);
   const TValueRange top = Across(chart.TopAxis(), 100, 300);
   const TValueRange left = Down(chart.LeftAxis(), 40, 120);
@@ -94,7 +94,7 @@ TEST_F(ZoomMouse, ADragTowardTheBottomRightZoomsAllFourAxesToTheRectangle) {
   EXPECT_EQ(chart.redraws, redraws + 1);
 }
 
-TEST_F(ZoomMouse, ADragTenPixelsWideNeitherZoomsNorUndoesAndLeavesNoBand) {
+TEST_F(ZoomMouseTest, ADragTenPixelsWideNeitherZoomsNorUndoesAndLeavesNoBand) {
   ZoomOnce();
   const TValueRange zoomed = BoundsOf(chart.BottomAxis());
   Drag(Qt::LeftButton, {100, 40}, {110, 90});
@@ -105,7 +105,7 @@ TEST_F(ZoomMouse, ADragTenPixelsWideNeitherZoomsNorUndoesAndLeavesNoBand) {
   EXPECT_TRUE(ScreenIsTheImage());
 }
 
-TEST_F(ZoomMouse, ADragTowardTheTopLeftUndoesTheZoom) {
+TEST_F(ZoomMouseTest, ADragTowardTheTopLeftUndoesTheZoom) {
   ZoomOnce();
   Drag(Qt::LeftButton, {300, 120}, {100, 40});
   EXPECT_EQ(undos, 1);
@@ -117,7 +117,7 @@ TEST_F(ZoomMouse, ADragTowardTheTopLeftUndoesTheZoom) {
   EXPECT_TRUE(chart.RightAxis().Automatic());
 }
 
-TEST_F(ZoomMouse, AnUndoWithNothingSavedStillFiresAndRepaints) {
+TEST_F(ZoomMouseTest, AnUndoWithNothingSavedStillFiresAndRepaints) {
   const int redraws = chart.redraws;
   Drag(Qt::LeftButton, {300, 120}, {100, 40});
   EXPECT_EQ(undos, 1);
@@ -127,14 +127,14 @@ TEST_F(ZoomMouse, AnUndoWithNothingSavedStillFiresAndRepaints) {
   EXPECT_EQ(BoundsOf(chart.BottomAxis()), (TValueRange{0, 26}));
 }
 
-TEST_F(ZoomMouse, ADragTowardTheBottomLeftUndoesToo) {
+TEST_F(ZoomMouseTest, ADragTowardTheBottomLeftUndoesToo) {
   ZoomOnce();
   Drag(Qt::LeftButton, {300, 40}, {100, 120});
   EXPECT_EQ(undos, 1);
   EXPECT_EQ(BoundsOf(chart.BottomAxis()), (TValueRange{0, 26}));
 }
 
-TEST_F(ZoomMouse, UndoLeavesAnAxisThatOnlyHadAutomaticMaximumFixed) {
+TEST_F(ZoomMouseTest, UndoLeavesAnAxisThatOnlyHadAutomaticMaximumFixed) {
   chart.LeftAxis().SetAutomaticMaximum(true);  // Automatic and AutomaticMinimum stay off
   Settle();
   ASSERT_EQ(chart.LeftAxis().Maximum(), 8);  // the largest Y value
@@ -147,7 +147,7 @@ TEST_F(ZoomMouse, UndoLeavesAnAxisThatOnlyHadAutomaticMaximumFixed) {
   EXPECT_EQ(chart.LeftAxis().Maximum(), 8);  // no longer follows the data
 }
 
-TEST_F(ZoomMouse, ALeftwardRightDragScrollsByTenThenTwentyThenTwentyPixels) {
+TEST_F(ZoomMouseTest, ALeftwardRightDragScrollsByTenThenTwentyThenTwentyPixels) {
   const TChartAxis& bottom = chart.BottomAxis();
   // The record is put in order before each step, so each step starts from the far end.
   const std::pair<int, int> steps[] = {{300, 290}, {300, 280}, {290, 270}};
@@ -162,7 +162,7 @@ TEST_F(ZoomMouse, ALeftwardRightDragScrollsByTenThenTwentyThenTwentyPixels) {
   Release(Qt::RightButton, {270, 80});
 }
 
-TEST_F(ZoomMouse, ARightDragThatLeavesThePlotStopsForGood) {
+TEST_F(ZoomMouseTest, ARightDragThatLeavesThePlotStopsForGood) {
   Press(Qt::RightButton, {300, 80});
   Move({290, 80});
   const TValueRange after_step = BoundsOf(chart.BottomAxis());
@@ -175,7 +175,7 @@ TEST_F(ZoomMouse, ARightDragThatLeavesThePlotStopsForGood) {
   Release(Qt::RightButton, {250, 70});
 }
 
-TEST_F(ZoomMouse, HorizontalPanningMovesOnlyTheHorizontalAxes) {
+TEST_F(ZoomMouseTest, HorizontalPanningMovesOnlyTheHorizontalAxes) {
   chart.SetAllowPanning(pmHorizontal);
   Press(Qt::RightButton, {300, 80});
   Move({320, 100});
@@ -187,7 +187,7 @@ TEST_F(ZoomMouse, HorizontalPanningMovesOnlyTheHorizontalAxes) {
   EXPECT_EQ(scrolls, 1);
 }
 
-TEST_F(ZoomMouse, PressesOutsideThePlotOrOnTheTitleStartNothing) {
+TEST_F(ZoomMouseTest, PressesOutsideThePlotOrOnTheTitleStartNothing) {
   for (const QPoint at : {QPoint{10, 10}, QPoint{300, 10}, QPoint{590, 80}}) {
     Drag(Qt::LeftButton, at, {at.x() + 200, at.y() + 100});
     Drag(Qt::RightButton, at, {at.x() - 50, 80});
@@ -200,7 +200,7 @@ TEST_F(ZoomMouse, PressesOutsideThePlotOrOnTheTitleStartNothing) {
 
 // The band is XOR-drawn over the copy of the cached image: every pixel of its outline is
 // NOT(pen XOR image), every other pixel is the image's, and the image itself stays clean.
-class RubberBand : public ZoomMouse {
+class RubberBandTest : public ZoomMouseTest {
  protected:
   // The rectangle from (100, 40) to (300, 120), right column and bottom row left out.
   static bool OnBand(int x, int y) {
@@ -230,7 +230,7 @@ class RubberBand : public ZoomMouse {
   }
 };
 
-TEST_F(RubberBand, OnTheDefaultPanelItHasThePanelColourAndShowsWhite) {
+TEST_F(RubberBandTest, OnTheDefaultPanelItHasThePanelColourAndShowsWhite) {
   const int redraws = chart.redraws;
   Press(Qt::LeftButton, {100, 40});
   Move({250, 100});
@@ -243,7 +243,7 @@ TEST_F(RubberBand, OnTheDefaultPanelItHasThePanelColourAndShowsWhite) {
   Release(Qt::LeftButton, {300, 120});
 }
 
-TEST_F(RubberBand, OnAWhitePanelItIsRed) {
+TEST_F(RubberBandTest, OnAWhitePanelItIsRed) {
   chart.SetColor(clWhite);
   Settle();
   Press(Qt::LeftButton, {100, 40});
@@ -262,7 +262,7 @@ TEST_F(RubberBand, OnAWhitePanelItIsRed) {
 }
 
 // Losing the mouse mid-drag leaves nothing half-active.
-TEST_F(ZoomMouse, ACancelModeEventEndsTheDragAndTakesTheBandOffTheScreen) {
+TEST_F(ZoomMouseTest, ACancelModeEventEndsTheDragAndTakesTheBandOffTheScreen) {
   Press(Qt::LeftButton, {100, 40});
   Move({300, 120});
   CancelMouseModes();  // what the application does before a modal report
@@ -275,7 +275,7 @@ TEST_F(ZoomMouse, ACancelModeEventEndsTheDragAndTakesTheBandOffTheScreen) {
   EXPECT_EQ(zooms, 1);
 }
 
-TEST_F(ZoomMouse, ALostScrollDragEndsOnCancelModeAndOnDeactivation) {
+TEST_F(ZoomMouseTest, ALostScrollDragEndsOnCancelModeAndOnDeactivation) {
   Press(Qt::RightButton, {300, 80});
   QEvent cancel(kCancelModeEvent);
   QApplication::sendEvent(&chart, &cancel);
@@ -291,7 +291,7 @@ TEST_F(ZoomMouse, ALostScrollDragEndsOnCancelModeAndOnDeactivation) {
 }
 
 // Another window had the mouse when the button came up: the chart never saw the release.
-TEST_F(ZoomMouse, APressOfTheDragButtonAfterALostReleaseStartsAfresh) {
+TEST_F(ZoomMouseTest, APressOfTheDragButtonAfterALostReleaseStartsAfresh) {
   QWidget elsewhere;
   const TValueRange bottom = Across(chart.BottomAxis(), 100, 300);
   Press(Qt::LeftButton, {300, 120});
@@ -303,7 +303,7 @@ TEST_F(ZoomMouse, APressOfTheDragButtonAfterALostReleaseStartsAfresh) {
   EXPECT_EQ(BoundsOf(chart.BottomAxis()), bottom);
 }
 
-TEST_F(ZoomMouse, AMoveWithoutTheDragButtonEndsALostDrag) {
+TEST_F(ZoomMouseTest, AMoveWithoutTheDragButtonEndsALostDrag) {
   QWidget elsewhere;
   Press(Qt::RightButton, {300, 80});
   QTest::mouseRelease(&elsewhere, Qt::RightButton, {}, {5, 5});

@@ -21,7 +21,7 @@ TZoomPanningRecord Drag(int x0, int y0, int x1, int y1) {
   return drag;
 }
 
-TEST(ZoomPanningRecord, StartsAtThePressAndPutsEachAxisInOrderOnItsOwn) {
+TEST(ZoomPanningRecordTest, StartsAtThePressAndPutsEachAxisInOrderOnItsOwn) {
   TZoomPanningRecord drag;
   drag.Start(300, 40);
   EXPECT_EQ(drag, (TZoomPanningRecord{true, 300, 40, 300, 40}));
@@ -34,7 +34,7 @@ TEST(ZoomPanningRecord, StartsAtThePressAndPutsEachAxisInOrderOnItsOwn) {
   EXPECT_EQ(drag, (TZoomPanningRecord{true, 290, 10, 300, 40}));
 }
 
-TEST(ZoomRelease, MoreThanSixteenPixelsBothWaysZoomsTowardTheBottomRightOnly) {
+TEST(ZoomReleaseTest, MoreThanSixteenPixelsBothWaysZoomsTowardTheBottomRightOnly) {
   EXPECT_EQ(ZoomReleaseAction(Drag(100, 40, 117, 57)), TZoomRelease::Zoom);
   EXPECT_EQ(ZoomReleaseAction(Drag(100, 40, 116, 90)), TZoomRelease::Nothing);
   EXPECT_EQ(ZoomReleaseAction(Drag(100, 40, 300, 56)), TZoomRelease::Nothing);
@@ -42,7 +42,7 @@ TEST(ZoomRelease, MoreThanSixteenPixelsBothWaysZoomsTowardTheBottomRightOnly) {
   EXPECT_EQ(ZoomReleaseAction(Drag(100, 40, 100, 40)), TZoomRelease::Nothing);
 }
 
-TEST(ZoomRelease, EveryOtherDirectionUndoes) {
+TEST(ZoomReleaseTest, EveryOtherDirectionUndoes) {
   EXPECT_EQ(ZoomReleaseAction(Drag(300, 120, 100, 40)), TZoomRelease::Undo);  // top left
   EXPECT_EQ(ZoomReleaseAction(Drag(300, 40, 100, 120)), TZoomRelease::Undo);  // bottom left
   EXPECT_EQ(ZoomReleaseAction(Drag(100, 120, 300, 40)), TZoomRelease::Undo);  // top right
@@ -50,25 +50,25 @@ TEST(ZoomRelease, EveryOtherDirectionUndoes) {
   EXPECT_EQ(ZoomReleaseAction(Drag(116, 57, 100, 40)), TZoomRelease::Nothing);
 }
 
-TEST(ZoomRelease, FarPixelsDoNotWrap) {
+TEST(ZoomReleaseTest, FarPixelsDoNotWrap) {
   const int far = std::numeric_limits<int>::max();
   EXPECT_EQ(ZoomReleaseAction(Drag(-far, -far, far, far)), TZoomRelease::Zoom);
   EXPECT_EQ(ZoomReleaseAction(Drag(far, far, -far, -far)), TZoomRelease::Undo);
 }
 
-TEST(ValueRangeScroll, BothBoundsMoveByTheValueDifference) {
+TEST(ValueRangeScrollTest, BothBoundsMoveByTheValueDifference) {
   // Dragging right by a pixel worth 0.5: the view moves toward smaller values.
   EXPECT_EQ((TValueRange{0, 26}.Scrolled(10.0, 10.5)), (TValueRange{-0.5, 25.5}));
   EXPECT_EQ((TValueRange{0, 26}.Scrolled(10.5, 10.0)), (TValueRange{0.5, 26.5}));
 }
 
-TEST(ValueRangeScroll, ABoundBeyondTheDoubleRangeIsAnOverflow) {
+TEST(ValueRangeScrollTest, ABoundBeyondTheDoubleRangeIsAnOverflow) {
   const double big = std::numeric_limits<double>::max();
   EXPECT_THROW_MSG((TValueRange{0, big}.Scrolled(big / 2, -big / 2)), EOverflow, "Floating point overflow");
   EXPECT_THROW((TValueRange{0, 1}.Scrolled(std::numeric_limits<double>::infinity(), 0)), EOverflow);
 }
 
-TEST(ValueRangeAnimatedStep, GoesAThirdOfTheRemainingWay) {
+TEST(ValueRangeAnimatedStepTest, GoesAThirdOfTheRemainingWay) {
   EXPECT_EQ((TValueRange{0, 30}.AnimatedStepTowards({3, 12})), (TValueRange{1, 24}));
   EXPECT_EQ((TValueRange{1, 24}.AnimatedStepTowards({3, 12})),
             (TValueRange{static_cast<double>(1 + 2 / 3.0L), 20}));
@@ -80,7 +80,7 @@ TEST(ValueRangeAnimatedStep, GoesAThirdOfTheRemainingWay) {
                EInvalidOp);
 }
 
-TEST(ZoomPenColor, ThePanelColourExceptOnWhiteWhereItIsRed) {
+TEST(ZoomPenColorTest, ThePanelColourExceptOnWhiteWhereItIsRed) {
   EXPECT_EQ(ZoomPenColor(clBtnFace), clBtnFace);
   EXPECT_EQ(ZoomPenColor(clWhite), clRed);
   EXPECT_EQ(ZoomPenColor(clBlack), clBlack);

@@ -26,7 +26,7 @@ class TMouseChart : public TCustomChart {
   int immediate_repaints = 0;
   TLineSeries* line = nullptr;
 
-  TMouseChart() : TCustomChart(&QtCanvas::OnBitmap) { line = &ConfigureLikeProgramChart(*this); }
+  TMouseChart() : TCustomChart(&TQtCanvas::OnBitmap) { line = &ConfigureLikeProgramChart(*this); }
   void Paint() { UpdateCachedImage(kProgramChartWidth, kProgramChartHeight); }
 
  protected:

@@ -54,7 +54,7 @@ class FailingWidget : public QWidget {
   }
 };
 
-TEST_F(RecordingReports, AnErrorLeavingAHandlerIsReportedAndTheLoopGoesOn) {
+TEST_F(RecordingReportsTest, AnErrorLeavingAHandlerIsReportedAndTheLoopGoesOn) {
   FailingWidget widget;
   const bool handled = DispatchReportingErrors([&] {
     QEvent failing(QEvent::User);

@@ -22,7 +22,7 @@ const std::vector<TFileFormat> kImageFormats{{"PNG image", "png"},
                                              {"SVG vector image", "svg"},
                                              {"PDF document", "pdf"}};
 
-TEST(SaveFileNames, TheExtensionPicksTheFormatAndIsAddedWhenMissing) {
+TEST(SaveFileNamesTest, TheExtensionPicksTheFormatAndIsAddedWhenMissing) {
   struct Case {
     const char* typed;
     std::size_t chosen;
@@ -54,7 +54,7 @@ bool Mount(const QString& options, const QString& where) {
   return QProcess::execute("mount", {"-t", "tmpfs", "-o", options, "tmpfs", where}) == 0;
 }
 
-class SaveFile : public ::testing::Test {
+class SaveFileTest : public ::testing::Test {
  protected:
   void TearDown() override {
     for (const QString& m : mounts_) QProcess::execute("umount", {m});
@@ -82,7 +82,7 @@ class SaveFile : public ::testing::Test {
   QStringList mounts_;
 };
 
-TEST_F(SaveFile, AWriteReplacesTheFileWholeAndLeavesNothingBeside) {
+TEST_F(SaveFileTest, AWriteReplacesTheFileWholeAndLeavesNothingBeside) {
   const QString path = dir_.filePath("log.txt");
   ASSERT_TRUE(WriteBytesAtomically(path, "old").isEmpty());
   EXPECT_TRUE(WriteBytesAtomically(path, "new text\n").isEmpty());
@@ -90,7 +90,7 @@ TEST_F(SaveFile, AWriteReplacesTheFileWholeAndLeavesNothingBeside) {
   EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList{"log.txt"});
 }
 
-TEST_F(SaveFile, AWriterThatGivesUpLeavesTheOldFile) {
+TEST_F(SaveFileTest, AWriterThatGivesUpLeavesTheOldFile) {
   const QString path = dir_.filePath("log.txt");
   ASSERT_TRUE(WriteBytesAtomically(path, "old").isEmpty());
   const QString reason = WriteFileAtomically(path, [](QIODevice& file) {
@@ -102,7 +102,7 @@ TEST_F(SaveFile, AWriterThatGivesUpLeavesTheOldFile) {
   EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList{"log.txt"});
 }
 
-TEST_F(SaveFile, AFolderAsTheTargetOrAMissingFolderFailsWithTheReason) {
+TEST_F(SaveFileTest, AFolderAsTheTargetOrAMissingFolderFailsWithTheReason) {
   QDir(dir_.path()).mkdir("folder");
   struct Case {
     QString path;
@@ -118,7 +118,7 @@ TEST_F(SaveFile, AFolderAsTheTargetOrAMissingFolderFailsWithTheReason) {
   EXPECT_FALSE(QFileInfo::exists(dir_.filePath("missing")));
 }
 
-TEST_F(SaveFile, AReadOnlyFolderFailsAndKeepsTheFile) {
+TEST_F(SaveFileTest, AReadOnlyFolderFailsAndKeepsTheFile) {
   const std::optional<QString> disk = SmallDisk("64k", true);
   if (!disk)
     GTEST_SKIP() << "cannot mount a tmpfs here";
@@ -132,7 +132,7 @@ TEST_F(SaveFile, AReadOnlyFolderFailsAndKeepsTheFile) {
   EXPECT_FALSE(QFileInfo::exists(*disk + "/new.txt"));
 }
 
-TEST_F(SaveFile, AFullDiskFailsAndKeepsTheFile) {
+TEST_F(SaveFileTest, AFullDiskFailsAndKeepsTheFile) {
   const std::optional<QString> disk = SmallDisk("16k", false);
   if (!disk)
     GTEST_SKIP() << "cannot mount a tmpfs here";
@@ -144,7 +144,7 @@ TEST_F(SaveFile, AFullDiskFailsAndKeepsTheFile) {
 }
 
 // A device is written in place: renaming a finished file over /dev/full would replace the device.
-TEST_F(SaveFile, ADeviceIsWrittenInPlaceAndItsFailureReported) {
+TEST_F(SaveFileTest, ADeviceIsWrittenInPlaceAndItsFailureReported) {
   if (!QFileInfo::exists("/dev/full"))
     GTEST_SKIP() << "no /dev/full";
   const QString reason = WriteBytesAtomically("/dev/full", QByteArray(64 * 1024, 'x'));
@@ -154,7 +154,7 @@ TEST_F(SaveFile, ADeviceIsWrittenInPlaceAndItsFailureReported) {
   EXPECT_FALSE(QFileInfo("/dev/null").isFile());
 }
 
-TEST_F(SaveFile, TheDialogsPathIsWrittenAndAFailureShownOnceWithPathAndReason) {
+TEST_F(SaveFileTest, TheDialogsPathIsWrittenAndAFailureShownOnceWithPathAndReason) {
   std::vector<std::pair<QString, QString>> failures;
   SetSaveFailureSink(
       [&](const QString& path, const QString& reason) { failures.emplace_back(path, reason); });

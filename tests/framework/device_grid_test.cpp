@@ -13,7 +13,7 @@ namespace {
 
 constexpr double kRatios[] = {0.75, 1.25, 1.5, 1.75, 2.0, 2.25, 2.5, 3.0};
 
-TEST(DeviceGrid, EdgesTileAtOneAndAHalf) {
+TEST(DeviceGridTest, EdgesTileAtOneAndAHalf) {
   const TDeviceGrid grid(1.5);
   EXPECT_EQ(grid.Edge(0), 0);
   EXPECT_EQ(grid.Edge(1), 2);  // 1.5 rounds up
@@ -25,7 +25,7 @@ TEST(DeviceGrid, EdgesTileAtOneAndAHalf) {
   EXPECT_EQ(grid.Box({0, 0, 3, 1}).Right, grid.Box({3, 0, 7, 1}).Left);
 }
 
-TEST(DeviceGrid, PensAreTheirWidthTimesTheRatioRoundedAndAtLeastOnePixel) {
+TEST(DeviceGridTest, PensAreTheirWidthTimesTheRatioRoundedAndAtLeastOnePixel) {
   const int expected[][3] = {
       // widths 1, 2, 3
       {1, 2, 2},  // 0.75
@@ -44,7 +44,7 @@ TEST(DeviceGrid, PensAreTheirWidthTimesTheRatioRoundedAndAtLeastOnePixel) {
   }
 }
 
-TEST(DeviceGrid, LinesAtOneAndAHalfSitOnWholeDevicePixels) {
+TEST(DeviceGridTest, LinesAtOneAndAHalfSitOnWholeDevicePixels) {
   const TDeviceGrid grid(1.5);
   // Pixel 2 is device 3..4.5: the 2-pixel band 3..4. Pixel 3 is 4.5..6: the band 4..5.
   EXPECT_EQ(grid.Across(2, 1), (TDeviceBand{3, 5}));
@@ -58,7 +58,7 @@ TEST(DeviceGrid, LinesAtOneAndAHalfSitOnWholeDevicePixels) {
   EXPECT_EQ(grid.Clip({2, 2, 10, 10}), (TRect{3, 3, 15, 15}));
 }
 
-TEST(DeviceGrid, WholeRatiosGiveEveryLogicalPixelItsBlock) {
+TEST(DeviceGridTest, WholeRatiosGiveEveryLogicalPixelItsBlock) {
   for (const int k : {2, 3}) {
     const TDeviceGrid grid(k);
     for (int p = -3; p < 20; ++p) {
@@ -74,7 +74,7 @@ TEST(DeviceGrid, WholeRatiosGiveEveryLogicalPixelItsBlock) {
 // within one device pixel of where the ratio puts the logical pixel; a line never overlaps a
 // 1-pixel line across it on the pixel before its first or after its last; and a line over two
 // or more pixels is never shorter than one device pixel per logical one, less one.
-TEST(DeviceGrid, BandsKeepTheirWidthTheirPlaceAndClearOfTheirNeighbours) {
+TEST(DeviceGridTest, BandsKeepTheirWidthTheirPlaceAndClearOfTheirNeighbours) {
   for (const double r : kRatios) {
     const TDeviceGrid grid(r);
     for (int p = -40; p < 400; ++p) {

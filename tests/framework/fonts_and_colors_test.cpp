@@ -14,7 +14,7 @@
 namespace corvane {
 namespace {
 
-TEST(Fonts, ArialBecomesItsMetricTwinWithAnElevenPixelEm) {
+TEST(FontsTest, ArialBecomesItsMetricTwinWithAnElevenPixelEm) {
   TFont font;
   font.Name = "Arial";
   font.SetHeight(-11);
@@ -25,7 +25,7 @@ TEST(Fonts, ArialBecomesItsMetricTwinWithAnElevenPixelEm) {
   EXPECT_EQ(ResolveFont(font).pixelSize(), 11) << "8 points at 96 pixels per inch";
 }
 
-TEST(Fonts, DesktopFaceNamesFindAnInstalledSansSerif) {
+TEST(FontsTest, DesktopFaceNamesFindAnInstalledSansSerif) {
   TFont font;  // "MS Sans Serif", the form default
   const QString family = QFontInfo(ResolveFont(font)).family();
   EXPECT_TRUE(FontFamiliesFor("MS Sans Serif").contains(family)) << family.toStdString();
@@ -33,7 +33,7 @@ TEST(Fonts, DesktopFaceNamesFindAnInstalledSansSerif) {
   EXPECT_TRUE(FontFamiliesFor("MS Sans Serif").contains(QFontInfo(ResolveFont(font)).family()));
 }
 
-TEST(Fonts, StylesAndPositiveCellHeights) {
+TEST(FontsTest, StylesAndPositiveCellHeights) {
   TFont font;
   font.Name = "Arial";
   font.Style = fsBold | fsItalic | fsUnderline | fsStrikeOut;
@@ -48,7 +48,7 @@ TEST(Fonts, StylesAndPositiveCellHeights) {
   EXPECT_LT(ResolveFont(font).pixelSize(), 26);
 }
 
-TEST(SystemColors, ComeFromThePaletteAndPlainColoursAreBgr) {
+TEST(SystemColorsTest, ComeFromThePaletteAndPlainColoursAreBgr) {
   QPalette palette;
   palette.setColor(QPalette::Button, QColor(1, 2, 3));
   palette.setColor(QPalette::Light, QColor(4, 5, 6));
@@ -71,12 +71,12 @@ TEST(SystemColors, ComeFromThePaletteAndPlainColoursAreBgr) {
   EXPECT_EQ(ColorFromQColor(QColor(255, 255, 128)), clLightYellow);
 }
 
-TEST(SystemColors, CanvasPaintsWithItsPalette) {
+TEST(SystemColorsTest, CanvasPaintsWithItsPalette) {
   QPalette palette;
   palette.setColor(QPalette::Button, QColor(200, 100, 50));
   QImage image = testing::BlankImage(4, 4);
   {
-    QtCanvas canvas(image, palette);
+    TQtCanvas canvas(image, palette);
     canvas.Brush.Color = clBtnFace;
     canvas.FillRect({0, 0, 4, 4});
   }

@@ -16,7 +16,7 @@ std::vector<TLineRun> Runs(TPoint from, TPoint to, std::vector<int> pattern = {}
   return runs;
 }
 
-TEST(LineRaster, SteepLinesRunAlongColumns) {
+TEST(LineRasterTest, SteepLinesRunAlongColumns) {
   EXPECT_EQ(Runs({0, 0}, {2, 6}),
             (std::vector<TLineRun>{{0, 0, 2, false, true}, {1, 2, 3, false, true}, {2, 5, 1, false, true}}));
   // Walking up: each run is reported from its top end.
@@ -24,14 +24,14 @@ TEST(LineRaster, SteepLinesRunAlongColumns) {
   EXPECT_TRUE(Runs({4, 4}, {4, 4}).empty());
 }
 
-TEST(LineRaster, DashesSplitRunsAndKeepCountingAcrossThem) {
+TEST(LineRasterTest, DashesSplitRunsAndKeepCountingAcrossThem) {
   EXPECT_EQ(
       Runs({0, 0}, {7, 1}, {3, 2}),
       (std::vector<TLineRun>{
           {0, 0, 3, true, true}, {3, 0, 1, true, false}, {4, 1, 1, true, false}, {5, 1, 2, true, true}}));
 }
 
-TEST(LineRaster, FarCoordinatesDoNotOverflow) {
+TEST(LineRasterTest, FarCoordinatesDoNotOverflow) {
   long long total = 0;
   TLineRun last;
   ForEachLineRun({-32766, -32766}, {32766, 32000}, {}, [&](const TLineRun& run) {
@@ -43,7 +43,7 @@ TEST(LineRaster, FarCoordinatesDoNotOverflow) {
   EXPECT_EQ(last.Y, 31999) << "the pixel before the end, one row short of it";
 }
 
-TEST(LineRaster, VisibleWindowKeepsThePixelsAndDashPhaseOfTheWholeLine) {
+TEST(LineRasterTest, VisibleWindowKeepsThePixelsAndDashPhaseOfTheWholeLine) {
   const std::vector<int> dots{3, 2};
   std::vector<TLineRun> whole;
   ForEachLineRun({-5, 0}, {40, 13}, dots, [&](const TLineRun& run) {
@@ -61,7 +61,7 @@ TEST(LineRaster, VisibleWindowKeepsThePixelsAndDashPhaseOfTheWholeLine) {
   EXPECT_EQ(windowed.size(), whole.size());
 }
 
-TEST(LineRaster, LinesAcrossTheWholeIntRangeCostOnlyTheirVisiblePart) {
+TEST(LineRasterTest, LinesAcrossTheWholeIntRangeCostOnlyTheirVisiblePart) {
   int pixels = 0;
   ForEachLineRun({INT_MIN, INT_MIN}, {INT_MAX, INT_MAX - 7}, {}, TRect{0, 0, 600, 150},
                  [&](const TLineRun& run) { pixels += run.Length; });

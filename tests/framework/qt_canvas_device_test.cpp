@@ -24,7 +24,7 @@ constexpr qreal kRatios[] = {1.25, 1.5, 1.75, 2.0, 3.0};
 template <class Paint>
 QImage PaintAt(qreal ratio, Paint paint, int width = 60, int height = 40) {
   QImage image = BlankImage(width, height, ratio);
-  QtCanvas canvas(image);
+  TQtCanvas canvas(image);
   paint(canvas);
   return image;
 }
@@ -40,7 +40,7 @@ bool IsBlend(QRgb c) {
   return c != qRgb(255, 255, 255) && c != qRgb(0, 0, 0) && c != qRgb(0, 0, 255);
 }
 
-TEST(QtCanvasDevice, StraightLinesAreOneWholeThicknessAlongTheirLength) {
+TEST(QtCanvasDeviceTest, StraightLinesAreOneWholeThicknessAlongTheirLength) {
   for (const qreal r : kRatios) {
     const TDeviceGrid grid(r);
     for (int w = 1; w <= 3; ++w) {
@@ -68,7 +68,7 @@ TEST(QtCanvasDevice, StraightLinesAreOneWholeThicknessAlongTheirLength) {
   }
 }
 
-TEST(QtCanvasDevice, AFrameIsAsThickAsItsPenOnAllFourSides) {
+TEST(QtCanvasDeviceTest, AFrameIsAsThickAsItsPenOnAllFourSides) {
   for (const qreal r : kRatios) {
     const TDeviceGrid grid(r);
     const QImage image = PaintAt(r, [](TCanvas& c) {
@@ -88,7 +88,7 @@ TEST(QtCanvasDevice, AFrameIsAsThickAsItsPenOnAllFourSides) {
 
 // A line drawn on in steps along one row, like a series of equal values, has no gap at its
 // joints, though the bands of neighbouring pixels overlap at these ratios.
-TEST(QtCanvasDevice, AStraightLineDrawnOnInStepsHasNoGaps) {
+TEST(QtCanvasDeviceTest, AStraightLineDrawnOnInStepsHasNoGaps) {
   for (const qreal r : kRatios) {
     const TDeviceGrid grid(r);
     const QImage image = PaintAt(r, [](TCanvas& c) {
@@ -123,7 +123,7 @@ std::vector<int> Runs(const QImage& image, int y, int from, int to) {
   return runs;
 }
 
-TEST(QtCanvasDevice, DottedLinesHaveEvenlySpacedDots) {
+TEST(QtCanvasDeviceTest, DottedLinesHaveEvenlySpacedDots) {
   for (const qreal r : kRatios) {
     const TDeviceGrid grid(r);
     const QImage image = PaintAt(r, [](TCanvas& c) {
@@ -145,7 +145,7 @@ double Distance(double x, double y, QPointF a, QPointF b) {
   return std::abs(d.x() * (y + 0.5 - a.y()) - d.y() * (x + 0.5 - a.x())) / std::hypot(d.x(), d.y());
 }
 
-TEST(QtCanvasDevice, DiagonalsAreSmoothAndWhereTheRatioPutsThem) {
+TEST(QtCanvasDeviceTest, DiagonalsAreSmoothAndWhereTheRatioPutsThem) {
   for (const qreal r : kRatios) {
     const QImage image = PaintAt(r, [](TCanvas& c) {
       c.Pen.Color = clBlue;
@@ -171,7 +171,7 @@ TEST(QtCanvasDevice, DiagonalsAreSmoothAndWhereTheRatioPutsThem) {
 }
 
 // A diagonal one pixel long paints that pixel (its end left out), as the exact raster does.
-TEST(QtCanvasDevice, AOnePixelDiagonalPaintsItsPixel) {
+TEST(QtCanvasDeviceTest, AOnePixelDiagonalPaintsItsPixel) {
   for (const qreal r : kRatios) {
     const QImage image = PaintAt(r, [](TCanvas& c) {
       c.MoveTo(5, 7);
@@ -187,7 +187,7 @@ TEST(QtCanvasDevice, AOnePixelDiagonalPaintsItsPixel) {
 // A circle is as wide as high, and every pixel matches its mirror images across the centre lines
 // and across the diagonal, within 8 of 255 levels for the rasteriser's rounding (a pixel out of
 // place would differ by a hundred or more).
-TEST(QtCanvasDevice, CirclesAreRoundAndSymmetricAboutTheirCentre) {
+TEST(QtCanvasDeviceTest, CirclesAreRoundAndSymmetricAboutTheirCentre) {
   for (const qreal r : kRatios) {
     const QImage image = PaintAt(r, [](TCanvas& c) {
       c.Brush.Color = clLightYellow;
@@ -214,7 +214,7 @@ TEST(QtCanvasDevice, CirclesAreRoundAndSymmetricAboutTheirCentre) {
 
 // The zoom band: drawn twice with the NOT-XOR pen it leaves every device pixel as it was, on an
 // own image and on a borrowed painter alike.
-TEST(QtCanvasDevice, AnXorBandDrawnTwiceLeavesThePictureAsItWas) {
+TEST(QtCanvasDeviceTest, AnXorBandDrawnTwiceLeavesThePictureAsItWas) {
   const auto scene = [](TCanvas& c) {
     c.Brush.Color = clLightYellow;
     c.Rectangle(2, 2, 56, 36);
@@ -232,13 +232,13 @@ TEST(QtCanvasDevice, AnXorBandDrawnTwiceLeavesThePictureAsItWas) {
     QImage image = PaintAt(r, scene);
     const QImage before = image.copy();
     {
-      QtCanvas canvas(image);
+      TQtCanvas canvas(image);
       band(canvas);
     }
     EXPECT_NE(image, before) << r;
     {
       QPainter painter(&image);
-      QtCanvas canvas(painter);
+      TQtCanvas canvas(painter);
       band(canvas);
     }
     EXPECT_EQ(image, before) << r;
@@ -247,7 +247,7 @@ TEST(QtCanvasDevice, AnXorBandDrawnTwiceLeavesThePictureAsItWas) {
 
 // Diagonals wait to be stroked together; whatever is drawn next still lies over them, and the
 // last ones are drawn when the surface goes.
-TEST(QtCanvasDevice, GatheredDiagonalsAreDrawnInTheirTurn) {
+TEST(QtCanvasDeviceTest, GatheredDiagonalsAreDrawnInTheirTurn) {
   const QImage image = PaintAt(1.5, [](TCanvas& c) {
     c.Pen.Color = clBlue;
     c.MoveTo(0, 0);

@@ -70,16 +70,16 @@ void PaintScene(TCanvas& canvas) {
   PaintPixelAndBand(canvas);
 }
 
-TEST(QtCanvasScaling, DoubleRatioPaintsSquareShapesOnTheSameLogicalPixels) {
+TEST(QtCanvasScalingTest, DoubleRatioPaintsSquareShapesOnTheSameLogicalPixels) {
   QImage single = BlankImage(44, 34, 1.0);
   QImage twice = BlankImage(44, 34, 2.0);
   ASSERT_EQ(twice.width(), 88);
   {
-    QtCanvas canvas(single);
+    TQtCanvas canvas(single);
     PaintSquareScene(canvas);
   }
   {
-    QtCanvas canvas(twice);
+    TQtCanvas canvas(twice);
     PaintSquareScene(canvas);
   }
   for (int y = 0; y < single.height(); ++y)
@@ -89,55 +89,55 @@ TEST(QtCanvasScaling, DoubleRatioPaintsSquareShapesOnTheSameLogicalPixels) {
             << "logical " << x << "," << y;
 }
 
-TEST(QtCanvasScaling, BorrowedPainterPaintsLikeTheOwnImage) {
+TEST(QtCanvasScalingTest, BorrowedPainterPaintsLikeTheOwnImage) {
   // A borrowed painter always goes through the toolkit; an own image writes pixels directly.
   for (const qreal ratio : {1.0, 1.5, 2.0}) {
     QImage direct = BlankImage(44, 34, ratio);
     QImage painted = BlankImage(44, 34, ratio);
     {
-      QtCanvas canvas(direct);
+      TQtCanvas canvas(direct);
       PaintScene(canvas);
     }
     {
       QPainter painter(&painted);
-      QtCanvas canvas(painter);
+      TQtCanvas canvas(painter);
       PaintScene(canvas);
     }
     EXPECT_EQ(direct, painted) << "ratio " << ratio;
   }
 }
 
-TEST(QtCanvasScaling, FractionalRatioKeepsTheOutlineInsideItsBox) {
+TEST(QtCanvasScalingTest, FractionalRatioKeepsTheOutlineInsideItsBox) {
   QImage image = BlankImage(20, 20, 1.5);
   {
-    QtCanvas canvas(image);
+    TQtCanvas canvas(image);
     canvas.Rectangle(2, 2, 10, 10);
   }
   EXPECT_EQ(testing::InkBounds(image), (TRect{3, 3, 15, 15}));
 }
 
-TEST(QtCanvasScaling, TextMetricsAreLogical) {
+TEST(QtCanvasScalingTest, TextMetricsAreLogical) {
   QImage single = BlankImage(10, 10, 1.0);
   QImage twice = BlankImage(10, 10, 2.0);
-  QtCanvas one(single);
-  QtCanvas two(twice);
+  TQtCanvas one(single);
+  TQtCanvas two(twice);
   one.Font.Name = two.Font.Name = "Arial";
   EXPECT_EQ(one.TextHeight("W"), two.TextHeight("W"));
   EXPECT_NEAR(one.TextWidth("Reaction Time Plot"), two.TextWidth("Reaction Time Plot"), 1);
 }
 
-TEST(QtCanvasScaling, BitmapsKeepTheirLogicalSizeWhenCopied) {
+TEST(QtCanvasScalingTest, BitmapsKeepTheirLogicalSizeWhenCopied) {
   TBitmap cache(20, 10, 2.0);
   EXPECT_EQ(cache.Width(), 20);
   EXPECT_EQ(cache.Image().width(), 40);
   {
-    QtCanvas canvas(cache);
+    TQtCanvas canvas(cache);
     canvas.Brush.Color = clRed;
     canvas.FillRect({0, 0, 20, 10});
   }
   QImage screen = BlankImage(40, 30, 2.0);
   {
-    QtCanvas canvas(screen);
+    TQtCanvas canvas(screen);
     canvas.Draw(5, 7, cache);
   }
   EXPECT_EQ(testing::InkBounds(screen), (TRect{10, 14, 50, 34}));
@@ -145,11 +145,11 @@ TEST(QtCanvasScaling, BitmapsKeepTheirLogicalSizeWhenCopied) {
 
 // A two-pixel image, red then blue, stretched over a 20 x 10 box: each colour fills its half, the
 // pixels around the box untouched, at ratio 1 and on the device grid at ratio 2.
-TEST(QtCanvasScaling, StretchedBitmapsFillTheirBoxAtEveryRatio) {
+TEST(QtCanvasScalingTest, StretchedBitmapsFillTheirBoxAtEveryRatio) {
   for (const qreal ratio : {1.0, 2.0}) {
     TBitmap pair(2, 1, ratio);
     {
-      QtCanvas canvas(pair);
+      TQtCanvas canvas(pair);
       canvas.Brush.Color = clRed;
       canvas.FillRect({0, 0, 1, 1});
       canvas.Brush.Color = clBlue;
@@ -157,7 +157,7 @@ TEST(QtCanvasScaling, StretchedBitmapsFillTheirBoxAtEveryRatio) {
     }
     QImage screen = BlankImage(40, 30, ratio);
     {
-      QtCanvas canvas(screen);
+      TQtCanvas canvas(screen);
       canvas.StretchDraw({10, 10, 30, 20}, pair);
     }
     const int r = static_cast<int>(ratio);

@@ -21,10 +21,10 @@ QRgb Rgb(TColor color) {
   return ResolveColor(color).rgb();
 }
 
-TEST(QtCanvasLines, EndPixelIsLeftOutInEveryDirection) {
+TEST(QtCanvasLinesTest, EndPixelIsLeftOutInEveryDirection) {
   QImage image = BlankImage(12, 12);
   {
-    QtCanvas canvas(image);
+    TQtCanvas canvas(image);
     canvas.MoveTo(0, 0);
     canvas.LineTo(10, 0);
     canvas.MoveTo(10, 2);
@@ -41,10 +41,10 @@ TEST(QtCanvasLines, EndPixelIsLeftOutInEveryDirection) {
             "............\n");
 }
 
-TEST(QtCanvasLines, DiagonalsRoundHalvesAwayFromTheStart) {
+TEST(QtCanvasLinesTest, DiagonalsRoundHalvesAwayFromTheStart) {
   QImage image = BlankImage(6, 4);
   {
-    QtCanvas canvas(image);
+    TQtCanvas canvas(image);
     canvas.MoveTo(0, 0);
     canvas.LineTo(4, 2);
   }
@@ -55,11 +55,11 @@ TEST(QtCanvasLines, DiagonalsRoundHalvesAwayFromTheStart) {
             "......\n");
 }
 
-TEST(QtCanvasLines, PolylinePaintsEveryJointOnce) {
+TEST(QtCanvasLinesTest, PolylinePaintsEveryJointOnce) {
   // Under XOR a pixel painted twice would turn white again.
   QImage image = BlankImage(10, 10);
   {
-    QtCanvas canvas(image);
+    TQtCanvas canvas(image);
     canvas.Pen.Mode = pmXor;
     canvas.Pen.Color = clWhite;
     canvas.MoveTo(1, 1);
@@ -73,10 +73,10 @@ TEST(QtCanvasLines, PolylinePaintsEveryJointOnce) {
   EXPECT_EQ(image.pixel(3, 8), qRgb(0, 0, 0));
 }
 
-TEST(QtCanvasLines, TwoPixelPenGrowsUpAndLeft) {
+TEST(QtCanvasLinesTest, TwoPixelPenGrowsUpAndLeft) {
   QImage image = BlankImage(10, 10);
   {
-    QtCanvas canvas(image);
+    TQtCanvas canvas(image);
     canvas.Pen.Width = 2;
     canvas.MoveTo(2, 5);
     canvas.LineTo(8, 5);
@@ -93,10 +93,10 @@ TEST(QtCanvasLines, TwoPixelPenGrowsUpAndLeft) {
             "..........\n");
 }
 
-TEST(QtCanvasLines, DottedPenAlternatesAndRestartsOnEachLine) {
+TEST(QtCanvasLinesTest, DottedPenAlternatesAndRestartsOnEachLine) {
   QImage image = BlankImage(12, 4);
   {
-    QtCanvas canvas(image);
+    TQtCanvas canvas(image);
     canvas.Pen.Style = psDot;
     canvas.MoveTo(0, 0);
     canvas.LineTo(10, 0);
@@ -112,10 +112,10 @@ TEST(QtCanvasLines, DottedPenAlternatesAndRestartsOnEachLine) {
             "##..##..#...\n");
 }
 
-TEST(QtCanvasLines, OpaqueBackgroundFillsTheGapsOfDashes) {
+TEST(QtCanvasLinesTest, OpaqueBackgroundFillsTheGapsOfDashes) {
   QImage image = BlankImage(6, 1);
   {
-    QtCanvas canvas(image);
+    TQtCanvas canvas(image);
     canvas.Pen.Style = psDot;
     canvas.Pen.Color = clRed;
     canvas.SetBackgroundMode(bmOpaque);
@@ -129,10 +129,10 @@ TEST(QtCanvasLines, OpaqueBackgroundFillsTheGapsOfDashes) {
   EXPECT_EQ(image.pixel(5, 0), qRgb(255, 255, 255));
 }
 
-TEST(QtCanvasLines, ClearPenAndNopModeDrawNothing) {
+TEST(QtCanvasLinesTest, ClearPenAndNopModeDrawNothing) {
   QImage image = BlankImage(8, 8);
   {
-    QtCanvas canvas(image);
+    TQtCanvas canvas(image);
     canvas.Pen.Style = psClear;
     canvas.MoveTo(0, 0);
     canvas.LineTo(7, 7);
@@ -145,10 +145,10 @@ TEST(QtCanvasLines, ClearPenAndNopModeDrawNothing) {
   EXPECT_EQ(PaintedCount(image), 0);
 }
 
-TEST(QtCanvasShapes, RectangleLeavesOutRightColumnAndBottomRow) {
+TEST(QtCanvasShapesTest, RectangleLeavesOutRightColumnAndBottomRow) {
   QImage image = BlankImage(10, 10);
   {
-    QtCanvas canvas(image);
+    TQtCanvas canvas(image);
     canvas.Brush.Color = clRed;
     canvas.Rectangle(2, 2, 8, 8);
   }
@@ -159,10 +159,10 @@ TEST(QtCanvasShapes, RectangleLeavesOutRightColumnAndBottomRow) {
   EXPECT_EQ(image.pixel(6, 6), Rgb(clRed));
 }
 
-TEST(QtCanvasShapes, RectangleWithoutPenFillsTheWholeBoxAndClearBrushLeavesItEmpty) {
+TEST(QtCanvasShapesTest, RectangleWithoutPenFillsTheWholeBoxAndClearBrushLeavesItEmpty) {
   QImage image = BlankImage(20, 10);
   {
-    QtCanvas canvas(image);
+    TQtCanvas canvas(image);
     canvas.Pen.Style = psClear;
     canvas.Brush.Color = clRed;
     canvas.Rectangle(1, 1, 5, 6);
@@ -180,12 +180,12 @@ TEST(QtCanvasShapes, RectangleWithoutPenFillsTheWholeBoxAndClearBrushLeavesItEmp
             "................\n");
 }
 
-TEST(QtCanvasShapes, TwoPixelFrameStaysWithinTheClipOfItsInterior) {
+TEST(QtCanvasShapesTest, TwoPixelFrameStaysWithinTheClipOfItsInterior) {
   // A frame of width 2 grows up and left like a line: the rows and columns just inside its top,
   // left, bottom-1 and right edges are the first the interior may use.
   QImage image = BlankImage(10, 10);
   {
-    QtCanvas canvas(image);
+    TQtCanvas canvas(image);
     canvas.Pen.Width = 2;
     canvas.Brush.Color = clRed;
     canvas.Rectangle(2, 2, 8, 8);
@@ -197,14 +197,14 @@ TEST(QtCanvasShapes, TwoPixelFrameStaysWithinTheClipOfItsInterior) {
   EXPECT_EQ(image.pixel(2, 2), Rgb(clBlack));
 }
 
-TEST(QtCanvasShapes, NotXorRectangleDrawnTwiceRestoresEveryPixel) {
+TEST(QtCanvasShapesTest, NotXorRectangleDrawnTwiceRestoresEveryPixel) {
   QImage image = BlankImage(40, 30);
   std::mt19937 random(7);
   for (int y = 0; y < image.height(); ++y)
     for (int x = 0; x < image.width(); ++x) image.setPixel(x, y, 0xFF000000u | (random() & 0xFFFFFFu));
   const QImage before = image.copy();
   {
-    QtCanvas canvas(image);
+    TQtCanvas canvas(image);
     canvas.Pen.Mode = pmNotXor;
     canvas.Pen.Color = clBtnFace;
     canvas.Brush.Style = bsClear;
@@ -218,10 +218,10 @@ TEST(QtCanvasShapes, NotXorRectangleDrawnTwiceRestoresEveryPixel) {
   EXPECT_EQ(image, before);
 }
 
-TEST(QtCanvasShapes, EllipseFitsItsBoxAndIsSymmetric) {
+TEST(QtCanvasShapesTest, EllipseFitsItsBoxAndIsSymmetric) {
   QImage image = BlankImage(30, 30);
   {
-    QtCanvas canvas(image);
+    TQtCanvas canvas(image);
     canvas.Brush.Color = clLightYellow;
     canvas.Ellipse(97 - 90, 47 - 40, 103 - 90, 53 - 40);  // a circle marker of size 3 at (10, 10)
     canvas.Ellipse(12, 15, 28, 25);
@@ -241,10 +241,10 @@ TEST(QtCanvasShapes, EllipseFitsItsBoxAndIsSymmetric) {
       ASSERT_EQ(IsPainted(image, x, y), IsPainted(image, 39 - x, 39 - y)) << x << "," << y;
 }
 
-TEST(QtCanvasShapes, DownTriangleMarkerCoversItsCorners) {
+TEST(QtCanvasShapesTest, DownTriangleMarkerCoversItsCorners) {
   QImage image = BlankImage(120, 60);
   {
-    QtCanvas canvas(image);
+    TQtCanvas canvas(image);
     canvas.Brush.Color = clYellow;
     const TPoint corners[] = {{96, 46}, {104, 46}, {100, 54}};
     canvas.Polygon(corners);
@@ -256,10 +256,10 @@ TEST(QtCanvasShapes, DownTriangleMarkerCoversItsCorners) {
   EXPECT_EQ(image.pixel(100, 53), Rgb(clBlack));
 }
 
-TEST(QtCanvasShapes, FillRectAndSetPixelIgnoreThePenMode) {
+TEST(QtCanvasShapesTest, FillRectAndSetPixelIgnoreThePenMode) {
   QImage image = BlankImage(10, 10);
   {
-    QtCanvas canvas(image);
+    TQtCanvas canvas(image);
     canvas.Pen.Mode = pmXor;
     canvas.Brush.Color = clBlue;
     canvas.FillRect({1, 1, 4, 3});
@@ -271,10 +271,10 @@ TEST(QtCanvasShapes, FillRectAndSetPixelIgnoreThePenMode) {
   EXPECT_EQ(image.pixel(8, 8), Rgb(clRed));
 }
 
-TEST(QtCanvasClipping, RectangleClipExcludesRightAndBottomEdges) {
+TEST(QtCanvasClippingTest, RectangleClipExcludesRightAndBottomEdges) {
   QImage image = BlankImage(30, 30);
   {
-    QtCanvas canvas(image);
+    TQtCanvas canvas(image);
     canvas.Brush.Color = clRed;
     canvas.ClipRect({10, 10, 20, 20});
     canvas.FillRect({0, 0, 30, 30});
@@ -288,18 +288,18 @@ TEST(QtCanvasClipping, RectangleClipExcludesRightAndBottomEdges) {
   EXPECT_EQ(image.pixel(19, 15), Rgb(clBlack));
 }
 
-TEST(QtCanvasClipping, PolygonClipCoversWhatThePolygonFills) {
+TEST(QtCanvasClippingTest, PolygonClipCoversWhatThePolygonFills) {
   const TPoint corners[] = {{2, 2}, {20, 5}, {8, 18}};
   QImage filled = BlankImage(24, 24);
   QImage clipped = BlankImage(24, 24);
   {
-    QtCanvas canvas(filled);
+    TQtCanvas canvas(filled);
     canvas.Pen.Style = psClear;
     canvas.Brush.Color = clBlack;
     canvas.Polygon(corners);
   }
   {
-    QtCanvas canvas(clipped);
+    TQtCanvas canvas(clipped);
     canvas.ClipPolygon(corners);
     canvas.Brush.Color = clBlack;
     canvas.FillRect({0, 0, 24, 24});

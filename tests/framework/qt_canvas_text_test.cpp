@@ -29,7 +29,7 @@ TFont ArialEight() {
 
 TRect InkOfText(TTextAlign align, std::string_view text, TPoint at = {60, 40}) {
   QImage image = BlankImage(120, 80);
-  QtCanvas canvas(image);
+  TQtCanvas canvas(image);
   canvas.Font = ArialEight();
   canvas.SetTextAlign(align);
   canvas.TextOut(at.X, at.Y, text);
@@ -44,7 +44,7 @@ struct Metrics {
 
 Metrics MetricsOf(std::string_view text) {
   QImage image = BlankImage(4, 4);
-  QtCanvas canvas(image);
+  TQtCanvas canvas(image);
   canvas.Font = ArialEight();
   const QFontMetrics qt(ResolveFont(canvas.Font), &image);
   const QFontMetricsF exact(ResolveFont(canvas.Font), &image);
@@ -57,15 +57,15 @@ Metrics MetricsOf(std::string_view text) {
   return {canvas.TextWidth(text), canvas.TextHeight(text), ascent};
 }
 
-TEST(QtCanvasText, ArialStandInCellIsThirteenPixelsForAnElevenPixelEm) {
+TEST(QtCanvasTextTest, ArialStandInCellIsThirteenPixelsForAnElevenPixelEm) {
   // Layouts were made with this height for the 8-point Arial of the chart fonts.
   QImage image = BlankImage(4, 4);
-  QtCanvas canvas(image);
+  TQtCanvas canvas(image);
   canvas.Font = ArialEight();
   EXPECT_EQ(canvas.TextHeight("W"), 13);
 }
 
-TEST(QtCanvasText, TopLeftReferenceIsTheCellsCorner) {
+TEST(QtCanvasTextTest, TopLeftReferenceIsTheCellsCorner) {
   const Metrics m = MetricsOf("Wg");
   const TRect ink = InkOfText({}, "Wg");
   ASSERT_FALSE(ink.IsEmpty());
@@ -76,7 +76,7 @@ TEST(QtCanvasText, TopLeftReferenceIsTheCellsCorner) {
   EXPECT_GT(ink.Bottom, 40 + m.ascent) << "the descender of g reaches below the baseline";
 }
 
-TEST(QtCanvasText, HorizontalAlignmentShiftsByTheTextWidth) {
+TEST(QtCanvasTextTest, HorizontalAlignmentShiftsByTheTextWidth) {
   const Metrics m = MetricsOf("Reaction");
   const TRect left = InkOfText({TTextHorz::Left, TTextVert::Top}, "Reaction");
   const TRect centre = InkOfText({TTextHorz::Center, TTextVert::Top}, "Reaction");
@@ -86,7 +86,7 @@ TEST(QtCanvasText, HorizontalAlignmentShiftsByTheTextWidth) {
   EXPECT_EQ(left.Top, right.Top);
 }
 
-TEST(QtCanvasText, VerticalAlignmentShiftsByAscentAndCellHeight) {
+TEST(QtCanvasTextTest, VerticalAlignmentShiftsByAscentAndCellHeight) {
   const Metrics m = MetricsOf("Wg");
   const TRect top = InkOfText({TTextHorz::Left, TTextVert::Top}, "Wg");
   const TRect baseline = InkOfText({TTextHorz::Left, TTextVert::Baseline}, "Wg");
@@ -97,11 +97,11 @@ TEST(QtCanvasText, VerticalAlignmentShiftsByAscentAndCellHeight) {
   EXPECT_LE(bottom.Bottom, 40);
 }
 
-TEST(QtCanvasText, OpaqueBackgroundFillsExactlyTheCell) {
+TEST(QtCanvasTextTest, OpaqueBackgroundFillsExactlyTheCell) {
   const Metrics m = MetricsOf("12");
   QImage image = BlankImage(60, 40);
   {
-    QtCanvas canvas(image);
+    TQtCanvas canvas(image);
     canvas.Font = ArialEight();
     canvas.SetBackgroundMode(bmOpaque);
     canvas.SetBackgroundColor(clAqua);
@@ -111,10 +111,10 @@ TEST(QtCanvasText, OpaqueBackgroundFillsExactlyTheCell) {
   EXPECT_EQ(image.pixel(10, 10), ResolveColor(clAqua).rgb());
 }
 
-TEST(QtCanvasText, FontColourAndSystemColoursAreUsed) {
+TEST(QtCanvasTextTest, FontColourAndSystemColoursAreUsed) {
   QImage image = BlankImage(60, 40);
   {
-    QtCanvas canvas(image);
+    TQtCanvas canvas(image);
     canvas.Font = ArialEight();
     canvas.Font.Color = clRed;
     canvas.Font.Style = fsBold;
@@ -126,12 +126,12 @@ TEST(QtCanvasText, FontColourAndSystemColoursAreUsed) {
   EXPECT_TRUE(red);
 }
 
-TEST(QtCanvasText, RotatedTitleReadsUpwardLeftOfItsAnchor) {
+TEST(QtCanvasTextTest, RotatedTitleReadsUpwardLeftOfItsAnchor) {
   // The left axis title: 90 degrees, centred on the anchor, its bottom toward the anchor.
   const Metrics m = MetricsOf("Reaction time");
   QImage image = BlankImage(120, 200);
   {
-    QtCanvas canvas(image);
+    TQtCanvas canvas(image);
     canvas.Font = ArialEight();
     canvas.SetTextAlign({TTextHorz::Center, TTextVert::Bottom});
     canvas.RotatedTextOut(60, 100, 90, "Reaction time");
@@ -152,9 +152,9 @@ TEST(QtCanvasText, RotatedTitleReadsUpwardLeftOfItsAnchor) {
   EXPECT_GT(bottom_quarter, top_quarter);
 }
 
-TEST(QtCanvasText, RotatedTextIsTransparentAndLeavesTheFontAlone) {
+TEST(QtCanvasTextTest, RotatedTextIsTransparentAndLeavesTheFontAlone) {
   QImage image = BlankImage(80, 80);
-  QtCanvas canvas(image);
+  TQtCanvas canvas(image);
   canvas.Font = ArialEight();
   const TFont before = canvas.Font;
   canvas.SetBackgroundMode(bmOpaque);

@@ -47,7 +47,7 @@ QStringList Elements(const std::function<void(TCanvas&)>& draw) {
   return out;
 }
 
-TEST(QtVectorCanvas, LinesOfOnePenGatherIntoOnePathOnPixelCentres) {
+TEST(QtVectorCanvasTest, LinesOfOnePenGatherIntoOnePathOnPixelCentres) {
   const QStringList e = Elements([](TCanvas& c) {
     c.MoveTo(0, 0);
     c.LineTo(10, 0);
@@ -59,7 +59,7 @@ TEST(QtVectorCanvas, LinesOfOnePenGatherIntoOnePathOnPixelCentres) {
   EXPECT_EQ(e[0], "path:M0.5,0.5 L10.5,0.5 L10.5,10.5 M50.5,50.5 L60.5,60.5");
 }
 
-TEST(QtVectorCanvas, APenChangeStartsANewPathAndAWidePenIsCentredAsOnScreen) {
+TEST(QtVectorCanvasTest, APenChangeStartsANewPathAndAWidePenIsCentredAsOnScreen) {
   const QStringList e = Elements([](TCanvas& c) {
     c.MoveTo(0, 0);
     c.LineTo(10, 0);
@@ -70,7 +70,7 @@ TEST(QtVectorCanvas, APenChangeStartsANewPathAndAWidePenIsCentredAsOnScreen) {
   EXPECT_EQ(e, QStringList({"path:M0.5,0.5 L10.5,0.5", "path:M0,20 L10,20"}));
 }
 
-TEST(QtVectorCanvas, ShapesDrawnWhileLinesGatherFollowThePathAndTextFlushesIt) {
+TEST(QtVectorCanvasTest, ShapesDrawnWhileLinesGatherFollowThePathAndTextFlushesIt) {
   const QStringList e = Elements([](TCanvas& c) {
     c.Rectangle(0, 0, 100, 50);  // nothing gathered: drawn at once
     c.MoveTo(0, 0);
@@ -88,7 +88,7 @@ TEST(QtVectorCanvas, ShapesDrawnWhileLinesGatherFollowThePathAndTextFlushesIt) {
   EXPECT_EQ(e[4], "path:M20.5,0.5 L30.5,10.5");
 }
 
-TEST(QtVectorCanvas, ExactPolylinesKeepEveryPointToHundredths) {
+TEST(QtVectorCanvasTest, ExactPolylinesKeepEveryPointToHundredths) {
   const QStringList e = Elements([](TCanvas& c) {
     EXPECT_TRUE(c.KeepsExactPoints());
     const TExactPoint points[] = {{1.004, 2}, {1.2349, 2.5}, {1.3, 2.5}, {1.3, 2.5}};

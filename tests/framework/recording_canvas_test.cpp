@@ -8,8 +8,8 @@
 namespace corvane {
 namespace {
 
-TEST(RecordingCanvas, RecordsCoordinatesWithTheStateInForce) {
-  RecordingCanvas canvas;
+TEST(TRecordingCanvas, RecordsCoordinatesWithTheStateInForce) {
+  TRecordingCanvas canvas;
   canvas.Pen.Color = clRed;
   canvas.Pen.Width = 2;
   canvas.MoveTo(1, 2);
@@ -37,8 +37,8 @@ TEST(RecordingCanvas, RecordsCoordinatesWithTheStateInForce) {
   EXPECT_EQ(canvas.CallsOf(TCanvasOp::Draw).at(0).Box, (TRect{7, 8, 37, 28}));
 }
 
-TEST(RecordingCanvas, MeasuresTextWithTheMetricsTheTestSets) {
-  RecordingCanvas canvas;
+TEST(TRecordingCanvas, MeasuresTextWithTheMetricsTheTestSets) {
+  TRecordingCanvas canvas;
   canvas.SetTextMetrics(5, 13);
   EXPECT_EQ(canvas.TextWidth("26"), 10);
   EXPECT_EQ(canvas.TextWidth(""), 0);

@@ -48,7 +48,7 @@ QPalette DarkPalette() {
   return dark;
 }
 
-class ChartPalette : public FormFixture {
+class ChartPaletteTest : public FormFixture {
  protected:
   void TearDown() override { QApplication::setPalette(saved_); }
 
@@ -60,7 +60,7 @@ class ChartPalette : public FormFixture {
   QPalette saved_ = QApplication::palette();
 };
 
-TEST_F(ChartPalette, UnderADarkPaletteTheChartsAreTheSameFigureAndKeepTheirContrast) {
+TEST_F(ChartPaletteTest, UnderADarkPaletteTheChartsAreTheSameFigureAndKeepTheirContrast) {
   const auto form = MakeForm();
   form->ButtonBeginClick();
   form->ButtonBeginClick();
@@ -92,7 +92,7 @@ TEST_F(ChartPalette, UnderADarkPaletteTheChartsAreTheSameFigureAndKeepTheirContr
   }
 }
 
-TEST_F(ChartPalette, AtTheDefaultPaletteTheFigurePaletteIsTheApplications) {
+TEST_F(ChartPaletteTest, AtTheDefaultPaletteTheFigurePaletteIsTheApplications) {
   const QPalette app = QApplication::palette();
   for (const QPalette::ColorRole role : {QPalette::Button, QPalette::Light, QPalette::Dark, QPalette::Window,
                                          QPalette::Base, QPalette::Text, QPalette::Highlight})

@@ -43,7 +43,7 @@ QRgb Downscaled(const QImage& image, double r, int x, int y) {
               int(std::lround(sum[2] / total)));
 }
 
-class ChartRatio : public ::testing::Test {
+class ChartRatioTest : public ::testing::Test {
  protected:
   void SetUp() override { form = MakeForm(4); }
 
@@ -60,7 +60,7 @@ class ChartRatio : public ::testing::Test {
 };
 
 // At ratio 1 nothing is blended: outside the text every pixel has one of the charts' colours.
-TEST_F(ChartRatio, RatioOneIsTheExactRaster) {
+TEST_F(ChartRatioTest, RatioOneIsTheExactRaster) {
   const std::vector<QRgb> palette = {ResolveColor(clBtnFace).rgb(),
                                      ResolveColor(clBtnHighlight).rgb(),
                                      ResolveColor(clBtnShadow).rgb(),
@@ -118,7 +118,7 @@ int Excess(QRgb c, const QImage& one, int x, int y) {
 // the finer raster legitimately moves: a slimmer smooth line may uncover part of a grid dot that
 // the ratio-1 line hid, and a line snapped to whole device pixels may cover a logical pixel
 // fully that it covered partly.
-TEST_F(ChartRatio, DownscaledImagesDifferFromRatioOneOnlyByAntialiasing) {
+TEST_F(ChartRatioTest, DownscaledImagesDifferFromRatioOneOnlyByAntialiasing) {
   constexpr int kTolerance = 40;
   for (TChart* chart : Charts()) {
     HideText(*chart);
@@ -146,7 +146,7 @@ bool IsGrey(QRgb c) {
 
 // The frame's top and right lines and every horizontal grid line are one pen thick wherever
 // nothing else is drawn over them.
-TEST_F(ChartRatio, FrameAndHorizontalGridLinesKeepOneThickness) {
+TEST_F(ChartRatioTest, FrameAndHorizontalGridLinesKeepOneThickness) {
   for (TChart* chart : Charts()) {
     for (const double r : {1.5, 2.0}) {
       const QImage image = Paint(*chart, r);
@@ -207,7 +207,7 @@ TEST_F(ChartRatio, FrameAndHorizontalGridLinesKeepOneThickness) {
 
 // The inhibition path falls and rises in slanted segments, drawn smooth: some pixels near the
 // middle of a long segment are blends of its blue and what lies behind.
-TEST_F(ChartRatio, ASlantedSegmentHasBlendedPixels) {
+TEST_F(ChartRatioTest, ASlantedSegmentHasBlendedPixels) {
   TChart& chart = *form->Chart1;
   const TLineSeries& path = *form->Series1;
   for (const double r : {1.5, 2.0}) {
@@ -237,7 +237,7 @@ TEST_F(ChartRatio, ASlantedSegmentHasBlendedPixels) {
 
 // After one reaction the reaction-time chart holds one circle and no line through it. Inside its
 // outer edge (which blends with the grid dots behind it) it matches its mirror images.
-TEST_F(ChartRatio, ACircleMarkerIsSymmetricAboutItsCentre) {
+TEST_F(ChartRatioTest, ACircleMarkerIsSymmetricAboutItsCentre) {
   const auto single = MakeForm(1);
   TChart& chart = *single->Chart2;
   ASSERT_EQ(single->Series2->PointCount(), 1);

@@ -24,9 +24,9 @@ namespace {
 
 const TParameterSet kDefaults{5, 1, 1, 0.5, 0.5, 5};
 
-TEST(ChartTexts, ReadoutTextsUnderBothDecimalMarks) {
+TEST(ChartTextsTest, ReadoutTextsUnderBothDecimalMarks) {
   for (const char mark : {'.', ','}) {
-    const ScopedNumberFormat format(mark, mark == '.' ? ',' : '.');
+    const TScopedNumberFormat format(mark, mark == '.' ? ',' : '.');
     const std::string m(1, mark);
     EXPECT_EQ(ReactionTimeText(3, 7.772588722239782), "Reaction 3\nReaction time 7" + m + "773");
     EXPECT_EQ(PathPointText(3.75, 1.25), "Time 3" + m + "750\nInhibition 1" + m + "250");
@@ -41,7 +41,7 @@ TEST(ChartTexts, ReadoutTextsUnderBothDecimalMarks) {
   }
 }
 
-TEST(ChartTexts, SmallNumbersKeepTheirDigitsAndShortSeriesSayWhatTheyCan) {
+TEST(ChartTextsTest, SmallNumbersKeepTheirDigitsAndShortSeriesSayWhatTheyCan) {
   EXPECT_EQ(ReadoutNumber(0.00012345), "0.0001234");
   EXPECT_EQ(ReadoutNumber(1.5e-9), "1.5E-9");
   EXPECT_EQ(ReadoutNumber(0), "0.000");
@@ -57,7 +57,7 @@ TEST(ChartTexts, SmallNumbersKeepTheirDigitsAndShortSeriesSayWhatTheyCan) {
             "Stationary mean A(1 + a1/a0) = 1.000\nModel: beyond the number range");
 }
 
-class FormTexts : public ::testing::Test {
+class FormTextsTest : public ::testing::Test {
  protected:
   void SetUp() override { form.FormCreate(); }
   std::string Readout(TChart& chart, const TChartSeries& series, int index) {
@@ -73,7 +73,7 @@ class FormTexts : public ::testing::Test {
 
 // Each red point keeps the parameters of its press: A changed before the third press changes
 // only the third point's read-out.
-TEST_F(FormTexts, TheRedLineTellsTheParametersItWasDrawnWith) {
+TEST_F(FormTextsTest, TheRedLineTellsTheParametersItWasDrawnWith) {
   form.ButtonBegin->click();
   form.ButtonBegin->click();
   form.EditAcrit->setText("10");
@@ -93,14 +93,14 @@ TEST_F(FormTexts, TheRedLineTellsTheParametersItWasDrawnWith) {
   EXPECT_NE(fresh.find("Series so far: 1 reaction;"), std::string::npos);
 }
 
-TEST_F(FormTexts, TheInhibitionChartReadsOutItsPathAndMarker) {
+TEST_F(FormTextsTest, TheInhibitionChartReadsOutItsPathAndMarker) {
   form.ButtonBegin->click();
   const double rt = form.Series3->XValueAt(0);
   EXPECT_EQ(Readout(*form.Chart1, *form.Series3, 0), MarkerText(rt));
   EXPECT_EQ(Readout(*form.Chart1, *form.Series1, 0), "Time 0.000\nInhibition 5.000");
 }
 
-TEST_F(FormTexts, CopyDataNamesWhatEachColumnShows) {
+TEST_F(FormTextsTest, CopyDataNamesWhatEachColumnShows) {
   form.ButtonBegin->click();
   form.ButtonBegin->click();
   const std::string reactions = ChartDataOf(*form.Chart2);
@@ -114,7 +114,7 @@ TEST_F(FormTexts, CopyDataNamesWhatEachColumnShows) {
   EXPECT_EQ(std::count(path.begin(), path.end(), '\n'), form.Series1->PointCount() + 1);
 }
 
-TEST_F(FormTexts, EachParameterLabelAndFieldSaysWhatItIs) {
+TEST_F(FormTextsTest, EachParameterLabelAndFieldSaysWhatItIs) {
   const std::vector<std::pair<QLabel*, QLineEdit*>> pairs{
       {form.Label1, form.EditAcrit}, {form.Label2, form.EditA1}, {form.Label3, form.EditA0},
       {form.Label4, form.EditC1},    {form.Label5, form.EditC0}, {form.Label7, form.EditY0}};

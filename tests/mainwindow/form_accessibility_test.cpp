@@ -26,9 +26,9 @@ QString AccessibleText(QObject* object, QAccessible::Text kind) {
   return accessible ? accessible->text(kind) : QString("(none)");
 }
 
-class FormAccessibility : public FormFixture {};
+class FormAccessibilityTest : public FormFixture {};
 
-TEST_F(FormAccessibility, EachFieldIsNamedByItsLabelAndDescribedByItsHelp) {
+TEST_F(FormAccessibilityTest, EachFieldIsNamedByItsLabelAndDescribedByItsHelp) {
   const auto form = MakeForm();
   const struct {
     QLabel* label;
@@ -47,7 +47,7 @@ TEST_F(FormAccessibility, EachFieldIsNamedByItsLabelAndDescribedByItsHelp) {
   }
 }
 
-TEST_F(FormAccessibility, TheSentencesUnderTheChartsAreHeardWhole) {
+TEST_F(FormAccessibilityTest, TheSentencesUnderTheChartsAreHeardWhole) {
   const auto form = MakeForm();
   EXPECT_EQ(AccessibleText(form->Label9, QAccessible::Name), "Click again for new reaction time.");
   EXPECT_EQ(AccessibleText(form->Label10, QAccessible::Name), "Yellow triangle indicates the reaction time.");
@@ -58,7 +58,7 @@ TEST_F(FormAccessibility, TheSentencesUnderTheChartsAreHeardWhole) {
   EXPECT_EQ(form->Label13->text(), "new reaction time.");
 }
 
-TEST_F(FormAccessibility, ChartsAreChartObjectsDescribingWhatThePressesShowed) {
+TEST_F(FormAccessibilityTest, ChartsAreChartObjectsDescribingWhatThePressesShowed) {
   const auto form = MakeForm();
   for (TChart* chart : {form->Chart1, form->Chart2})
     EXPECT_EQ(QAccessible::queryAccessibleInterface(chart)->role(), QAccessible::Chart);
@@ -111,7 +111,7 @@ void Record(QAccessibleEvent* event) {
   recorded->push_back(e);
 }
 
-class ListeningAccessibility : public FormFixture {
+class ListeningAccessibilityTest : public FormFixture {
  protected:
   void SetUp() override { recorded = &events; }
   void TearDown() override { recorded = nullptr; }
@@ -130,7 +130,7 @@ class ListeningAccessibility : public FormFixture {
   std::vector<TRecordedEvent> events;
 };
 
-TEST_F(ListeningAccessibility, APressReportsTheOldLogRemovedAndTheNewOneInsertedWhole) {
+TEST_F(ListeningAccessibilityTest, APressReportsTheOldLogRemovedAndTheNewOneInsertedWhole) {
   const auto form = MakeForm();
   Listen(*form->MemoData);
   TMemoView* view = form->MemoData->Widget();
@@ -150,7 +150,7 @@ TEST_F(ListeningAccessibility, APressReportsTheOldLogRemovedAndTheNewOneInserted
   EXPECT_EQ(changes[1].text.count('\n'), form->MemoData->LineCount());  // each line ends in a break
 }
 
-TEST_F(ListeningAccessibility, LinesAddedOneByOneGoAsOneInsertionAndALongTextInPieces) {
+TEST_F(ListeningAccessibilityTest, LinesAddedOneByOneGoAsOneInsertionAndALongTextInPieces) {
   TDataMemo memo(nullptr);
   Listen(memo);
   TMemoView* view = memo.Widget();
@@ -188,7 +188,7 @@ TEST_F(ListeningAccessibility, LinesAddedOneByOneGoAsOneInsertionAndALongTextInP
   EXPECT_EQ(removed, total);
 }
 
-TEST_F(ListeningAccessibility, AnInsertionBeforeThePendingLinesReportsBothWhereTheyNowAre) {
+TEST_F(ListeningAccessibilityTest, AnInsertionBeforeThePendingLinesReportsBothWhereTheyNowAre) {
   TDataMemo memo(nullptr);
   Listen(memo);
   TMemoView* view = memo.Widget();

@@ -26,7 +26,7 @@ TRandomSource SeededSource(std::uint32_t seed);
 TRandomSource Draws(std::vector<long double> draws);
 
 // Error reports are recorded into `reports` (caption, text) by the shared fixture.
-class FormFixture : public RecordingReports {
+class FormFixture : public RecordingReportsTest {
  protected:
   // A window after its creation handler, its notices recorded.
   std::unique_ptr<TForm1> MakeForm(TRandomSource random = SeededSource(7));

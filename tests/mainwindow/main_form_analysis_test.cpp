@@ -123,7 +123,7 @@ TEST_F(FormAnalysisTest, ApplyToFieldsWritesTheProgramsNumberForm) {
   auto form = MakeForm();
   const TParameterSet fitted{3.25, 0.6, 1.5, 0.9, 0.7, 5.357142857142857};
   for (char mark : {'.', ','}) {
-    const ScopedNumberFormat format(mark, mark == '.' ? ',' : '.');
+    const TScopedNumberFormat format(mark, mark == '.' ? ',' : '.');
     form->Analysis().ApplyToFields(fitted);
     const std::string expected_a = mark == '.' ? "3.25" : "3,25";
     EXPECT_EQ(form->EditAcrit->text().toStdString(), expected_a);

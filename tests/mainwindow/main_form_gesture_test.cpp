@@ -16,7 +16,7 @@
 namespace corvane {
 namespace {
 
-class MainFormGestures : public FormFixture {
+class MainFormGesturesTest : public FormFixture {
  protected:
   void SetUp() override {
     FormFixture::SetUp();
@@ -54,7 +54,7 @@ class MainFormGestures : public FormFixture {
 };
 
 // Once left the empty inhibition chart at 0..0.001 for good: no later path was ever drawn.
-TEST_F(MainFormGestures, AWheelNotchOnTheEmptyInhibitionChartThenPressesDrawTheirWholePath) {
+TEST_F(MainFormGesturesTest, AWheelNotchOnTheEmptyInhibitionChartThenPressesDrawTheirWholePath) {
   WheelNotch(*form->Chart1);
   ASSERT_TRUE(form->Chart1->AxisStateSaved());
   for (int press = 0; press < 3; ++press) {
@@ -68,7 +68,7 @@ TEST_F(MainFormGestures, AWheelNotchOnTheEmptyInhibitionChartThenPressesDrawThei
   EXPECT_TRUE(reports.empty());
 }
 
-TEST_F(MainFormGestures, ADragsZoomKeepsItsFixedMaximumAcrossAPress) {
+TEST_F(MainFormGesturesTest, ADragsZoomKeepsItsFixedMaximumAcrossAPress) {
   form->ButtonBeginClick();
   Paint();
   TChart& chart = *form->Chart1;
@@ -83,7 +83,7 @@ TEST_F(MainFormGestures, ADragsZoomKeepsItsFixedMaximumAcrossAPress) {
   EXPECT_EQ(chart.LeftAxis().Maximum(), zoomed_max);
 }
 
-TEST_F(MainFormGestures, APressEndsADragAndTheReadoutOfTheOldSeries) {
+TEST_F(MainFormGesturesTest, APressEndsADragAndTheReadoutOfTheOldSeries) {
   TChart& chart = *form->Chart1;
   form->ButtonBeginClick();
   Paint();

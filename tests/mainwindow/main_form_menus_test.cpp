@@ -42,7 +42,7 @@ QByteArray Read(const QString& path) {
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
-class MainFormMenus : public FormFixture {
+class MainFormMenusTest : public FormFixture {
  protected:
   void SetUp() override {
     FormFixture::SetUp();
@@ -69,7 +69,7 @@ class MainFormMenus : public FormFixture {
   QStringList failures;
 };
 
-TEST_F(MainFormMenus, TheClientAreaLiesBelowTheMenuBarAndEveryControlKeepsItsPosition) {
+TEST_F(MainFormMenusTest, TheClientAreaLiesBelowTheMenuBarAndEveryControlKeepsItsPosition) {
   form->show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
   EXPECT_EQ(form->Client->pos(), QPoint(0, form->MenuBar->isNativeMenuBar() ? 0 : form->MenuBar->height()));
@@ -97,7 +97,7 @@ TEST_F(MainFormMenus, TheClientAreaLiesBelowTheMenuBarAndEveryControlKeepsItsPos
   EXPECT_EQ(form->Label13->pos(), QPoint(392, 440));
 }
 
-TEST_F(MainFormMenus, TheBarHoldsFileChartsAndHelpAndTakesNewMenusBeforeHelp) {
+TEST_F(MainFormMenusTest, TheBarHoldsFileChartsAndHelpAndTakesNewMenusBeforeHelp) {
   // The analysis puts its menu before Help as the window is made.
   EXPECT_EQ(Texts(form->MenuBar->actions()), QStringList({"&File", "&Charts", "&Analysis", "&Help"}));
   QMenu* tools = form->InsertMenuBeforeHelp("&Tools");
@@ -110,7 +110,7 @@ TEST_F(MainFormMenus, TheBarHoldsFileChartsAndHelpAndTakesNewMenusBeforeHelp) {
   EXPECT_EQ(form->QuitAction->shortcut(), QKeySequence("Ctrl+Q"));
 }
 
-TEST_F(MainFormMenus, SaveLogWritesTheMemosTextWithThePlatformsLineBreaks) {
+TEST_F(MainFormMenusTest, SaveLogWritesTheMemosTextWithThePlatformsLineBreaks) {
   form->ButtonBegin->click();
   answer = {{"log", 0}};
   form->SaveLogAction->trigger();
@@ -122,7 +122,7 @@ TEST_F(MainFormMenus, SaveLogWritesTheMemosTextWithThePlatformsLineBreaks) {
   EXPECT_TRUE(failures.isEmpty());
 }
 
-TEST_F(MainFormMenus, EachChartEntryDoesItsWork) {
+TEST_F(MainFormMenusTest, EachChartEntryDoesItsWork) {
   for (int i = 0; i < 3; ++i) form->ButtonBegin->click();
   struct Case {
     TChart* chart;
@@ -154,7 +154,7 @@ TEST_F(MainFormMenus, EachChartEntryDoesItsWork) {
   EXPECT_TRUE(failures.isEmpty());
 }
 
-TEST_F(MainFormMenus, TheContextMenusLeadWithTheSaveActionsAndTakeTheOwnersEntries) {
+TEST_F(MainFormMenusTest, TheContextMenusLeadWithTheSaveActionsAndTakeTheOwnersEntries) {
   // The reaction-time chart already carries the analysis's entry.
   QMenu* menu = CreateChartMenu(*form->Chart2);
   EXPECT_EQ(Texts(menu->actions()),
@@ -176,7 +176,7 @@ TEST_F(MainFormMenus, TheContextMenusLeadWithTheSaveActionsAndTakeTheOwnersEntri
   EXPECT_EQ(memo_menu->actions().back(), form->SaveLogAction);
 }
 
-TEST_F(MainFormMenus, AFailedSaveShowsItsMessageAndChangesNothing) {
+TEST_F(MainFormMenusTest, AFailedSaveShowsItsMessageAndChangesNothing) {
   form->ButtonBegin->click();
   const std::string text = form->MemoData->Text();
   const int reaction = form->ReactionNumber;
@@ -191,7 +191,7 @@ TEST_F(MainFormMenus, AFailedSaveShowsItsMessageAndChangesNothing) {
   EXPECT_EQ(failures.size(), 1);
 }
 
-TEST_F(MainFormMenus, QuitClosesTheWindowAndTheHelpPagesOpen) {
+TEST_F(MainFormMenusTest, QuitClosesTheWindowAndTheHelpPagesOpen) {
   form->show();
   form->HelpMenu->actions().front()->trigger();
   auto* page = form->findChild<QDialog*>("HelpPage:Parameters and model");

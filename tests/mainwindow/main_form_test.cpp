@@ -236,7 +236,7 @@ TEST_F(MainFormTest, TheMemoKeepsReceivingLinesWhileHidden) {
 TEST_F(MainFormTest, LogLinesAndFieldsFollowTheDecimalMarkInForceAtEachPress) {
   auto form = MakeForm();
   {
-    ScopedNumberFormat comma(',', '.');
+    TScopedNumberFormat comma(',', '.');
     Press(*form);  // "0.5" does not convert under a comma mark
     EXPECT_EQ(notices.texts,
               (std::vector<std::string>{"Ongeldige waarde: 0.5", "C1 less then or equal to 0",

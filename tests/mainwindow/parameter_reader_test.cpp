@@ -35,7 +35,7 @@ struct TParameterForm {
   bool Read() { return ReadParameters(fields, parameters, sink); }
   QWidget* Focused() const { return window.focusWidget(); }
 
-  ScopedNumberFormat full_stop{'.', ','};
+  TScopedNumberFormat full_stop{'.', ','};
   QWidget window;
   TParameterFields fields;
   TParameterSet parameters;
@@ -132,7 +132,7 @@ TEST_F(ParameterReaderTest, ValueBeyondTheDoubleRangeThrowsOverflowAndLeavesTheR
 }
 
 TEST_F(ParameterReaderTest, UnderACommaDecimalMarkTheFullStopDefaultsAreRefused) {
-  ScopedNumberFormat comma(',', '.');
+  TScopedNumberFormat comma(',', '.');
   EXPECT_FALSE(Read());
   EXPECT_THAT(sink_.texts, ElementsAre("Ongeldige waarde: 0.5", "C1 less then or equal to 0",
                                        "Ongeldige waarde: 0.5", "C0 less then or equal to 0"));

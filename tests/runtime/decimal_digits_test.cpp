@@ -20,7 +20,7 @@ struct Expected {
 };
 
 void ExpectDigits(long double value, int precision, int decimals, Expected e) {
-  const DecimalDigits d = GenerateDecimalDigits(value, precision, decimals);
+  const TDecimalDigits d = GenerateDecimalDigits(value, precision, decimals);
   EXPECT_STREQ(d.Digits, e.digits) << static_cast<double>(value);
   EXPECT_EQ(d.Exponent, e.exponent) << static_cast<double>(value);
   EXPECT_EQ(d.Negative, e.negative) << static_cast<double>(value);
@@ -36,10 +36,10 @@ TEST(DecimalDigitsTest, ExponentCountsIntegerDigits) {
 
 TEST(DecimalDigitsTest, NonFiniteZeroAndDenormalInputs) {
   const long double inf = std::numeric_limits<long double>::infinity();
-  ExpectDigits(inf, 15, 0, {"", DecimalDigits::kInfinity, false});
-  ExpectDigits(-inf, 15, 0, {"", DecimalDigits::kInfinity, true});
+  ExpectDigits(inf, 15, 0, {"", TDecimalDigits::kInfinity, false});
+  ExpectDigits(-inf, 15, 0, {"", TDecimalDigits::kInfinity, true});
   ExpectDigits(-std::numeric_limits<long double>::quiet_NaN(), 15, 0,
-               {"", DecimalDigits::kNotANumber, false});
+               {"", TDecimalDigits::kNotANumber, false});
   ExpectDigits(-0.0L, 15, 0, {"", 0, false});
   ExpectDigits(std::numeric_limits<long double>::denorm_min() * 1000, 15, 9999, {"", 0, false});
   ExpectDigits(std::numeric_limits<long double>::min(), 18, 9999, {"336210314311209351", -4931, false});
@@ -67,7 +67,7 @@ TEST(DecimalDigitsTest, PrecisionLimitsSignificantDigits) {
 // The 18-digit integer and its exponent, against the correctly rounded digits of the C library:
 // the extended scaling may be off by one unit in the 18th digit, never more.
 void ExpectLeadingDigitsClose(long double value) {
-  const DecimalDigits d = GenerateDecimalDigits(value, 18, 9999);
+  const TDecimalDigits d = GenerateDecimalDigits(value, 18, 9999);
   char reference[64];
   std::snprintf(reference, sizeof reference, "%.17Le", value);  // d.ddddddddddddddddde[+-]x
   std::string ref_digits = std::string(1, reference[0]) + std::string(reference + 2, 17);

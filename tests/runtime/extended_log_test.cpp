@@ -96,7 +96,7 @@ TEST(ExtendedLogTest, LogOfFractionIsExtendedLogOverTheGeneratorsWholeRange) {
 TEST(ExtendedLogTest, PartsForThePowerKeepTheRelativePrecision) {
   const auto expect_precise = [](std::uint64_t mantissa, int exponent) {
     const long double x = std::ldexp(static_cast<long double>(mantissa), exponent - 63);
-    const LogParts parts = ExtendedLogPartsForPower(mantissa, exponent);
+    const TLogParts parts = ExtendedLogPartsForPower(mantissa, exponent);
     const __float128 truth = logq(static_cast<__float128>(x));
     const __float128 sum = static_cast<__float128>(parts.head) + static_cast<__float128>(parts.tail);
     const double error = truth == 0 ? static_cast<double>(sum) : static_cast<double>((sum - truth) / truth);

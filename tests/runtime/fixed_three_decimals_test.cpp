@@ -28,9 +28,9 @@ class FastPathCheck {
       return;
     ++taken_;
     ASSERT_LE(static_cast<std::size_t>(end - text), kFixedThreeDecimalsMaxLength);
-    const ScopedNumberFormat format(mark, mark == ',' ? '.' : ',');
+    const TScopedNumberFormat format(mark, mark == ',' ? '.' : ',');
     ASSERT_EQ(std::string(static_cast<const char*>(text), end),
-              FormatFloatKind(value, FloatFormatKind::Fixed, 10, 3))
+              FormatFloatKind(value, TFloatFormatKind::Fixed, 10, 3))
         << std::hexfloat << value;
   }
   int seen() const { return seen_; }

@@ -45,24 +45,24 @@ TEST(StoreDoubleTest, NanIsAnInvalidOperation) {
 TEST(FloatFaultCheckTest, TurnsEachWatchedFlagIntoItsErrorWithInvalidFirst) {
   volatile long double zero = 0, big = 1e4900L;
   {
-    FloatFaultCheck check;
+    TFloatFaultCheck check;
     EXPECT_NO_THROW(check.Check());
   }
   {
-    FloatFaultCheck check;
+    TFloatFaultCheck check;
     volatile long double r = 1 / zero;
     (void)r;
     EXPECT_THROW(check.Check(), EZeroDivide);
     EXPECT_NO_THROW(check.Check());  // the flag was consumed with the report
   }
   {
-    FloatFaultCheck check;
+    TFloatFaultCheck check;
     volatile long double r = big * big;
     (void)r;
     EXPECT_THROW(check.Check(), EOverflow);
   }
   {
-    FloatFaultCheck check;
+    TFloatFaultCheck check;
     volatile long double r = 1 / zero;
     volatile long double s = zero / zero;
     (void)r;
@@ -74,7 +74,7 @@ TEST(FloatFaultCheckTest, TurnsEachWatchedFlagIntoItsErrorWithInvalidFirst) {
 TEST(FloatFaultCheckTest, IgnoresFlagsRaisedBeforeItAndUnwatchedOnes) {
   volatile long double zero = 0, tiny = 1e-4900L;
   volatile long double r = 1 / zero;
-  FloatFaultCheck check;                 // the earlier division is not this computation's fault
+  TFloatFaultCheck check;                // the earlier division is not this computation's fault
   volatile long double s = tiny * tiny;  // underflow and inexact are not reported
   (void)r;
   (void)s;

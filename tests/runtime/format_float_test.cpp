@@ -14,15 +14,15 @@ namespace corvane {
 namespace {
 
 std::string Fixed(long double v, int precision = 10, int digits = 3) {
-  return FormatFloatKind(v, FloatFormatKind::Fixed, precision, digits);
+  return FormatFloatKind(v, TFloatFormatKind::Fixed, precision, digits);
 }
 std::string General(long double v, int precision = 15) {
-  return FormatFloatKind(v, FloatFormatKind::General, precision, 0);
+  return FormatFloatKind(v, TFloatFormatKind::General, precision, 0);
 }
 
 class FormatFloatTest : public ::testing::Test {
  protected:
-  ScopedNumberFormat format_{'.', ','};
+  TScopedNumberFormat format_{'.', ','};
 };
 
 TEST_F(FormatFloatTest, FixedAsTheRunLogWritesIt) {
@@ -79,7 +79,7 @@ TEST_F(FormatFloatTest, GeneralStyle) {
 
 TEST_F(FormatFloatTest, NonFiniteValuesHaveNoSign) {
   const long double inf = std::numeric_limits<long double>::infinity();
-  for (FloatFormatKind kind : {FloatFormatKind::General, FloatFormatKind::Fixed}) {
+  for (TFloatFormatKind kind : {TFloatFormatKind::General, TFloatFormatKind::Fixed}) {
     EXPECT_EQ(FormatFloatKind(inf, kind, 10, 3), "INF");
     EXPECT_EQ(FormatFloatKind(-inf, kind, 10, 3), "INF");
     EXPECT_EQ(FormatFloatKind(std::numeric_limits<long double>::quiet_NaN(), kind, 10, 3), "NAN");
@@ -88,7 +88,7 @@ TEST_F(FormatFloatTest, NonFiniteValuesHaveNoSign) {
 
 TEST_F(FormatFloatTest, MarksAreReadAtEachCall) {
   {
-    ScopedNumberFormat comma(',', '.');
+    TScopedNumberFormat comma(',', '.');
     EXPECT_EQ(Fixed(1.5), "1,500");
     EXPECT_EQ(General(1.5e-7), "1,5E-7");
     EXPECT_EQ(FormatFloatMask("#,##0.###", 1234.5), "1.234,5");

@@ -12,7 +12,8 @@
 namespace corvane {
 namespace {
 
-void ExpectError(std::string_view format, std::initializer_list<FormatArg> args, const std::string& message) {
+void ExpectError(std::string_view format, std::initializer_list<TFormatArg> args,
+                 const std::string& message) {
   SCOPED_TRACE(format);
   EXPECT_THROW_MSG(FormatText(format, args), EConvertError, message);
 }
@@ -66,7 +67,7 @@ TEST(FormatTextTest, TemplateEndingInsideADirectiveEndsTheOutput) {
 }
 
 TEST(FormatTextTest, FloatingTypes) {
-  ScopedNumberFormat format('.', ',');
+  TScopedNumberFormat format('.', ',');
   EXPECT_EQ(FormatText("%f|%.3f|%g", {1.5, 2.0, 0.25}), "1.50|2.000|0.25");
   EXPECT_EQ(FormatText("%n", {1234567.5}), "1,234,567.50");
   EXPECT_EQ(FormatText("%e", {1234.5}), "1.23450000000000E+003");

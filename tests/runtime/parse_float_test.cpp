@@ -35,7 +35,7 @@ void ExpectRejected(std::string_view text) {
 }
 
 TEST(ParseFloatTest, AcceptsPlainSignedAndBlankPaddedNumbers) {
-  ScopedNumberFormat format('.', ',');
+  TScopedNumberFormat format('.', ',');
   EXPECT_EQ(Parsed("  12.5  "), 12.5L);
   EXPECT_EQ(Parsed("-0.25"), -0.25L);
   EXPECT_EQ(Parsed("+3"), 3.0L);
@@ -45,7 +45,7 @@ TEST(ParseFloatTest, AcceptsPlainSignedAndBlankPaddedNumbers) {
 }
 
 TEST(ParseFloatTest, ExponentFormsAndMissingExponentDigits) {
-  ScopedNumberFormat format('.', ',');
+  TScopedNumberFormat format('.', ',');
   const struct {
     const char* text;
     long double value;
@@ -61,7 +61,7 @@ TEST(ParseFloatTest, ExponentFormsAndMissingExponentDigits) {
 }
 
 TEST(ParseFloatTest, DecimalMarkWithoutDigitsOnOneSide) {
-  ScopedNumberFormat format('.', ',');
+  TScopedNumberFormat format('.', ',');
   EXPECT_EQ(Parsed("."), 0.0L);
   const long double negative_zero = Parsed("-.");
   EXPECT_EQ(negative_zero, 0.0L);
@@ -72,7 +72,7 @@ TEST(ParseFloatTest, DecimalMarkWithoutDigitsOnOneSide) {
 }
 
 TEST(ParseFloatTest, RejectsMisshapenTextNamingTheWholeText) {
-  ScopedNumberFormat format('.', ',');
+  TScopedNumberFormat format('.', ',');
   for (const char* text :
        {"",    "   ", "+",   "-",      "- 5",  "+-5",   "1,5", "1.2.3", "1e5x",  "0x10", "E5",
         "1 2", "\t1", "1\t", "1e5000", "1e 5", "5e+-1", "inf", "nan",   "1e2.5", "١"}) {
@@ -81,7 +81,7 @@ TEST(ParseFloatTest, RejectsMisshapenTextNamingTheWholeText) {
 }
 
 TEST(ParseFloatTest, TextEndsAtTheFirstNulButTheMessageKeepsItAll) {
-  ScopedNumberFormat format('.', ',');
+  TScopedNumberFormat format('.', ',');
   EXPECT_EQ(Parsed("12\0junk"s), 12.0L);
   EXPECT_EQ(Parsed("1.5 \0 9"s), 1.5L);
   ExpectRejected("\0001"s);
@@ -89,7 +89,7 @@ TEST(ParseFloatTest, TextEndsAtTheFirstNulButTheMessageKeepsItAll) {
 }
 
 TEST(ParseFloatTest, CommaDecimalMarkReplacesThePoint) {
-  ScopedNumberFormat format(',', '.');
+  TScopedNumberFormat format(',', '.');
   EXPECT_EQ(Parsed("1,5"), 1.5L);
   EXPECT_EQ(Parsed("-,25e1"), -2.5L);
   ExpectRejected("1.5");
@@ -98,21 +98,21 @@ TEST(ParseFloatTest, CommaDecimalMarkReplacesThePoint) {
 
 TEST(ParseFloatTest, MarkIsReadAtEachCall) {
   {
-    ScopedNumberFormat format(',', '.');
+    TScopedNumberFormat format(',', '.');
     EXPECT_EQ(Parsed("0,5"), 0.5L);
   }
   EXPECT_EQ(Parsed("0.5"), 0.5L);
 }
 
 TEST(ParseFloatTest, ANulDecimalMarkNeverMatchesTheEndOfText) {
-  ScopedNumberFormat format('\0', ',');
+  TScopedNumberFormat format('\0', ',');
   EXPECT_EQ(Parsed("15"), 15.0L);
   ExpectRejected("");
   ExpectRejected("1.5");
 }
 
 TEST(ParseFloatTest, OverflowRejectsButUnderflowGivesZeroOrDenormal) {
-  ScopedNumberFormat format('.', ',');
+  TScopedNumberFormat format('.', ',');
   ExpectRejected("1e4999");
   ExpectRejected("-1e4933");
   ExpectRejected(std::string(4933, '9'));  // the digits alone exceed the extended range
@@ -124,7 +124,7 @@ TEST(ParseFloatTest, OverflowRejectsButUnderflowGivesZeroOrDenormal) {
 }
 
 TEST(ParseFloatTest, LongFractionsScaleToTheirValueInsteadOfCollapsing) {
-  ScopedNumberFormat format('.', ',');
+  TScopedNumberFormat format('.', ',');
   // 5102 fraction digits and "e-100": a scale of 10^-5202, beyond the last table entry.
   const std::string text = "0." + std::string(199, '0') + "125" + std::string(4900, '0') + "e-100";
   EXPECT_NEAR(static_cast<double>(Parsed(text) / 1e-300L), 1.25, 1e-15);
@@ -132,7 +132,7 @@ TEST(ParseFloatTest, LongFractionsScaleToTheirValueInsteadOfCollapsing) {
 }
 
 TEST(ParseFloatTest, DigitsBeyondNineteenAreRoundedOneByOne) {
-  ScopedNumberFormat format('.', ',');
+  TScopedNumberFormat format('.', ',');
   // 2^64 + 1 does not fit: the last step rounds 1844674407370955161 * 10 + 7 to even (2^64).
   EXPECT_EQ(Parsed("18446744073709551617"), 0x1p64L);
   EXPECT_EQ(Parsed("184467440737095516170"), 0x1p64L * 10);
@@ -142,7 +142,7 @@ TEST(ParseFloatTest, DigitsBeyondNineteenAreRoundedOneByOne) {
 }
 
 TEST(ParseFloatTest, AgreesWithTheCorrectlyRoundedConversionOnTypicalTexts) {
-  ScopedNumberFormat format('.', ',');
+  TScopedNumberFormat format('.', ',');
   for (const char* text : {"5", "0.5", "-2.5e-3", "12345.678", "3.14159", "1e308", "2.2250738585072014e-308",
                            "123456789012345678", "6.02214076e23", "1e-10", "0.3"}) {
     EXPECT_EQ(Parsed(text), std::strtold(text, nullptr)) << text;
@@ -150,7 +150,7 @@ TEST(ParseFloatTest, AgreesWithTheCorrectlyRoundedConversionOnTypicalTexts) {
 }
 
 TEST(ParseFloatTest, LeavesTheCallersFloatingPointStateAsItWas) {
-  ScopedNumberFormat format('.', ',');
+  TScopedNumberFormat format('.', ',');
   std::feclearexcept(FE_ALL_EXCEPT);
   long double value = 0;
   EXPECT_FALSE(TryParseFloat("1e4999", value));  // overflows internally
@@ -174,7 +174,7 @@ TEST(ParseFloatTest, LeavesTheCallersFloatingPointStateAsItWas) {
 }
 
 TEST(ParseFloatTest, StoringAnAcceptedValueIntoADoubleMayOverflow) {
-  ScopedNumberFormat format('.', ',');
+  TScopedNumberFormat format('.', ',');
   const long double big = Parsed("1e400");  // accepted in extended
   EXPECT_THROW_MSG(StoreDouble(big), EOverflow, "Floating point overflow");
   EXPECT_EQ(StoreDouble(Parsed("1e-400")), 0.0);

@@ -46,7 +46,7 @@ TEST(PowerTest, FractionalExponentsUseTheLogarithm) {
 }
 
 TEST(PowerTest, UnusedSquareDoesNotOverflow) {
-  FloatFaultCheck check;
+  TFloatFaultCheck check;
   EXPECT_TRUE(std::isfinite(Power(1e2000L, 2.0L)));  // squaring once more would reach 1e8000
   EXPECT_NO_THROW(check.Check());
 }

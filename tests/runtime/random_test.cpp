@@ -47,10 +47,10 @@ TEST_F(RandomTest, FractionIsNeverOne) {
 }
 
 TEST_F(RandomTest, ClockSeedIsMillisecondsSinceMidnight) {
-  SetRandomClock([] { return ClockTime{12, 34, 56, 789}; });
+  SetRandomClock([] { return TClockTime{12, 34, 56, 789}; });
   SeedRandomFromClock();
   EXPECT_EQ(RandomSeed, 45296789u);
-  SetRandomClock([] { return ClockTime{23, 59, 59, 999}; });
+  SetRandomClock([] { return TClockTime{23, 59, 59, 999}; });
   SeedRandomFromClock();
   EXPECT_EQ(RandomSeed, 86399999u);
   SetRandomClock(nullptr);

@@ -29,7 +29,7 @@ std::vector<std::string> WorkedExampleLines() {
 }
 
 TEST(PeriodLineTest, WorkedExampleLinesCharacterForCharacter) {
-  ScopedNumberFormat format('.', ',');
+  TScopedNumberFormat format('.', ',');
   const std::vector<std::string> expected = {
       "N=     1 K=     1 Y-Begin=5.000 Y-End=1.250 WTerm=3.750 Subtotal=3.750 YValue=1.250 asom=3.750",
       "N=     1 K=     2 Y-Begin=1.250 Y-End=4.023 DTerm=2.773 Subtotal=6.523 YValue=4.023 asom=3.750",
@@ -38,7 +38,7 @@ TEST(PeriodLineTest, WorkedExampleLinesCharacterForCharacter) {
 }
 
 TEST(PeriodLineTest, CommaDecimalMarkChangesOnlyTheNumbers) {
-  ScopedNumberFormat format(',', '.');
+  TScopedNumberFormat format(',', '.');
   const std::vector<std::string> expected = {
       "N=     1 K=     1 Y-Begin=5,000 Y-End=1,250 WTerm=3,750 Subtotal=3,750 YValue=1,250 asom=3,750",
       "N=     1 K=     2 Y-Begin=1,250 Y-End=4,023 DTerm=2,773 Subtotal=6,523 YValue=4,023 asom=3,750",
@@ -47,7 +47,7 @@ TEST(PeriodLineTest, CommaDecimalMarkChangesOnlyTheNumbers) {
 }
 
 TEST(PeriodLineTest, WideCountersAndLargeValuesAreWrittenWhole) {
-  ScopedNumberFormat format('.', ',');
+  TScopedNumberFormat format('.', ',');
   // Seven-digit counter, ten integer digits (all ten significant digits used up), eleven (scientific
   // form), and a thousand that must not be grouped.
   const TPeriodRecord record{1234567, 2, 0.0005, 0.0004, 9999999999.4, 12345678901, 1000, 5};
@@ -61,7 +61,7 @@ std::string GeneralLine(const TPeriodRecord& r) {
   std::string line = FormatText("N=%6d", {r.N}) + FormatText(" K=%6d", {r.K});
   const auto number = [&line](const char* label, double value) {
     line += label;
-    line += FormatFloatKind(value, FloatFormatKind::Fixed, 10, 3);
+    line += FormatFloatKind(value, TFloatFormatKind::Fixed, 10, 3);
   };
   number(" Y-Begin=", r.YBegin);
   number(" Y-End=", r.YEnd);
@@ -84,7 +84,7 @@ TEST(PeriodLineTest, IsTheGeneralFormattersLineForRandomRecordsAndBothMarks) {
     return bits % 7 == 0 ? -magnitude : magnitude;
   };
   for (char mark : {'.', ','}) {
-    ScopedNumberFormat format(mark, mark == '.' ? ',' : '.');
+    TScopedNumberFormat format(mark, mark == '.' ? ',' : '.');
     for (int i = 0; i < 30000; ++i) {
       const std::uint64_t counters = random();
       const std::int32_t N =
@@ -98,7 +98,7 @@ TEST(PeriodLineTest, IsTheGeneralFormattersLineForRandomRecordsAndBothMarks) {
 }
 
 TEST(PeriodLineTest, IsTheGeneralFormattersLineForSimulatedReactions) {
-  ScopedNumberFormat format(',', '.');
+  TScopedNumberFormat format(',', '.');
   const std::uint32_t saved = RandomSeed;
   RandomSeed = 99;
   TReactionSimulator simulator;

@@ -18,7 +18,7 @@ namespace {
 
 const TParameterSet kOtherSet{3, 0.6, 1.5, 0.9, 0.7, 6};
 
-TEST(ReactionTheory, DerivedValuesForTheDefaultsAndAnotherSet) {
+TEST(ReactionTheoryTest, DerivedValuesForTheDefaultsAndAnotherSet) {
   const TReactionTheory d = ReactionTheoryOf(DefaultParameters());
   EXPECT_EQ(d.StationaryMean, 10);
   EXPECT_NEAR(d.Variance, 9.733, 5e-4);
@@ -33,7 +33,7 @@ TEST(ReactionTheory, DerivedValuesForTheDefaultsAndAnotherSet) {
   EXPECT_NEAR(o.Lag1Autocorrelation, -0.1427, 5e-5);
 }
 
-TEST(ReactionTheory, AutocorrelationDecaysGeometricallyAndIsSymmetric) {
+TEST(ReactionTheoryTest, AutocorrelationDecaysGeometricallyAndIsSymmetric) {
   const TParameterSet P = DefaultParameters();
   const double r = std::exp(-2.5 / 1.5);
   EXPECT_EQ(ReactionTimeAutocorrelation(P, 0), 1.0);
@@ -44,14 +44,14 @@ TEST(ReactionTheory, AutocorrelationDecaysGeometricallyAndIsSymmetric) {
 }
 
 // A tiny rho A leaves r just below 1: 1 - r must keep its digits, not cancel to 0.
-TEST(ReactionTheory, ShortReactionsKeepTheirSmallVariance) {
+TEST(ReactionTheoryTest, ShortReactionsKeepTheirSmallVariance) {
   const TParameterSet P{1e-12, 1, 1, 1, 1, 1};
   const TReactionTheory t = ReactionTheoryOf(P);
   EXPECT_NEAR(t.Variance, 2 * 2 * 0.5e-12, 1e-24);
   EXPECT_NEAR(t.Lag1Autocorrelation, -0.25e-12, 1e-25);
 }
 
-TEST(ReactionTheory, ValuesBeyondTheDoubleRangeRaiseOverflow) {
+TEST(ReactionTheoryTest, ValuesBeyondTheDoubleRangeRaiseOverflow) {
   EXPECT_THROW(ReactionTheoryOf({1, 1e-300, 1, 1e300, 1, 1}), EOverflow);
   EXPECT_THROW(ReactionTimeFromCarried({1e300, 1e10, 1, 1, 1, 1}, 0, 1), EOverflow);
   // Enormous but representable: the mean overflows, nothing is infinite or NaN.
@@ -91,7 +91,7 @@ TSeries SimulateSeries(const TParameterSet& P, std::size_t count, std::uint32_t 
   return s;
 }
 
-TEST(ReactionTheory, EveryReactionTimeFollowsFromTheCarriedInhibition) {
+TEST(ReactionTheoryTest, EveryReactionTimeFollowsFromTheCarriedInhibition) {
   for (const TParameterSet& P : {DefaultParameters(), kOtherSet}) {
     const TSeries s = SimulateSeries(P, 100000, 20261208u);
     int misses = 0;
@@ -152,7 +152,7 @@ void ExpectWithinSamplingError(const char* what, const TEstimate& e, double expe
       << what << ": " << e.Value << " against " << expected << " (standard error " << e.StandardError << ")";
 }
 
-TEST(ReactionTheory, AMillionReactionsAgreeWithThePredictions) {
+TEST(ReactionTheoryTest, AMillionReactionsAgreeWithThePredictions) {
   for (const TParameterSet& P : {DefaultParameters(), kOtherSet}) {
     SCOPED_TRACE(::testing::PrintToString(P));
     const TReactionTheory theory = ReactionTheoryOf(P);

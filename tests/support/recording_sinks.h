@@ -1,6 +1,6 @@
 // Sinks that record what the program would show the user, for the window's tests:
 //   RecordingNotices   a TNoticeSink keeping every notice text in order (no modal box);
-//   RecordingReports   a fixture that routes the error report (error_report.h) into `reports`,
+//   RecordingReportsTest   a fixture that routes the error report (error_report.h) into `reports`,
 //                      (caption, text) pairs, for the length of one test, under the title "corvane".
 // Header-only, so only the test folders that include it need the window's library.
 #pragma once
@@ -23,7 +23,7 @@ class RecordingNotices : public TNoticeSink {
   std::vector<std::string> texts;
 };
 
-class RecordingReports : public ::testing::Test {
+class RecordingReportsTest : public ::testing::Test {
  protected:
   void SetUp() override {
     SetApplicationTitle("corvane");
