@@ -8,7 +8,7 @@
 namespace corvane {
 namespace {
 
-TEST(TRecordingCanvas, RecordsCoordinatesWithTheStateInForce) {
+TEST(RecordingCanvasTest, RecordsCoordinatesWithTheStateInForce) {
   TRecordingCanvas canvas;
   canvas.Pen.Color = clRed;
   canvas.Pen.Width = 2;
@@ -37,7 +37,7 @@ TEST(TRecordingCanvas, RecordsCoordinatesWithTheStateInForce) {
   EXPECT_EQ(canvas.CallsOf(TCanvasOp::Draw).at(0).Box, (TRect{7, 8, 37, 28}));
 }
 
-TEST(TRecordingCanvas, MeasuresTextWithTheMetricsTheTestSets) {
+TEST(RecordingCanvasTest, MeasuresTextWithTheMetricsTheTestSets) {
   TRecordingCanvas canvas;
   canvas.SetTextMetrics(5, 13);
   EXPECT_EQ(canvas.TextWidth("26"), 10);
