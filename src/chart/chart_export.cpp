@@ -81,7 +81,7 @@ QString TitleOf(const TCustomChart& chart) {
 
 void PaintChartVector(TCustomChart& chart, QPaintDevice& device, int width, int height) {
   QPainter painter(&device);
-  QtVectorCanvas canvas(painter);
+  TQtVectorCanvas canvas(painter);
   chart.PaintOnto(canvas, width, height);
 }
 

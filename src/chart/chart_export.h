@@ -2,7 +2,7 @@
 //
 //   PNG   ChartImage (chart_context_menu.h) at the screen's device pixel ratio, or twice it for
 //         print: the pixels "Copy image" gives;
-//   SVG   the chart painted through a QtVectorCanvas (framework/qt_vector_canvas.h) onto Qt's
+//   SVG   the chart painted through a TQtVectorCanvas (framework/qt_vector_canvas.h) onto Qt's
 //   PDF   SVG generator or PDF writer at the chart's logical size (the PDF page is the chart,
 //         1 pixel = 0.75 pt): lines are paths (each series one path through every point),
 //         markers shapes, text text in the chart's fonts;

@@ -4,7 +4,7 @@
 //                    background mode and colour, pen position) and primitives in logical pixels.
 //                    Implementations read the state at every call, so callers just set fields.
 //   TQtCanvas         (qt_canvas.h) paints through a QPainter onto a QImage, at any device pixel ratio.
-//   QtVectorCanvas   (qt_vector_canvas.h) paints through a QPainter onto a vector file (SVG, PDF),
+//   TQtVectorCanvas   (qt_vector_canvas.h) paints through a QPainter onto a vector file (SVG, PDF),
 //                    keeping lines as paths and positions finer than a pixel.
 //   TRecordingCanvas  (recording_canvas.h) records every call with the state in force, for tests.
 //   TBitmap          (bitmap.h) an off-screen image; a chart paints into it, then copies it out.
@@ -44,6 +44,18 @@ struct TTextAlign {
   TTextVert Vert = TTextVert::Top;
   bool operator==(const TTextAlign&) const = default;
 };
+
+// The top-left corner of a text cell `width` wide whose reference point `p` the alignment places:
+// (100, 50) centred, width 40, is x 80; baseline-aligned with ascent 9 it is y 41.
+inline TPoint AlignedTextCorner(TPoint p, TTextAlign align, int width, int ascent, int height) {
+  const int left = p.X - (align.Horz == TTextHorz::Center  ? width / 2
+                          : align.Horz == TTextHorz::Right ? width
+                                                           : 0);
+  const int top = align.Vert == TTextVert::Top        ? p.Y
+                  : align.Vert == TTextVert::Baseline ? p.Y - ascent
+                                                      : p.Y - height;
+  return {left, top};
+}
 
 // Opaque fills the gaps of dashed pens and hatched brushes and the cell behind text with the
 // background colour; transparent (the default) leaves them alone.

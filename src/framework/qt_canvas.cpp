@@ -329,13 +329,7 @@ void TQtCanvas::DrawText(TPoint p, std::string_view text, bool opaque, const QTr
   const int height = cell_height_;
   const QString s = QString::fromUtf8(text.data(), qsizetype(text.size()));
   const int width = metrics.horizontalAdvance(s);
-  const TTextAlign align = TextAlign();
-  const int left = p.X - (align.Horz == TTextHorz::Center  ? width / 2
-                          : align.Horz == TTextHorz::Right ? width
-                                                           : 0);
-  const int top = align.Vert == TTextVert::Top        ? p.Y
-                  : align.Vert == TTextVert::Baseline ? p.Y - ascent
-                                                      : p.Y - height;
+  const auto [left, top] = AlignedTextCorner(p, TextAlign(), width, ascent, height);
   if (opaque)
     FillBox({left, top, left + width, top + height}, Resolve(BackgroundColor()));
   painter_->setPen(Resolve(Font.Color));

@@ -27,9 +27,9 @@ QRectF ToQRectF(const TRect& r) {
 
 }  // namespace
 
-QtVectorCanvas::QtVectorCanvas(QPainter& painter) : QtVectorCanvas(painter, QGuiApplication::palette()) {}
+TQtVectorCanvas::TQtVectorCanvas(QPainter& painter) : TQtVectorCanvas(painter, QGuiApplication::palette()) {}
 
-QtVectorCanvas::QtVectorCanvas(QPainter& painter, const QPalette& palette)
+TQtVectorCanvas::TQtVectorCanvas(QPainter& painter, const QPalette& palette)
     : painter_(painter), palette_(palette) {
   painter_.save();
   painter_.setRenderHint(QPainter::Antialiasing, true);
@@ -37,30 +37,30 @@ QtVectorCanvas::QtVectorCanvas(QPainter& painter, const QPalette& palette)
   painter_.setClipping(false);
 }
 
-QtVectorCanvas::~QtVectorCanvas() {
+TQtVectorCanvas::~TQtVectorCanvas() {
   Flush();
   painter_.restore();
 }
 
-bool QtVectorCanvas::PenDraws() const {
+bool TQtVectorCanvas::PenDraws() const {
   return Pen.Style != psClear && Pen.Mode != pmNop;
 }
 
-double QtVectorCanvas::PenWidth() const {
+double TQtVectorCanvas::PenWidth() const {
   return std::max(1, Pen.Width);
 }
 
 // A width-w pen over pixel v covers v - w/2 .. v - w/2 + w - 1 (the odd pixel up or left), so its
 // middle is v + 0.5 for odd widths and v for even ones.
-double QtVectorCanvas::Centre(double v) const {
+double TQtVectorCanvas::Centre(double v) const {
   return Pen.Style == psInsideFrame || int(PenWidth()) % 2 == 1 ? v + 0.5 : v;
 }
 
-QColor QtVectorCanvas::Resolve(TColor color) const {
+QColor TQtVectorCanvas::Resolve(TColor color) const {
   return ResolveColor(color, palette_);
 }
 
-QPen QtVectorCanvas::CurrentPen() const {
+QPen TQtVectorCanvas::CurrentPen() const {
   if (!PenDraws())
     return Qt::NoPen;
   QPen pen(Resolve(Pen.Color), PenWidth(), Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin);
@@ -74,13 +74,13 @@ QPen QtVectorCanvas::CurrentPen() const {
   return pen;
 }
 
-QBrush QtVectorCanvas::CurrentBrush() const {
+QBrush TQtVectorCanvas::CurrentBrush() const {
   if (Brush.Style == bsClear)
     return Qt::NoBrush;
   return QBrush(Resolve(Brush.Color), Brush.Style == bsSolid ? Qt::SolidPattern : HatchFor(Brush.Style));
 }
 
-const QFont& QtVectorCanvas::CurrentFont() {
+const QFont& TQtVectorCanvas::CurrentFont() {
   if (!font_resolved_ || !(resolved_font_ == Font)) {
     qt_font_ = ResolveFont(Font);
     resolved_font_ = Font;
@@ -94,7 +94,7 @@ const QFont& QtVectorCanvas::CurrentFont() {
   return qt_font_;
 }
 
-void QtVectorCanvas::Flush() {
+void TQtVectorCanvas::Flush() {
   if (gathering_) {
     painter_.strokePath(path_, path_pen_);
     path_.clear();
@@ -105,7 +105,7 @@ void QtVectorCanvas::Flush() {
   for (const auto& paint : shapes) paint(painter_);
 }
 
-void QtVectorCanvas::Gather(QPointF from, QPointF to) {
+void TQtVectorCanvas::Gather(QPointF from, QPointF to) {
   const QPen pen = CurrentPen();
   if (gathering_ && !(pen == path_pen_))
     Flush();
@@ -120,14 +120,14 @@ void QtVectorCanvas::Gather(QPointF from, QPointF to) {
   path_end_ = to;
 }
 
-void QtVectorCanvas::Shape(std::function<void(QPainter&)> paint) {
+void TQtVectorCanvas::Shape(std::function<void(QPainter&)> paint) {
   if (gathering_)
     after_path_.push_back(std::move(paint));
   else
     paint(painter_);
 }
 
-void QtVectorCanvas::DoExactPolyline(std::span<const TExactPoint> points) {
+void TQtVectorCanvas::DoExactPolyline(std::span<const TExactPoint> points) {
   if (!PenDraws() || points.size() < 2)
     return;
   const QPen pen = CurrentPen();
@@ -147,14 +147,14 @@ void QtVectorCanvas::DoExactPolyline(std::span<const TExactPoint> points) {
   path_end_ = path_.currentPosition();
 }
 
-void QtVectorCanvas::DoLine(TPoint from, TPoint to) {
+void TQtVectorCanvas::DoLine(TPoint from, TPoint to) {
   if (!PenDraws())
     return;
   Gather({Centre(from.X), Centre(from.Y)}, {Centre(to.X), Centre(to.Y)});
 }
 
 // The brush fills the box's pixels inside the outline; the outline runs along the edge pixels.
-void QtVectorCanvas::DoRectangle(const TRect& box) {
+void TQtVectorCanvas::DoRectangle(const TRect& box) {
   const TRect b = box.Normalized();
   if (b.IsEmpty() || Pen.Mode == pmNop)
     return;
@@ -175,7 +175,7 @@ void QtVectorCanvas::DoRectangle(const TRect& box) {
 }
 
 // The outline lies inside the box whatever the pen, as on screen.
-void QtVectorCanvas::DoEllipse(const TRect& box) {
+void TQtVectorCanvas::DoEllipse(const TRect& box) {
   const TRect b = box.Normalized();
   if (b.IsEmpty() || Pen.Mode == pmNop)
     return;
@@ -193,7 +193,7 @@ void QtVectorCanvas::DoEllipse(const TRect& box) {
   });
 }
 
-void QtVectorCanvas::DoPolygon(std::span<const TPoint> points) {
+void TQtVectorCanvas::DoPolygon(std::span<const TPoint> points) {
   if (Pen.Mode == pmNop || points.size() < 2)
     return;
   QPolygonF polygon;
@@ -207,12 +207,12 @@ void QtVectorCanvas::DoPolygon(std::span<const TPoint> points) {
   });
 }
 
-void QtVectorCanvas::DoSetPixel(TPoint p, TColor color) {
+void TQtVectorCanvas::DoSetPixel(TPoint p, TColor color) {
   Flush();
   painter_.fillRect(QRectF(p.X, p.Y, 1, 1), Resolve(color));
 }
 
-void QtVectorCanvas::DoFillRect(const TRect& box) {
+void TQtVectorCanvas::DoFillRect(const TRect& box) {
   Flush();
   const TRect b = box.Normalized();
   if (b.IsEmpty() || Brush.Style == bsClear)
@@ -222,29 +222,23 @@ void QtVectorCanvas::DoFillRect(const TRect& box) {
   painter_.fillRect(ToQRectF(b), CurrentBrush());
 }
 
-void QtVectorCanvas::DrawText(TPoint p, std::string_view text, bool opaque) {
+void TQtVectorCanvas::DrawText(TPoint p, std::string_view text, bool opaque) {
   Flush();
   painter_.setFont(CurrentFont());
   const QString s = QString::fromUtf8(text.data(), qsizetype(text.size()));
   const int width = QFontMetrics(qt_font_).horizontalAdvance(s);
-  const TTextAlign align = TextAlign();
-  const int left = p.X - (align.Horz == TTextHorz::Center  ? width / 2
-                          : align.Horz == TTextHorz::Right ? width
-                                                           : 0);
-  const int top = align.Vert == TTextVert::Top        ? p.Y
-                  : align.Vert == TTextVert::Baseline ? p.Y - cell_ascent_
-                                                      : p.Y - cell_height_;
+  const auto [left, top] = AlignedTextCorner(p, TextAlign(), width, cell_ascent_, cell_height_);
   if (opaque)
     painter_.fillRect(QRectF(left, top, width, cell_height_), Resolve(BackgroundColor()));
   painter_.setPen(Resolve(Font.Color));
   painter_.drawText(QPointF(left, top + cell_ascent_), s);
 }
 
-void QtVectorCanvas::DoTextOut(TPoint p, std::string_view text) {
+void TQtVectorCanvas::DoTextOut(TPoint p, std::string_view text) {
   DrawText(p, text, BackgroundMode() == bmOpaque);
 }
 
-void QtVectorCanvas::DoRotatedTextOut(TPoint p, int angle, std::string_view text) {
+void TQtVectorCanvas::DoRotatedTextOut(TPoint p, int angle, std::string_view text) {
   Flush();
   painter_.save();
   painter_.translate(p.X, p.Y);
@@ -253,22 +247,22 @@ void QtVectorCanvas::DoRotatedTextOut(TPoint p, int angle, std::string_view text
   painter_.restore();
 }
 
-int QtVectorCanvas::DoTextWidth(std::string_view text) {
+int TQtVectorCanvas::DoTextWidth(std::string_view text) {
   return QFontMetrics(CurrentFont())
       .horizontalAdvance(QString::fromUtf8(text.data(), qsizetype(text.size())));
 }
 
-int QtVectorCanvas::DoTextHeight(std::string_view) {
+int TQtVectorCanvas::DoTextHeight(std::string_view) {
   CurrentFont();
   return cell_height_;
 }
 
-void QtVectorCanvas::DoClipRect(const TRect& box) {
+void TQtVectorCanvas::DoClipRect(const TRect& box) {
   Flush();
   painter_.setClipRect(ToQRectF(box.Normalized()), Qt::ReplaceClip);
 }
 
-void QtVectorCanvas::DoClipPolygon(std::span<const TPoint> points) {
+void TQtVectorCanvas::DoClipPolygon(std::span<const TPoint> points) {
   Flush();
   QPolygonF polygon;
   for (const TPoint& p : points) polygon << QPointF(p.X + 0.5, p.Y + 0.5);
@@ -278,17 +272,17 @@ void QtVectorCanvas::DoClipPolygon(std::span<const TPoint> points) {
   painter_.setClipPath(path, Qt::ReplaceClip);
 }
 
-void QtVectorCanvas::DoRemoveClip() {
+void TQtVectorCanvas::DoRemoveClip() {
   Flush();
   painter_.setClipping(false);
 }
 
-void QtVectorCanvas::DoDraw(TPoint p, const TBitmap& bitmap) {
+void TQtVectorCanvas::DoDraw(TPoint p, const TBitmap& bitmap) {
   Flush();
   painter_.drawImage(QPointF(p.X, p.Y), bitmap.Image());
 }
 
-void QtVectorCanvas::DoStretchDraw(const TRect& box, const TBitmap& bitmap) {
+void TQtVectorCanvas::DoStretchDraw(const TRect& box, const TBitmap& bitmap) {
   Flush();
   painter_.drawImage(ToQRectF(box.Normalized()), bitmap.Image());
 }

@@ -1,4 +1,4 @@
-// QtVectorCanvas: the drawing surface over a QPainter on a vector device (Qt's SVG generator, PDF
+// TQtVectorCanvas: the drawing surface over a QPainter on a vector device (Qt's SVG generator, PDF
 // writer or a QPicture), in logical pixels. What a reader of the file expects of it:
 //   - lines stay lines: consecutive lines of one pen, and every ExactPolyline in it, gather into
 //     one path, stroked once (in SVG one <path> element), so a series of 2x10^5 points is one
@@ -23,15 +23,15 @@
 
 namespace corvane {
 
-class QtVectorCanvas final : public TCanvas {
+class TQtVectorCanvas final : public TCanvas {
  public:
   // Borrows an active painter; its state is saved here and restored on destruction, after the
   // gathered lines are drawn.
-  explicit QtVectorCanvas(QPainter& painter);
-  QtVectorCanvas(QPainter& painter, const QPalette& palette);
-  ~QtVectorCanvas() override;
-  QtVectorCanvas(const QtVectorCanvas&) = delete;
-  QtVectorCanvas& operator=(const QtVectorCanvas&) = delete;
+  explicit TQtVectorCanvas(QPainter& painter);
+  TQtVectorCanvas(QPainter& painter, const QPalette& palette);
+  ~TQtVectorCanvas() override;
+  TQtVectorCanvas(const TQtVectorCanvas&) = delete;
+  TQtVectorCanvas& operator=(const TQtVectorCanvas&) = delete;
 
   bool KeepsExactPoints() const override { return true; }
 

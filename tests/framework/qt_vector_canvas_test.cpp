@@ -25,7 +25,7 @@ QStringList Elements(const std::function<void(TCanvas&)>& draw) {
     svg.setSize(QSize(200, 100));
     svg.setViewBox(QRect(0, 0, 200, 100));
     QPainter painter(&svg);
-    QtVectorCanvas canvas(painter);
+    TQtVectorCanvas canvas(painter);
     draw(canvas);
   }
   QStringList out;
