@@ -33,6 +33,7 @@
 #include "chart/chart.h"
 #include "chart/chart_pointer_tools.h"
 #include "chart/chart_readout.h"
+#include "chart/chart_strings.h"
 #include "chart/line_series.h"
 #include "dialogs/app_title.h"
 #include "dialogs/error_report.h"
@@ -432,7 +433,15 @@ class TFuzzer {
 
   void ChooseResetZoom(TChart& chart) {
     QMenu& menu = *chart.PointerTools().Menu();
-    QAction* reset = menu.actions().at(2);
+    // Found by its text: the owner's entries (Save, Series analysis...) stand before it.
+    QAction* reset = nullptr;
+    for (QAction* action : menu.actions())
+      if (action->text() == QString::fromLatin1(chart_text::kResetZoom))
+        reset = action;
+    if (!reset) {
+      Fail("the chart menu has no Reset zoom");
+      return;
+    }
     MoveTo(menu, menu.actionGeometry(reset).center());
     Xdo({"click", "1"});
     Pump(80);
