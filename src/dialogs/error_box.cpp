@@ -3,6 +3,8 @@
 #include <QIcon>
 #include <QPushButton>
 
+#include "dialogs/box_decoration.h"
+
 namespace corvane {
 
 TErrorBox::TErrorBox(const QString& caption, const QString& text, QWidget* owner)
@@ -12,6 +14,7 @@ TErrorBox::TErrorBox(const QString& caption, const QString& text, QWidget* owner
   setWindowFlags(kFixedBoxFlags);
   // Some styles give standard buttons an icon; the report's OK is the word alone, like the notice's.
   button(QMessageBox::Ok)->setIcon(QIcon());
+  DecorateBoxIfNeeded(*this);
   MarkAsAlert(*this, text);
 }
 

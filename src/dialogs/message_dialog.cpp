@@ -10,6 +10,7 @@
 #include <array>
 
 #include "dialogs/app_title.h"
+#include "dialogs/box_decoration.h"
 
 namespace corvane {
 namespace {
@@ -189,6 +190,7 @@ std::unique_ptr<TMessageForm> CreateMessageDialog(const QString& text, TMsgDlgTy
   message->setWordWrap(true);
   message->setGeometry(layout.text);
   AddButtons(*form, buttons);
+  DecorateBoxIfNeeded(*form);
   MarkAsAlert(*form, text);
   form->Centre();
   return form;

@@ -9,8 +9,10 @@
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <QWindow>
 
+#include "dialogs/box_decoration.h"
 #include "dialogs/error_box.h"
 #include "dialogs/message_dialog.h"
 
@@ -164,6 +166,50 @@ TEST(BoxWindowTest, WithoutAVisibleWindowABoxHasNoOwner) {
   QWidget window;
   window.show();
   EXPECT_EQ(BoxOwner(), &window);
+}
+
+// Where the program draws the boxes' title bar itself (Wayland), the box grows around an unchanged
+// client, its title bar has a close button and nothing else, and the close button answers as Escape.
+TEST(BoxDecorationTest, TheBoxGrowsAroundItsClientAndClosesLikeEscape) {
+  EXPECT_FALSE(BoxesDrawOwnTitleBar()) << "offscreen, like X11, keeps the platform's frame";
+  const auto plain =
+      CreateMessageDialog("Y0 less then or equal to 0", TMsgDlgType::mtCustom, {TMsgDlgBtn::mbOK});
+  const auto form =
+      CreateMessageDialog("Y0 less then or equal to 0", TMsgDlgType::mtCustom, {TMsgDlgBtn::mbOK});
+  DecorateBox(*form);
+  const auto* decoration = form->findChild<TBoxDecoration*>();
+  ASSERT_NE(decoration, nullptr);
+  const QMargins margins = decoration->Margins();
+  EXPECT_GT(margins.top(), form->fontMetrics().height()) << "the strip holds the title";
+  EXPECT_EQ(form->size(), plain->size().grownBy(margins));
+  EXPECT_EQ(form->minimumSize(), form->maximumSize());
+  EXPECT_TRUE(form->windowFlags().testFlag(Qt::FramelessWindowHint));
+  EXPECT_FALSE(form->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+  for (const char* name : {"Message", "OK"}) {
+    const auto* before = plain->findChild<QWidget*>(name);
+    const auto* after = form->findChild<QWidget*>(name);
+    ASSERT_TRUE(before && after) << name;
+    EXPECT_EQ(after->geometry(), before->geometry().translated(margins.left(), margins.top())) << name;
+  }
+  EXPECT_EQ(form->findChildren<QToolButton*>().size(), 1) << "close only";
+  QWidget* ok = form->findChild<QWidget*>("OK");
+  WhileModal([&](QWidget& box) {
+    EXPECT_EQ(box.focusWidget(), ok) << "the title bar takes no focus";
+    decoration->CloseButton().click();
+  });
+  EXPECT_EQ(form->exec(), mrOk);  // the notice's cancel result is its OK
+
+  TErrorBox report("corvane", "Floating point overflow.", nullptr);
+  DecorateBox(report);
+  WhileModal([&](QWidget& box) {
+    const QMargins around = report.findChild<TBoxDecoration*>()->Margins();
+    EXPECT_GE(report.contentsMargins().top(), around.top());
+    for (const QWidget* child : box.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+      if (qobject_cast<const TBoxDecoration*>(child) == nullptr && child->isVisible()) {
+        EXPECT_GE(child->y(), around.top()) << child->objectName().toStdString();
+      }
+  });
+  EXPECT_EQ(report.exec(), QMessageBox::Ok);
 }
 
 }  // namespace
