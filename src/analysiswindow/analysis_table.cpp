@@ -71,7 +71,8 @@ std::string ModelSourceText(const TComparisonRow& row) {
   }
   if (!std::isfinite(row.ModelError))
     return "simulation";
-  return "simulation \u00b1 " + NumberText(row.ModelError, -1, DecimalMark());
+  // An error to two significant digits, as errors are given: more would claim a precision it has not.
+  return "simulation \u00b1 " + FormatFloatKind(row.ModelError, TFloatFormatKind::General, 2, 0);
 }
 
 TAnalysisTable AnalysisTableOf(const std::vector<TComparisonRow>& model,

@@ -8,6 +8,8 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontMetrics>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -15,6 +17,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QScreen>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTableWidget>
@@ -56,15 +60,21 @@ std::string ParametersText(const TParameterSet& P) {
          ", c1 = " + ParameterText(P.c1) + ", c0 = " + ParameterText(P.c0);
 }
 
-void FillTable(QTableWidget& view, const TAnalysisTable& table) {
+// Returns whether the columns were sized again.
+bool FillTable(QTableWidget& view, const TAnalysisTable& table) {
   view.setUpdatesEnabled(false);
   // The columns are sized to their contents only when the table's shape changes: sizing them at
   // every refresh lays out every cell's text again, which during a run costs more than the rest
   // of the update together.
   const bool reshaped = view.columnCount() != static_cast<int>(table.Header.size()) ||
                         view.rowCount() != static_cast<int>(table.Rows.size());
-  std::vector<int> longest(table.Header.size(), 0);
-  for (std::size_t c = 0; c < table.Header.size(); ++c) longest[c] = static_cast<int>(table.Header[c].size());
+  // Widths in pixels, not characters: digits are wider than a minus sign or a point, and a column
+  // sized for "-0.0749525" cuts "0.00434573".
+  const QFontMetrics cells(view.font());
+  const QFontMetrics headers(view.horizontalHeader()->font());
+  std::vector<int> widest(table.Header.size(), 0);
+  for (std::size_t c = 0; c < table.Header.size(); ++c)
+    widest[c] = headers.horizontalAdvance(Text(table.Header[c]));
   view.setColumnCount(static_cast<int>(table.Header.size()));
   view.setRowCount(static_cast<int>(table.Rows.size()));
   QStringList header;
@@ -88,19 +98,26 @@ void FillTable(QTableWidget& view, const TAnalysisTable& table) {
         item->setTextAlignment(row[c].IsNumber ? Qt::AlignRight | Qt::AlignVCenter
                                                : Qt::AlignLeft | Qt::AlignVCenter);
       }
-      longest[c] = std::max(longest[c], static_cast<int>(text.size()));
+      widest[c] = std::max(widest[c], cells.horizontalAdvance(text));
     }
   }
-  // Sized again only when a column's longest text grows beyond what it was sized for.
+  // Sized again only when a column's widest text grows beyond what it was sized for.
   QList<int> sized_for = view.property("sizedFor").value<QList<int>>();
-  bool grown = reshaped || sized_for.size() != static_cast<int>(longest.size());
-  for (std::size_t c = 0; !grown && c < longest.size(); ++c)
-    grown = longest[c] > sized_for[static_cast<int>(c)];
+  bool grown = reshaped || sized_for.size() != static_cast<int>(widest.size());
+  for (std::size_t c = 0; !grown && c < widest.size(); ++c)
+    grown = widest[c] > sized_for[static_cast<int>(c)];
   if (grown) {
     view.resizeColumnsToContents();
-    view.setProperty("sizedFor", QVariant::fromValue(QList<int>(longest.begin(), longest.end())));
+    view.setProperty("sizedFor", QVariant::fromValue(QList<int>(widest.begin(), widest.end())));
   }
   view.setUpdatesEnabled(true);
+  return grown;
+}
+
+// The width that shows every column without scrolling sideways.
+int FullWidthOf(const QTableWidget& view) {
+  return view.horizontalHeader()->length() + view.verticalScrollBar()->sizeHint().width() +
+         2 * view.frameWidth();
 }
 
 QTableWidget* MakeTableView(const char* name) {
@@ -135,7 +152,8 @@ TSeriesAnalysisWindow::TSeriesAnalysisWindow(TAnalysisHost& host, QWidget* paren
   ConnectFeed();
   UpdateModelParameters();
   RefreshNow();
-  resize(1200, 720);
+  resize(OpeningSize());
+  GiveTheTableItsWidth();
 }
 
 TSeriesAnalysisWindow::~TSeriesAnalysisWindow() = default;
@@ -212,13 +230,20 @@ void TSeriesAnalysisWindow::CreateLayout() {
   charts->addWidget(&charts_->Autocorrelation());
   table_view_ = MakeTableView("ComparisonTable");
   table_view_->setAccessibleName(QStringLiteral("Data against the model"));
-  auto* split = new QSplitter(Qt::Horizontal);
-  split->addWidget(charts);
-  split->addWidget(table_view_);
-  split->setStretchFactor(0, 1);
-  split->setStretchFactor(1, 1);
-  split->setSizes({560, 620});  // the table's eight columns in view beside the charts
-  layout->addWidget(split, 1);
+  // Sized to its columns beside the charts (FitDivider), so no section need stretch; a stretched
+  // last section would also hide the width the columns need.
+  table_view_->horizontalHeader()->setStretchLastSection(false);
+  // The table keeps the width its columns need and the charts take the rest, down to a width at
+  // which they still read; below that the table scrolls. Once the user moves the divider it stays.
+  split_ = new QSplitter(Qt::Horizontal);
+  split_->addWidget(charts);
+  split_->addWidget(table_view_);
+  split_->setStretchFactor(0, 1);
+  split_->setStretchFactor(1, 0);
+  split_->setCollapsible(0, false);
+  connect(split_, &QSplitter::splitterMoved, this, [this] { divider_moved_ = true; });
+  split_->installEventFilter(this);
+  layout->addWidget(split_, 1);
   layout->addWidget(CreateFitPanel());
   setCentralWidget(central);
 
@@ -420,7 +445,54 @@ void TSeriesAnalysisWindow::ShowTable() {
   table_ = AnalysisTableOf(model_rows, with_fit ? &fit_rows : nullptr);
   if (!model_closed_)
     for (auto& row : table_.Rows) row[3] = TTableCell::Label(statistics.Count >= 2 ? "no model" : "");
-  FillTable(*table_view_, table_);
+  if (FillTable(*table_view_, table_))
+    GiveTheTableItsWidth();
+}
+
+void TSeriesAnalysisWindow::GiveTheTableItsWidth() {
+  if (divider_moved_)
+    return;
+  // New columns (a fit's) widen the window by what they need, as far as its screen allows; the
+  // divider follows once the window has its new width (eventFilter).
+  const int missing =
+      kChartsMinimumWidth + split_->handleWidth() + FullWidthOf(*table_view_) - split_->width();
+  if (isVisible() && missing > 0 && !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+    if (const QScreen* screen = this->screen()) {
+      const QRect room = screen->availableGeometry();
+      const int frame = frameGeometry().width() - width();
+      const int wanted = std::min(frameGeometry().width() + missing, room.width()) - frame;
+      if (wanted > width()) {
+        const int overhang = x() + wanted + frame - 1 - room.right();
+        if (overhang > 0)
+          move(std::max(room.left(), x() - overhang), y());
+        resize(wanted, height());
+      }
+    }
+  FitDivider();
+}
+
+void TSeriesAnalysisWindow::FitDivider() {
+  if (divider_moved_)
+    return;
+  const int room = std::max(split_->width() - split_->handleWidth(), kChartsMinimumWidth);
+  const int table = std::clamp(FullWidthOf(*table_view_), 0, room - kChartsMinimumWidth);
+  split_->setSizes({room - table, table});
+}
+
+bool TSeriesAnalysisWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == split_ && event->type() == QEvent::Resize)
+    FitDivider();
+  return QMainWindow::eventFilter(watched, event);
+}
+
+// Wide enough for the charts and the whole table, but never beyond the screen.
+QSize TSeriesAnalysisWindow::OpeningSize() const {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  const QSize room = screen ? screen->availableGeometry().size() : QSize(kOpeningWidth, kOpeningHeight);
+  const QMargins margins = centralWidget()->layout()->contentsMargins();
+  const int wanted = kChartsOpeningWidth + split_->handleWidth() + FullWidthOf(*table_view_) +
+                     margins.left() + margins.right();
+  return {std::min(std::max(wanted, kOpeningWidth), room.width()), std::min(kOpeningHeight, room.height())};
 }
 
 void TSeriesAnalysisWindow::UpdateSourceChoice() {

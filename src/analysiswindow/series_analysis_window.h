@@ -38,6 +38,7 @@ class QComboBox;
 class QLabel;
 class QProgressBar;
 class QPushButton;
+class QSplitter;
 class QTableWidget;
 
 namespace corvane {
@@ -46,6 +47,12 @@ class TAnalysisCharts;
 class TAnalysisHost;
 
 inline constexpr int kRefreshMilliseconds = 250;
+// The window opens kOpeningHeight high and as wide as the charts at kChartsOpeningWidth beside the
+// whole table, at least kOpeningWidth; within the screen either way.
+inline constexpr int kOpeningWidth = 1200;
+inline constexpr int kOpeningHeight = 720;
+inline constexpr int kChartsOpeningWidth = 560;
+inline constexpr int kChartsMinimumWidth = 420;
 
 class TSeriesAnalysisWindow : public QMainWindow {
  public:
@@ -106,6 +113,7 @@ class TSeriesAnalysisWindow : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void CreateMenus();
@@ -125,6 +133,9 @@ class TSeriesAnalysisWindow : public QMainWindow {
   void StartFitWork();
   void ShowFitResults();
   void ShowTable();
+  void GiveTheTableItsWidth();
+  void FitDivider();
+  QSize OpeningSize() const;
   void ShowProgress();
   void UpdateSourceChoice();
 
@@ -135,6 +146,8 @@ class TSeriesAnalysisWindow : public QMainWindow {
   QLabel* note_label_ = nullptr;
   QLabel* model_label_ = nullptr;
   QTableWidget* table_view_ = nullptr;
+  QSplitter* split_ = nullptr;  // the charts | the table
+  bool divider_moved_ = false;
   QPushButton* fit_button_ = nullptr;
   QCheckBox* keep_a_ = nullptr;
   QPushButton* apply_button_ = nullptr;

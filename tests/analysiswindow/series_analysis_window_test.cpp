@@ -5,7 +5,10 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QElapsedTimer>
+#include <QHeaderView>
 #include <QLabel>
+#include <QScrollBar>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <fstream>
 #include <string>
@@ -131,6 +134,37 @@ TEST_F(SeriesAnalysisWindowTest, ShowsClosedFormAtOnceAndTheSimulatedFiguresWhen
   EXPECT_GT(window->Charts().ModelDensitySeries().PointCount(), 0);
   // Row "mean": data, the model's A(1 + a1/a0) = 10 in closed form.
   EXPECT_NE(after.find("\t10\tclosed form\t"), std::string::npos);
+}
+
+// Every cell of the table is readable in full, however its texts change during a run, and at the
+// window's opening size the table needs no sideways scrolling.
+TEST_F(SeriesAnalysisWindowTest, TheTableShowsEveryFigureWhole) {
+  auto& view = *window->findChild<QTableWidget*>("ComparisonTable");
+  window->show();
+  const auto expect_whole = [&](const char* when) {
+    const QFontMetrics metrics(view.font());
+    for (int r = 0; r < view.rowCount(); ++r)
+      for (int c = 0; c < view.columnCount(); ++c)
+        if (const QTableWidgetItem* item = view.item(r, c)) {
+          EXPECT_LE(metrics.horizontalAdvance(item->text()), view.columnWidth(c))
+              << when << ": " << item->text().toStdString();
+        }
+  };
+  // Texts of one length but different widths: "-0.0749525" first, then digits only.
+  std::vector<double> times = ModelSeries(kDefaults, 40, 4);
+  Record(kDefaults, times);
+  window->RefreshNow();
+  window->FinishBackgroundWork();
+  window->RefreshNow();
+  expect_whole("after the simulation");
+  for (std::uint32_t seed = 5; seed < 9; ++seed) {
+    Record(kDefaults, ModelSeries(kDefaults, 15, seed));
+    window->RefreshNow();
+    expect_whole("during the run");
+  }
+  QApplication::processEvents();
+  EXPECT_FALSE(view.horizontalScrollBar()->isVisible()) << "the window is " << window->width() << " wide";
+  EXPECT_GE(view.width(), view.horizontalHeader()->length());
 }
 
 TEST_F(SeriesAnalysisWindowTest, AFieldChangeMidSimulationCancelsAndRestartsIt) {
