@@ -24,12 +24,11 @@
 #include <string_view>
 #include <vector>
 
+#include "analysis/model_fit.h"
 #include "analysis/work_control.h"
 #include "runtime/errors.h"
 
 namespace corvane {
-
-inline constexpr std::size_t kMinimumReactionTimes = 20;
 
 // Why a text was rejected: Message() is the whole sentence for the user, e.g.
 //   "line 7: 'abc' is not a number"
