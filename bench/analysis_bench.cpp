@@ -21,8 +21,8 @@
 #include "analysis/stationary_series.h"
 #include "cli/cli_commands.h"
 #include "runtime/random.h"
-#include "simulation/reaction_simulator.h"
 #include "simulation/null_sink.h"
+#include "simulation/reaction_simulator.h"
 
 namespace corvane {
 namespace {

@@ -29,6 +29,16 @@
 namespace corvane {
 namespace {
 
+// Every background computation of the window ended and its result taken.
+void FinishWork(TSeriesAnalysisWindow& window) {
+  while (window.Session().WorkRunning()) {
+    window.Session().JoinWork();
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+  }
+  window.RefreshNow();
+}
+
 class NoNotices : public TNoticeSink {
  public:
   void ShowNotice(const std::string&) override {}
@@ -60,7 +70,7 @@ void RunOfFifty(benchmark::State& state, bool window_open) {
     TSeriesAnalysisWindow* window = form.Analysis().Window();
     window->setGeometry(screen.x() + screen.width() / 2, screen.y(), screen.width() / 2, screen.height());
     [[maybe_unused]] const bool shown = QTest::qWaitForWindowExposed(window);
-    window->FinishBackgroundWork();
+    FinishWork(*window);
   }
   UntilPainted();
   for (auto _ : state) {
@@ -94,13 +104,13 @@ void BM_DataSideUpdateOnASeriesOf10k(benchmark::State& state) {
   form.FormCreate();
   const TParameterSet P{5, 1, 1, 0.5, 0.5, 5};
   const std::vector<double> times = LongSeries();
-  for (double time : times) form.SeriesFeed().Record(time, P);
+  for (double time : times) form.SeriesRecord().Append(time, P);
   form.Analysis().OpenSeriesAnalysis();
   TSeriesAnalysisWindow& window = *form.Analysis().Window();
-  window.FinishBackgroundWork();
+  FinishWork(window);
   std::size_t i = 0;
   for (auto _ : state) {
-    form.SeriesFeed().Record(times[i++ % times.size()], P);
+    form.SeriesRecord().Append(times[i++ % times.size()], P);
     window.RefreshNow();
   }
 }

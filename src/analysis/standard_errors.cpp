@@ -44,6 +44,17 @@ double Difference(double data, double model, double se, double model_error) {
 
 }  // namespace
 
+std::vector<TComparisonRow> DataRowsOf(const TSeriesStatistics& data) {
+  const TStatisticVector data_figures = StatisticVector(data);
+  std::vector<TComparisonRow> rows;
+  rows.reserve(2 + kStatisticCount);
+  rows.push_back({"n", static_cast<double>(data.Count)});
+  rows.push_back({"minimum", data.Minimum});
+  for (int f = 0; f < kStatisticCount; ++f)
+    rows.push_back({std::string(StatisticName(f)), data_figures[static_cast<std::size_t>(f)]});
+  return rows;
+}
+
 std::vector<TComparisonRow> CompareWithModel(const TSeriesStatistics& data, const TParameterSet& P,
                                              const TSimulatedModel* simulated) {
   const TModelClosedForm closed = ModelClosedFormOf(P);

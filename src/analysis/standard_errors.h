@@ -48,5 +48,7 @@ struct TComparisonRow {
 // Pending while it is null.
 std::vector<TComparisonRow> CompareWithModel(const TSeriesStatistics& data, const TParameterSet& P,
                                              const TSimulatedModel* simulated);
+// The same rows with the data's figures alone, where there is no model to compare with.
+std::vector<TComparisonRow> DataRowsOf(const TSeriesStatistics& data);
 
 }  // namespace corvane

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "chart/chart.h"
+#include "chart/chart_design.h"
 #include "chart/line_series.h"
 #include "runtime/format_float.h"
 
@@ -12,21 +13,6 @@ namespace {
 
 constexpr double kBandZ = 1.96;
 constexpr std::size_t kDensityPoints = 400;
-
-void DesignChart(TChart& chart, const char* title, const char* bottom_title, const char* left_title) {
-  chart.BeginLoading();
-  chart.Title().SetText({title});
-  chart.Foot().Font().SetName("Arial");
-  chart.Foot().Font().SetColor(clNavy);
-  chart.Foot().Font().SetHeight(-11);
-  chart.LeftWall().SetColor(clLightYellow);
-  chart.BottomWall().SetColor(clWhite);
-  chart.Legend().SetVisible(false);
-  chart.SetView3D(false);
-  chart.BottomAxis().Title().SetCaption(bottom_title);
-  chart.LeftAxis().Title().SetCaption(left_title);
-  chart.EndLoading();
-}
 
 TLineSeries& AddSeries(TChart& chart, const char* title, TColor color, bool ascending = true) {
   TLineSeries& series = chart.CreateSeries<TLineSeries>();
@@ -125,7 +111,9 @@ TAnalysisCharts::TAnalysisCharts(QWidget* parent)
 }
 
 void TAnalysisCharts::DesignDistribution() {
-  DesignChart(*distribution_, "Distribution", "Reaction time", "Density");
+  distribution_->BeginLoading();
+  DesignChart(*distribution_, {"Distribution", "Reaction time", "Density", clNavy, false});
+  distribution_->EndLoading();
   histogram_ = &AddSeries(*distribution_, "Data density", clBlue);
   model_density_ = &AddSeries(*distribution_, "Model density", clRed);
   model_density_->LinePen().SetWidth(2);
@@ -137,7 +125,9 @@ void TAnalysisCharts::DesignDistribution() {
 }
 
 void TAnalysisCharts::DesignAutocorrelation() {
-  DesignChart(*autocorrelation_, "Autocorrelation", "Lag", "Autocorrelation");
+  autocorrelation_->BeginLoading();
+  DesignChart(*autocorrelation_, {"Autocorrelation", "Lag", "Autocorrelation", clNavy, false});
+  autocorrelation_->EndLoading();
   zero_ = &AddSeries(*autocorrelation_, "Zero", clBlack);
   band_upper_ = &AddSeries(*autocorrelation_, "Band +1.96/sqrt(n)", clGray);
   band_upper_->LinePen().SetStyle(psDash);

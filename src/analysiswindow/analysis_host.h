@@ -11,13 +11,14 @@
 namespace corvane {
 
 class TChart;
-class TSeriesFeed;
+class TSeriesRecord;
 
 class TAnalysisHost {
  public:
   virtual ~TAnalysisHost() = default;
 
-  virtual TSeriesFeed& Feed() = 0;
+  // The main window's series; the window listens to it while it lives.
+  virtual TSeriesRecord& Series() = 0;
   // The six fields as numbers, when every one converts and is greater than 0; read quietly (the
   // press tells the user about a bad field, not the analysis).
   virtual std::optional<TParameterSet> FieldParameters() const = 0;

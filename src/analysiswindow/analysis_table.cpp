@@ -1,9 +1,11 @@
 #include "analysiswindow/analysis_table.h"
 
+#include <charconv>
 #include <cmath>
 
 #include "runtime/format_float.h"
 #include "runtime/number_format_settings.h"
+#include "runtime/table_field.h"
 
 namespace corvane {
 namespace {
@@ -38,24 +40,13 @@ std::string JoinRow(const std::vector<std::string>& cells, char separator) {
   return line + "\n";
 }
 
-// Tabs and line breaks inside a cell would break the row; they become spaces.
-std::string TsvField(std::string text) {
-  for (char& c : text)
-    if (c == '\t' || c == '\n' || c == '\r')
-      c = ' ';
-  return text;
-}
-
-std::string CsvField(const std::string& text) {
-  if (text.find_first_of(",\"\n\r") == std::string::npos)
-    return text;
-  std::string quoted = "\"";
-  for (char c : text) {
-    if (c == '"')
-      quoted += '"';
-    quoted += c;
-  }
-  return quoted + "\"";
+// For a file that R or pandas reads: the shortest text that reads back as the same double.
+std::string MachineNumber(double value) {
+  if (!std::isfinite(value))
+    return {};
+  char text[32];
+  const auto end = std::to_chars(text, text + sizeof text, value).ptr;
+  return std::string(text, end);
 }
 
 }  // namespace
@@ -96,6 +87,12 @@ TAnalysisTable AnalysisTableOf(const std::vector<TComparisonRow>& model,
   return table;
 }
 
+TAnalysisTable DataAloneTableOf(const TSeriesStatistics& data, const std::string& model_from) {
+  TAnalysisTable table = AnalysisTableOf(DataRowsOf(data), nullptr);
+  for (auto& row : table.Rows) row[3] = TTableCell::Label(model_from);
+  return table;
+}
+
 std::string CellText(const TTableCell& cell, char decimal_mark) {
   return cell.IsNumber ? NumberText(cell.Value, cell.Decimals, decimal_mark) : cell.Text;
 }
@@ -118,7 +115,8 @@ std::string TableCsv(const TAnalysisTable& table) {
   std::string text = JoinRow(fields, ',');
   for (const auto& row : table.Rows) {
     fields.clear();
-    for (const TTableCell& cell : row) fields.push_back(CsvField(CellText(cell, '.')));
+    for (const TTableCell& cell : row)
+      fields.push_back(CsvField(cell.IsNumber ? MachineNumber(cell.Value) : cell.Text));
     text += JoinRow(fields, ',');
   }
   return text;

@@ -5,7 +5,8 @@
 //   CompareWithModel rows (analysis/standard_errors.h), for the model and for the fit
 //     --AnalysisTableOf--> TAnalysisTable (header, cells: a number or a text)
 //     --TableTsv--> "Copy table" (tabs, the locale's decimal mark)
-//     --TableCsv--> the saved table (commas, '.', texts quoted where they hold a comma or quote)
+//     --TableCsv--> the saved table (commas; numbers shortest-round-trip, as R and pandas read them
+//                   back exactly; texts quoted where they hold a comma or quote)
 //
 // Numbers are kept as numbers until written, so the screen, the clipboard and the file each
 // take their own decimal mark: 6 significant digits, general style; the differences 2 decimals.
@@ -38,6 +39,8 @@ std::string ModelSourceText(const TComparisonRow& row);
 // `fitted` may be null (no fit); when given, it has the model rows' order.
 TAnalysisTable AnalysisTableOf(const std::vector<TComparisonRow>& model,
                                const std::vector<TComparisonRow>* fitted);
+// The table of data without a model: the data's figures, `model_from` in the "Model from" column.
+TAnalysisTable DataAloneTableOf(const TSeriesStatistics& data, const std::string& model_from);
 
 // A cell's text with `decimal_mark`; an unknown number (NaN) is empty.
 std::string CellText(const TTableCell& cell, char decimal_mark);

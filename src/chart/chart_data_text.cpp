@@ -5,6 +5,7 @@
 #include "chart/axis_panel.h"
 #include "runtime/format_float.h"
 #include "runtime/number_format_settings.h"
+#include "runtime/table_field.h"
 
 namespace corvane {
 namespace {
@@ -21,21 +22,7 @@ constexpr TTableStyle kTabStyle{'\t', "\n", false};
 constexpr TTableStyle kCsvStyle{',', "\r\n", true};
 
 void PutTitle(std::string& text, std::string_view title, const TTableStyle& style) {
-  if (!style.Csv) {
-    for (const char c : title) text += (c == '\t' || c == '\n' || c == '\r') ? ' ' : c;
-    return;
-  }
-  if (title.find_first_of(",\"\r\n") == std::string_view::npos) {
-    text += title;
-    return;
-  }
-  text += '"';
-  for (const char c : title) {
-    if (c == '"')
-      text += '"';
-    text += c;
-  }
-  text += '"';
+  text += style.Csv ? CsvField(title) : TsvField(title);
 }
 
 // A CSV number takes '.' whatever the decimal mark: the general format has no grouping, so the

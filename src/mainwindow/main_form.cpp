@@ -54,13 +54,13 @@ TForm1::TForm1(TNoticeSink* notices, TRandomSource random)
   connect(BitBtn1, &QPushButton::clicked, this, Reporting(this, &TForm1::BitBtn1Click));
   // toggled, not clicked: setting the state from the program runs the handler like a click.
   connect(CheckBox1, &QCheckBox::toggled, this, Reporting(this, &TForm1::CheckBox1Click));
-  for (QLineEdit* field : {EditAcrit, EditA1, EditA0, EditC1, EditC0, EditY0})
-    connect(field, &QLineEdit::textChanged, &feed_, &TSeriesFeed::NotifyFieldsChanged);
   analysis_ = std::make_unique<TFormAnalysis>(*this);
+  for (QLineEdit* field : {EditAcrit, EditA1, EditA0, EditC1, EditC0, EditY0})
+    connect(field, &QLineEdit::textChanged, this, [this] { analysis_->FieldsChanged(); });
 }
 
 TForm1::~TForm1() {
-  analysis_.reset();  // before the fields and the feed it reads
+  analysis_.reset();  // before the fields and the record it reads
 }
 
 // The menu bar takes the window's top and the client area the rest, so every control keeps the

@@ -9,7 +9,7 @@
 // four handlers (FormCreate, ButtonBeginClick, BitBtn1Click, CheckBox1Click). A click on
 // ButtonBegin goes through ButtonBeginRun, which presses once or, with Shift or Ctrl+Shift held,
 // runs ten or fifty presses (reaction_run.h); each press is Press, which says what it did. Every
-// recorded reaction also goes to the series feed (analysiswindow/series_feed.h) that the Series
+// recorded reaction also goes to the series record (simulation/series_record.h) that the Series
 // analysis window follows; main_form_analysis.h opens that window and lets it read and fill the
 // fields.
 //
@@ -21,10 +21,10 @@
 #include <QWidget>
 #include <memory>
 
-#include "analysiswindow/series_feed.h"
 #include "framework/modifier_button.h"
 #include "simulation/parameter_set.h"
 #include "simulation/reaction_simulator.h"
+#include "simulation/series_record.h"
 
 class QAction;
 class QCheckBox;
@@ -128,7 +128,7 @@ class TForm1 : public QWidget {
   // Where the notices of parameter entry go.
   TNoticeSink& Notices() const { return *notices_; }
   // The series as recorded, reaction by reaction, for the analysis.
-  TSeriesFeed& SeriesFeed() noexcept { return feed_; }
+  TSeriesRecord& SeriesRecord() noexcept { return series_record_; }
   // The Series analysis window and its entries ("Series analysis...", "Open reaction times...").
   TFormAnalysis& Analysis() noexcept { return *analysis_; }
 
@@ -144,10 +144,10 @@ class TForm1 : public QWidget {
 
   TParameterSet parameters_;
   TReactionSimulator simulator_;
-  TSeriesFeed feed_;
+  TSeriesRecord series_record_;
   std::unique_ptr<TNoticeSink> own_notices_;
   TNoticeSink* notices_;
-  // Last: the analysis window reads the feed and the fields while it closes.
+  // Last: the analysis window reads the record and the fields while it closes.
   std::unique_ptr<TFormAnalysis> analysis_;
 };
 

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QMenu>
+#include <array>
 #include <exception>
 
 #include "analysiswindow/analysis_menu.h"
@@ -10,22 +11,19 @@
 #include "chart/chart_context_menu.h"
 #include "dialogs/notice_sink.h"
 #include "mainwindow/main_form.h"
-#include "runtime/float_checks.h"
 #include "runtime/format_float.h"
-#include "runtime/parse_float.h"
+#include "simulation/parameter_text.h"
 
 namespace corvane {
 namespace {
 
-std::optional<double> FieldValue(const QLineEdit* field) {
-  long double value = 0;
-  if (!TryParseFloat(field->text().toLatin1().toStdString(), value) || !(value > 0))
-    return std::nullopt;
-  try {
-    return StoreDouble(value);
-  } catch (const std::exception&) {
-    return std::nullopt;  // beyond the double range: the press will say so
-  }
+// A text beyond Latin-1 has no 8-bit form for the parser: as unreadable as any other it refuses.
+std::string FieldText(const QLineEdit* field) {
+  const QString text = field->text();
+  for (const QChar c : text)
+    if (c.unicode() > 0xFF)
+      return "?";
+  return text.toLatin1().toStdString();
 }
 
 }  // namespace
@@ -84,21 +82,21 @@ void TFormAnalysis::SaveChartData(TChart& chart) {
   form_.SaveChartDataAs(chart);
 }
 
-TSeriesFeed& TFormAnalysis::Feed() {
-  return form_.SeriesFeed();
+TSeriesRecord& TFormAnalysis::Series() {
+  return form_.SeriesRecord();
+}
+
+void TFormAnalysis::FieldsChanged() {
+  if (window_)
+    window_->Session().FieldsChanged();
 }
 
 std::optional<TParameterSet> TFormAnalysis::FieldParameters() const {
-  const QLineEdit* fields[] = {form_.EditAcrit, form_.EditA1, form_.EditA0,
-                               form_.EditC1,    form_.EditC0, form_.EditY0};
-  double values[6] = {};
-  for (int i = 0; i < 6; ++i) {
-    const std::optional<double> value = FieldValue(fields[i]);
-    if (!value)
-      return std::nullopt;
-    values[i] = *value;
-  }
-  return TParameterSet{values[0], values[1], values[2], values[3], values[4], values[5]};
+  const std::array<std::string, 6> texts = {FieldText(form_.EditAcrit), FieldText(form_.EditA1),
+                                            FieldText(form_.EditA0),    FieldText(form_.EditC1),
+                                            FieldText(form_.EditC0),    FieldText(form_.EditY0)};
+  // Quietly: the press tells the user about a bad field, not the analysis.
+  return ReadParameterTexts({texts[0], texts[1], texts[2], texts[3], texts[4], texts[5]}).Set;
 }
 
 void TFormAnalysis::ApplyToFields(const TParameterSet& P) {

@@ -1,6 +1,6 @@
 // The main window's side of the Series analysis window: the one window per program, opened from
 // "Series analysis..." (Ctrl+Shift+A) or, with its file dialog, from "Open reaction times..."
-// (Ctrl+O); it follows Form1's series feed, reads the six fields quietly and fills them on "Apply
+// (Ctrl+O); it follows Form1's series record, reads the six fields quietly and fills them on "Apply
 // to fields" in the program's number form. Both entries are window shortcuts of Form1 and are
 // offered to its menus.
 #pragma once
@@ -43,7 +43,10 @@ class TFormAnalysis final : public TAnalysisHost {
   // head of File, "Series analysis..." in the reaction-time chart's context menu.
   void InstallMenus();
 
-  TSeriesFeed& Feed() override;
+  // The six fields changed: an open window showing loaded data compares with them.
+  void FieldsChanged();
+
+  TSeriesRecord& Series() override;
   std::optional<TParameterSet> FieldParameters() const override;
   void ApplyToFields(const TParameterSet& parameters) override;
   void ShowNotice(const std::string& text) override;

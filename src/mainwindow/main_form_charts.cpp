@@ -2,27 +2,12 @@
 // state as a stored layout is read: bound cross-checks and the Automatic coupling are suspended,
 // and only what differs from the defaults is set.
 #include "chart/chart.h"
+#include "chart/chart_design.h"
 #include "chart/line_series.h"
 #include "mainwindow/main_form.h"
 
 namespace corvane {
 namespace {
-
-// Both charts: flat, no legend, white bottom wall, light-yellow left wall, a foot without text in
-// a red italic 11-pixel Arial.
-void DesignChart(TChart& chart, const char* title, const char* bottom_title, const char* left_title) {
-  chart.Title().SetText({title});
-  chart.Foot().Font().SetName("Arial");
-  chart.Foot().Font().SetColor(clRed);
-  chart.Foot().Font().SetHeight(-11);
-  chart.Foot().Font().SetStyle(fsItalic);
-  chart.LeftWall().SetColor(clLightYellow);
-  chart.BottomWall().SetColor(clWhite);
-  chart.Legend().SetVisible(false);
-  chart.SetView3D(false);
-  chart.BottomAxis().Title().SetCaption(bottom_title);
-  chart.LeftAxis().Title().SetCaption(left_title);
-}
 
 void FixAxis(TChartAxis& axis, bool automatic_maximum, double maximum) {
   axis.SetAutomatic(false);
@@ -52,7 +37,7 @@ TLineSeries& AddLineSeries(TChart& chart, const char* name, TColor color) {
 
 void TForm1::DesignCharts() {
   Chart2->BeginLoading();
-  DesignChart(*Chart2, "Reaction Time Plot", "Reaction number", "Reaction time");
+  DesignChart(*Chart2, {"Reaction Time Plot", "Reaction number", "Reaction time", clRed, true});
   FixAxis(Chart2->BottomAxis(), false, 26);
   FixAxis(Chart2->LeftAxis(), false, 25);
   Series2 = &AddLineSeries(*Chart2, "Series2", clBlue);
@@ -66,7 +51,7 @@ void TForm1::DesignCharts() {
   Chart2->EndLoading();
 
   Chart1->BeginLoading();
-  DesignChart(*Chart1, "Inhibition Plot", "Time", "Inhibition");
+  DesignChart(*Chart1, {"Inhibition Plot", "Time", "Inhibition", clRed, true});
   FixAxis(Chart1->BottomAxis(), false, 25);
   FixAxis(Chart1->LeftAxis(), true, 0);
   Series1 = &AddLineSeries(*Chart1, "Series1", clBlue);

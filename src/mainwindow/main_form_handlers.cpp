@@ -127,7 +127,7 @@ TPressOutcome TForm1::Press() {
   Series3->AddPoint(reaction_time, 0, {}, Series3->SeriesColor());
   Series4->AddPoint(number, stationary_mean, {}, Series4->SeriesColor());
   ++ReactionNumber;
-  feed_.Record(reaction_time, parameters_);
+  series_record_.Append(reaction_time, parameters_);
   return {true, notices.Count()};
 }
 
@@ -135,7 +135,7 @@ void TForm1::BitBtn1Click() {
   ReactionNumber = 1;
   Series2->ClearPoints();
   Series4->ClearPoints();
-  feed_.Clear();
+  series_record_.Clear();
   DescribeCharts(*this, 0);
 }
 

@@ -14,6 +14,10 @@ long double ExtendedStationaryMean(const TParameterSet& P) {
 
 }  // namespace
 
+bool SameModel(const TParameterSet& a, const TParameterSet& b) noexcept {
+  return a.A == b.A && a.a1 == b.a1 && a.a0 == b.a0 && a.c1 == b.c1 && a.c0 == b.c0;
+}
+
 double StationaryMean(const TParameterSet& P) {
   return StoreDouble(ExtendedStationaryMean(P));
 }

@@ -14,6 +14,10 @@ struct TParameterSet {
   double y0 = 0;  // inhibition at the start of a series
 };
 
+// The same model: A, a1, a0, c1 and c0 equal. y0 only starts a series and plays no part in what
+// the model predicts for it.
+bool SameModel(const TParameterSet& a, const TParameterSet& b) noexcept;
+
 // The stationary mean reaction time A * (1 + a1/a0), evaluated as (a1 / a0) * A + A in extended
 // precision. EOverflow when it does not fit a double.
 double StationaryMean(const TParameterSet& P);

@@ -12,9 +12,9 @@
 #include "analysis/standard_errors.h"
 #include "analysis/stationary_series.h"
 #include "runtime/random.h"
+#include "simulation/null_sink.h"
 #include "simulation/reaction_simulator.h"
 #include "support/expect_throw_msg.h"
-#include "simulation/null_sink.h"
 
 namespace corvane {
 namespace {

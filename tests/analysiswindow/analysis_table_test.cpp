@@ -57,7 +57,10 @@ TEST(AnalysisTableTest, SavesAsCsvWithPointsAndQuotesWhatNeedsThem) {
   const std::vector<TComparisonRow> fitted = {{"mean", 9.5, 9.75, 0, 0.25, -1, TModelSource::ClosedForm}};
   EXPECT_EQ(TableCsv(AnalysisTableOf(rows, &fitted)),
             "Statistic,Data,Model,Model from,Standard error,Data - model (SE),Fitted model,Data - fit (SE)\n"
-            "\"mean, \"\"all\"\"\",9.5,10,closed form,0.25,-2.00,9.75,-1.00\n");
+            "\"mean, \"\"all\"\"\",9.5,10,closed form,0.25,-2,9.75,-1\n");
+  // Numbers for R and pandas: the shortest text that reads back as the same double, all digits.
+  rows[0].Data = 0.1 + 0.2;
+  EXPECT_NE(TableCsv(AnalysisTableOf(rows, nullptr)).find(",0.30000000000000004,"), std::string::npos);
 }
 
 TEST(FitResultsTest, ListEstimatesWithIntervalsAndTheFailedReplicates) {

@@ -19,6 +19,7 @@
 #include "mainwindow/reaction_run.h"
 #include "runtime/number_format_settings.h"
 #include "runtime/random.h"
+#include "support/analysis_work.h"
 
 namespace corvane {
 namespace {
@@ -35,7 +36,7 @@ class FormAnalysisTest : public FormFixture {
   TSeriesAnalysisWindow& Open(TForm1& form) {
     form.Analysis().OpenSeriesAnalysis();
     TSeriesAnalysisWindow* window = form.Analysis().Window();
-    window->SetSimulationOptions(SmallSimulation());
+    window->Session().SetSimulationOptions(SmallSimulation());
     return *window;
   }
 };
@@ -49,26 +50,28 @@ TEST_F(FormAnalysisTest, TheShortcutOpensOneWindowThatFollowsARunLive) {
   TSeriesAnalysisWindow* window = form->Analysis().Window();
   ASSERT_NE(window, nullptr);
   EXPECT_TRUE(window->isVisible());
-  window->SetSimulationOptions(SmallSimulation());
-  EXPECT_EQ(window->Shown().Count(), 1u);
+  window->Session().SetSimulationOptions(SmallSimulation());
+  EXPECT_EQ(window->Session().Shown().Count(), 1u);
   form->Analysis().SeriesAnalysisAction()->trigger();
   EXPECT_EQ(form->Analysis().Window(), window);  // one window per program
 
   // During the run, every reaction reaches the window as it is recorded.
   std::vector<std::size_t> seen;
-  QObject::connect(&form->SeriesFeed(), &TSeriesFeed::Recorded, window,
-                   [&](std::size_t) { seen.push_back(window->Shown().Count()); });
+  QObject::connect(&window->Session(), &TAnalysisSession::Changed, window, [&](int what) {
+    if (what & kDataChanged)
+      seen.push_back(window->Session().Shown().Count());
+  });
   EXPECT_EQ(RunReactions(
                 *form, *form->ButtonBegin, [&] { return form->Press(); }, kShortRunLength),
             kShortRunLength);
   ASSERT_EQ(seen.size(), static_cast<std::size_t>(kShortRunLength));
   for (std::size_t i = 0; i < seen.size(); ++i) EXPECT_EQ(seen[i], i + 2);
-  window->FinishBackgroundWork();
-  EXPECT_EQ(window->SourceText(), "Showing the window's series (11 reactions)");
-  EXPECT_EQ(window->Table().Rows[0][1].Value, 11);
+  FinishAnalysisWork(*window);
+  EXPECT_EQ(window->Session().SourceText(), "Showing the window's series (11 reactions)");
+  EXPECT_EQ(window->Session().Table().Rows[0][1].Value, 11);
 
   form->BitBtn1Click();  // "Begin new RT series"
-  EXPECT_EQ(window->Shown().Count(), 0u);
+  EXPECT_EQ(window->Session().Shown().Count(), 0u);
 }
 
 TEST_F(FormAnalysisTest, TheEntriesSitInTheFileAndAnalysisMenusAndTheReactionChartsMenu) {
@@ -90,7 +93,7 @@ TEST_F(FormAnalysisTest, TheEntriesSitInTheFileAndAnalysisMenusAndTheReactionCha
   entry->trigger();
   ASSERT_NE(form->Analysis().Window(), nullptr);
   EXPECT_TRUE(form->Analysis().Window()->isVisible());
-  form->Analysis().Window()->FinishBackgroundWork();
+  FinishAnalysisWork(*form->Analysis().Window());
 }
 
 TEST_F(FormAnalysisTest, AnAnalysisLeavesTheProcessGeneratorAlone) {
@@ -101,16 +104,16 @@ TEST_F(FormAnalysisTest, AnAnalysisLeavesTheProcessGeneratorAlone) {
     RandomSeed = 12345;
     if (analyse) {
       TSeriesAnalysisWindow& window = Open(*form);
-      window.SetBootstrapOptions({100, 0, 0.95});
+      window.Session().SetBootstrapOptions({100, 0, 0.95});
       TStationarySeries series(TParameterSet{5, 1, 1, 0.5, 0.5, 5}, 3);
       std::string text;
       for (int i = 0; i < 300; ++i) text += std::to_string(series.Next()) + "\n";
-      window.LoadText(text, "rt.txt");
-      window.FinishBackgroundWork();  // the read and the model's simulation
-      window.Fit();
-      EXPECT_TRUE(window.CurrentFit() && window.CurrentFit()->Fitted());
-      window.FinishBackgroundWork();  // the fit's simulation and its bootstrap
-      EXPECT_NE(window.FitIntervals(), nullptr);
+      window.Session().LoadText(text, "rt.txt");
+      FinishAnalysisWork(window);  // the read and the model's simulation
+      window.Session().Fit(false);
+      EXPECT_TRUE(window.Session().FitResult().Current() && window.Session().FitResult().Current()->Fitted());
+      FinishAnalysisWork(window);  // the fit's simulation and its bootstrap
+      EXPECT_NE(window.Session().FitResult().Intervals(), nullptr);
       EXPECT_EQ(RandomSeed, 12345u);
     }
     form->Press();
@@ -145,14 +148,14 @@ TEST_F(FormAnalysisTest, AFieldChangeAndAPressWithItMakeTheSeriesMixedAndRestart
   TSeriesAnalysisWindow& window = Open(*form);
   form->Press();
   form->Press();
-  ASSERT_TRUE(window.ModelTask().Running());
+  ASSERT_TRUE(window.Session().Model().Task().Running());
   form->EditC0->setText("0.7");
   form->Press();  // the model changes mid-simulation: the running one is dropped
-  EXPECT_EQ(window.ModelSimulation(), nullptr);
-  EXPECT_EQ(window.ModelParameters()->c0, 0.7);
-  window.FinishBackgroundWork();
-  ASSERT_NE(window.ModelSimulation(), nullptr);
-  EXPECT_NE(window.NoteText().find("mixes 2 parameter sets"), std::string::npos);
+  EXPECT_EQ(window.Session().Model().Simulation(), nullptr);
+  EXPECT_EQ(window.Session().Model().Parameters()->c0, 0.7);
+  FinishAnalysisWork(window);
+  ASSERT_NE(window.Session().Model().Simulation(), nullptr);
+  EXPECT_NE(window.Session().NoteText().find("mixes 2 parameter sets"), std::string::npos);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "analysiswindow/series_feed.h"
+#include "simulation/series_record.h"
 
 #include <gtest/gtest.h>
 
@@ -37,26 +37,36 @@ TEST(SeriesRecordTest, KeepsTheTimesInOrderAndARunPerModel) {
   EXPECT_EQ(record.Latest(), nullptr);
 }
 
-TEST(SeriesFeedTest, SignalsEveryRecordClearAndFieldChange) {
-  TSeriesFeed feed;
+class TCountingListener final : public TSeriesListener {
+ public:
+  explicit TCountingListener(const TSeriesRecord& record) : record_(record) {}
+  void SeriesRecorded(std::size_t count) override {
+    // The record already holds the reaction when the listener hears of it.
+    EXPECT_EQ(record_.Count(), count);
+    counts.push_back(count);
+  }
+  void SeriesCleared() override { ++cleared; }
+
   std::vector<std::size_t> counts;
   int cleared = 0;
-  int fields = 0;
-  QObject::connect(&feed, &TSeriesFeed::Recorded, [&](std::size_t count) {
-    // The record already holds the reaction when the signal arrives.
-    EXPECT_EQ(feed.Record().Count(), count);
-    counts.push_back(count);
-  });
-  QObject::connect(&feed, &TSeriesFeed::Cleared, [&] { ++cleared; });
-  QObject::connect(&feed, &TSeriesFeed::FieldsChanged, [&] { ++fields; });
-  feed.Record(7, kDefaults);
-  feed.Record(8, kDefaults);
-  feed.NotifyFieldsChanged();
-  feed.Clear();
-  EXPECT_EQ(counts, (std::vector<std::size_t>{1, 2}));
-  EXPECT_EQ(cleared, 1);
-  EXPECT_EQ(fields, 1);
-  EXPECT_EQ(feed.Record().Count(), 0u);
+
+ private:
+  const TSeriesRecord& record_;
+};
+
+TEST(SeriesRecordTest, TellsItsListenerOfEveryRecordAndClear) {
+  TSeriesRecord record;
+  TCountingListener listener(record);
+  record.Append(6, kDefaults);  // no listener yet: nothing to tell
+  record.SetListener(&listener);
+  record.Append(7, kDefaults);
+  record.Append(8, kDefaults);
+  record.Clear();
+  record.SetListener(nullptr);
+  record.Append(9, kDefaults);
+  EXPECT_EQ(listener.counts, (std::vector<std::size_t>{2, 3}));
+  EXPECT_EQ(listener.cleared, 1);
+  EXPECT_EQ(record.Count(), 1u);
 }
 
 }  // namespace

@@ -1,0 +1,293 @@
+#include "analysiswindow/analysis_session.h"
+
+#include <memory>
+
+#include "analysis/standard_errors.h"
+#include "analysiswindow/analysis_host.h"
+#include "analysiswindow/fit_results.h"
+#include "runtime/format_float.h"
+#include "runtime/number_format_settings.h"
+
+namespace corvane {
+namespace {
+
+std::string ParameterText(double value) {
+  return FormatFloatKind(value, TFloatFormatKind::General, 6, 0);
+}
+
+std::string ParametersText(const TParameterSet& P) {
+  return "A = " + ParameterText(P.A) + ", a1 = " + ParameterText(P.a1) + ", a0 = " + ParameterText(P.a0) +
+         ", c1 = " + ParameterText(P.c1) + ", c0 = " + ParameterText(P.c0);
+}
+
+void Join(std::string& text, const std::string& more) {
+  if (!text.empty())
+    text += " ";
+  text += more;
+}
+
+}  // namespace
+
+TAnalysisSession::TAnalysisSession(TAnalysisHost& host, QObject* parent)
+    : QObject(parent),
+      host_(host),
+      model_([this] { emit Changed(kModelChanged | kWorkChanged); }),
+      fit_([this] { emit Changed(kFitChanged | kWorkChanged); }) {
+  series_.Assign(host_.Series().Times());
+  host_.Series().SetListener(this);
+  UpdateModel();
+}
+
+TAnalysisSession::~TAnalysisSession() {
+  if (host_.Series().Listener() == this)
+    host_.Series().SetListener(nullptr);
+}
+
+// ---- following the main window
+
+void TAnalysisSession::SeriesRecorded(std::size_t count) {
+  const std::vector<double>& times = host_.Series().Times();
+  if (count == series_.Count() + 1 && count == times.size())
+    series_.Append(times.back());
+  else
+    series_.Assign(times);
+  if (showing_loaded_)
+    return;
+  emit Changed(kDataChanged | (UpdateModel() ? kModelChanged : 0));
+}
+
+void TAnalysisSession::SeriesCleared() {
+  series_.Clear();
+  if (showing_loaded_)
+    return;
+  fit_.Drop();
+  UpdateModel();
+  emit Changed(kDataChanged | kModelChanged | kFitChanged | kWorkChanged);
+}
+
+void TAnalysisSession::FieldsChanged() {
+  if (showing_loaded_ && UpdateModel())
+    emit Changed(kModelChanged | kWorkChanged);
+}
+
+bool TAnalysisSession::UpdateModel() {
+  std::optional<TParameterSet> wanted;
+  if (showing_loaded_)
+    wanted = host_.FieldParameters();
+  else if (const TParameterSet* latest = host_.Series().Latest())
+    wanted = *latest;
+  return model_.Use(wanted);
+}
+
+void TAnalysisSession::SetSimulationOptions(const TModelSimulationOptions& options) {
+  model_.SetOptions(options);
+  fit_.SetSimulationOptions(options);
+}
+
+// ---- the source
+
+void TAnalysisSession::SourceChanged() {
+  work_message_.clear();
+  fit_.Drop();
+  UpdateModel();
+  emit Changed(kDataChanged | kModelChanged | kFitChanged | kWorkChanged);
+}
+
+void TAnalysisSession::ShowSeries() {
+  if (!showing_loaded_)
+    return;
+  showing_loaded_ = false;
+  SourceChanged();
+}
+
+void TAnalysisSession::ShowLoaded() {
+  if (!loaded_ || showing_loaded_)
+    return;
+  showing_loaded_ = true;
+  SourceChanged();
+}
+
+void TAnalysisSession::LoadFile(const std::string& path) {
+  const std::string name = path.substr(path.find_last_of('/') + 1);
+  std::string text;
+  try {
+    text = ReadWholeFile(path);
+  } catch (const std::exception& error) {
+    Reject(name, error.what());
+    return;
+  }
+  LoadText(std::move(text), name);
+}
+
+void TAnalysisSession::LoadText(std::string text, const std::string& name) {
+  work_message_.clear();
+  TReadOptions options;
+  options.DecimalMark = DecimalMark();
+  try {
+    const TTextShape shape = InspectReactionTimeText(text, options.DecimalMark);
+    if (shape.Layout == TTextLayout::Table && shape.Columns.size() > 1 && ChooseColumn) {
+      const std::optional<std::size_t> column = ChooseColumn(shape, name);
+      if (!column) {
+        emit Changed(kWorkChanged);
+        return;
+      }
+      options.Column = *column;
+    }
+  } catch (const std::exception& error) {
+    Reject(name, error.what());
+    return;
+  }
+  auto shared = std::make_shared<std::string>(std::move(text));
+  load_name_ = name;
+  load_task_.Start(
+      [this, shared, options, name](const TWorkControl& control) -> std::function<void()> {
+        auto values = std::make_shared<std::vector<double>>(ReadReactionTimes(*shared, options, control));
+        return [this, values, name] { Loaded(std::move(*values), name); };
+      },
+      [this, name](const std::string& message) { Reject(name, message); }, 1);
+  emit Changed(kWorkChanged);
+}
+
+void TAnalysisSession::Loaded(std::vector<double> values, const std::string& name) {
+  loaded_.emplace();
+  loaded_->Values.Assign(values);
+  loaded_->Name = name;
+  showing_loaded_ = true;
+  SourceChanged();
+}
+
+void TAnalysisSession::Reject(const std::string& name, const std::string& message) {
+  emit Changed(kWorkChanged);
+  host_.ShowNotice("Cannot read " + name + ": " + message + ". Nothing was changed.");
+}
+
+// ---- the fit
+
+void TAnalysisSession::Fit(bool keep_a) {
+  work_message_.clear();
+  TFitOptions options;
+  const std::optional<TParameterSet> fields = host_.FieldParameters();
+  if (fields)
+    options.a1 = fields->a1;
+  else if (model_.Parameters())
+    options.a1 = model_.Parameters()->a1;
+  options.KeepA = keep_a;
+  if (keep_a && !fields)
+    fit_.Refuse("Cannot keep A: the fields do not hold six numbers greater than 0.");
+  else {
+    if (keep_a)
+      options.A = fields->A;
+    fit_.Fit(Shown().Statistics(), options);
+  }
+  emit Changed(kFitChanged | kWorkChanged);
+}
+
+void TAnalysisSession::ApplyFitToFields() {
+  if (fit_.Fitted())
+    host_.ApplyToFields(fit_.Current()->Parameters);
+}
+
+// ---- work
+
+TWorkState TAnalysisSession::Work() const {
+  TWorkState state;
+  state.Message = work_message_;
+  if (load_task_.Running()) {
+    state.What = "Reading " + load_name_;
+    state.Share = load_task_.Progress();
+    state.Cancellable = true;
+  } else if (fit_.BootstrapTask().Running()) {
+    state.What =
+        "Bootstrap: " + std::to_string(fit_.BootstrapOptions().Replicates) + " replicate series refitted";
+    state.Share = fit_.BootstrapTask().Progress();
+    state.Cancellable = true;
+  } else if (model_.Task().Running() || fit_.SimulationTask().Running()) {
+    state.What = "Simulating the model";
+    state.Share = (model_.Task().Running() ? model_.Task() : fit_.SimulationTask()).Progress();
+  }
+  return state;
+}
+
+bool TAnalysisSession::WorkRunning() const noexcept {
+  return model_.Task().Running() || fit_.SimulationTask().Running() || fit_.BootstrapTask().Running() ||
+         load_task_.Running();
+}
+
+void TAnalysisSession::CancelWork() {
+  int what = kWorkChanged;
+  if (load_task_.Running()) {
+    load_task_.Cancel();
+    work_message_ = "Reading cancelled; nothing was changed";
+  }
+  if (fit_.BootstrapTask().Running()) {
+    fit_.CancelIntervals();
+    what |= kFitChanged;
+  }
+  emit Changed(what);
+}
+
+void TAnalysisSession::JoinWork() {
+  model_.Task().Join();
+  fit_.SimulationTask().Join();
+  fit_.BootstrapTask().Join();
+  load_task_.Join();
+}
+
+// ---- the views' contents
+
+TAnalysisTable TAnalysisSession::Table() const {
+  const TSeriesStatistics statistics = Shown().Statistics();
+  if (!model_.ClosedForm() || statistics.Count < 2)
+    return DataAloneTableOf(statistics, statistics.Count < 2 ? "" : "no model");
+  const std::vector<TComparisonRow> model_rows =
+      CompareWithModel(statistics, *model_.Parameters(), model_.Simulation());
+  if (!fit_.Fitted())
+    return AnalysisTableOf(model_rows, nullptr);
+  const std::vector<TComparisonRow> fit_rows =
+      CompareWithModel(statistics, fit_.Current()->Parameters, fit_.Simulation());
+  return AnalysisTableOf(model_rows, &fit_rows);
+}
+
+TAnalysisTable TAnalysisSession::FitResults() const {
+  return fit_.Fitted() ? FitResultsOf(*fit_.Current(), fit_.Intervals()) : TAnalysisTable{};
+}
+
+std::string TAnalysisSession::SourceText() const {
+  if (showing_loaded_)
+    return "Showing " + loaded_->Name + " (" + std::to_string(loaded_->Values.Count()) + " reaction times)";
+  return "Showing the window's series (" + std::to_string(series_.Count()) + " reactions)";
+}
+
+std::string TAnalysisSession::NoteText() const {
+  std::string note;
+  const std::size_t n = Shown().Count();
+  if (n < 2)
+    note = "The analysis needs at least 2 reactions; the series has " + std::to_string(n) +
+           (showing_loaded_ ? "." : ". Press \"Start Reaction Time\" to record more.");
+  const TSeriesRecord& record = host_.Series();
+  if (!showing_loaded_ && record.Mixed())
+    Join(note, "The series mixes " + std::to_string(record.Runs().size()) +
+                   " parameter sets (fields changed without \"Begin new RT series\"); the model uses the "
+                   "latest set.");
+  if (!model_.Error().empty())
+    Join(note, "No model figures: " + model_.Error() + ".");
+  return note;
+}
+
+std::string TAnalysisSession::ModelText() const {
+  if (!model_.Parameters())
+    return showing_loaded_ ? "Model: the fields do not hold six numbers greater than 0" : "Model: none yet";
+  std::string text = "Model: " + ParametersText(*model_.Parameters()) +
+                     (showing_loaded_ ? " (the fields' values)" : " (the series' latest set)") + ". ";
+  if (model_.Simulation())
+    text += "Mean, SD, share at A and lags in closed form; quantiles, density and standard errors from " +
+            std::to_string(model_.Simulation()->Reactions) +
+            " simulated reactions, each with its Monte Carlo error.";
+  else if (model_.Task().Running())
+    text += "Closed-form figures shown; the simulated ones are being computed.";
+  else
+    text += "Closed-form figures only.";
+  return text;
+}
+
+}  // namespace corvane
