@@ -3,8 +3,6 @@
 #include <cmath>
 #include <cstdio>
 
-#include "analysis/reaction_time_reader.h"
-
 namespace corvane {
 namespace {
 

@@ -26,6 +26,8 @@
 
 namespace corvane {
 
+inline constexpr std::size_t kMinimumReactionTimes = 20;
+
 enum class TFitCondition {
   Fitted,
   TooFewValues,       // fewer than kMinimumReactionTimes

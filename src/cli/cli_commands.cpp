@@ -3,12 +3,15 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "analysis/bootstrap.h"
+#include "analysis/group_fit.h"
 #include "analysis/model_fit.h"
+#include "analysis/reaction_time_groups.h"
 #include "analysis/reaction_time_reader.h"
 #include "runtime/errors.h"
 #include "runtime/float_checks.h"
@@ -26,25 +29,36 @@ namespace {
 
 constexpr const char kUsage[] =
     "Usage: corvane-cli fit [--a1 X] [--keep-a A] [--bootstrap B] [--seed S] [--threads T]\n"
-    "                       [--column C] [--decimal-mark M] FILE...\n"
+    "                       [--column C] [--by C1[,C2...]] [--where C=V]... [--order C]\n"
+    "                       [--min X] [--max X] [--decimal-mark M] FILE...\n"
     "       corvane-cli simulate --params A,a1,a0,c1,c0,y0 --reactions N [--series M] [--seed S] [--tsv]\n"
     "       corvane-cli --help | --version\n"
     "\n"
     "fit       fits the model to the reaction times of each FILE ('-' for standard input) and\n"
-    "          prints one tab-separated row per file: the estimates of A, b, k, c0, a0, c1, y0,\n"
-    "          each with its 95 % bootstrap interval, the failed replicates, status and message.\n"
+    "          prints one tab-separated row per file and group: the file, the --by columns, n (values\n"
+    "          fitted), missing (missing values skipped), excluded (outside --min and --max), the\n"
+    "          estimates of A, b, k, c0, a0, c1, y0, each with its 95 % bootstrap interval, the failed\n"
+    "          replicates, status (fitted, not fitted, not read) and message.\n"
     "          --a1 X        the a1 held by the fit (default 1)\n"
     "          --keep-a A    A fixed at A instead of the sample minimum\n"
     "          --bootstrap B replicate series for the intervals (default 1000; 0 for none)\n"
     "          --seed S      the replicates' base seed (default 0)\n"
     "          --threads T   at most T threads (default: every core)\n"
-    "          --column C    the column of a table, by header name or number from 1\n"
-    "          --decimal-mark M  the decimal mark besides '.' (default '.')\n"
+    "          --column C    the RT column, by header name or number from 1 (default: the column\n"
+    "                        named rt, RT, reaction time, response_time or *.rt)\n"
+    "          --by C1,C2    one series per distinct value of these columns (participant, condition)\n"
+    "          --where C=V   only rows whose column C holds V (as a number where both are numbers);\n"
+    "                        repeated: different columns must all hold, one column any of its values\n"
+    "          --order C     the trial number: each series sorted by it, and trials whose numbers\n"
+    "                        are not consecutive are not paired by the autocorrelations\n"
+    "          --min X, --max X  trials with an RT outside [X, Y] are excluded and counted\n"
+    "          --decimal-mark M  the decimal mark besides '.' (default: ',' in a ';' table, detected\n"
+    "                        in a tab table or a single column, else '.')\n"
     "simulate  prints the reaction times of M series of N reactions, one per line, as the window\n"
     "          simulates them: with the seed S in place of the clock's, its reactions equal the\n"
     "          window's from that seed. --tsv prints series, reaction, RT and carried inhibition.\n"
     "\n"
-    "Exit status: 0 done, 1 a file could not be read or fitted, 2 a usage error.\n";
+    "Exit status: 0 done, 1 a file or group could not be read or fitted, 2 a usage error.\n";
 
 struct EUsage {
   std::string message;
@@ -157,6 +171,13 @@ class TArguments {
     }
   }
 
+  std::vector<std::string_view> Values(std::string_view name) const {
+    std::vector<std::string_view> found;
+    for (const auto& [key, value] : values_)
+      if (key == name)
+        found.push_back(value);
+    return found;
+  }
   std::optional<std::string_view> Value(std::string_view name) const {
     std::optional<std::string_view> found;
     for (const auto& [key, value] : values_)
@@ -224,25 +245,22 @@ int Simulate(const TArguments& arguments, std::FILE* out) {
   return kExitDone;
 }
 
+// Numbers for machines: the shortest text that reads back as the same double; NA for none.
 std::string Figure(double value) {
   if (std::isnan(value))
     return "NA";
   char text[32];
-  std::snprintf(text, sizeof text, "%.6g", value);
-  return text;
+  const auto result = std::to_chars(text, text + sizeof text, value);
+  return std::string(text, result.ptr);
 }
 
-// The column option by number from 1 or by header name.
-std::optional<std::size_t> ColumnFor(std::string_view text, std::string_view choice, char mark) {
-  std::size_t number = 0;
-  const auto [ptr, error] = std::from_chars(choice.data(), choice.data() + choice.size(), number);
-  if (error == std::errc() && ptr == choice.data() + choice.size() && number >= 1)
-    return number - 1;
-  const TTextShape shape = InspectReactionTimeText(text, mark);
-  for (std::size_t c = 0; c < shape.Columns.size(); ++c)
-    if (shape.Columns[c] == choice)
-      return c;
-  throw EReactionTimeFormat("no column named '" + std::string(choice) + "'");
+// A cell of the TSV: tabs and line breaks (a quoted CSV field may hold them) become spaces.
+std::string Cell(std::string_view text) {
+  std::string cell(text);
+  for (char& c : cell)
+    if (c == '\t' || c == '\n' || c == '\r')
+      c = ' ';
+  return cell;
 }
 
 std::string ReadInput(std::string_view file) {
@@ -255,80 +273,179 @@ std::string ReadInput(std::string_view file) {
   return text;
 }
 
-void WriteFitHeader(TOutput& output) {
-  output.Text("file\tn");
+// What the fit command reads and fits, from its options.
+struct TFitCommand {
+  TFitOptions Fit;
+  TBootstrapOptions Bootstrap;
+  TWorkControl Control;
+  char DecimalMark = '\0';
+  std::optional<std::string_view> Column;
+  std::vector<std::string> By;
+  std::vector<std::pair<std::string, std::string>> Where;
+  std::optional<std::string_view> Order;
+  double Minimum = -std::numeric_limits<double>::infinity();
+  double Maximum = std::numeric_limits<double>::infinity();
+};
+
+double ParseCutoff(std::string_view text, std::string_view option) {
+  double value = 0;
+  const auto [ptr, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || ptr != text.data() + text.size() || std::isnan(value))
+    throw EUsage{std::string(option) + ": '" + std::string(text) + "' is not a number"};
+  return value;
+}
+
+TFitCommand ParseFitCommand(const TArguments& arguments) {
+  TFitCommand c;
+  if (const auto a1 = arguments.Value("--a1"))
+    c.Fit.a1 = ParseParameter(*a1, "--a1");
+  if (const auto a = arguments.Value("--keep-a")) {
+    c.Fit.KeepA = true;
+    c.Fit.A = ParseParameter(*a, "--keep-a");
+  }
+  if (!(c.Fit.a1 > 0) || (c.Fit.KeepA && !(c.Fit.A > 0)))
+    throw EUsage{"--a1 and --keep-a must be greater than 0"};
+  if (const auto b = arguments.Value("--bootstrap"))
+    c.Bootstrap.Replicates = ParseInteger<std::size_t>(*b, "--bootstrap");
+  if (const auto s = arguments.Value("--seed"))
+    c.Bootstrap.Seed = ParseInteger<std::uint64_t>(*s, "--seed");
+  if (const auto t = arguments.Value("--threads"))
+    c.Control.Threads = ParseInteger<unsigned>(*t, "--threads");
+  if (const auto m = arguments.Value("--decimal-mark")) {
+    if (m->size() != 1)
+      throw EUsage{"--decimal-mark takes one character"};
+    c.DecimalMark = m->front();
+  }
+  c.Column = arguments.Value("--column");
+  if (const auto by = arguments.Value("--by")) {
+    std::string_view rest = *by;
+    for (;;) {
+      const std::size_t comma = rest.find(',');
+      if (rest.substr(0, comma).empty())
+        throw EUsage{"--by: a column name is empty"};
+      c.By.emplace_back(rest.substr(0, comma));
+      if (comma == std::string_view::npos)
+        break;
+      rest.remove_prefix(comma + 1);
+    }
+  }
+  for (const std::string_view where : arguments.Values("--where")) {
+    const std::size_t equals = where.find('=');
+    if (equals == std::string_view::npos || equals == 0)
+      throw EUsage{"--where: '" + std::string(where) + "' is not COLUMN=VALUE"};
+    c.Where.emplace_back(where.substr(0, equals), where.substr(equals + 1));
+  }
+  c.Order = arguments.Value("--order");
+  if (const auto m = arguments.Value("--min"))
+    c.Minimum = ParseCutoff(*m, "--min");
+  if (const auto m = arguments.Value("--max"))
+    c.Maximum = ParseCutoff(*m, "--max");
+  if (!(c.Minimum <= c.Maximum))
+    throw EUsage{"--min must not be above --max"};
+  return c;
+}
+
+// The read's options for one file: its columns found by name in its header.
+TReadOptions ReadOptionsFor(const TFitCommand& command, std::string_view text) {
+  TReadOptions read;
+  read.DecimalMark = command.DecimalMark;
+  read.Minimum = command.Minimum;
+  read.Maximum = command.Maximum;
+  const TTextShape shape = InspectReactionTimeText(text, command.DecimalMark);
+  if (command.Column)
+    read.Column = ColumnNamed(shape, *command.Column);
+  else if (shape.Layout == TTextLayout::Table && shape.Columns.size() > 1 && !shape.PreselectedByName)
+    throw EReactionTimeFormat(
+        "no column is named as reaction times; choose one with --column (the columns are " +
+        ColumnList(shape) + ")");
+  for (const std::string& by : command.By) read.GroupBy.push_back(ColumnNamed(shape, by));
+  for (const auto& [column, value] : command.Where)
+    read.Filters.push_back({ColumnNamed(shape, column), value});
+  if (command.Order)
+    read.OrderBy = ColumnNamed(shape, *command.Order);
+  return read;
+}
+
+std::string FitHeader(const TFitCommand& command) {
+  std::string header = "file";
+  for (const std::string& by : command.By) header += "\t" + Cell(by);
+  header += "\tn\tmissing\texcluded";
   for (int p = 0; p < kFitParameterCount; ++p) {
     const std::string name(FitParameterName(p));
-    output.Text("\t" + name + "\t" + name + " low\t" + name + " high");
+    header += "\t" + name + "\t" + name + " low\t" + name + " high";
   }
-  output.Text("\tfailed replicates\tstatus\tmessage\n");
+  return header + "\tfailed replicates\tstatus\tmessage\n";
+}
+
+// One group's row, whole.
+std::string FitRow(std::string_view file, const TGroupFit& group, std::size_t by_columns,
+                   bool with_intervals) {
+  std::string row = Cell(file);
+  for (std::size_t k = 0; k < by_columns; ++k)
+    row += "\t" + (k < group.Keys.size() ? Cell(group.Keys[k]) : "");
+  const bool read = group.Status != TGroupFitStatus::NotRead;
+  row += "\t" + (read ? std::to_string(group.Count) : std::string("NA"));
+  row += "\t" + std::to_string(group.Missing);
+  row += "\t" + (read ? std::to_string(group.Excluded) : std::string("NA"));
+  const bool fitted = group.Status == TGroupFitStatus::Fitted;
+  for (int p = 0; p < kFitParameterCount; ++p) {
+    const auto i = static_cast<std::size_t>(p);
+    row += "\t" + Figure(fitted ? group.Fit.Estimates[i] : kNotANumber) + "\t" +
+           Figure(group.Intervals.Intervals[i].Low) + "\t" + Figure(group.Intervals.Intervals[i].High);
+  }
+  row += "\t" + (fitted && with_intervals ? std::to_string(group.Intervals.Failed) : std::string("NA"));
+  row += "\t" + std::string(GroupFitStatusName(group.Status)) + "\t" + Cell(group.Message) + "\n";
+  return row;
+}
+
+// The row of a file that could not be read at all.
+std::string UnreadRow(std::string_view file, std::size_t by_columns, const std::string& message) {
+  std::string row = Cell(file);
+  for (std::size_t k = 0; k < by_columns; ++k) row += "\t";
+  row += "\tNA\tNA\tNA";
+  for (int p = 0; p < kFitParameterCount; ++p) row += "\tNA\tNA\tNA";
+  return row + "\tNA\tnot read\t" + Cell(message) + "\n";
+}
+
+std::string GroupName(const std::vector<std::string>& keys) {
+  std::string name;
+  for (const std::string& k : keys) name += (name.empty() ? "" : ", ") + k;
+  return name;
 }
 
 int Fit(const TArguments& arguments, std::FILE* out, std::FILE* err) {
   if (arguments.Rest().empty())
     throw EUsage{"fit needs at least one file"};
-  TFitOptions fit_options;
-  if (const auto a1 = arguments.Value("--a1"))
-    fit_options.a1 = ParseParameter(*a1, "--a1");
-  if (const auto a = arguments.Value("--keep-a")) {
-    fit_options.KeepA = true;
-    fit_options.A = ParseParameter(*a, "--keep-a");
-  }
-  if (!(fit_options.a1 > 0) || (fit_options.KeepA && !(fit_options.A > 0)))
-    throw EUsage{"--a1 and --keep-a must be greater than 0"};
-  TBootstrapOptions bootstrap;
-  if (const auto b = arguments.Value("--bootstrap"))
-    bootstrap.Replicates = ParseInteger<std::size_t>(*b, "--bootstrap");
-  if (const auto s = arguments.Value("--seed"))
-    bootstrap.Seed = ParseInteger<std::uint64_t>(*s, "--seed");
-  TWorkControl control;
-  if (const auto t = arguments.Value("--threads"))
-    control.Threads = ParseInteger<unsigned>(*t, "--threads");
-  TReadOptions read;
-  if (const auto m = arguments.Value("--decimal-mark")) {
-    if (m->size() != 1)
-      throw EUsage{"--decimal-mark takes one character"};
-    read.DecimalMark = m->front();
-  }
+  const TFitCommand command = ParseFitCommand(arguments);
+  const std::size_t by = command.By.size();
 
   TOutput output(out);
-  WriteFitHeader(output);
+  output.Text(FitHeader(command));
   int status = kExitDone;
   for (const std::string_view file : arguments.Rest()) {
-    output.Text(file);
-    std::string message;
+    std::vector<TGroupFit> fits;
     try {
       const std::string text = ReadInput(file);
-      if (const auto column = arguments.Value("--column"))
-        read.Column = ColumnFor(text, *column, read.DecimalMark);
-      const std::vector<double> values = ReadReactionTimes(text, read);
-      const TModelFit fit = FitModel(values, fit_options);
-      output.Text("\t" + std::to_string(values.size()));
-      const TBootstrapResult intervals = fit.Fitted() && bootstrap.Replicates > 0
-                                             ? BootstrapFit(fit, values.size(), bootstrap, control)
-                                             : TBootstrapResult{};
-      for (int p = 0; p < kFitParameterCount; ++p) {
-        const auto i = static_cast<std::size_t>(p);
-        output.Text("\t" + Figure(fit.Estimates[i]) + "\t" + Figure(intervals.Intervals[i].Low) + "\t" +
-                    Figure(intervals.Intervals[i].High));
-      }
-      output.Text("\t" +
-                  (fit.Fitted() && bootstrap.Replicates > 0 ? std::to_string(intervals.Failed) : "NA"));
-      if (fit.Fitted()) {
-        output.Text("\tfitted\t\n");
-        continue;
-      }
-      message = fit.Message;
-      output.Text("\tnot fitted\t" + message + "\n");
-    } catch (const Exception& e) {
-      message = e.Message();
-      output.Text("\tNA");
-      for (int p = 0; p < kFitParameterCount; ++p) output.Text("\tNA\tNA\tNA");
-      output.Text("\tNA\tnot read\t" + message + "\n");
+      const TReactionTimeGroups groups =
+          ReadReactionTimeGroups(text, ReadOptionsFor(command, text), command.Control);
+      fits = FitGroups(groups, command.Fit, command.Bootstrap, command.Control);
+    } catch (const EReactionTimeFormat& e) {
+      output.Text(UnreadRow(file, by, e.Message()));
+      output.Flush();
+      std::fprintf(err, "corvane-cli: %s: %s\n", Cell(file).c_str(), e.Message().c_str());
+      status = kExitNotFitted;
+      continue;
     }
-    output.Flush();
-    std::fprintf(err, "corvane-cli: %.*s: %s\n", static_cast<int>(file.size()), file.data(), message.c_str());
-    status = kExitNotFitted;
+    for (const TGroupFit& group : fits) {
+      output.Text(FitRow(file, group, by, command.Bootstrap.Replicates > 0));
+      if (group.Status == TGroupFitStatus::Fitted)
+        continue;
+      output.Flush();
+      const std::string where =
+          group.Keys.empty() ? Cell(file) : Cell(file) + " (" + Cell(GroupName(group.Keys)) + ")";
+      std::fprintf(err, "corvane-cli: %s: %s\n", where.c_str(), group.Message.c_str());
+      status = kExitNotFitted;
+    }
   }
   return status;
 }
@@ -352,11 +469,11 @@ int RunCli(std::span<const std::string_view> args, std::FILE* out, std::FILE* er
     if (command == "simulate")
       return Simulate(TArguments(rest, {"--params", "--reactions", "--series", "--seed"}, {"--tsv"}), out);
     if (command == "fit")
-      return Fit(
-          TArguments(rest,
-                     {"--a1", "--keep-a", "--bootstrap", "--seed", "--threads", "--column", "--decimal-mark"},
-                     {}),
-          out, err);
+      return Fit(TArguments(rest,
+                            {"--a1", "--keep-a", "--bootstrap", "--seed", "--threads", "--column",
+                             "--decimal-mark", "--by", "--where", "--order", "--min", "--max"},
+                            {}),
+                 out, err);
     throw EUsage{"unknown command '" + std::string(command) + "'"};
   } catch (const EUsage& usage) {
     std::fprintf(err, "corvane-cli: %s\n%s", usage.message.c_str(), kUsage);

@@ -1,0 +1,216 @@
+#include "analysis/table_fields.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+#include "analysis/reaction_time_reader.h"
+
+namespace corvane {
+namespace {
+
+constexpr std::size_t kShownText = 60;
+
+bool SkippedLine(std::string_view line) {
+  const std::string_view t = TrimmedField(line);
+  return t.empty() || t.front() == '#';
+}
+
+}  // namespace
+
+std::string_view TrimmedField(std::string_view s) noexcept {
+  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+  return s;
+}
+
+std::string_view Unquoted(std::string_view s) noexcept {
+  s = TrimmedField(s);
+  if (s.size() >= 2 && (s.front() == '"' || s.front() == '\'') && s.back() == s.front())
+    s = TrimmedField(s.substr(1, s.size() - 2));
+  return s;
+}
+
+bool TRecordScanner::Next() {
+  fields_.clear();
+  undoubled_used_ = 0;
+  while (pos_ < text_.size()) {
+    const char* begin = text_.data() + pos_;
+    const std::size_t left = text_.size() - pos_;
+    const void* end = std::memchr(begin, '\n', left);
+    const std::size_t length = end ? static_cast<std::size_t>(static_cast<const char*>(end) - begin) : left;
+    std::string_view line(begin, length);
+    if (!line.empty() && line.back() == '\r')
+      line.remove_suffix(1);
+    line_ = next_line_;
+    if (SkippedLine(line)) {
+      pos_ += length + 1;
+      ++next_line_;
+      continue;
+    }
+    if (std::memchr(line.data(), '"', line.size()) == nullptr) {
+      record_ = line;
+      pos_ += length + 1;
+      ++next_line_;
+      SplitPlain(line);
+    } else {
+      SplitQuoted();
+    }
+    pos_ = std::min(pos_, text_.size());
+    return true;
+  }
+  pos_ = text_.size();
+  return false;
+}
+
+void TRecordScanner::SplitPlain(std::string_view line) {
+  if (delimiter_ == '\0') {
+    fields_.push_back(TrimmedField(line));
+    return;
+  }
+  const char* p = line.data();
+  const char* const end = p + line.size();
+  const char* start = p;
+  for (; p != end; ++p)
+    if (*p == delimiter_) {
+      fields_.push_back(TrimmedField(std::string_view(start, static_cast<std::size_t>(p - start))));
+      start = p + 1;
+    }
+  fields_.push_back(TrimmedField(std::string_view(start, static_cast<std::size_t>(end - start))));
+}
+
+// Character by character from the record's start: quoted fields may span lines.
+void TRecordScanner::SplitQuoted() {
+  const std::size_t record_start = pos_;
+  std::size_t i = pos_;
+  const std::size_t n = text_.size();
+  const auto at_line_end = [&](std::size_t k) {
+    return k >= n || text_[k] == '\n' || (text_[k] == '\r' && (k + 1 >= n || text_[k + 1] == '\n'));
+  };
+  for (;;) {
+    while (i < n && text_[i] != delimiter_ && IsBlank(text_[i]) && !at_line_end(i)) ++i;
+    std::string_view field;
+    if (i < n && text_[i] == '"') {
+      const std::size_t open_line = next_line_;
+      const std::size_t inside = ++i;
+      bool doubled = false;
+      for (;; ++i) {
+        if (i >= n)
+          throw EReactionTimeFormat(
+              "line " + std::to_string(open_line) + ": a quote opened here is not closed", open_line);
+        if (text_[i] == '\n')
+          ++next_line_;
+        if (text_[i] == '"') {
+          if (i + 1 < n && text_[i + 1] == '"') {
+            doubled = true;
+            ++i;
+            continue;
+          }
+          break;
+        }
+      }
+      field = text_.substr(inside, i - inside);
+      ++i;  // the closing quote
+      if (doubled) {
+        if (undoubled_used_ == undoubled_.size())
+          undoubled_.emplace_back();
+        std::string& out = undoubled_[undoubled_used_++];
+        out.clear();
+        for (std::size_t k = 0; k < field.size(); ++k) {
+          out.push_back(field[k]);
+          if (field[k] == '"')
+            ++k;
+        }
+        field = out;
+      }
+      // Text after the closing quote up to the delimiter joins nothing: it is dropped if blank,
+      // else the field is kept as written.
+      const std::size_t after = i;
+      while (i < n && text_[i] != delimiter_ && !at_line_end(i)) ++i;
+      if (!TrimmedField(text_.substr(after, i - after)).empty())
+        field = TrimmedField(text_.substr(inside - 1, i - inside + 1));
+    } else {
+      const std::size_t start = i;
+      while (i < n && text_[i] != delimiter_ && !at_line_end(i)) ++i;
+      field = TrimmedField(text_.substr(start, i - start));
+    }
+    fields_.push_back(field);
+    if (i < n && !at_line_end(i) && text_[i] == delimiter_ && delimiter_ != '\0') {
+      ++i;
+      continue;
+    }
+    break;
+  }
+  std::size_t end = i;
+  if (i < n && text_[i] == '\r')
+    ++i;
+  if (i < n && text_[i] == '\n')
+    ++i;
+  ++next_line_;
+  record_ = text_.substr(record_start, end - record_start);
+  pos_ = i;
+}
+
+bool IsMissingValue(std::string_view field) noexcept {
+  field = TrimmedField(field);
+  return field.empty() || field == "NA" || field == "NaN" || field == "nan" || field == "NAN" ||
+         field == "." || field == "NULL" || field == "null";
+}
+
+TFieldKind ParseField(std::string_view field, char mark, double& value) noexcept {
+  field = TrimmedField(field);
+  if (IsMissingValue(field))
+    return TFieldKind::Missing;
+  const bool plus = field.front() == '+';
+  if (plus)
+    field.remove_prefix(1);
+  if (field.empty() || (plus && (field.front() == '+' || field.front() == '-')))
+    return TFieldKind::NotANumber;
+  char buffer[128];
+  if (mark != '.' && field.find(mark) != std::string_view::npos) {
+    if (field.size() > sizeof buffer || field.find('.') != std::string_view::npos)
+      return TFieldKind::NotANumber;
+    std::memcpy(buffer, field.data(), field.size());
+    std::replace(buffer, buffer + field.size(), mark, '.');
+    field = std::string_view(buffer, field.size());
+  }
+  const char* end = field.data() + field.size();
+  const auto [ptr, error] = std::from_chars(field.data(), end, value, std::chars_format::general);
+  if (ptr != end)
+    return TFieldKind::NotANumber;
+  if (error == std::errc::result_out_of_range) {
+    const std::size_t e = field.find_first_of("eE");
+    const bool tiny = e != std::string_view::npos && e + 1 < field.size() && field[e + 1] == '-';
+    const double magnitude = tiny ? 0.0 : std::numeric_limits<double>::infinity();
+    value = field.front() == '-' ? -magnitude : magnitude;
+    return TFieldKind::Number;
+  }
+  if (error != std::errc())
+    return TFieldKind::NotANumber;
+  if (std::isnan(value))
+    return TFieldKind::Missing;
+  return TFieldKind::Number;
+}
+
+char DelimiterOf(std::string_view line) noexcept {
+  bool quoted = false, semicolon = false;
+  for (const char c : line) {
+    if (c == '"')
+      quoted = !quoted;
+    else if (!quoted && c == '\t')
+      return '\t';
+    else if (!quoted && c == ';')
+      semicolon = true;
+  }
+  return semicolon ? ';' : ',';
+}
+
+std::string ShownText(std::string_view text) {
+  if (text.size() <= kShownText)
+    return std::string(text);
+  return std::string(text.substr(0, kShownText)) + "...";
+}
+
+}  // namespace corvane
