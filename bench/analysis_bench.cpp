@@ -22,17 +22,12 @@
 #include "cli/cli_commands.h"
 #include "runtime/random.h"
 #include "simulation/reaction_simulator.h"
+#include "simulation/null_sink.h"
 
 namespace corvane {
 namespace {
 
 const TParameterSet kDefaults{5, 1, 1, 0.5, 0.5, 5};
-
-class TNullSink final : public TReactionSink {
- public:
-  void AddPathPoint(double, double) override {}
-  void AddPeriodRecord(const TPeriodRecord&) override {}
-};
 
 std::vector<double> StationaryValues(std::size_t n) {
   std::vector<double> values(n);
@@ -44,7 +39,7 @@ std::vector<double> StationaryValues(std::size_t n) {
 // Peer: the simulator's own reactions, process-wide generator, one core.
 void BM_SimulatorReactions(benchmark::State& state) {
   const auto reactions = static_cast<int>(state.range(0));
-  TNullSink sink;
+  TNullReactionSink sink;
   for (auto _ : state) {
     RandomSeed = 1;
     TReactionSimulator simulator;

@@ -11,30 +11,12 @@
 namespace corvane {
 namespace {
 
-// The fit needs the minimum, mean, variance and lag 1 alone: one pass, no quantiles.
+// The fit needs the minimum, mean, variance and lag 1 alone: one pass for the moments (the same
+// computation as the window's statistics), no quantiles.
 TModelFit RefitMoments(std::span<const double> values, const TFitOptions& options) {
-  const double shift = values.front();
-  long double sum = 0, squares = 0, lagged = 0;
-  double minimum = values.front();
-  double previous = 0;
-  for (std::size_t t = 0; t < values.size(); ++t) {
-    const double d = values[t] - shift;
-    sum += d;
-    squares += static_cast<long double>(d) * d;
-    if (t > 0)
-      lagged += static_cast<long double>(d) * previous;
-    previous = d;
-    minimum = std::min(minimum, values[t]);
-  }
-  const auto n = static_cast<long double>(values.size());
-  const long double m = sum / n;
-  const long double centred = squares - n * m * m;
-  const long double head = sum - (static_cast<long double>(values.back()) - shift);
-  const long double tail = sum - (static_cast<long double>(values.front()) - shift);
-  const long double cross = lagged - m * (head + tail) + (n - 1) * m * m;
-  const double A = options.KeepA ? options.A : minimum;
-  return FitModelToMoments(values.size(), A, static_cast<double>(m + shift),
-                           static_cast<double>(centred / (n - 1)), static_cast<double>(cross / centred),
+  const TMoments moments = MomentsOf(MomentSumsOf(values, 1));
+  const double A = options.KeepA ? options.A : *std::min_element(values.begin(), values.end());
+  return FitModelToMoments(values.size(), A, moments.Mean, moments.Variance, moments.Autocorrelations[0],
                            options);
 }
 

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "analysis/model_prediction.h"
+
 namespace corvane {
 namespace {
 
@@ -21,6 +23,7 @@ TModelFit Rejected(TModelFit fit, TFitCondition condition, std::string message) 
   fit.Condition = condition;
   fit.Message = std::move(message);
   fit.Estimates.fill(kNotANumber);
+  fit.Parameters = {};
   return fit;
 }
 
@@ -89,6 +92,13 @@ TModelFit FitModelToMoments(std::size_t count, double A, double mean, double var
                     fit.Estimates[kFitC1],
                     fit.Estimates[kFitC0],
                     fit.Estimates[kFitY0]};
+  // A fit stands only where the fitted model's own figures exist: every front end shows them.
+  try {
+    (void)ModelClosedFormOf(fit.Parameters);
+  } catch (const std::exception& error) {
+    return Rejected(fit, TFitCondition::NotFinite,
+                    std::string("the fitted model's figures leave the number range (") + error.what() + ")");
+  }
   fit.Condition = TFitCondition::Fitted;
   return fit;
 }

@@ -11,6 +11,8 @@
 //   b = mean/A - 1;  r = 1 + 2 lag1;  c0 = 2 b A (1 - r) / (variance (-ln r));
 //   k + 1 = b c0 A / (-ln r);  then a0 = a1/b, c1 = k a1, y0 = (k + 1) a0 / c0 (the carried
 //   inhibition's stationary mean).
+// FitModel alone decides whether a fit stands: every condition is a value of its result, and the
+// front ends (the window, the command line) show it without judging it again.
 // Data the model cannot describe get a plain message naming the condition and the data's value:
 //   "the model predicts a negative lag-1 autocorrelation; these data have +0.12".
 #pragma once
@@ -26,6 +28,7 @@
 
 namespace corvane {
 
+// The fewest reaction times the fit takes: below it the moments' sampling error swamps the model.
 inline constexpr std::size_t kMinimumReactionTimes = 20;
 
 enum class TFitCondition {
@@ -36,7 +39,7 @@ enum class TFitCondition {
   Lag1AtOrBelowHalf,  // lag1 <= -1/2
   MeanNotAboveA,      // mean <= A
   KNotPositive,       // k <= 0
-  NotFinite           // an estimate left the double range
+  NotFinite           // an estimate, or a figure of the fitted model, left the double range
 };
 
 struct TFitOptions {

@@ -6,36 +6,11 @@
 namespace corvane {
 namespace {
 
-// The autocorrelations from the shifted sums: with d = x - shift and m the mean of d,
-//   sum_{t=1}^{n-j} (d_t - m)(d_{t+j} - m) = P_j - m (H_j + T_j) + (n - j) m^2,
-// H_j = sum of d_1 .. d_(n-j) (all but the last j), T_j = sum of d_(j+1) .. d_n (all but the
-// first j), and the denominator sum (d_t - m)^2 = S2 - n m^2.
-struct TShiftedSums {
-  std::size_t n = 0;
-  long double sum = 0;
-  long double sum_squares = 0;
-  std::array<long double, kMaxLag> lagged{};
-  std::array<long double, kMaxLag> head{};  // d_1 + ... + d_j
-  std::array<long double, kMaxLag> tail{};  // d_(n-j+1) + ... + d_n
-};
-
-void FillMomentsAndLags(const TShiftedSums& s, double shift, TSeriesStatistics& out) {
-  const auto n = static_cast<long double>(s.n);
-  const long double m = s.sum / n;
-  out.Mean = static_cast<double>(m + shift);
-  const long double squares = std::max(0.0L, s.sum_squares - n * m * m);
-  if (s.n >= 2) {
-    out.Variance = static_cast<double>(squares / (n - 1));
-    out.StandardDeviation = std::sqrt(out.Variance);
-  }
-  for (std::size_t j = 1; j <= static_cast<std::size_t>(kMaxLag); ++j) {
-    if (j >= s.n || !(squares > 0))
-      continue;
-    const long double h = s.sum - s.tail[j - 1];
-    const long double t = s.sum - s.head[j - 1];
-    const long double cross = s.lagged[j - 1] - m * (h + t) + static_cast<long double>(s.n - j) * m * m;
-    out.Autocorrelations[j - 1] = static_cast<double>(cross / squares);
-  }
+void FillMoments(const TMoments& moments, TSeriesStatistics& out) {
+  out.Mean = moments.Mean;
+  out.Variance = moments.Variance;
+  out.StandardDeviation = std::sqrt(moments.Variance);
+  out.Autocorrelations = moments.Autocorrelations;
 }
 
 void FillAtMinimum(std::span<const double> sorted, TSeriesStatistics& out) {
@@ -47,37 +22,67 @@ void FillAtMinimum(std::span<const double> sorted, TSeriesStatistics& out) {
   out.ShareAtMinimum = static_cast<double>(out.CountAtMinimum) / static_cast<double>(sorted.size());
 }
 
-TShiftedSums SumsOf(std::span<const double> values, double shift) {
-  TShiftedSums s;
-  s.n = values.size();
+}  // namespace
+
+TMomentSums MomentSumsOf(std::span<const double> values, int lags) {
+  TMomentSums s;
+  s.Count = values.size();
+  if (values.empty())
+    return s;
+  const double shift = s.Shift = values.front();
   const std::size_t n = values.size();
+  const auto most = static_cast<std::size_t>(std::clamp(lags, 0, kMaxLag));
   // The lagged products in double, ten at a time where the processor pairs them: with the shift
   // the products are of deviations, so no digits cancel; the moments stay extended.
   std::array<double, kMaxLag> lagged{};
   for (std::size_t t = 0; t < n; ++t) {
     const long double d = static_cast<long double>(values[t]) - shift;
-    s.sum += d;
-    s.sum_squares += d * d;
+    s.Sum += d;
+    s.SumSquares += d * d;
     const double dd = values[t] - shift;
-    if (t >= static_cast<std::size_t>(kMaxLag)) {
+    if (t >= most && most == static_cast<std::size_t>(kMaxLag)) {
       for (std::size_t j = 1; j <= static_cast<std::size_t>(kMaxLag); ++j)
         lagged[j - 1] += dd * (values[t - j] - shift);
     } else {
-      for (std::size_t j = 1; j <= t; ++j) lagged[j - 1] += dd * (values[t - j] - shift);
+      for (std::size_t j = 1; j <= std::min(t, most); ++j) lagged[j - 1] += dd * (values[t - j] - shift);
     }
   }
-  for (std::size_t j = 0; j < static_cast<std::size_t>(kMaxLag); ++j) s.lagged[j] = lagged[j];
+  for (std::size_t j = 0; j < static_cast<std::size_t>(kMaxLag); ++j) s.Lagged[j] = lagged[j];
   long double head = 0, tail = 0;
   for (std::size_t j = 1; j <= static_cast<std::size_t>(kMaxLag) && j <= n; ++j) {
     head += static_cast<long double>(values[j - 1]) - shift;
     tail += static_cast<long double>(values[n - j]) - shift;
-    s.head[j - 1] = head;
-    s.tail[j - 1] = tail;
+    s.Head[j - 1] = head;
+    s.Tail[j - 1] = tail;
   }
   return s;
 }
 
-}  // namespace
+// The autocorrelations from the shifted sums: with m the mean of d,
+//   sum_{t=1}^{n-j} (d_t - m)(d_{t+j} - m) = P_j - m (H_j + T_j) + (n - j) m^2,
+// H_j = sum of d_1 .. d_(n-j) (all but the last j) = Sum - Tail_j, T_j = sum of d_(j+1) .. d_n
+// (all but the first j) = Sum - Head_j, and the denominator sum (d_t - m)^2 = S2 - n m^2.
+TMoments MomentsOf(const TMomentSums& s) {
+  TMoments out;
+  out.Count = s.Count;
+  if (s.Count == 0)
+    return out;
+  const auto n = static_cast<long double>(s.Count);
+  const long double m = s.Sum / n;
+  out.Mean = static_cast<double>(m + s.Shift);
+  const long double squares = std::max(0.0L, s.SumSquares - n * m * m);
+  if (s.Count >= 2)
+    out.Variance = static_cast<double>(squares / (n - 1));
+  for (std::size_t j = 1; j <= static_cast<std::size_t>(kMaxLag); ++j) {
+    if (j >= s.Count || !(squares > 0))
+      continue;
+    const long double h = s.Sum - s.Tail[j - 1];
+    const long double t = s.Sum - s.Head[j - 1];
+    const long double cross = s.Lagged[j - 1] - m * (h + t) + static_cast<long double>(s.Count - j) * m * m;
+    out.Autocorrelations[j - 1] = static_cast<double>(cross / squares);
+  }
+  return out;
+}
 
 double SortedQuantile(std::span<const double> sorted, double p) {
   if (sorted.empty())
@@ -94,7 +99,7 @@ TSeriesStatistics SeriesStatisticsOf(std::span<const double> values) {
   out.Count = values.size();
   if (values.empty())
     return out;
-  FillMomentsAndLags(SumsOf(values, values.front()), values.front(), out);
+  FillMoments(MomentsOf(MomentSumsOf(values)), out);
   std::vector<double> work(values.begin(), values.end());
   // Selection from the highest level down: each later selection works on the part below.
   std::size_t bound = work.size();
@@ -149,11 +154,11 @@ void TIncrementalStatistics::Assign(std::span<const double> values) {
   sorted_ = values_;
   std::sort(sorted_.begin(), sorted_.end());
   shift_ = values.front();
-  const TShiftedSums s = SumsOf(values, shift_);
-  sum_ = s.sum;
-  sum_squares_ = s.sum_squares;
-  lagged_ = s.lagged;
-  head_ = s.head;
+  const TMomentSums s = MomentSumsOf(values);
+  sum_ = s.Sum;
+  sum_squares_ = s.SumSquares;
+  lagged_ = s.Lagged;
+  head_ = s.Head;
 }
 
 TSeriesStatistics TIncrementalStatistics::Statistics() const {
@@ -161,18 +166,19 @@ TSeriesStatistics TIncrementalStatistics::Statistics() const {
   out.Count = values_.size();
   if (values_.empty())
     return out;
-  TShiftedSums s;
-  s.n = values_.size();
-  s.sum = sum_;
-  s.sum_squares = sum_squares_;
-  s.lagged = lagged_;
-  s.head = head_;
+  TMomentSums s;
+  s.Count = values_.size();
+  s.Shift = shift_;
+  s.Sum = sum_;
+  s.SumSquares = sum_squares_;
+  s.Lagged = lagged_;
+  s.Head = head_;
   long double tail = 0;
-  for (std::size_t j = 1; j <= static_cast<std::size_t>(kMaxLag) && j <= s.n; ++j) {
-    tail += static_cast<long double>(values_[s.n - j]) - shift_;
-    s.tail[j - 1] = tail;
+  for (std::size_t j = 1; j <= static_cast<std::size_t>(kMaxLag) && j <= s.Count; ++j) {
+    tail += static_cast<long double>(values_[s.Count - j]) - shift_;
+    s.Tail[j - 1] = tail;
   }
-  FillMomentsAndLags(s, shift_, out);
+  FillMoments(MomentsOf(s), out);
   FillAtMinimum(sorted_, out);
   for (std::size_t q = 0; q < kQuantileLevels.size(); ++q)
     out.Quantiles[q] = SortedQuantile(sorted_, kQuantileLevels[q]);

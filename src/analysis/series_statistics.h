@@ -4,6 +4,8 @@
 //                                   quantiles 5..95 %, autocorrelations at lags 1..10)
 //   value by value --TIncrementalStatistics::Append--> the same, kept up to date as a run grows
 //   TSeriesStatistics --StatisticVector--> the figures the model is compared on (kStatistic...)
+//   values --MomentSumsOf--> TMomentSums --MomentsOf--> n, mean, variance, lags 1..10: the one
+//        computation of the moments, shared by both of the above and the bootstrap's refit
 //
 // Definitions (those of R): SD with divisor n - 1; quantiles of type 7, the order statistic at
 // h = (n - 1) p interpolated linearly (x[floor h] + (h - floor h)(x[floor h + 1] - x[floor h]));
@@ -45,6 +47,34 @@ struct TSeriesStatistics {
     Autocorrelations.fill(kNotANumber);
   }
 };
+
+// The running sums the moments come from, shifted by a value of the series (its first) so that a
+// long series of similar values keeps its digits: with d = x - shift,
+//   Sum = sum d,  SumSquares = sum d^2,  Lagged[j-1] = sum_t d_t d_(t+j),
+//   Head[j-1] = d_1 + ... + d_j,  Tail[j-1] = d_(n-j+1) + ... + d_n.
+struct TMomentSums {
+  std::size_t Count = 0;
+  double Shift = 0;
+  long double Sum = 0;
+  long double SumSquares = 0;
+  std::array<long double, kMaxLag> Lagged{};
+  std::array<long double, kMaxLag> Head{};
+  std::array<long double, kMaxLag> Tail{};
+};
+
+struct TMoments {
+  std::size_t Count = 0;
+  double Mean = kNotANumber;
+  double Variance = kNotANumber;                 // divisor n - 1; NaN below 2 values
+  std::array<double, kMaxLag> Autocorrelations;  // NaN where j >= n or every value is the same
+
+  TMoments() { Autocorrelations.fill(kNotANumber); }
+};
+
+// One pass over the values, shifted by the first; lags up to `lags` (the rest stay 0).
+TMomentSums MomentSumsOf(std::span<const double> values, int lags = kMaxLag);
+// The mean, variance and autocorrelations of R's definitions from the sums.
+TMoments MomentsOf(const TMomentSums& sums);
 
 // All at once: quantiles by selection (no full sort), moments in extended precision.
 TSeriesStatistics SeriesStatisticsOf(std::span<const double> values);

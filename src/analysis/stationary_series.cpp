@@ -3,16 +3,10 @@
 #include <cmath>
 
 #include "analysis/model_prediction.h"
+#include "simulation/null_sink.h"
 
 namespace corvane {
 namespace {
-
-// Discards what a reaction delivers: the analysis needs only its time and carried inhibition.
-class TDiscardingSink final : public TReactionSink {
- public:
-  void AddPathPoint(double, double) override {}
-  void AddPeriodRecord(const TPeriodRecord&) override {}
-};
 
 // A standard normal by the polar method.
 double DrawNormal(TRandomGenerator& generator) {
@@ -50,14 +44,14 @@ TStationarySeries::TStationarySeries(const TParameterSet& P, std::uint32_t seed)
 }
 
 double TStationarySeries::Next() {
-  TDiscardingSink sink;
+  TNullReactionSink sink;
   const double rt = simulator_.SimulateReaction(P_, first_, sink);
   first_ = false;
   return rt;
 }
 
 void TStationarySeries::Fill(std::span<double> reaction_times) {
-  TDiscardingSink sink;
+  TNullReactionSink sink;
   for (double& rt : reaction_times) {
     rt = simulator_.SimulateReaction(P_, first_, sink);
     first_ = false;

@@ -18,6 +18,7 @@
 #include "runtime/number_format_settings.h"
 #include "runtime/parse_float.h"
 #include "runtime/random.h"
+#include "simulation/null_sink.h"
 #include "simulation/reaction_simulator.h"
 
 #ifndef CORVANE_VERSION
@@ -196,12 +197,6 @@ class TArguments {
   std::vector<std::string_view> rest_;
 };
 
-class TDiscardingSink final : public TReactionSink {
- public:
-  void AddPathPoint(double, double) override {}
-  void AddPeriodRecord(const TPeriodRecord&) override {}
-};
-
 int Simulate(const TArguments& arguments, std::FILE* out) {
   if (!arguments.Rest().empty())
     throw EUsage{"simulate takes no file: '" + std::string(arguments.Rest().front()) + "'"};
@@ -225,7 +220,7 @@ int Simulate(const TArguments& arguments, std::FILE* out) {
   if (tsv)
     output.Text("series\treaction\tRT\tcarried inhibition\n");
   TReactionSimulator simulator;
-  TDiscardingSink sink;
+  TNullReactionSink sink;
   for (std::uint64_t s = 1; s <= series; ++s)
     for (std::uint64_t r = 1; r <= count; ++r) {
       const double rt = simulator.SimulateReaction(P, r == 1, sink);

@@ -14,6 +14,7 @@
 #include "runtime/random.h"
 #include "simulation/reaction_simulator.h"
 #include "support/expect_throw_msg.h"
+#include "simulation/null_sink.h"
 
 namespace corvane {
 namespace {
@@ -21,12 +22,6 @@ namespace {
 const TParameterSet kDefaults{5, 1, 1, 0.5, 0.5, 5};
 const TParameterSet kSecond{3, 0.6, 1.5, 0.9, 0.7, 6};
 const TParameterSet kThird{1, 0.5, 2, 0.25, 1, 1};
-
-class TNullSink final : public TReactionSink {
- public:
-  void AddPathPoint(double, double) override {}
-  void AddPeriodRecord(const TPeriodRecord&) override {}
-};
 
 TEST(ModelClosedFormTest, FiguresForTheTwoSets) {
   struct Case {
@@ -98,7 +93,7 @@ TEST(ModelFitTest, RejectionsNameTheConditionAndTheValue) {
 // The simulator on a generator of its own gives the process-wide path's reactions from the same
 // seed, and leaves RandomSeed alone.
 TEST(OwnGeneratorTest, SameReactionsAsTheProcessWideGeneratorAndRandomSeedUntouched) {
-  TNullSink sink;
+  TNullReactionSink sink;
   RandomSeed = 4711;
   TReactionSimulator process_wide;
   std::vector<double> expected;

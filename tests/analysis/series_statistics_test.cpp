@@ -83,6 +83,14 @@ TEST(SeriesStatisticsTest, IncrementalEqualsAllAtOnce) {
   assigned.Assign(values);
   EXPECT_NEAR(assigned.Statistics().Autocorrelations[2], incremental.Statistics().Autocorrelations[2], 1e-12);
   EXPECT_EQ(assigned.Sorted().size(), 300u);
+
+  // The bootstrap's refit reads lag 1 alone from the same sums: the same figures.
+  const TMoments lag1_only = MomentsOf(MomentSumsOf(values, 1));
+  const TSeriesStatistics all = incremental.Statistics();
+  EXPECT_NEAR(lag1_only.Mean, all.Mean, 1e-12);
+  EXPECT_NEAR(lag1_only.Variance, all.Variance, 1e-10);
+  EXPECT_NEAR(lag1_only.Autocorrelations[0], all.Autocorrelations[0], 1e-12);
+  EXPECT_EQ(lag1_only.Count, 300u);
 }
 
 TEST(HistogramTest, AtomApartAndFreedmanDiaconis) {

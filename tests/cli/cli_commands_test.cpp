@@ -14,6 +14,7 @@
 #include "analysis/model_fit.h"
 #include "analysis/stationary_series.h"
 #include "runtime/random.h"
+#include "simulation/null_sink.h"
 #include "simulation/reaction_simulator.h"
 
 namespace corvane {
@@ -45,12 +46,6 @@ TRun RunCommand(std::vector<std::string_view> args) {
   return run;
 }
 
-class TNullSink final : public TReactionSink {
- public:
-  void AddPathPoint(double, double) override {}
-  void AddPeriodRecord(const TPeriodRecord&) override {}
-};
-
 // With a seed, simulate prints the reactions the window gives after FormCreate seeded the
 // generator with it: presses of one series, then "Begin new RT series" and presses again.
 TEST(CliTest, SimulateWithASeedEqualsTheSimulatorFromThatSeed) {
@@ -59,7 +54,7 @@ TEST(CliTest, SimulateWithASeedEqualsTheSimulatorFromThatSeed) {
   ASSERT_EQ(run.exit, 0) << run.err;
   RandomSeed = 31415;
   TReactionSimulator simulator;
-  TNullSink sink;
+  TNullReactionSink sink;
   std::istringstream lines(run.out);
   for (int s = 0; s < 2; ++s)
     for (int r = 0; r < 40; ++r) {
