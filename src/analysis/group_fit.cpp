@@ -40,7 +40,7 @@ TGroupFit FitOneGroup(const TReactionTimeGroup& group, const TFitOptions& fit,
     return out;
   }
   out.Count = group.Values.size();
-  out.Fit = FitModel(group.Values, fit);
+  out.Fit = FitModel(group.Values, group.Breaks, fit);
   if (!out.Fit.Fitted()) {
     out.Status = TGroupFitStatus::NotFitted;
     AddNote(out.Message, out.Fit.Message);
