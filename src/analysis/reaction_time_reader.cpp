@@ -69,7 +69,7 @@ bool IsIndexColumn(const std::vector<std::vector<std::string>>& sample, std::siz
 
 // The first non-blank, non-comment line: which delimiter, and is it one number alone.
 std::string_view FirstLine(std::string_view text) {
-  TRecordScanner scan(text, '\n');
+  TRecordScanner scan(text, '\0');
   if (!scan.Next())
     throw EReactionTimeFormat("the text holds no reaction times");
   return scan.Fields().front();

@@ -14,17 +14,13 @@ namespace {
 constexpr std::size_t kShownText = 60;
 
 bool SkippedLine(std::string_view line) {
+  if (!line.empty() && !IsBlank(line.front()) && line.front() != '#')
+    return false;
   const std::string_view t = TrimmedField(line);
   return t.empty() || t.front() == '#';
 }
 
 }  // namespace
-
-std::string_view TrimmedField(std::string_view s) noexcept {
-  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
-  return s;
-}
 
 std::string_view Unquoted(std::string_view s) noexcept {
   s = TrimmedField(s);
@@ -50,12 +46,12 @@ bool TRecordScanner::Next() {
       ++next_line_;
       continue;
     }
-    if (std::memchr(line.data(), '"', line.size()) == nullptr) {
+    if (SplitLine(line)) {
       record_ = line;
       pos_ += length + 1;
       ++next_line_;
-      SplitPlain(line);
     } else {
+      fields_.clear();
       SplitQuoted();
     }
     pos_ = std::min(pos_, text_.size());
@@ -65,51 +61,78 @@ bool TRecordScanner::Next() {
   return false;
 }
 
-void TRecordScanner::SplitPlain(std::string_view line) {
+// The fields of a record on one line; false where a quoted field needs the full rules (it holds
+// the delimiter, a doubled quote or a line break, or text follows its closing quote).
+bool TRecordScanner::SplitLine(std::string_view line) {
   if (delimiter_ == '\0') {
+    if (!line.empty() && TrimmedField(line).front() == '"')
+      return false;
     fields_.push_back(TrimmedField(line));
-    return;
+    return true;
   }
   const char* p = line.data();
   const char* const end = p + line.size();
-  const char* start = p;
-  for (; p != end; ++p)
-    if (*p == delimiter_) {
-      fields_.push_back(TrimmedField(std::string_view(start, static_cast<std::size_t>(p - start))));
-      start = p + 1;
+  for (;;) {
+    const char* start = p;
+    while (start != end && *start != delimiter_ && IsBlank(*start)) ++start;
+    if (start != end && *start == '"') {
+      const void* close = std::memchr(start + 1, '"', static_cast<std::size_t>(end - start - 1));
+      if (close == nullptr)
+        return false;
+      const char* q = static_cast<const char*>(close);
+      const char* after = q + 1;
+      while (after != end && *after != delimiter_ && IsBlank(*after)) ++after;
+      if (after != end && *after != delimiter_)
+        return false;  // a doubled quote, or text after the closing quote
+      fields_.push_back(std::string_view(start + 1, static_cast<std::size_t>(q - start - 1)));
+      if (after == end)
+        return true;
+      p = after + 1;
+      continue;
     }
-  fields_.push_back(TrimmedField(std::string_view(start, static_cast<std::size_t>(end - start))));
+    const char* q = start;
+    while (q != end && *q != delimiter_) ++q;
+    const std::string_view field(start, static_cast<std::size_t>(q - start));
+    fields_.push_back(TrimmedField(field));
+    if (q == end)
+      return true;
+    p = q + 1;
+  }
 }
 
-// Character by character from the record's start: quoted fields may span lines.
+// From the record's start, field by field: quoted fields may span lines. A quoted field's end is
+// found by memchr, an unquoted one's by a tight loop to the delimiter or the line end (a CR before
+// the LF is trimmed with the field's blanks).
 void TRecordScanner::SplitQuoted() {
   const std::size_t record_start = pos_;
-  std::size_t i = pos_;
+  const char* const base = text_.data();
   const std::size_t n = text_.size();
-  const auto at_line_end = [&](std::size_t k) {
-    return k >= n || text_[k] == '\n' || (text_[k] == '\r' && (k + 1 >= n || text_[k + 1] == '\n'));
+  std::size_t i = pos_;
+  const auto scan_to_end = [&](std::size_t k) {
+    while (k < n && base[k] != delimiter_ && base[k] != '\n') ++k;
+    return k;
   };
   for (;;) {
-    while (i < n && text_[i] != delimiter_ && IsBlank(text_[i]) && !at_line_end(i)) ++i;
+    while (i < n && base[i] != delimiter_ && base[i] != '\n' && IsBlank(base[i])) ++i;
     std::string_view field;
-    if (i < n && text_[i] == '"') {
+    if (i < n && base[i] == '"') {
       const std::size_t open_line = next_line_;
       const std::size_t inside = ++i;
       bool doubled = false;
-      for (;; ++i) {
-        if (i >= n)
+      for (;;) {
+        const void* quote = i < n ? std::memchr(base + i, '"', n - i) : nullptr;
+        if (quote == nullptr)
           throw EReactionTimeFormat(
               "line " + std::to_string(open_line) + ": a quote opened here is not closed", open_line);
-        if (text_[i] == '\n')
-          ++next_line_;
-        if (text_[i] == '"') {
-          if (i + 1 < n && text_[i + 1] == '"') {
-            doubled = true;
-            ++i;
-            continue;
-          }
-          break;
+        const auto at = static_cast<std::size_t>(static_cast<const char*>(quote) - base);
+        next_line_ += static_cast<std::size_t>(std::count(base + i, base + at, '\n'));
+        i = at;
+        if (i + 1 < n && base[i + 1] == '"') {
+          doubled = true;
+          i += 2;
+          continue;
         }
+        break;
       }
       field = text_.substr(inside, i - inside);
       ++i;  // the closing quote
@@ -128,35 +151,29 @@ void TRecordScanner::SplitQuoted() {
       // Text after the closing quote up to the delimiter joins nothing: it is dropped if blank,
       // else the field is kept as written.
       const std::size_t after = i;
-      while (i < n && text_[i] != delimiter_ && !at_line_end(i)) ++i;
+      i = scan_to_end(i);
       if (!TrimmedField(text_.substr(after, i - after)).empty())
         field = TrimmedField(text_.substr(inside - 1, i - inside + 1));
     } else {
       const std::size_t start = i;
-      while (i < n && text_[i] != delimiter_ && !at_line_end(i)) ++i;
+      i = scan_to_end(i);
       field = TrimmedField(text_.substr(start, i - start));
     }
     fields_.push_back(field);
-    if (i < n && !at_line_end(i) && text_[i] == delimiter_ && delimiter_ != '\0') {
+    if (i < n && base[i] == delimiter_ && delimiter_ != '\0') {
       ++i;
       continue;
     }
     break;
   }
   std::size_t end = i;
-  if (i < n && text_[i] == '\r')
-    ++i;
-  if (i < n && text_[i] == '\n')
-    ++i;
+  if (end > record_start && base[end - 1] == '\r')
+    --end;
+  if (i < n)
+    ++i;  // the LF
   ++next_line_;
   record_ = text_.substr(record_start, end - record_start);
   pos_ = i;
-}
-
-bool IsMissingValue(std::string_view field) noexcept {
-  field = TrimmedField(field);
-  return field.empty() || field == "NA" || field == "NaN" || field == "nan" || field == "NAN" ||
-         field == "." || field == "NULL" || field == "null";
 }
 
 TFieldKind ParseField(std::string_view field, char mark, double& value) noexcept {

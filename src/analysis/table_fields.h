@@ -12,8 +12,9 @@
 // kept as written). Lines end in LF or CR LF. Blank lines and lines starting with '#' between
 // records are skipped. An unclosed quote is an EReactionTimeFormat naming the line it opened on.
 //
-// Speed: a record without quotes is split in one pass over its line (memchr for the line end and
-// the quote, then the delimiters); only quoted records go character by character.
+// Speed: a record on one line whose quoted fields hold no delimiter, doubled quote or line break
+// (what R and pandas write) is split in one pass over its line, memchr finding the line end and
+// each closing quote; other records go field by field from the record's start.
 #pragma once
 
 #include <cstddef>
@@ -40,7 +41,7 @@ class TRecordScanner {
   std::size_t NextLine() const noexcept { return next_line_; }  // the line after the record
 
  private:
-  void SplitPlain(std::string_view line);
+  bool SplitLine(std::string_view line);
   void SplitQuoted();
 
   std::string_view text_;
@@ -57,12 +58,22 @@ class TRecordScanner {
 constexpr bool IsBlank(char c) noexcept {
   return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\r';
 }
-std::string_view TrimmedField(std::string_view s) noexcept;
+inline std::string_view TrimmedField(std::string_view s) noexcept {
+  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+  return s;
+}
 
 // Quotes (and the spaces around and inside them) dropped: what a user writes as a filter's value.
 std::string_view Unquoted(std::string_view s) noexcept;
 
-bool IsMissingValue(std::string_view field) noexcept;
+inline bool IsMissingValue(std::string_view field) noexcept {
+  field = TrimmedField(field);
+  if (field.size() > 4)
+    return false;
+  return field.empty() || field == "NA" || field == "NaN" || field == "nan" || field == "NAN" ||
+         field == "." || field == "NULL" || field == "null";
+}
 
 enum class TFieldKind { Number, Missing, NotANumber };
 
