@@ -68,17 +68,18 @@ bool IsIndexColumn(const std::vector<std::vector<std::string>>& sample, std::siz
 }
 
 // The first non-blank, non-comment line: which delimiter, and is it one number alone.
-std::string_view FirstLine(std::string_view text) {
+// A copy: a field with doubled quotes lives in the scanner, which ends here.
+std::string FirstLine(std::string_view text) {
   TRecordScanner scan(text, '\0');
   if (!scan.Next())
     throw EReactionTimeFormat("the text holds no reaction times");
-  return scan.Fields().front();
+  return std::string(scan.Fields().front());
 }
 
 }  // namespace
 
 TTextShape InspectDecodedText(std::string_view text, char decimal_mark) {
-  const std::string_view first = FirstLine(text);
+  const std::string first = FirstLine(text);
   TTextShape shape;
   const bool any_delimiter = first.find_first_of("\t;,") != std::string_view::npos;
   const char delimiter = DelimiterOf(first);
