@@ -13,8 +13,9 @@ namespace {
 
 // The fit needs the minimum, mean, variance and lag 1 alone: one pass for the moments (the same
 // computation as the window's statistics), no quantiles.
-TModelFit RefitMoments(std::span<const double> values, const TFitOptions& options) {
-  const TMoments moments = MomentsOf(MomentSumsOf(values, 1));
+TModelFit RefitMoments(std::span<const double> values, std::span<const std::size_t> breaks,
+                       const TFitOptions& options) {
+  const TMoments moments = MomentsOf(MomentSumsOf(values, 1, breaks));
   const double A = options.KeepA ? options.A : *std::min_element(values.begin(), values.end());
   return FitModelToMoments(values.size(), A, moments.Mean, moments.Variance, moments.Autocorrelations[0],
                            options);
@@ -29,7 +30,11 @@ std::optional<TFitVector> Replicate(const TModelFit& fit, std::size_t n, std::ui
   } catch (const EMathError&) {
     return std::nullopt;
   }
-  const TModelFit refit = RefitMoments(values, fit.Options);
+  // The replicate skips the pairs the data lacked, so its lag 1 has the data's precision.
+  std::span<const std::size_t> breaks = fit.Breaks;
+  breaks = breaks.first(
+      static_cast<std::size_t>(std::lower_bound(breaks.begin(), breaks.end(), n) - breaks.begin()));
+  const TModelFit refit = RefitMoments(values, breaks, fit.Options);
   if (!refit.Fitted())
     return std::nullopt;
   return refit.Estimates;

@@ -2,7 +2,8 @@
 //
 //   TModelFit, n --BootstrapFit--> B replicate series of n reactions from the fitted model's
 //                                  stationary state (stationary_series.h), each refitted the same
-//                                  way (the same A rule, a1 held) --> percentile intervals
+//                                  way (the same A rule, a1 held, the fit's broken pairs skipped)
+//                                  --> percentile intervals
 //
 // Replicate i draws from SeedForIndex(Seed, i) alone, so the intervals do not depend on the thread
 // count. A replicate whose fit fails (a lag-1 autocorrelation >= 0 happens at small n) or whose

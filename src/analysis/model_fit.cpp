@@ -113,4 +113,11 @@ TModelFit FitModel(std::span<const double> values, const TFitOptions& options) {
   return FitModel(SeriesStatisticsOf(values), options);
 }
 
+TModelFit FitModel(std::span<const double> values, std::span<const std::size_t> breaks,
+                   const TFitOptions& options) {
+  TModelFit fit = FitModel(SeriesStatisticsOf(values, breaks), options);
+  fit.Breaks.assign(breaks.begin(), breaks.end());
+  return fit;
+}
+
 }  // namespace corvane

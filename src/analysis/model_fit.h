@@ -22,6 +22,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "analysis/series_statistics.h"
 #include "simulation/parameter_set.h"
@@ -67,11 +68,17 @@ struct TModelFit {
   TFitVector Estimates{};
   TParameterSet Parameters;
   TFitOptions Options;
+  // Where the series' pairs break (series_statistics.h, Gaps): the lag 1 the fit used skipped
+  // them, and so does each bootstrap replicate's refit.
+  std::vector<std::size_t> Breaks;
 
   bool Fitted() const noexcept { return Condition == TFitCondition::Fitted; }
 };
 
 TModelFit FitModel(std::span<const double> values, const TFitOptions& options = {});
+// A series with gaps: `breaks` ascending in [1, n), the pairs (t - 1, t) left out of the lags.
+TModelFit FitModel(std::span<const double> values, std::span<const std::size_t> breaks,
+                   const TFitOptions& options = {});
 // From statistics already at hand (the window's): the minimum, mean, variance and lag 1.
 TModelFit FitModel(const TSeriesStatistics& statistics, const TFitOptions& options = {});
 // The closed form itself, given A and the three moments.

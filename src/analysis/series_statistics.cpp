@@ -22,9 +22,31 @@ void FillAtMinimum(std::span<const double> sorted, TSeriesStatistics& out) {
   out.ShareAtMinimum = static_cast<double>(out.CountAtMinimum) / static_cast<double>(sorted.size());
 }
 
+// The lagged sums over the pairs within unbroken runs: a pair (t - j, t) stands where the run
+// holding t started at or before t - j.
+void BrokenPairSums(std::span<const double> values, std::size_t most, std::span<const std::size_t> breaks,
+                    TMomentSums& s) {
+  s.Broken = true;
+  s.Lagged.fill(0);
+  const double shift = s.Shift;
+  std::size_t run_start = 0;
+  auto next_break = breaks.begin();
+  for (std::size_t t = 0; t < values.size(); ++t) {
+    while (next_break != breaks.end() && *next_break <= t) run_start = *next_break++;
+    const long double d = static_cast<long double>(values[t]) - shift;
+    for (std::size_t j = 1; j <= most && t >= run_start + j; ++j) {
+      const long double first = static_cast<long double>(values[t - j]) - shift;
+      s.Lagged[j - 1] += first * d;
+      s.PairFirst[j - 1] += first;
+      s.PairSecond[j - 1] += d;
+      ++s.Pairs[j - 1];
+    }
+  }
+}
+
 }  // namespace
 
-TMomentSums MomentSumsOf(std::span<const double> values, int lags) {
+TMomentSums MomentSumsOf(std::span<const double> values, int lags, std::span<const std::size_t> breaks) {
   TMomentSums s;
   s.Count = values.size();
   if (values.empty())
@@ -55,6 +77,8 @@ TMomentSums MomentSumsOf(std::span<const double> values, int lags) {
     s.Head[j - 1] = head;
     s.Tail[j - 1] = tail;
   }
+  if (!breaks.empty())
+    BrokenPairSums(values, most, breaks, s);
   return s;
 }
 
@@ -76,6 +100,16 @@ TMoments MomentsOf(const TMomentSums& s) {
   for (std::size_t j = 1; j <= static_cast<std::size_t>(kMaxLag); ++j) {
     if (j >= s.Count || !(squares > 0))
       continue;
+    if (s.Broken) {
+      const auto pairs = static_cast<long double>(s.Pairs[j - 1]);
+      if (s.Pairs[j - 1] == 0)
+        continue;
+      const long double cross =
+          s.Lagged[j - 1] - m * (s.PairFirst[j - 1] + s.PairSecond[j - 1]) + pairs * m * m;
+      out.Autocorrelations[j - 1] =
+          static_cast<double>(cross * static_cast<long double>(s.Count - j) / (pairs * squares));
+      continue;
+    }
     const long double h = s.Sum - s.Tail[j - 1];
     const long double t = s.Sum - s.Head[j - 1];
     const long double cross = s.Lagged[j - 1] - m * (h + t) + static_cast<long double>(s.Count - j) * m * m;
@@ -94,12 +128,12 @@ double SortedQuantile(std::span<const double> sorted, double p) {
   return sorted[low] + (h - static_cast<double>(low)) * (sorted[low + 1] - sorted[low]);
 }
 
-TSeriesStatistics SeriesStatisticsOf(std::span<const double> values) {
+TSeriesStatistics SeriesStatisticsOf(std::span<const double> values, std::span<const std::size_t> breaks) {
   TSeriesStatistics out;
   out.Count = values.size();
   if (values.empty())
     return out;
-  FillMoments(MomentsOf(MomentSumsOf(values)), out);
+  FillMoments(MomentsOf(MomentSumsOf(values, kMaxLag, breaks)), out);
   std::vector<double> work(values.begin(), values.end());
   // Selection from the highest level down: each later selection works on the part below.
   std::size_t bound = work.size();
@@ -146,10 +180,11 @@ void TIncrementalStatistics::Append(double value) {
   sorted_.insert(std::upper_bound(sorted_.begin(), sorted_.end(), value), value);
 }
 
-void TIncrementalStatistics::Assign(std::span<const double> values) {
+void TIncrementalStatistics::Assign(std::span<const double> values, std::span<const std::size_t> breaks) {
   Clear();
   if (values.empty())
     return;
+  breaks_.assign(breaks.begin(), breaks.end());
   values_.assign(values.begin(), values.end());
   sorted_ = values_;
   std::sort(sorted_.begin(), sorted_.end());
@@ -178,7 +213,7 @@ TSeriesStatistics TIncrementalStatistics::Statistics() const {
     tail += static_cast<long double>(values_[s.Count - j]) - shift_;
     s.Tail[j - 1] = tail;
   }
-  FillMoments(MomentsOf(s), out);
+  FillMoments(MomentsOf(breaks_.empty() ? s : MomentSumsOf(values_, kMaxLag, breaks_)), out);
   FillAtMinimum(sorted_, out);
   for (std::size_t q = 0; q < kQuantileLevels.size(); ++q)
     out.Quantiles[q] = SortedQuantile(sorted_, kQuantileLevels[q]);

@@ -12,6 +12,12 @@
 // the lag-j autocorrelation the usual estimator with the overall mean,
 //   r_j = sum_{t=1}^{n-j} (x_t - m)(x_{t+j} - m) / sum_{t=1}^{n} (x_t - m)^2   (R's acf).
 // The share at the minimum counts the values within 1e-9 of it, relative.
+//
+// Gaps: a series read with its trial numbers may carry breaks, the t where x_(t-1) and x_t were
+// not consecutive trials (a trial missing, filtered or excluded between them). A pair (t, t + j)
+// with a break in (t, t + j] is then left out of the lag-j sum, and the sum is scaled back by
+// (n - j) / P_j for the P_j pairs that remain, so the estimator keeps the scale it has without
+// gaps; with no breaks every figure is the one above, bit for bit.
 #pragma once
 
 #include <array>
@@ -60,6 +66,12 @@ struct TMomentSums {
   std::array<long double, kMaxLag> Lagged{};
   std::array<long double, kMaxLag> Head{};
   std::array<long double, kMaxLag> Tail{};
+  // With breaks (Broken): the lagged sum over the pairs that remain, the sums of their first and
+  // second members, and their count; Head and Tail are then unused.
+  bool Broken = false;
+  std::array<long double, kMaxLag> PairFirst{};
+  std::array<long double, kMaxLag> PairSecond{};
+  std::array<std::size_t, kMaxLag> Pairs{};
 };
 
 struct TMoments {
@@ -71,13 +83,16 @@ struct TMoments {
   TMoments() { Autocorrelations.fill(kNotANumber); }
 };
 
-// One pass over the values, shifted by the first; lags up to `lags` (the rest stay 0).
-TMomentSums MomentSumsOf(std::span<const double> values, int lags = kMaxLag);
+// One pass over the values, shifted by the first; lags up to `lags` (the rest stay 0). `breaks`:
+// ascending indices t in [1, n) where the pair (t - 1, t) is broken (see Gaps above).
+TMomentSums MomentSumsOf(std::span<const double> values, int lags = kMaxLag,
+                         std::span<const std::size_t> breaks = {});
 // The mean, variance and autocorrelations of R's definitions from the sums.
 TMoments MomentsOf(const TMomentSums& sums);
 
 // All at once: quantiles by selection (no full sort), moments in extended precision.
-TSeriesStatistics SeriesStatisticsOf(std::span<const double> values);
+TSeriesStatistics SeriesStatisticsOf(std::span<const double> values,
+                                     std::span<const std::size_t> breaks = {});
 
 // The type-7 quantile at level p of values sorted ascending; NaN for none.
 double SortedQuantile(std::span<const double> sorted, double p);
@@ -91,8 +106,10 @@ class TIncrementalStatistics {
  public:
   void Clear();
   void Append(double value);
-  // The whole series anew (a loaded file): one sort, one pass.
-  void Assign(std::span<const double> values);
+  // The whole series anew (a loaded file): one sort, one pass. With breaks (a file read with its
+  // trial numbers), Statistics recomputes the lags in one pass over the series; values appended
+  // afterwards pair with the last.
+  void Assign(std::span<const double> values, std::span<const std::size_t> breaks = {});
 
   std::size_t Count() const noexcept { return values_.size(); }
   std::span<const double> Values() const noexcept { return values_; }
@@ -108,6 +125,7 @@ class TIncrementalStatistics {
   long double sum_squares_ = 0;                // of d^2
   std::array<long double, kMaxLag> lagged_{};  // lagged_[j-1] = sum d_t d_{t+j}
   std::array<long double, kMaxLag> head_{};    // head_[j-1] = d_1 + ... + d_j
+  std::vector<std::size_t> breaks_;
 };
 
 // The figures of a series that the model is compared on, in one indexable list.

@@ -1,6 +1,6 @@
 // The commands of corvane-cli, on C streams so that tests run them in the test's own process.
 //
-//   argv --RunCli--> "fit FILE..."        one TSV row per file (analysis/model_fit.h, bootstrap.h)
+//   argv --RunCli--> "fit FILE..."        one TSV row per file and group (fit_command.h)
 //                    "simulate --params"  reaction times by the program's own simulator and
 //                                         process-wide generator (simulation/reaction_simulator.h)
 //                    "--help", "--version"

@@ -1,0 +1,227 @@
+#include "cli/fit_command.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "analysis/bootstrap.h"
+#include "analysis/group_fit.h"
+#include "analysis/model_fit.h"
+#include "analysis/reaction_time_groups.h"
+#include "analysis/reaction_time_reader.h"
+#include "cli/cli_commands.h"
+
+namespace corvane {
+namespace {
+
+// Numbers for machines: the shortest text that reads back as the same double; NA for none.
+std::string Figure(double value) {
+  if (std::isnan(value))
+    return "NA";
+  char text[32];
+  const auto result = std::to_chars(text, text + sizeof text, value);
+  return std::string(text, result.ptr);
+}
+
+// A cell of the TSV: tabs and line breaks (a quoted CSV field may hold them) become spaces.
+std::string Cell(std::string_view text) {
+  std::string cell(text);
+  for (char& c : cell)
+    if (c == '\t' || c == '\n' || c == '\r')
+      c = ' ';
+  return cell;
+}
+
+std::string ReadInput(std::string_view file) {
+  if (file != "-")
+    return ReadWholeFile(std::string(file));
+  std::string text;
+  char chunk[1 << 16];
+  std::size_t got = 0;
+  while ((got = std::fread(chunk, 1, sizeof chunk, stdin)) > 0) text.append(chunk, got);
+  return text;
+}
+
+// What the fit command reads and fits, from its options.
+struct TFitCommand {
+  TFitOptions Fit;
+  TBootstrapOptions Bootstrap;
+  TWorkControl Control;
+  char DecimalMark = '\0';
+  std::optional<std::string_view> Column;
+  std::vector<std::string> By;
+  std::vector<std::pair<std::string, std::string>> Where;
+  std::optional<std::string_view> Order;
+  double Minimum = -std::numeric_limits<double>::infinity();
+  double Maximum = std::numeric_limits<double>::infinity();
+};
+
+double ParseCutoff(std::string_view text, std::string_view option) {
+  double value = 0;
+  const auto [ptr, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || ptr != text.data() + text.size() || std::isnan(value))
+    throw EUsage{std::string(option) + ": '" + std::string(text) + "' is not a number"};
+  return value;
+}
+
+TFitCommand ParseFitCommand(const TArguments& arguments) {
+  TFitCommand c;
+  if (const auto a1 = arguments.Value("--a1"))
+    c.Fit.a1 = ParseParameter(*a1, "--a1");
+  if (const auto a = arguments.Value("--keep-a")) {
+    c.Fit.KeepA = true;
+    c.Fit.A = ParseParameter(*a, "--keep-a");
+  }
+  if (!(c.Fit.a1 > 0) || (c.Fit.KeepA && !(c.Fit.A > 0)))
+    throw EUsage{"--a1 and --keep-a must be greater than 0"};
+  if (const auto b = arguments.Value("--bootstrap"))
+    c.Bootstrap.Replicates = ParseInteger<std::size_t>(*b, "--bootstrap");
+  if (const auto s = arguments.Value("--seed"))
+    c.Bootstrap.Seed = ParseInteger<std::uint64_t>(*s, "--seed");
+  if (const auto t = arguments.Value("--threads"))
+    c.Control.Threads = ParseInteger<unsigned>(*t, "--threads");
+  if (const auto m = arguments.Value("--decimal-mark")) {
+    if (m->size() != 1)
+      throw EUsage{"--decimal-mark takes one character"};
+    c.DecimalMark = m->front();
+  }
+  c.Column = arguments.Value("--column");
+  if (const auto by = arguments.Value("--by")) {
+    std::string_view rest = *by;
+    for (;;) {
+      const std::size_t comma = rest.find(',');
+      if (rest.substr(0, comma).empty())
+        throw EUsage{"--by: a column name is empty"};
+      c.By.emplace_back(rest.substr(0, comma));
+      if (comma == std::string_view::npos)
+        break;
+      rest.remove_prefix(comma + 1);
+    }
+  }
+  for (const std::string_view where : arguments.Values("--where")) {
+    const std::size_t equals = where.find('=');
+    if (equals == std::string_view::npos || equals == 0)
+      throw EUsage{"--where: '" + std::string(where) + "' is not COLUMN=VALUE"};
+    c.Where.emplace_back(where.substr(0, equals), where.substr(equals + 1));
+  }
+  c.Order = arguments.Value("--order");
+  if (const auto m = arguments.Value("--min"))
+    c.Minimum = ParseCutoff(*m, "--min");
+  if (const auto m = arguments.Value("--max"))
+    c.Maximum = ParseCutoff(*m, "--max");
+  if (!(c.Minimum <= c.Maximum))
+    throw EUsage{"--min must not be above --max"};
+  return c;
+}
+
+// The read's options for one file: its columns found by name in its header.
+TReadOptions ReadOptionsFor(const TFitCommand& command, std::string_view text) {
+  TReadOptions read;
+  read.DecimalMark = command.DecimalMark;
+  read.Minimum = command.Minimum;
+  read.Maximum = command.Maximum;
+  const TTextShape shape = InspectReactionTimeText(text, command.DecimalMark);
+  if (command.Column)
+    read.Column = ColumnNamed(shape, *command.Column);
+  else if (shape.Layout == TTextLayout::Table && shape.Columns.size() > 1 && !shape.PreselectedByName)
+    throw EReactionTimeFormat(
+        "no column is named as reaction times; choose one with --column (the columns are " +
+        ColumnList(shape) + ")");
+  for (const std::string& by : command.By) read.GroupBy.push_back(ColumnNamed(shape, by));
+  for (const auto& [column, value] : command.Where)
+    read.Filters.push_back({ColumnNamed(shape, column), value});
+  if (command.Order)
+    read.OrderBy = ColumnNamed(shape, *command.Order);
+  return read;
+}
+
+std::string FitHeader(const TFitCommand& command) {
+  std::string header = "file";
+  for (const std::string& by : command.By) header += "\t" + Cell(by);
+  header += "\tn\tmissing\texcluded";
+  for (int p = 0; p < kFitParameterCount; ++p) {
+    const std::string name(FitParameterName(p));
+    header += "\t" + name + "\t" + name + " low\t" + name + " high";
+  }
+  return header + "\tfailed replicates\tstatus\tmessage\n";
+}
+
+// One group's row, whole.
+std::string FitRow(std::string_view file, const TGroupFit& group, std::size_t by_columns,
+                   bool with_intervals) {
+  std::string row = Cell(file);
+  for (std::size_t k = 0; k < by_columns; ++k)
+    row += "\t" + (k < group.Keys.size() ? Cell(group.Keys[k]) : "");
+  const bool read = group.Status != TGroupFitStatus::NotRead;
+  row += "\t" + (read ? std::to_string(group.Count) : std::string("NA"));
+  row += "\t" + std::to_string(group.Missing);
+  row += "\t" + (read ? std::to_string(group.Excluded) : std::string("NA"));
+  const bool fitted = group.Status == TGroupFitStatus::Fitted;
+  for (int p = 0; p < kFitParameterCount; ++p) {
+    const auto i = static_cast<std::size_t>(p);
+    row += "\t" + Figure(fitted ? group.Fit.Estimates[i] : kNotANumber) + "\t" +
+           Figure(group.Intervals.Intervals[i].Low) + "\t" + Figure(group.Intervals.Intervals[i].High);
+  }
+  row += "\t" + (fitted && with_intervals ? std::to_string(group.Intervals.Failed) : std::string("NA"));
+  row += "\t" + std::string(GroupFitStatusName(group.Status)) + "\t" + Cell(group.Message) + "\n";
+  return row;
+}
+
+// The row of a file that could not be read at all.
+std::string UnreadRow(std::string_view file, std::size_t by_columns, const std::string& message) {
+  std::string row = Cell(file);
+  for (std::size_t k = 0; k < by_columns; ++k) row += "\t";
+  row += "\tNA\tNA\tNA";
+  for (int p = 0; p < kFitParameterCount; ++p) row += "\tNA\tNA\tNA";
+  return row + "\tNA\tnot read\t" + Cell(message) + "\n";
+}
+
+std::string GroupName(const std::vector<std::string>& keys) {
+  std::string name;
+  for (const std::string& k : keys) name += (name.empty() ? "" : ", ") + k;
+  return name;
+}
+
+}  // namespace
+
+int FitCommand(const TArguments& arguments, std::FILE* out, std::FILE* err) {
+  if (arguments.Rest().empty())
+    throw EUsage{"fit needs at least one file"};
+  const TFitCommand command = ParseFitCommand(arguments);
+  const std::size_t by = command.By.size();
+
+  TOutput output(out);
+  output.Text(FitHeader(command));
+  int status = kExitDone;
+  for (const std::string_view file : arguments.Rest()) {
+    std::vector<TGroupFit> fits;
+    try {
+      const std::string text = ReadInput(file);
+      const TReactionTimeGroups groups =
+          ReadReactionTimeGroups(text, ReadOptionsFor(command, text), command.Control);
+      fits = FitGroups(groups, command.Fit, command.Bootstrap, command.Control);
+    } catch (const EReactionTimeFormat& e) {
+      output.Text(UnreadRow(file, by, e.Message()));
+      output.Flush();
+      std::fprintf(err, "corvane-cli: %s: %s\n", Cell(file).c_str(), e.Message().c_str());
+      status = kExitNotFitted;
+      continue;
+    }
+    for (const TGroupFit& group : fits) {
+      output.Text(FitRow(file, group, by, command.Bootstrap.Replicates > 0));
+      if (group.Status == TGroupFitStatus::Fitted)
+        continue;
+      output.Flush();
+      const std::string where =
+          group.Keys.empty() ? Cell(file) : Cell(file) + " (" + Cell(GroupName(group.Keys)) + ")";
+      std::fprintf(err, "corvane-cli: %s: %s\n", where.c_str(), group.Message.c_str());
+      status = kExitNotFitted;
+    }
+  }
+  return status;
+}
+
+}  // namespace corvane

@@ -1,0 +1,22 @@
+// corvane-cli fit: each file read (grouped where asked), every group fitted, one TSV row each.
+//
+//   options, FILE... --FitCommand--> ReadReactionTimeGroups (analysis/reaction_time_groups.h)
+//                                    --> FitGroups (analysis/group_fit.h) --> rows, built whole
+//                                    and then written: file, the --by columns, n, missing,
+//                                    excluded, each estimate with its interval, failed
+//                                    replicates, status, message
+//
+// Numbers are written shortest-round-trip (std::to_chars), NA where there is none. A file that
+// cannot be read gives one row, not read; a group that cannot be read or fitted its own row; the
+// exit code is kExitNotFitted when any row is not fitted, every row printed.
+#pragma once
+
+#include <cstdio>
+
+#include "cli/cli_support.h"
+
+namespace corvane {
+
+int FitCommand(const TArguments& arguments, std::FILE* out, std::FILE* err);
+
+}  // namespace corvane
