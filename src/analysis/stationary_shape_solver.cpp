@@ -166,8 +166,11 @@ std::vector<double> SolveShapeOnGrid(double k, double m, double step) {
 }
 
 TShapeNodes SolveStationaryShape(double k, double m, double target_step) {
-  // At least 8 steps: a small m's shape still changes within the work time.
-  const double coarse_steps = std::max(8.0, std::ceil(m / target_step));
+  // At least 8 steps (a small m's shape still changes within the work time), but steps of at
+  // least 0.02 and 2 at the fewest: for m below 0.16 a distraction is rare and a second one rarer,
+  // and the lattice, tied to the step, would grow as 40/step.
+  const double wanted = std::max(8.0, std::ceil(m / target_step));
+  const double coarse_steps = std::max(2.0, std::min(wanted, std::ceil(m / 0.02)));
   const double h = m / coarse_steps;
   const std::vector<double> coarse = SolveShapeOnGrid(k, m, h);
   const std::vector<double> middle = SolveShapeOnGrid(k, m, h / 2);

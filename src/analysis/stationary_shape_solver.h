@@ -33,7 +33,7 @@ namespace corvane {
 std::vector<double> SolveShapeOnGrid(double k, double m, double step);
 
 // The shape's nodes and their spacing, extrapolated from two grids: the coarse one has
-// max(8, ceil(m / target_step)) steps.
+// max(8, ceil(m / target_step)) steps, but none shorter than 0.02 and at least 2.
 struct TShapeNodes {
   double Step = 0;
   std::vector<double> Density;
