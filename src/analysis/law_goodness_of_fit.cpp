@@ -8,7 +8,7 @@ namespace corvane {
 
 double LawDistribution(const TStationaryLaw& law, double share, const TLikelihoodData& data, double x) {
   const double at = std::fabs(x - law.A) <= data.Resolution / 2 ? law.A : x;
-  double F = at < law.A ? 0.0 : StationaryDistribution(law, at);
+  double F = at < law.A ? 0.0 : LatticeDistribution(law, at);
   if (share > 0) {
     const double u = std::clamp((x - data.Minimum) / (data.Maximum - data.Minimum), 0.0, 1.0);
     F = (1 - share) * F + share * u;
@@ -42,14 +42,14 @@ double KolmogorovDistance(std::span<const double> values, const TStationaryLaw& 
 }
 
 double LawQuantile(const TStationaryLaw& law, double share, const TLikelihoodData& data, double p) {
-  if (!(share > 0))
-    return StationaryQuantile(law, p);
-  // The mixture's F rises from 0 below A (and min) to 1 at max or beyond: bisect on x.
+  // F rises from 0 below A (and min) to 1: bisect on x, doubling the upper end until F reaches p.
   double low = std::min(law.A, data.Minimum);
-  double high = std::max(data.Maximum, StationaryQuantile(law, std::min(p / (1 - share), 1 - 1e-12)));
   if (LawDistribution(law, share, data, low) >= p)
     return low;
-  const double tolerance = 1e-10 * (data.Maximum - data.Minimum);
+  const double scale = std::max(data.Maximum - data.Minimum, 1 / law.c0);
+  double high = std::max(data.Maximum, law.A + 1 / law.c0);
+  for (int step = 0; step < 60 && LawDistribution(law, share, data, high) < p; ++step) high += scale * (step + 1);
+  const double tolerance = 1e-10 * scale;
   for (int step = 0; step < 200 && high - low > tolerance; ++step) {
     const double mid = (low + high) / 2;
     (LawDistribution(law, share, data, mid) < p ? low : high) = mid;

@@ -6,8 +6,9 @@
 // The model's distribution function includes the atom at A (a value within delta/2 of A is
 // taken at A, where F jumps from 0 to the atom) and, with contaminants, the uniform over the
 // data's range: F = (1 - share) F_law + share (x - min)/(max - min). The distance compares F
-// with the empirical function on both sides of each distinct value. With contaminants the
-// quantile is found by bisection on F to 1e-10 of the data's range; without, it is the law's.
+// with the empirical function on both sides of each distinct value. F is the lattice's
+// (shape_lattice.h), as the likelihood's density, so a refit asks for no shape of its own; the
+// quantile is found by bisection on F to 1e-10 of the data's range.
 #pragma once
 
 #include <array>

@@ -116,10 +116,9 @@ void FillIntervals(TLikelihoodFit& fit, const std::vector<TLikelihoodReplicate>&
   fit.IntervalMethods[kFitA0] = fit.IntervalMethods[kFitC1] = TIntervalMethod::Derived;
 }
 
-}  // namespace
-
-TLikelihoodFit FitByLikelihood(std::span<const double> values, const TLikelihoodFitOptions& options,
-                               const TWorkControl& control) {
+// The fit, or with `given` the report at that law (no search, no bootstrap).
+TLikelihoodFit FitOrDescribe(std::span<const double> values, TLikelihoodFitOptions options,
+                             const TWorkControl& control, const TStationaryLaw* given) {
   TLikelihoodFit fit;
   fit.Count = values.size();
   fit.Estimates.fill(kNotANumber);
@@ -147,7 +146,18 @@ TLikelihoodFit FitByLikelihood(std::span<const double> values, const TLikelihood
                         "], the fastest reaction time");
 
   // 1. The point estimate.
-  const TLawEstimate estimate = FitStationaryLaw(values, likelihood);
+  TLawEstimate estimate;
+  if (given != nullptr) {
+    likelihood.Contaminants = false;
+    options.Replicates = 0;
+    estimate.Law = *given;
+    estimate.LogLik = StationaryLogLikelihood(values, *given, 0, data);
+    estimate.Boundary = std::isinf(given->k);
+    estimate.AtomAtMinimum = std::fabs(data.Minimum - given->A) <= data.Resolution / 2;
+    estimate.Converged = true;
+  } else {
+    estimate = FitStationaryLaw(values, likelihood);
+  }
   const TFitVector estimates = FitVectorOf(estimate.Law, likelihood.a1);
   const auto positive = [](double v) { return v > 0 && std::isfinite(v); };
   if (!positive(estimates[kFitA]) || !positive(estimates[kFitB]) || !positive(estimates[kFitC0]) ||
@@ -231,6 +241,18 @@ TLikelihoodFit FitByLikelihood(std::span<const double> values, const TLikelihood
                         " bootstrap series left the number range and were drawn again");
   for (const auto& note : fit.Notes) fit.Message += (fit.Message.empty() ? "" : "; ") + note;
   return fit;
+}
+
+}  // namespace
+
+TLikelihoodFit FitByLikelihood(std::span<const double> values, const TLikelihoodFitOptions& options,
+                               const TWorkControl& control) {
+  return FitOrDescribe(values, options, control, nullptr);
+}
+
+TLikelihoodFit DescribeLaw(std::span<const double> values, const TStationaryLaw& law,
+                           const TLikelihoodFitOptions& options, const TWorkControl& control) {
+  return FitOrDescribe(values, options, control, &law);
 }
 
 }  // namespace corvane

@@ -106,6 +106,14 @@ struct TLikelihoodFit {
 TLikelihoodFit FitByLikelihood(std::span<const double> values, const TLikelihoodFitOptions& options = {},
                                const TWorkControl& control = {});
 
+// The same report at a law fitted otherwise (the moment fit's, model_fit.h, for the comparison
+// columns): logLik, AIC, BIC (p as for ML), the standards, quantiles, the distance, lag-1 and the
+// verdict at `law`; no search, no contaminants, no intervals, gof p NaN; the lag-1 SE from 200
+// simulated series. The same conditions as FitByLikelihood (OutOfRange where logLik is -inf: a
+// value below the law's A).
+TLikelihoodFit DescribeLaw(std::span<const double> values, const TStationaryLaw& law,
+                           const TLikelihoodFitOptions& options = {}, const TWorkControl& control = {});
+
 // "k = inf: independent reactions".
 inline constexpr const char* kBoundaryNote = "k = inf: independent reactions";
 

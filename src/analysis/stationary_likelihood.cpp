@@ -96,7 +96,7 @@ class TLawSearch {
       m = 1;
     x[0] = std::log(std::clamp(m, kMinimumM, kMaximumM));
     x[1] = std::log(c0);
-    x[2] = law.k > 0 ? 1 / (law.k + 1) : 1 / (1 + kMinimumK);
+    x[2] = law.k > 0 ? std::min(1 / (law.k + 1), 1 - 1.0 / kLatticeV) : 1 - 1.0 / kLatticeV;
     if (layout.free_A)
       x[3] = A;
     if (layout.contaminants)
@@ -114,7 +114,7 @@ class TLawSearch {
     lower[1] = std::min(start[1], std::log(1e-6) - log_scale);
     upper[1] = std::max(start[1], std::log(1e6) - log_scale);
     lower[2] = 0;
-    upper[2] = 1 / (1 + kMinimumK);
+    upper[2] = 1 - 1.0 / kLatticeV;
     if (layout.free_A) {
       lower[3] = A_low;
       upper[3] = A_high;
@@ -184,7 +184,7 @@ double StationaryLogLikelihood(std::span<const double> values, const TStationary
                                const TLikelihoodData& data) {
   thread_local std::vector<double> density;
   density.resize(values.size());
-  StationaryDensity(law, values, density);
+  LatticeDensity(law, values, density);
   const double half = data.Resolution / 2;
   const double keep = share > 0 ? 1 - share : 1.0;
   const double uniform = share > 0 ? share / (data.Maximum - data.Minimum) : 0.0;

@@ -7,7 +7,8 @@
 //
 // The likelihood. A value within delta/2 of A (delta: the data's resolution, data_resolution.h)
 // is the atom's and counts atom/delta, atom = e^(-b c0 A); any other value counts the density of
-// the continuous part; so logLik is on the density scale of continuous fits. With contaminants,
+// the continuous part (for finite k interpolated between the cached shapes of a fixed lattice in
+// (k, m), shape_lattice.h, exact at k = inf); so logLik is on the density scale of continuous fits. With contaminants,
 // each value's figure is (1 - share) times that plus share/(max - min), a uniform over the data's
 // range.
 //
@@ -32,11 +33,12 @@
 #include <vector>
 
 #include "analysis/series_statistics.h"
+#include "analysis/shape_lattice.h"
 #include "analysis/stationary_law.h"
 
 namespace corvane {
 
-inline constexpr double kMinimumK = 1e-3;
+inline constexpr double kMinimumK = kLatticeMinimumK;
 inline constexpr double kMaximumM = 1e3;
 
 struct TLikelihoodOptions {

@@ -13,6 +13,7 @@
 #include "analysis/dependence_verdict.h"
 #include "analysis/likelihood_fit.h"
 #include "analysis/model_fit.h"
+#include "analysis/shape_lattice.h"
 #include "likelihood_support.h"
 
 namespace corvane {
@@ -35,6 +36,34 @@ TEST(DataResolutionTest, TheUnitOfTheLastDecimalPlace) {
   // Full precision: the tiny delta of the ties at the minimum.
   const std::vector<double> full = {0.31234567891234, 0.4512345678912, 1.2987654321987};
   EXPECT_NEAR(DataResolution(full), 2 * kAtomTolerance * full[0], 1e-22);
+}
+
+TEST(ShapeLatticeTest, ExactAtNodesAndInfinityCloseBetween) {
+  struct Case {
+    TStationaryLaw law;
+    double tolerance;  // relative, density and distribution, in the bulk
+  };
+  const std::vector<Case> cases = {
+      {{1, 1, 3, 1}, 1e-12},                              // a node: v = 12/48, ln m = 0
+      {{2, 0.5, kInf, 1.5}, 1e-14},                       // the independent limit, exact
+      {{3, 0.6 / 1.5, 0.9 / 0.6, 0.7}, 1e-3},             // between nodes, m = 0.84
+      {{1, 2, 0.5, 1}, 3e-3},                             // k = 0.5, m = 2
+  };
+  for (const Case& c : cases) {
+    const double m = c.law.b * c.law.c0 * c.law.A;
+    const double sd = std::sqrt(2 * m + 1) / c.law.c0;
+    std::vector<double> rt, lattice(5), exact(5);
+    for (int i = -1; i <= 3; ++i) rt.push_back(c.law.A + m / c.law.c0 + 0.7 * i * sd);
+    LatticeDensity(c.law, rt, lattice);
+    StationaryDensity(c.law, rt, exact);
+    for (std::size_t i = 0; i < rt.size(); ++i) {
+      if (exact[i] > 0)
+        EXPECT_NEAR(lattice[i] / exact[i], 1, c.tolerance) << c.law.k << " " << rt[i];
+      EXPECT_NEAR(LatticeDistribution(c.law, rt[i]), StationaryDistribution(c.law, rt[i]), c.tolerance);
+    }
+    EXPECT_EQ(LatticeDistribution(c.law, c.law.A), StationaryAtom(c.law));
+    EXPECT_EQ(LatticeDistribution(c.law, c.law.A * 0.999), 0);
+  }
 }
 
 TEST(DependenceVerdictTest, TheSentences) {
