@@ -92,15 +92,14 @@ bool Run(nlopt_algorithm algorithm, TSearch& search, std::vector<double> x, std:
 
 }  // namespace
 
-TMinimum MinimizeBounded(const std::function<double(std::span<const double>)>& f, std::span<const double> start,
-                         std::span<const double> lower, std::span<const double> upper,
-                         const TMinimizeOptions& options) {
+TMinimum MinimizeBounded(const std::function<double(std::span<const double>)>& f,
+                         std::span<const double> start, std::span<const double> lower,
+                         std::span<const double> upper, const TMinimizeOptions& options) {
   TSearch search;
   search.f = &f;
   search.dimension = start.size();
   std::vector<double> x(start.begin(), start.end());
-  for (std::size_t i = 0; i < x.size(); ++i)
-    x[i] = std::clamp(x[i], lower[i], upper[i]);
+  for (std::size_t i = 0; i < x.size(); ++i) x[i] = std::clamp(x[i], lower[i], upper[i]);
   search.best = x;
   bool converged = false;
   if (x.size() >= 2)

@@ -32,8 +32,8 @@ struct TMinimum {
 };
 
 // lower[i] <= start[i] <= upper[i] (the start is clipped into the bounds).
-TMinimum MinimizeBounded(const std::function<double(std::span<const double>)>& f, std::span<const double> start,
-                         std::span<const double> lower, std::span<const double> upper,
-                         const TMinimizeOptions& options = {});
+TMinimum MinimizeBounded(const std::function<double(std::span<const double>)>& f,
+                         std::span<const double> start, std::span<const double> lower,
+                         std::span<const double> upper, const TMinimizeOptions& options = {});
 
 }  // namespace corvane

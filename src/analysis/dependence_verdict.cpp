@@ -30,14 +30,16 @@ TDependenceVerdict DependenceVerdict(double data_lag1, double model_lag1, double
       !std::isfinite(standard_error))
     return verdict;
   const double z = (data_lag1 - model_lag1) / standard_error;
-  const std::string data = "the data's lag-1 (" + Signed(data_lag1) + " +/- " + Unsigned(standard_error) + ")";
+  const std::string data =
+      "the data's lag-1 (" + Signed(data_lag1) + " +/- " + Unsigned(standard_error) + ")";
   if (std::fabs(z) <= kCritical) {
     verdict.Kind = TDependenceKind::Consistent;
     verdict.Sentence = "consistent with the model";
   } else if (z > 0 && data_lag1 > 0) {
     verdict.Kind = TDependenceKind::AboveAnyModel;
     verdict.Sentence =
-        data + " is above anything the model can produce (< 0): sequential dependence the model does not describe";
+        data +
+        " is above anything the model can produce (< 0): sequential dependence the model does not describe";
   } else if (z > 0) {
     verdict.Kind = TDependenceKind::AboveFittedModel;
     verdict.Sentence = data + " is above the fitted model's (" + Signed(model_lag1) + ")";

@@ -19,7 +19,8 @@ constexpr int kRedraws = 8;
 double IndependentReaction(const TStationaryLaw& law, TRandomGenerator& generator) {
   const double m = law.b * law.c0 * law.A;
   int count = 0;
-  for (double t = -std::log(generator.OpenFraction()); t < m; t -= std::log(generator.OpenFraction())) ++count;
+  for (double t = -std::log(generator.OpenFraction()); t < m; t -= std::log(generator.OpenFraction()))
+    ++count;
   return count == 0 ? law.A : law.A + DrawGamma(count, law.c0, generator);
 }
 
@@ -47,7 +48,8 @@ TLikelihoodReplicate Replicate(const TLawEstimate& fit, std::size_t n, const TLi
   bool simulated = false;
   for (int attempt = 0; attempt <= kRedraws && !simulated; ++attempt) {
     try {
-      SimulateLaw(fit.Law, options.a1, share, data, attempt == 0 ? seed : SeedForIndex(seed, attempt), values);
+      SimulateLaw(fit.Law, options.a1, share, data, attempt == 0 ? seed : SeedForIndex(seed, attempt),
+                  values);
       simulated = true;
     } catch (const EMathError&) {
       replicate.Redrawn = true;
@@ -104,7 +106,7 @@ void SimulateLaw(const TStationaryLaw& law, double a1, double share, const TLike
     TRandomGenerator generator(seed);
     for (double& rt : out)
       rt = share > 0 && generator.OpenFraction() < share ? data.Minimum + range * generator.OpenFraction()
-                                                          : IndependentReaction(law, generator);
+                                                         : IndependentReaction(law, generator);
   } else {
     const double a0 = a1 / law.b;
     const TParameterSet P{law.A, a1, a0, law.k * a1, law.c0, (law.k + 1) * a0 / law.c0};
@@ -134,7 +136,8 @@ std::vector<TLikelihoodReplicate> BootstrapLikelihood(const TLawEstimate& fit, s
   return result;
 }
 
-TInterval BootstrapInterval(std::vector<double> values, double estimate, double level, TIntervalMethod& method) {
+TInterval BootstrapInterval(std::vector<double> values, double estimate, double level,
+                            TIntervalMethod& method) {
   std::erase_if(values, [](double v) { return std::isnan(v); });
   if (values.empty()) {
     method = TIntervalMethod::None;
@@ -151,7 +154,8 @@ TInterval BootstrapInterval(std::vector<double> values, double estimate, double 
   // Phi(2 z0 -+ z) pass p0 = Phi(z0) whenever |z0| > z), so the level's share of replicates is
   // taken next to the estimate instead: [Q(p0 - level), estimate] or [estimate, Q(p0 + level)].
   const auto B = static_cast<double>(values.size());
-  const auto below = static_cast<double>(std::lower_bound(values.begin(), values.end(), estimate) - values.begin());
+  const auto below =
+      static_cast<double>(std::lower_bound(values.begin(), values.end(), estimate) - values.begin());
   const auto equal =
       static_cast<double>(std::upper_bound(values.begin(), values.end(), estimate) - values.begin()) - below;
   const double p0 = (below + equal / 2) / B;

@@ -10,16 +10,14 @@
 // Exp(c0) times). With contaminants each reaction is, with the fitted share, a uniform draw over
 // the data's range instead. The values are rounded to the data's resolution delta, as the data
 // were recorded, and refitted with that delta (stationary_likelihood.h), starting from the fitted
-// law (the truth of the replicate's world; the moment starts would triple the cost). Replicate i draws from SeedForIndex(seed, i) alone: results do not
-// depend on the thread count.
-// No replicate is left out. The estimator always returns estimates; only the simulation can fail
-// (a reaction leaving the double range: EMathError). Such a replicate is drawn again from
-// SeedForIndex(its seed, attempt), up to 8 times, and then from the independent limit with the
-// same A, b, c0 (which cannot overflow where the model's mean is finite); each is counted in
-// Redrawn, and kept.
-// The lag-1 autocorrelation of each simulated series gives the model's standard error of the
-// data's lag-1 at this n (dependence_verdict.h); each refit's Kolmogorov distance to its own
-// refitted law gives the goodness-of-fit test's null distribution (law_goodness_of_fit.h).
+// law (the truth of the replicate's world; the moment starts would triple the cost). Replicate i draws from
+// SeedForIndex(seed, i) alone: results do not depend on the thread count. No replicate is left out. The
+// estimator always returns estimates; only the simulation can fail (a reaction leaving the double range:
+// EMathError). Such a replicate is drawn again from SeedForIndex(its seed, attempt), up to 8 times, and then
+// from the independent limit with the same A, b, c0 (which cannot overflow where the model's mean is finite);
+// each is counted in Redrawn, and kept. The lag-1 autocorrelation of each simulated series gives the model's
+// standard error of the data's lag-1 at this n (dependence_verdict.h); each refit's Kolmogorov distance to
+// its own refitted law gives the goodness-of-fit test's null distribution (law_goodness_of_fit.h).
 #pragma once
 
 #include <cstddef>
@@ -36,14 +34,14 @@ namespace corvane {
 
 // How an interval was made.
 enum class TIntervalMethod {
-  None,           // no interval (no replicates)
-  Exact,          // A where the data hold the atom: zero width
-  Held,           // A held by the caller
-  Profile,        // profile likelihood: 2 (logLik - profile) <= the chi-square(1) 95 % point
-  Percentile,     // the replicates' percentiles
-  Shifted,        // the percentile interval excluded the estimate: the level's share of replicates
-                  // next to it, the estimate one end (see BootstrapInterval)
-  Derived         // a0 and c1 from b's and k's intervals (monotone maps)
+  None,        // no interval (no replicates)
+  Exact,       // A where the data hold the atom: zero width
+  Held,        // A held by the caller
+  Profile,     // profile likelihood: 2 (logLik - profile) <= the chi-square(1) 95 % point
+  Percentile,  // the replicates' percentiles
+  Shifted,     // the percentile interval excluded the estimate: the level's share of replicates
+               // next to it, the estimate one end (see BootstrapInterval)
+  Derived      // a0 and c1 from b's and k's intervals (monotone maps)
 };
 
 struct TLikelihoodReplicate {
@@ -76,6 +74,7 @@ std::vector<TLikelihoodReplicate> BootstrapLikelihood(const TLawEstimate& fit, s
 // A bias-corrected percentile interval cannot serve there: its levels Phi(2 z0 -+ z) lie beyond
 // p0 = Phi(z0) exactly when |z0| > z, that is exactly when the percentile interval excludes the
 // estimate.
-TInterval BootstrapInterval(std::vector<double> values, double estimate, double level, TIntervalMethod& method);
+TInterval BootstrapInterval(std::vector<double> values, double estimate, double level,
+                            TIntervalMethod& method);
 
 }  // namespace corvane

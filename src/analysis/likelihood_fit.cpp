@@ -12,7 +12,7 @@ namespace corvane {
 namespace {
 
 constexpr double kHalfChiSquare95 = 1.9207294103470823;  // chi-square(1) 95 % point / 2
-constexpr std::size_t kLag1Series = 200;                  // the lag-1 SE's series without a bootstrap
+constexpr std::size_t kLag1Series = 200;                 // the lag-1 SE's series without a bootstrap
 constexpr int kProfileSteps = 24;
 
 std::string Figure(double value) {
@@ -56,7 +56,9 @@ double StandardDeviation(const std::vector<double>& values) {
 TInterval ProfileIntervalOfA(std::span<const double> values, const TLikelihoodOptions& options,
                              const TLawEstimate& estimate, const TLikelihoodData& data) {
   const double target = estimate.LogLik - kHalfChiSquare95;
-  const auto inside = [&](double A) { return ProfileLogLikelihoodOfA(values, options, A, estimate) >= target; };
+  const auto inside = [&](double A) {
+    return ProfileLogLikelihoodOfA(values, options, A, estimate) >= target;
+  };
   const double low_end = data.Minimum / 1000;
   const double high_end = data.Minimum - data.Resolution / 2 * (1 + 1e-6);
   const double A = estimate.Law.A;
@@ -107,7 +109,8 @@ void FillIntervals(TLikelihoodFit& fit, const std::vector<TLikelihoodReplicate>&
                    double a1) {
   for (const int p : {kFitB, kFitK, kFitC0, kFitY0}) {
     const auto i = static_cast<std::size_t>(p);
-    fit.Intervals[i] = BootstrapInterval(Column(replicates, p), fit.Estimates[i], level, fit.IntervalMethods[i]);
+    fit.Intervals[i] =
+        BootstrapInterval(Column(replicates, p), fit.Estimates[i], level, fit.IntervalMethods[i]);
   }
   const TInterval& b = fit.Intervals[kFitB];
   const TInterval& k = fit.Intervals[kFitK];
@@ -130,10 +133,12 @@ TLikelihoodFit FitOrDescribe(std::span<const double> values, TLikelihoodFitOptio
                     "the fit needs at least " + std::to_string(kMinimumReactionTimes) +
                         " reaction times; these data have " + std::to_string(values.size()));
   if (!std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v) && v > 0; }))
-    return Rejected(fit, TLikelihoodStatus::NotPositive, "the fit needs reaction times that are finite and above 0");
+    return Rejected(fit, TLikelihoodStatus::NotPositive,
+                    "the fit needs reaction times that are finite and above 0");
   if (std::all_of(values.begin(), values.end(), [&](double v) { return v == values.front(); }))
-    return Rejected(fit, TLikelihoodStatus::NoVariation,
-                    "the model predicts reaction times that vary; these data are all " + Figure(values.front()));
+    return Rejected(
+        fit, TLikelihoodStatus::NoVariation,
+        "the model predicts reaction times that vary; these data are all " + Figure(values.front()));
 
   TLikelihoodOptions likelihood = options.Likelihood;
   if (!(likelihood.Resolution > 0))
@@ -162,7 +167,8 @@ TLikelihoodFit FitOrDescribe(std::span<const double> values, TLikelihoodFitOptio
   const auto positive = [](double v) { return v > 0 && std::isfinite(v); };
   if (!positive(estimates[kFitA]) || !positive(estimates[kFitB]) || !positive(estimates[kFitC0]) ||
       !positive(estimates[kFitA0]) || !(estimates[kFitK] > 0) || !(estimate.LogLik > -1e300))
-    return Rejected(fit, TLikelihoodStatus::OutOfRange, "the estimates leave the range of numbers the model can use");
+    return Rejected(fit, TLikelihoodStatus::OutOfRange,
+                    "the estimates leave the range of numbers the model can use");
   fit.Status = TLikelihoodStatus::Fitted;
   fit.Law = estimate.Law;
   fit.Estimates = estimates;
@@ -211,7 +217,8 @@ TLikelihoodFit FitOrDescribe(std::span<const double> values, TLikelihoodFitOptio
     fit.GofP = static_cast<double>(as_far + 1) / static_cast<double>(replicates.size() + 1);
     fit.Lag1StandardError = StandardDeviation(lags);
   } else {
-    fit.Lag1StandardError = SimulatedLag1Spread(estimate, values.size(), likelihood, data, options.Seed, control);
+    fit.Lag1StandardError =
+        SimulatedLag1Spread(estimate, values.size(), likelihood, data, options.Seed, control);
   }
   if (likelihood.KeepA) {
     fit.Intervals[kFitA] = {estimate.Law.A, estimate.Law.A};

@@ -72,14 +72,15 @@ TCell CellOf(const TStationaryLaw& law) {
   const std::array<std::array<int, 2>, 4> offsets = {{{0, 0}, {1, 0}, {0, 1}, {1, 1}}};
   for (std::size_t c = 0; c < 4; ++c)
     if (weights[c] > 0)
-      cell.corners[static_cast<std::size_t>(cell.count++)] = CornerAt(iv + offsets[c][0], im + offsets[c][1], weights[c]);
+      cell.corners[static_cast<std::size_t>(cell.count++)] =
+          CornerAt(iv + offsets[c][0], im + offsets[c][1], weights[c]);
   return cell;
 }
 
 }  // namespace
 
 void LatticeDensity(const TStationaryLaw& law, std::span<const double> rt, std::span<double> out) {
-  if (law.k >= kIndependentLimitK) {
+  if (std::isinf(law.k)) {
     StationaryDensity(law, rt, out);
     return;
   }
@@ -100,24 +101,38 @@ void LatticeDensity(const TStationaryLaw& law, std::span<const double> rt, std::
   }
 }
 
-double LatticeDistribution(const TStationaryLaw& law, double rt) {
-  if (law.k >= kIndependentLimitK)
-    return StationaryDistribution(law, rt);
-  if (rt < law.A)
-    return 0;
+void LatticeDistribution(const TStationaryLaw& law, std::span<const double> rt, std::span<double> out) {
+  if (std::isinf(law.k)) {
+    for (std::size_t i = 0; i < rt.size(); ++i) out[i] = StationaryDistribution(law, rt[i]);
+    return;
+  }
   const TCell cell = CellOf(law);
   const double atom = 1 - cell.own.mass;
-  const double s = law.c0 * (rt - law.A);
-  if (!(s > 0))
-    return atom;
-  const double z = (s - cell.own.mean) / cell.own.sd;
-  double conditional = 0;
-  for (int c = 0; c < cell.count; ++c) {
-    const TCorner& corner = cell.corners[static_cast<std::size_t>(c)];
-    const double at = std::max(corner.mean + corner.sd * z, 0.0);
-    conditional += corner.weight * (corner.Distribution(at) - (1 - corner.mass)) / corner.mass;
+  for (std::size_t i = 0; i < rt.size(); ++i) {
+    const double s = law.c0 * (rt[i] - law.A);
+    if (rt[i] < law.A) {
+      out[i] = 0;
+      continue;
+    }
+    if (!(s > 0)) {
+      out[i] = atom;
+      continue;
+    }
+    const double z = (s - cell.own.mean) / cell.own.sd;
+    double conditional = 0;
+    for (int c = 0; c < cell.count; ++c) {
+      const TCorner& corner = cell.corners[static_cast<std::size_t>(c)];
+      const double at = std::max(corner.mean + corner.sd * z, 0.0);
+      conditional += corner.weight * (corner.Distribution(at) - (1 - corner.mass)) / corner.mass;
+    }
+    out[i] = std::clamp(atom + cell.own.mass * conditional, 0.0, 1.0);
   }
-  return std::clamp(atom + cell.own.mass * conditional, 0.0, 1.0);
+}
+
+double LatticeDistribution(const TStationaryLaw& law, double rt) {
+  double F = 0;
+  LatticeDistribution(law, std::span<const double>(&rt, 1), std::span<double>(&F, 1));
+  return F;
 }
 
 }  // namespace corvane

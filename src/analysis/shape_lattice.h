@@ -13,8 +13,11 @@
 // 2 (k + 1)(1 - e^(-m/(k+1)))), the four standardized densities are averaged with bilinear
 // weights in (v, ln m), and the result is put back in the law's own units and scaled to its
 // continuous mass 1 - e^-m. The atom e^-m is exact. At the lattice's nodes the law is the
-// shape's own; between them the interpolation's error shrinks with the square of the steps
-// (measured against the exact shapes by tests/analysis/likelihood_fit_test.cpp).
+// shape's own; between them the interpolation's error shrinks with the square of the steps.
+// Measured against exact shapes (tests/analysis/likelihood_fit_test.cpp): (k, m) = (1.5, 0.84)
+// within 4e-5 relative from the mean - 1.5 SD outwards; (0.5, 2) 1e-3 in the bulk, 1.7 % at
+// s = 0.4; (20, 14.4) 2e-3 within 2 SD of the mean, 5 % at 4 SD below it, where the density is
+// 1/500 of its peak. The distribution function within 1e-4.
 #pragma once
 
 #include <span>
@@ -30,7 +33,9 @@ inline constexpr double kLatticeMinimumK = 1.0 / (kLatticeV - 1);
 
 // The continuous part's density at each rt (0 at and below A), as StationaryDensity.
 void LatticeDensity(const TStationaryLaw& law, std::span<const double> rt, std::span<double> out);
-// P(RT <= rt), the atom included, as StationaryDistribution.
+// P(RT <= rt), the atom included, as StationaryDistribution; for many rt at once the cell's
+// shapes are looked up once.
+void LatticeDistribution(const TStationaryLaw& law, std::span<const double> rt, std::span<double> out);
 double LatticeDistribution(const TStationaryLaw& law, double rt);
 
 }  // namespace corvane

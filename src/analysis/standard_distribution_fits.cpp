@@ -68,11 +68,12 @@ bool Usable(std::span<const double> values) {
 }  // namespace
 
 double ExGaussianLogDensity(double x, double mu, double sigma, double tau) {
-  const long double z = (static_cast<long double>(x) - mu) / sigma - static_cast<long double>(sigma) / tau;
-  const long double log_phi = LogErfc(-z / std::numbers::sqrt2_v<long double>) - std::numbers::ln2_v<long double>;
-  const long double s_t = static_cast<long double>(sigma) / tau;
-  return static_cast<double>(-std::log(static_cast<long double>(tau)) + (mu - static_cast<long double>(x)) / tau +
-                             s_t * s_t / 2 + log_phi);
+  // In double: erfc is representable down to 1e-308 (y < 26.5); beyond, the asymptotic series.
+  const double s_t = sigma / tau;
+  const double z = (x - mu) / sigma - s_t;
+  const double y = -z / std::numbers::sqrt2;
+  const double log_erfc = y < 25 ? std::log(std::erfc(y)) : static_cast<double>(LogErfc(y));
+  return -std::log(tau) + (mu - x) / tau + s_t * s_t / 2 + log_erfc - std::numbers::ln2;
 }
 
 double ExGaussianDistribution(double x, double mu, double sigma, double tau) {
@@ -82,7 +83,8 @@ double ExGaussianDistribution(double x, double mu, double sigma, double tau) {
   const long double z = u - s_t;
   // Phi(u) - exp(-(x - mu)/tau + sigma^2/(2 tau^2)) Phi(u - sigma/tau), the product in logs.
   const long double log_term = -(static_cast<long double>(x) - mu) / tau + s_t * s_t / 2 +
-                               LogErfc(-z / std::numbers::sqrt2_v<long double>) - std::numbers::ln2_v<long double>;
+                               LogErfc(-z / std::numbers::sqrt2_v<long double>) -
+                               std::numbers::ln2_v<long double>;
   return static_cast<double>(std::clamp(normal - std::exp(log_term), 0.0L, 1.0L));
 }
 

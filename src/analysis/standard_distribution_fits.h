@@ -9,8 +9,8 @@
 // own fits report it), AIC = 2 p - 2 logLik, BIC = p ln n - 2 logLik with p = 3.
 // The ex-Gaussian's log density is
 //   -ln tau + (mu - x)/tau + sigma^2/(2 tau^2) + ln Phi((x - mu)/sigma - sigma/tau),
-// ln Phi(z) = ln(erfc(-z/sqrt 2)/2) in extended precision while erfc is representable, else by the
-// asymptotic series of ln erfc (so the far left tail, where erfc underflows, keeps its value).
+// ln Phi(z) = ln(erfc(-z/sqrt 2)/2) while erfc is representable, else by the asymptotic series of
+// ln erfc (so the far left tail, where erfc underflows, keeps its value).
 // Its ML runs BOBYQA (bounded_minimizer.h) on (mu, ln sigma, ln tau) from the moment estimates
 // (tau from the skewness) and two other shares of the variance for tau; the best of the three.
 // The shifted lognormal's mu and sigma are closed forms given the shift (the mean and SD of

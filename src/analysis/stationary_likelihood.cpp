@@ -90,7 +90,8 @@ class TLawSearch {
   // The start vector for `law` under `layout`: c0 and k kept, m set so that the mean matches.
   std::vector<double> StartOf(const TLayout& layout, const TStationaryLaw& law, double A, bool keep_m) const {
     std::vector<double> x(layout.Size());
-    const double c0 = std::isfinite(law.c0) && law.c0 > 0 ? law.c0 : static_cast<double>(1 / std::sqrt(summary_.variance));
+    const double c0 =
+        std::isfinite(law.c0) && law.c0 > 0 ? law.c0 : static_cast<double>(1 / std::sqrt(summary_.variance));
     double m = keep_m ? law.b * law.c0 * law.A : static_cast<double>(c0 * (summary_.mean - A));
     if (!(m > 0) || !std::isfinite(m))
       m = 1;
@@ -165,7 +166,8 @@ std::vector<TStationaryLaw> MomentStarts(std::span<const double> values, const T
   const double A = options.KeepA ? options.A : minimum;
   const long double excess = std::max(summary.mean - A, 1e-12L * A);
   const long double c0 = 2 * excess / summary.variance;
-  const long double m = std::clamp(c0 * excess, static_cast<long double>(kMinimumM), static_cast<long double>(kMaximumM));
+  const long double m =
+      std::clamp(c0 * excess, static_cast<long double>(kMinimumM), static_cast<long double>(kMaximumM));
   starts.push_back({A, static_cast<double>(m / (c0 * A)), 99, static_cast<double>(c0)});
   return starts;
 }
@@ -195,7 +197,7 @@ double StationaryLogLikelihood(std::span<const double> values, const TStationary
     const double figure = keep * f + uniform;
     if (!(figure > 0) || !std::isfinite(figure))
       return -kInfinity;
-    sum += std::log(static_cast<long double>(figure));
+    sum += std::log(figure);
   }
   return static_cast<double>(sum);
 }
@@ -230,7 +232,8 @@ TLawEstimate FitStationaryLaw(std::span<const double> values, const TLikelihoodO
     TLayout below = held;
     below.free_A = true;
     std::vector<std::vector<double>> below_starts;
-    const double A_guess = std::clamp(data.Minimum - (search.Summary().q10 - data.Minimum) / 2, A_low, A_high);
+    const double A_guess =
+        std::clamp(data.Minimum - (search.Summary().q10 - data.Minimum) / 2, A_low, A_high);
     for (const auto& law : laws) {
       const bool own_A = law.A >= A_low && law.A <= A_high;
       below_starts.push_back(search.StartOf(below, law, own_A ? law.A : A_guess, own_A));

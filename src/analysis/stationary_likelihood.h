@@ -8,9 +8,9 @@
 // The likelihood. A value within delta/2 of A (delta: the data's resolution, data_resolution.h)
 // is the atom's and counts atom/delta, atom = e^(-b c0 A); any other value counts the density of
 // the continuous part (for finite k interpolated between the cached shapes of a fixed lattice in
-// (k, m), shape_lattice.h, exact at k = inf); so logLik is on the density scale of continuous fits. With contaminants,
-// each value's figure is (1 - share) times that plus share/(max - min), a uniform over the data's
-// range.
+// (k, m), shape_lattice.h, exact at k = inf); so logLik is on the density scale of continuous fits. With
+// contaminants, each value's figure is (1 - share) times that plus share/(max - min), a uniform over the
+// data's range.
 //
 // The search. The shape of the law depends on k and m = b c0 A alone; A and c0 shift and scale it.
 // The optimiser (bounded_minimizer.h, BOBYQA then Sbplx) works on x = (ln m, ln c0, v) with

@@ -59,6 +59,29 @@ TEST(LikelihoodRecoverySlowTest, OneLongSeriesRecoversTheParameters) {
   EXPECT_NEAR(fit.Estimates[kFitK] / truth[kFitK], 1, 0.05);
 }
 
+TEST(LikelihoodRecoverySlowTest, RealShapedDataGetAProfileIntervalForA) {
+  // A real participant's shape to the millisecond (k = 20, m = 14.4): no value at the atom, so A
+  // lies below the fastest value and its interval is the profile likelihood's.
+  auto values = ModelSeries({0.3, 1, 0.8333, 20, 40, 0.4375}, 170, 4);
+  values = RoundedTo(values, 0.001);
+  TLikelihoodFitOptions options;
+  options.Replicates = 100;
+  const TLikelihoodFit fit = FitByLikelihood(values, options);
+  ASSERT_TRUE(fit.Fitted());
+  std::printf(
+      "real-shaped n=170: A %.4g [%.4g, %.4g] b %.4g k %.4g c0 %.4g AIC %.2f exgauss AIC %.2f gof p %.3g "
+      "%s\n",
+      fit.Estimates[kFitA], fit.Intervals[kFitA].Low, fit.Intervals[kFitA].High, fit.Estimates[kFitB],
+      fit.Estimates[kFitK], fit.Estimates[kFitC0], fit.AIC, fit.ExGaussian.AIC, fit.GofP,
+      fit.Message.c_str());
+  EXPECT_FALSE(fit.AtomAtMinimum);
+  EXPECT_EQ(fit.IntervalMethods[kFitA], TIntervalMethod::Profile);
+  EXPECT_LT(fit.Intervals[kFitA].Low, fit.Estimates[kFitA]);
+  for (std::size_t p = 0; p < kFitParameterCount; ++p)
+    EXPECT_TRUE(fit.Intervals[p].Contains(fit.Estimates[p]));
+  EXPECT_EQ(fit.FailedReplicates, 0u);
+}
+
 class LikelihoodRecoveryTest : public testing::TestWithParam<std::tuple<int, std::size_t>> {};
 
 TEST_P(LikelihoodRecoveryTest, CoverageAndNoSeriesUnfitted) {
@@ -100,9 +123,10 @@ TEST_P(LikelihoodRecoveryTest, CoverageAndNoSeriesUnfitted) {
     }
   }
   const auto fitted = static_cast<double>(series - unfit);
-  std::printf("likelihood recovery %s n=%zu: unfit %zu, excluded %zu, failed %zu, redrawn %zu, k=inf %zu; "
-              "coverage %%, median width (moment fit's):",
-              set.name, n, unfit, excluded, failed, redrawn, boundary);
+  std::printf(
+      "likelihood recovery %s n=%zu: unfit %zu, excluded %zu, failed %zu, redrawn %zu, k=inf %zu; "
+      "coverage %%, median width (moment fit's):",
+      set.name, n, unfit, excluded, failed, redrawn, boundary);
   for (std::size_t p = 0; p < kFitParameterCount; ++p) {
     auto w = widths[p];
     std::sort(w.begin(), w.end());
@@ -127,7 +151,8 @@ TEST_P(LikelihoodRecoveryTest, CoverageAndNoSeriesUnfitted) {
 
 INSTANTIATE_TEST_SUITE_P(Sizes, LikelihoodRecoveryTest,
                          testing::Combine(testing::Values(0, 1, 2, 3),
-                                          testing::Values(std::size_t{200}, std::size_t{1000}, std::size_t{10000})));
+                                          testing::Values(std::size_t{200}, std::size_t{1000},
+                                                          std::size_t{10000})));
 
 TEST(LikelihoodGoodnessSlowTest, SizeOnModelSeriesAndPowerAgainstTheExGaussian) {
   const TParameterSet P{5, 1, 1, 0.5, 0.5, 5};
@@ -146,12 +171,12 @@ TEST(LikelihoodGoodnessSlowTest, SizeOnModelSeriesAndPowerAgainstTheExGaussian) 
   std::size_t detected = 0;
   for (std::size_t s = 0; s < 100; ++s) {
     options.Seed = s;
-    const auto fit =
-        FitByLikelihood(ExGaussianSeries(theory.StationaryMean - tau, sigma, tau, 1000, SeedForIndex(78, s)), options);
+    const auto fit = FitByLikelihood(
+        ExGaussianSeries(theory.StationaryMean - tau, sigma, tau, 1000, SeedForIndex(78, s)), options);
     detected += fit.GofP <= 0.05 ? 1 : 0;
   }
-  std::printf("goodness of fit: size %.1f %% of 400, power %zu of 100\n", 100.0 * static_cast<double>(rejected) / 400,
-              detected);
+  std::printf("goodness of fit: size %.1f %% of 400, power %zu of 100\n",
+              100.0 * static_cast<double>(rejected) / 400, detected);
   EXPECT_GE(rejected, 10u);
   EXPECT_LE(rejected, 30u);
   EXPECT_GE(detected, 80u);

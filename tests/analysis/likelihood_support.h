@@ -40,14 +40,16 @@ inline double Normal(TRandomGenerator& g) {
   }
 }
 
-inline std::vector<double> ExGaussianSeries(double mu, double sigma, double tau, std::size_t n, std::uint32_t seed) {
+inline std::vector<double> ExGaussianSeries(double mu, double sigma, double tau, std::size_t n,
+                                            std::uint32_t seed) {
   TRandomGenerator g(seed);
   std::vector<double> values(n);
   for (double& v : values) v = mu + sigma * Normal(g) - tau * std::log(g.OpenFraction());
   return values;
 }
 
-inline std::vector<double> LognormalSeries(double shift, double mu, double sigma, std::size_t n, std::uint32_t seed) {
+inline std::vector<double> LognormalSeries(double shift, double mu, double sigma, std::size_t n,
+                                           std::uint32_t seed) {
   TRandomGenerator g(seed);
   std::vector<double> values(n);
   for (double& v : values) v = shift + std::exp(mu + sigma * Normal(g));
