@@ -61,6 +61,10 @@ struct TCell {
 TCell CellOf(const TStationaryLaw& law) {
   TCell cell;
   const double m = law.b * law.c0 * law.A;
+  // The lattice's reach; beyond it (or for parameters that are not positive numbers) no shape.
+  if (!(m >= kLatticeSmallestM && m <= kLatticeLargestM) || !(law.c0 > 0) || !(law.A > 0) || !(law.k > 0) ||
+      std::isnan(law.k))
+    throw EStationaryLawRange();
   const double v = std::isinf(law.k) ? 0.0 : 1 / (law.k + 1);
   cell.own = ConditionalMoments(v, m);
   const double x = std::clamp(v, 0.0, 1.0 - 1.0 / kLatticeV) * kLatticeV;

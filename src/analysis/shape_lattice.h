@@ -28,6 +28,10 @@ namespace corvane {
 
 inline constexpr int kLatticeV = 48;    // steps per unit of v = 1/(k + 1)
 inline constexpr int kLatticeLnM = 12;  // steps per unit of ln m
+// The range of m the lattice serves: outside it (an m that underflowed or overflowed) and for
+// parameters that are not positive numbers both functions throw EStationaryLawRange.
+inline constexpr double kLatticeSmallestM = 1e-6;
+inline constexpr double kLatticeLargestM = 1e4;
 // The smallest k the lattice reaches: its last v node, 1 - 1/kLatticeV.
 inline constexpr double kLatticeMinimumK = 1.0 / (kLatticeV - 1);
 
