@@ -13,12 +13,20 @@ namespace {
 
 void CheckLaw(const TStationaryLaw& law) {
   const auto positive = [](double x) { return x > 0 && std::isfinite(x); };
-  if (!positive(law.A) || !positive(law.b) || !positive(law.c0) || !(law.k > 0))
+  // m = b c0 A must be a number too (the product of three finite numbers can overflow).
+  if (!positive(law.A) || !positive(law.b) || !positive(law.c0) || !(law.k > 0) ||
+      !positive(law.b * law.c0 * law.A))
     throw EStationaryLawRange();
 }
 
+// The independent limit's closed form stands for very large k and for very small m.
 bool IsIndependent(const TStationaryLaw& law) {
-  return law.k >= kIndependentLimitK;
+  if (law.k >= kIndependentLimitK)
+    return true;
+  const double m = law.b * law.c0 * law.A;
+  if (m > kLargestShapeM)
+    throw EStationaryShapeRange();
+  return m < kSmallestShapeM;
 }
 
 // I1(x) e^-x without overflow: Boost below 700, the asymptotic series above (its terms fall

@@ -15,9 +15,11 @@ constexpr double kTailMass = 1e-13;
 // Geometric grading toward a point where the integrand is not smooth: panels shrink by this
 // ratio, kGradingLevels times.
 constexpr double kGradingRatio = 0.2;
-constexpr int kGradingLevels = 9;
+constexpr int kGradingLevels = 6;
 constexpr double kGradedBelowK = 4;
-using TGauss = boost::math::quadrature::gauss<double, 8>;
+// Gauss-Legendre orders: 8 where the integrand has the kinks of small k, 4 where it is smooth.
+using TGauss8 = boost::math::quadrature::gauss<double, 8>;
+using TGauss4 = boost::math::quadrature::gauss<double, 4>;
 
 struct TRule {
   std::vector<double> Nodes;
@@ -54,17 +56,24 @@ TRule StartRule(double k, double m, double width) {
   edges.erase(std::unique(edges.begin(), edges.end()), edges.end());
   TRule rule;
   const double log_norm = std::lgamma(k + 1);
+  const bool smooth = k >= kGradedBelowK;
+  const auto& abscissa = smooth ? TGauss4::abscissa() : TGauss8::abscissa();
+  const auto& weights = smooth ? TGauss4::weights() : TGauss8::weights();
   for (std::size_t e = 0; e + 1 < edges.size(); ++e) {
     const double a = edges[e], b = edges[e + 1];
-    const auto pieces = static_cast<int>(std::ceil((b - a) / width));
+    // Far from 0 the kinks are weighed by a small density: the panels may widen with a.
+    const auto pieces = static_cast<int>(std::ceil((b - a) / std::max(width, a / 4)));
     const double piece = (b - a) / pieces;
     for (int p = 0; p < pieces; ++p) {
       const double centre = a + (p + 0.5) * piece, half = piece / 2;
-      for (std::size_t g = 0; g < TGauss::abscissa().size(); ++g)
+      for (std::size_t g = 0; g < abscissa.size(); ++g)
         for (double sign : {-1.0, 1.0}) {
-          const double y = centre + sign * half * TGauss::abscissa()[g];
+          const double y = centre + sign * half * abscissa[g];
+          const double w = half * weights[g] * std::exp(k * std::log(y) - y - log_norm);
+          if (w < 1e-16)
+            continue;  // below what the sum can hold
           rule.Nodes.push_back(y);
-          rule.Weights.push_back(half * TGauss::weights()[g] * std::exp(k * std::log(y) - y - log_norm));
+          rule.Weights.push_back(w);
         }
     }
   }
@@ -157,7 +166,11 @@ std::vector<double> SolveShapeOnGrid(double k, double m, double step) {
 }
 
 TShapeNodes SolveStationaryShape(double k, double m, double target_step) {
-  const double coarse_steps = std::max(2.0, std::ceil(m / target_step));
+  // At least 8 steps (a small m's shape still changes within the work time), but steps of at
+  // least 0.02 and 2 at the fewest: for m below 0.16 a distraction is rare and a second one rarer,
+  // and the lattice, tied to the step, would grow as 40/step.
+  const double wanted = std::max(8.0, std::ceil(m / target_step));
+  const double coarse_steps = std::max(2.0, std::min(wanted, std::ceil(m / 0.02)));
   const double h = m / coarse_steps;
   const std::vector<double> coarse = SolveShapeOnGrid(k, m, h);
   const std::vector<double> middle = SolveShapeOnGrid(k, m, h / 2);

@@ -58,8 +58,10 @@ TEST(StationaryShapeTest, MassMeanAndVarianceEqualTheClosedForm) {
 // one twice as fine agree within it everywhere.
 TEST(StationaryShapeTest, HalvingTheGridMovesTheDistributionLessThanTheStatedAccuracy) {
   for (const TShapeCase& c : kCases) {
-    const TShapeNodes coarse = SolveStationaryShape(c.k, c.m, 0.1);
-    const TShapeNodes fine = SolveStationaryShape(c.k, c.m, 0.05);
+    // The default grid (steps of 0.1, at least 8 in m) and one of half its step.
+    const double step = std::min(0.1, c.m / 8);
+    const TShapeNodes coarse = SolveStationaryShape(c.k, c.m, step);
+    const TShapeNodes fine = SolveStationaryShape(c.k, c.m, step / 2);
     const TStationaryShape a(c.k, c.m, coarse.Step, coarse.Density);
     const TStationaryShape b(c.k, c.m, fine.Step, fine.Density);
     // The solves' own mass, before the table is scaled to 1 - atom.
