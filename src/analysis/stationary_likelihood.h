@@ -25,6 +25,10 @@
 // so the estimate is never less likely than any start. An estimate within 1e-7 in logLik of the
 // same law with v = 0 is reported at the boundary k = inf.
 // Ranges: m in [1e-4, kMaximumM], c0 within 10^6 of the start's, k >= kMinimumK.
+// Speed (measured, one core): a cell shaped like real data (n = 170, k = 20, m = 14.4) takes 3.5-10 s
+// while its lattice shapes are solved, then 3.6 ms a refit (the ex-Gaussian's ML: 0.8 ms) as long
+// as the shapes it needs stay in the shape cache (stationary_shape.h, kShapeCacheSize); a search
+// that needs more shapes than the cache holds solves them again.
 #pragma once
 
 #include <cstddef>
