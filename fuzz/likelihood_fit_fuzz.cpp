@@ -1,0 +1,48 @@
+// FitByLikelihood on arbitrary positive series: readable data (at least 20 finite values above 0
+// with variation) are always fitted, with estimates that are numbers (k may be inf, never NaN),
+// everything else gets its condition; no exception escapes, nothing hangs.
+#include <cmath>
+#include <vector>
+
+#include "analysis/likelihood_fit.h"
+#include "fuzz_input.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace corvane;
+  fuzz::FuzzInput input(data, size);
+  const std::uint8_t choice = input.Byte();
+  const std::size_t n = 16 + input.Byte() % 120;
+  std::vector<double> values;
+  for (std::size_t i = 0; i < n; ++i) {
+    if (choice & 1) {
+      // Any double, its sign dropped; those that are not finite and above 0 kept as they are
+      // one time in four, so refusals are reached as well.
+      const double v = input.Raw<double>();
+      if ((std::isfinite(v) && v != 0) || (choice & 6) == 6)
+        values.push_back(std::fabs(v));
+    } else {
+      // Milliseconds, as real data come: 1 ms to 65 s.
+      values.push_back(static_cast<double>(1 + input.Raw<std::uint16_t>()) / 1000);
+    }
+  }
+  TLikelihoodFitOptions options;
+  options.Replicates = (choice & 8) ? 4 : 0;
+  options.Likelihood.Contaminants = (choice & 16) != 0;
+  options.Likelihood.a1 = (choice & 32) ? 0.6 : 1;
+  const TLikelihoodFit fit = FitByLikelihood(values, options);
+  if (fit.Fitted()) {
+    for (const int p : {kFitA, kFitB, kFitK, kFitC0, kFitA0})
+      if (std::isnan(fit.Estimates[static_cast<std::size_t>(p)]))
+        __builtin_trap();
+    if (!(fit.Estimates[kFitA] > 0) || !(fit.Estimates[kFitB] > 0) || !(fit.Estimates[kFitC0] > 0) ||
+        !(fit.Estimates[kFitK] > 0) || std::isnan(fit.LogLik))
+      __builtin_trap();
+    if (options.Replicates > 0)
+      for (std::size_t p = 0; p < kFitParameterCount; ++p)
+        if (!fit.Intervals[p].Contains(fit.Estimates[p]) || fit.FailedReplicates != 0)
+          __builtin_trap();
+  } else if (fit.Message.empty()) {
+    __builtin_trap();
+  }
+  return 0;
+}

@@ -1,0 +1,124 @@
+// The model fitted to reaction times by maximum likelihood, with everything a report of it shows:
+// intervals, the field's standard distributions beside it, goodness of fit, and the verdict on
+// its dependence.
+//
+//   values, TLikelihoodFitOptions --FitByLikelihood--> TLikelihoodFit
+//     1. FitStationaryLaw (stationary_likelihood.h): A, b, k, c0 by ML on the stationary law,
+//        a1 held; a0 = a1/b, c1 = k a1, y0 = (k + 1) a0/c0 (c1 and y0 inf at k = inf)
+//     2. FitExGaussian, FitShiftedLognormal (standard_distribution_fits.h): logLik, AIC, BIC on the
+//        same density scale (the model's p = 4, 3 with A held, + 1 with contaminants)
+//     3. BootstrapLikelihood (likelihood_bootstrap.h): B replicates with the model's dependence,
+//        refitted by ML, none left out
+//     4. intervals, 95 %, chosen per parameter:
+//          A   zero width at the minimum where the data hold the atom (A exact) or A is held;
+//              else profile likelihood over (0, min] (the bootstrap of a minimum is one-sided)
+//          b, k, c0, y0   bootstrap percentile; where that excludes the estimate, the level's
+//              share of replicates next to the estimate, which is one end (likelihood_bootstrap.h:
+//              a bias-corrected percentile interval would exclude it too)
+//          a0, c1   from b's and k's intervals (a1/b and k a1 are monotone)
+//        so every interval contains its estimate (TIntervalMethod says which rule made it)
+//     5. goodness of fit: data and model quantiles at 0.1, 0.3, 0.5, 0.7, 0.9; a Kolmogorov
+//        distance (law_goodness_of_fit.h) with its parametric-bootstrap p-value
+//        (1 + #{replicate distance >= data's})/(B + 1), each replicate against its own refit
+//        (NaN without replicates)
+//     6. dependence: the data's lag-1 (the caller's, over neighbouring trials, or the values')
+//        against the model's -(1 - r)/2, r = e^(-m/(k + 1)), in the SD of the replicates' lag-1
+//        (a 200-series simulation when B = 0): dependence_verdict.h
+//   Notes, in this order: the boundary ("k = inf: independent reactions"), the verdict's sentence,
+//   then any of: the optimiser's criterion not met, replicates redrawn.
+//
+// Never a refusal for at least kMinimumReactionTimes finite values > 0 with variation: the
+// conditions are only too few values, values that are not finite and > 0, no variation, an A held
+// above the fastest value, and data whose estimates cannot be doubles (values hundreds of orders of
+// magnitude apart).
+// Accuracy, by simulation from the model (tests/analysis/likelihood_fit_test.cpp; the recovery and
+// coverage study and n = 10^5 in likelihood_recovery_slow.cpp, label slow): one series of the set
+// (1, .5, 2, .25, 1, 1), n = 10^4, gave b within 0.3 %, c0 within 6 %, k within 9 %, A exact; one
+// of (3, .6, 1.5, .9, .7, 6), n = 10^3, b within 2 %, c0 within 8 %, k within 13 %. The density
+// between lattice shapes errs by about 1e-3 relative in the bulk, up to 2 % near s = 0
+// (shape_lattice.h), which bounds how closely the estimates can follow the exact likelihood's.
+// Runs the bootstrap on worker threads under `control` (progress, stop: EAnalysisCancelled).
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "analysis/dependence_verdict.h"
+#include "analysis/law_goodness_of_fit.h"
+#include "analysis/likelihood_bootstrap.h"
+#include "analysis/standard_distribution_fits.h"
+#include "analysis/stationary_likelihood.h"
+
+namespace corvane {
+
+enum class TLikelihoodStatus {
+  Fitted,
+  TooFewValues,    // fewer than kMinimumReactionTimes
+  NotPositive,     // a value not finite or not above 0
+  NoVariation,     // every value the same
+  AHeldAboveData,  // A held outside (0, min + delta/2]
+  OutOfRange       // data spanning so many orders of magnitude that b or c0 leave the double range
+};
+
+struct TLikelihoodFitOptions {
+  TLikelihoodOptions Likelihood;  // a1, resolution, contaminants, held A
+  std::size_t Replicates = 1000;  // B; 0: no intervals, gof p NaN
+  std::uint64_t Seed = 0;         // replicate i draws from SeedForIndex(Seed, i)
+  double Level = 0.95;
+  double DataLag1 = kNotANumber;  // the data's lag-1 over neighbouring trials; NaN: the values'
+};
+
+struct TLikelihoodFit {
+  TLikelihoodStatus Status = TLikelihoodStatus::TooFewValues;
+  std::string Message;             // the notes joined with "; " (or why not fitted)
+  std::vector<std::string> Notes;  // in the order above
+  std::size_t Count = 0;
+  double Resolution = kNotANumber;  // delta used
+
+  TStationaryLaw Law;
+  TFitVector Estimates{};  // A, b, k, c0, a0, c1, y0 (k, c1, y0 inf at the boundary)
+  std::array<TInterval, kFitParameterCount> Intervals{};
+  std::array<TIntervalMethod, kFitParameterCount> IntervalMethods{};
+  bool Boundary = false;       // k = inf: independent reactions
+  bool AtomAtMinimum = false;  // A = the minimum, the data hold the atom
+  bool Converged = false;      // the optimiser's criterion met
+  std::size_t Replicates = 0;
+  std::size_t FailedReplicates = 0;       // always 0: none is left out
+  std::size_t RedrawnReplicates = 0;      // simulations drawn again (likelihood_bootstrap.h)
+  double ContaminantShare = kNotANumber;  // NaN when off
+
+  int ParameterCount = 0;
+  double LogLik = kNotANumber, AIC = kNotANumber, BIC = kNotANumber;
+  TStandardFit ExGaussian;  // Mu, Sigma, Tau, AIC...
+  TStandardFit Lognormal;   // Shift, Mu, Sigma, AIC...
+
+  double Lag1 = kNotANumber, Lag1Model = kNotANumber, Lag1StandardError = kNotANumber;
+  TDependenceVerdict Verdict;
+
+  double GofDistance = kNotANumber;  // Kolmogorov
+  double GofP = kNotANumber;
+  std::array<double, kGoodnessLevels.size()> QuantilesData{};  // type 7
+  std::array<double, kGoodnessLevels.size()> QuantilesModel{};
+
+  bool Fitted() const noexcept { return Status == TLikelihoodStatus::Fitted; }
+};
+
+TLikelihoodFit FitByLikelihood(std::span<const double> values, const TLikelihoodFitOptions& options = {},
+                               const TWorkControl& control = {});
+
+// The same report at a law fitted otherwise (the moment fit's, model_fit.h, for the comparison
+// columns): logLik, AIC, BIC (p as for ML), the standards, quantiles, the distance, lag-1 and the
+// verdict at `law`; no search, no contaminants, no intervals, gof p NaN; the lag-1 SE from 200
+// simulated series. The same conditions as FitByLikelihood (OutOfRange where logLik is -inf: a
+// value below the law's A).
+TLikelihoodFit DescribeLaw(std::span<const double> values, const TStationaryLaw& law,
+                           const TLikelihoodFitOptions& options = {}, const TWorkControl& control = {});
+
+// "k = inf: independent reactions".
+inline constexpr const char* kBoundaryNote = "k = inf: independent reactions";
+
+}  // namespace corvane

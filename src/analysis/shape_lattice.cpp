@@ -1,0 +1,142 @@
+#include "analysis/shape_lattice.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <memory>
+
+#include "analysis/stationary_shape.h"
+
+namespace corvane {
+namespace {
+
+// One corner of the cell: its shape (null for the independent limit), m, and the conditional
+// moments of its continuous part.
+struct TCorner {
+  std::shared_ptr<const TStationaryShape> shape;
+  double m = 0;
+  double mass = 0;  // 1 - e^-m
+  double mean = 0, sd = 0;
+  double weight = 0;
+
+  double Density(double s) const { return shape ? shape->Density(s) : IndependentShapeDensity(m, s); }
+  double Distribution(double s) const {
+    return shape ? shape->Distribution(s) : IndependentShapeDistribution(m, s);
+  }
+};
+
+struct TMoments {
+  double mass, mean, sd;
+};
+
+TMoments ConditionalMoments(double v, double m) {
+  const double mass = -std::expm1(-m);
+  // (k + 1)(1 - e^(-m/(k+1))) = (1 - e^(-m v))/v, m at v = 0.
+  const double half_variance = v > 0 ? -std::expm1(-m * v) / v : m;
+  const double second = (2 * half_variance + m * m) / mass;
+  const double mean = m / mass;
+  return {mass, mean, std::sqrt(std::max(second - mean * mean, 1e-300))};
+}
+
+TCorner CornerAt(int iv, int im, double weight) {
+  TCorner c;
+  const double v = static_cast<double>(iv) / kLatticeV;
+  c.m = std::exp(static_cast<double>(im) / kLatticeLnM);
+  if (iv > 0)
+    c.shape = StationaryShape(1 / v - 1, c.m);
+  const TMoments moments = ConditionalMoments(v, c.m);
+  c.mass = moments.mass;
+  c.mean = moments.mean;
+  c.sd = moments.sd;
+  c.weight = weight;
+  return c;
+}
+
+struct TCell {
+  std::array<TCorner, 4> corners;
+  int count = 0;
+  TMoments own{};
+};
+
+TCell CellOf(const TStationaryLaw& law) {
+  TCell cell;
+  const double m = law.b * law.c0 * law.A;
+  // The lattice's reach; beyond it (or for parameters that are not positive numbers) no shape.
+  if (!(m >= kLatticeSmallestM && m <= kLatticeLargestM) || !(law.c0 > 0) || !(law.A > 0) || !(law.k > 0) ||
+      std::isnan(law.k))
+    throw EStationaryLawRange();
+  const double v = std::isinf(law.k) ? 0.0 : 1 / (law.k + 1);
+  cell.own = ConditionalMoments(v, m);
+  const double x = std::clamp(v, 0.0, 1.0 - 1.0 / kLatticeV) * kLatticeV;
+  const double y = std::log(m) * kLatticeLnM;
+  const int iv = std::min(static_cast<int>(std::floor(x)), kLatticeV - 2);
+  const int im = static_cast<int>(std::floor(y));
+  const double fx = x - iv, fy = y - im;
+  const std::array<double, 4> weights = {(1 - fx) * (1 - fy), fx * (1 - fy), (1 - fx) * fy, fx * fy};
+  const std::array<std::array<int, 2>, 4> offsets = {{{0, 0}, {1, 0}, {0, 1}, {1, 1}}};
+  for (std::size_t c = 0; c < 4; ++c)
+    if (weights[c] > 0)
+      cell.corners[static_cast<std::size_t>(cell.count++)] =
+          CornerAt(iv + offsets[c][0], im + offsets[c][1], weights[c]);
+  return cell;
+}
+
+}  // namespace
+
+void LatticeDensity(const TStationaryLaw& law, std::span<const double> rt, std::span<double> out) {
+  if (std::isinf(law.k)) {
+    StationaryDensity(law, rt, out);
+    return;
+  }
+  const TCell cell = CellOf(law);
+  for (std::size_t i = 0; i < rt.size(); ++i) {
+    const double s = law.c0 * (rt[i] - law.A);
+    if (!(s > 0)) {
+      out[i] = 0;
+      continue;
+    }
+    const double z = (s - cell.own.mean) / cell.own.sd;
+    double standardized = 0;
+    for (int c = 0; c < cell.count; ++c) {
+      const TCorner& corner = cell.corners[static_cast<std::size_t>(c)];
+      standardized += corner.weight * corner.sd / corner.mass * corner.Density(corner.mean + corner.sd * z);
+    }
+    out[i] = law.c0 * cell.own.mass * standardized / cell.own.sd;
+  }
+}
+
+void LatticeDistribution(const TStationaryLaw& law, std::span<const double> rt, std::span<double> out) {
+  if (std::isinf(law.k)) {
+    for (std::size_t i = 0; i < rt.size(); ++i) out[i] = StationaryDistribution(law, rt[i]);
+    return;
+  }
+  const TCell cell = CellOf(law);
+  const double atom = 1 - cell.own.mass;
+  for (std::size_t i = 0; i < rt.size(); ++i) {
+    const double s = law.c0 * (rt[i] - law.A);
+    if (rt[i] < law.A) {
+      out[i] = 0;
+      continue;
+    }
+    if (!(s > 0)) {
+      out[i] = atom;
+      continue;
+    }
+    const double z = (s - cell.own.mean) / cell.own.sd;
+    double conditional = 0;
+    for (int c = 0; c < cell.count; ++c) {
+      const TCorner& corner = cell.corners[static_cast<std::size_t>(c)];
+      const double at = std::max(corner.mean + corner.sd * z, 0.0);
+      conditional += corner.weight * (corner.Distribution(at) - (1 - corner.mass)) / corner.mass;
+    }
+    out[i] = std::clamp(atom + cell.own.mass * conditional, 0.0, 1.0);
+  }
+}
+
+double LatticeDistribution(const TStationaryLaw& law, double rt) {
+  double F = 0;
+  LatticeDistribution(law, std::span<const double>(&rt, 1), std::span<double>(&F, 1));
+  return F;
+}
+
+}  // namespace corvane

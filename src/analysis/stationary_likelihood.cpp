@@ -1,0 +1,284 @@
+#include "analysis/stationary_likelihood.h"
+
+#include <algorithm>
+#include <cmath>
+#include <exception>
+#include <limits>
+#include <optional>
+
+#include "analysis/bounded_minimizer.h"
+#include "analysis/data_resolution.h"
+#include "analysis/model_fit.h"
+
+namespace corvane {
+namespace {
+
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
+constexpr double kMinimumM = 1e-4;
+constexpr double kMaximumShare = 0.5;
+constexpr double kBoundaryTolerance = 1e-7;
+
+// Where each variable sits in the optimiser's vector: ln m, ln c0, v, then A when searched, then
+// the contaminants' share when on.
+struct TLayout {
+  bool free_A = false;
+  double A = 0;  // when held
+  bool contaminants = false;
+
+  std::size_t Size() const { return 3 + (free_A ? 1 : 0) + (contaminants ? 1 : 0); }
+  std::size_t ShareIndex() const { return free_A ? 4 : 3; }
+
+  TStationaryLaw LawOf(std::span<const double> x) const {
+    TStationaryLaw law;
+    law.A = free_A ? x[3] : A;
+    const double m = std::exp(x[0]);
+    law.c0 = std::exp(x[1]);
+    law.k = x[2] > 0 ? 1 / x[2] - 1 : kInfinity;
+    law.b = m / (law.c0 * law.A);
+    return law;
+  }
+  double ShareOf(std::span<const double> x) const { return contaminants ? x[ShareIndex()] : 0.0; }
+};
+
+// In extended precision: the variance of values near the double range's ends stays finite.
+struct TDataSummary {
+  long double mean = 0, variance = 0;
+  double q10 = 0;
+};
+
+TDataSummary SummaryOf(std::span<const double> values) {
+  TDataSummary s;
+  long double sum = 0;
+  for (const double v : values) sum += v;
+  const long double mean = sum / static_cast<long double>(values.size());
+  long double squares = 0;
+  for (const double v : values) squares += (v - mean) * (v - mean);
+  s.mean = mean;
+  s.variance = squares / static_cast<long double>(values.size() - 1);
+  std::vector<double> sorted(values.begin(), values.end());
+  std::sort(sorted.begin(), sorted.end());
+  s.q10 = SortedQuantile(sorted, 0.1);
+  return s;
+}
+
+struct TCandidateResult {
+  std::vector<double> x;
+  double log_lik = -kInfinity;
+  bool converged = false;
+};
+
+class TLawSearch {
+ public:
+  TLawSearch(std::span<const double> values, const TLikelihoodOptions& options)
+      : values_(values), options_(options) {
+    const double delta = options.Resolution > 0 ? options.Resolution : DataResolution(values);
+    data_ = LikelihoodDataOf(values, delta);
+    summary_ = SummaryOf(values);
+  }
+
+  const TLikelihoodData& Data() const { return data_; }
+  const TDataSummary& Summary() const { return summary_; }
+
+  double LogLik(const TLayout& layout, std::span<const double> x) const {
+    try {
+      return StationaryLogLikelihood(values_, layout.LawOf(x), layout.ShareOf(x), data_);
+    } catch (const std::exception&) {
+      return -kInfinity;  // a law the density cannot evaluate counts as impossible
+    }
+  }
+
+  // The start vector for `law` under `layout`: c0 and k kept, m set so that the mean matches.
+  std::vector<double> StartOf(const TLayout& layout, const TStationaryLaw& law, double A, bool keep_m) const {
+    std::vector<double> x(layout.Size());
+    const double c0 =
+        std::isfinite(law.c0) && law.c0 > 0 ? law.c0 : static_cast<double>(1 / std::sqrt(summary_.variance));
+    double m = keep_m ? law.b * law.c0 * law.A : static_cast<double>(c0 * (summary_.mean - A));
+    if (!(m > 0) || !std::isfinite(m))
+      m = 1;
+    x[0] = std::log(std::clamp(m, kMinimumM, kMaximumM));
+    x[1] = std::log(c0);
+    x[2] = law.k > 0 ? std::min(1 / (law.k + 1), 1 - 1.0 / kLatticeV) : 1 - 1.0 / kLatticeV;
+    if (layout.free_A)
+      x[3] = A;
+    if (layout.contaminants)
+      x[layout.ShareIndex()] = 0.02;
+    return x;
+  }
+
+  void Bounds(const TLayout& layout, double A_low, double A_high, std::vector<double>& lower,
+              std::vector<double>& upper, const std::vector<double>& start) const {
+    lower.assign(layout.Size(), 0);
+    upper.assign(layout.Size(), 0);
+    lower[0] = std::log(kMinimumM);
+    upper[0] = std::log(kMaximumM);
+    const double log_scale = static_cast<double>(std::log(summary_.variance) / 2);
+    lower[1] = std::min(start[1], std::log(1e-6) - log_scale);
+    upper[1] = std::max(start[1], std::log(1e6) - log_scale);
+    lower[2] = 0;
+    upper[2] = 1 - 1.0 / kLatticeV;
+    if (layout.free_A) {
+      lower[3] = A_low;
+      upper[3] = A_high;
+    }
+    if (layout.contaminants) {
+      lower[layout.ShareIndex()] = 0;
+      upper[layout.ShareIndex()] = kMaximumShare;
+    }
+  }
+
+  TCandidateResult Search(const TLayout& layout, const std::vector<std::vector<double>>& starts, double A_low,
+                          double A_high) const {
+    TCandidateResult best;
+    const auto objective = [&](std::span<const double> x) { return -LogLik(layout, x); };
+    std::vector<double> lower, upper;
+    for (const auto& start : starts) {
+      Bounds(layout, A_low, A_high, lower, upper, start);
+      const TMinimum found = MinimizeBounded(objective, start, lower, upper);
+      if (-found.Value > best.log_lik || best.x.empty()) {
+        best.x = found.Point;
+        best.log_lik = -found.Value;
+        best.converged = found.Converged;
+      }
+    }
+    return best;
+  }
+
+ private:
+  std::span<const double> values_;
+  TLikelihoodOptions options_;
+  TLikelihoodData data_;
+  TDataSummary summary_;
+};
+
+// Moment-based laws to start from: the closed-form fit where it fits; the independent limit's
+// moment solution with k large (mean - A = m/c0, variance = 2 m/c0^2).
+std::vector<TStationaryLaw> MomentStarts(std::span<const double> values, const TLikelihoodOptions& options,
+                                         const TDataSummary& summary, double minimum) {
+  std::vector<TStationaryLaw> starts;
+  TFitOptions fit_options;
+  fit_options.a1 = options.a1;
+  fit_options.KeepA = options.KeepA;
+  fit_options.A = options.A;
+  const TModelFit moments = FitModel(values, fit_options);
+  if (moments.Fitted())
+    starts.push_back({moments.Estimates[kFitA], moments.Estimates[kFitB], moments.Estimates[kFitK],
+                      moments.Estimates[kFitC0]});
+  const double A = options.KeepA ? options.A : minimum;
+  const long double excess = std::max(summary.mean - A, 1e-12L * A);
+  const long double c0 = 2 * excess / summary.variance;
+  const long double m =
+      std::clamp(c0 * excess, static_cast<long double>(kMinimumM), static_cast<long double>(kMaximumM));
+  starts.push_back({A, static_cast<double>(m / (c0 * A)), 99, static_cast<double>(c0)});
+  return starts;
+}
+
+}  // namespace
+
+TLikelihoodData LikelihoodDataOf(std::span<const double> values, double resolution) {
+  TLikelihoodData data;
+  data.Resolution = resolution;
+  data.Minimum = *std::min_element(values.begin(), values.end());
+  data.Maximum = *std::max_element(values.begin(), values.end());
+  return data;
+}
+
+double StationaryLogLikelihood(std::span<const double> values, const TStationaryLaw& law, double share,
+                               const TLikelihoodData& data) {
+  thread_local std::vector<double> density;
+  density.resize(values.size());
+  LatticeDensity(law, values, density);
+  const double half = data.Resolution / 2;
+  const double keep = share > 0 ? 1 - share : 1.0;
+  const double uniform = share > 0 ? share / (data.Maximum - data.Minimum) : 0.0;
+  const double atom_figure = StationaryAtom(law) / data.Resolution;
+  long double sum = 0;
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    const double f = std::fabs(values[i] - law.A) <= half ? atom_figure : density[i];
+    const double figure = keep * f + uniform;
+    if (!(figure > 0) || !std::isfinite(figure))
+      return -kInfinity;
+    sum += std::log(figure);
+  }
+  return static_cast<double>(sum);
+}
+
+TLawEstimate FitStationaryLaw(std::span<const double> values, const TLikelihoodOptions& options,
+                              std::span<const TStationaryLaw> starts, bool moment_starts) {
+  const TLawSearch search(values, options);
+  const TLikelihoodData& data = search.Data();
+  std::vector<TStationaryLaw> laws(starts.begin(), starts.end());
+  if (moment_starts || laws.empty()) {
+    const auto more = MomentStarts(values, options, search.Summary(), data.Minimum);
+    laws.insert(laws.end(), more.begin(), more.end());
+  }
+
+  // Candidate "atom" (or the held A).
+  TLayout held;
+  held.A = options.KeepA ? options.A : data.Minimum;
+  held.contaminants = options.Contaminants;
+  std::vector<std::vector<double>> held_starts;
+  for (const auto& law : laws) {
+    held_starts.push_back(search.StartOf(held, law, held.A, false));
+    if (std::fabs(law.A - held.A) <= data.Resolution / 2)
+      held_starts.push_back(search.StartOf(held, law, held.A, true));
+  }
+  TCandidateResult best = search.Search(held, held_starts, 0, 0);
+  TLayout winner = held;
+
+  // Candidate "below": A searched under the fastest value.
+  const double A_high = data.Minimum - data.Resolution / 2 * (1 + 1e-6);
+  const double A_low = data.Minimum / 1000;
+  if (!options.KeepA && A_high > A_low) {
+    TLayout below = held;
+    below.free_A = true;
+    std::vector<std::vector<double>> below_starts;
+    const double A_guess =
+        std::clamp(data.Minimum - (search.Summary().q10 - data.Minimum) / 2, A_low, A_high);
+    for (const auto& law : laws) {
+      const bool own_A = law.A >= A_low && law.A <= A_high;
+      below_starts.push_back(search.StartOf(below, law, own_A ? law.A : A_guess, own_A));
+    }
+    const TCandidateResult found = search.Search(below, below_starts, A_low, A_high);
+    if (found.log_lik > best.log_lik) {
+      best = found;
+      winner = below;
+    }
+  }
+
+  // The boundary: the same law with v = 0 as likely.
+  if (best.x[2] > 0) {
+    std::vector<double> at_boundary = best.x;
+    at_boundary[2] = 0;
+    const double log_lik = search.LogLik(winner, at_boundary);
+    if (log_lik >= best.log_lik - kBoundaryTolerance) {
+      best.x = at_boundary;
+      best.log_lik = std::max(best.log_lik, log_lik);
+    }
+  }
+
+  TLawEstimate estimate;
+  estimate.Law = winner.LawOf(best.x);
+  estimate.ContaminantShare = options.Contaminants ? winner.ShareOf(best.x) : kNotANumber;
+  estimate.LogLik = best.log_lik;
+  estimate.Boundary = !(best.x[2] > 0);
+  estimate.Converged = best.converged;
+  estimate.AtomAtMinimum = !winner.free_A && std::any_of(values.begin(), values.end(), [&](double v) {
+    return std::fabs(v - estimate.Law.A) <= data.Resolution / 2;
+  });
+  return estimate;
+}
+
+double ProfileLogLikelihoodOfA(std::span<const double> values, const TLikelihoodOptions& options, double A,
+                               const TLawEstimate& start) {
+  const TLawSearch search(values, options);
+  TLayout layout;
+  layout.A = A;
+  layout.contaminants = options.Contaminants;
+  std::vector<std::vector<double>> starts = {search.StartOf(layout, start.Law, A, false),
+                                             search.StartOf(layout, start.Law, A, true)};
+  if (options.Contaminants)
+    for (auto& x : starts) x[layout.ShareIndex()] = std::clamp(start.ContaminantShare, 0.0, kMaximumShare);
+  return search.Search(layout, starts, 0, 0).log_lik;
+}
+
+}  // namespace corvane

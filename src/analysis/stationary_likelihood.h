@@ -1,0 +1,89 @@
+// Maximum likelihood of the model's stationary law of reaction times (the reactions' marginal
+// law, stationary_law.h), a1 held: the point estimates of A, b, k, c0.
+//
+//   values, TLikelihoodOptions --FitStationaryLaw--> TLawEstimate: the law, the contaminants'
+//        share, logLik, whether A is the minimum with the atom's values, whether k = inf
+//   values, law, TLikelihoodData --StationaryLogLikelihood--> logLik on the density scale
+//
+// The likelihood. A value within delta/2 of A (delta: the data's resolution, data_resolution.h)
+// is the atom's and counts atom/delta, atom = e^(-b c0 A); any other value counts the density of
+// the continuous part (for finite k interpolated between the cached shapes of a fixed lattice in
+// (k, m), shape_lattice.h, exact at k = inf); so logLik is on the density scale of continuous fits. With
+// contaminants, each value's figure is (1 - share) times that plus share/(max - min), a uniform over the
+// data's range.
+//
+// The search. The shape of the law depends on k and m = b c0 A alone; A and c0 shift and scale it.
+// The optimiser (bounded_minimizer.h, BOBYQA then Sbplx) works on x = (ln m, ln c0, v) with
+// v = 1/(k + 1) in [0, 1/(1 + kMinimumK)], so v = 0 is the independent limit k = inf, a boundary
+// point the search reaches like any other; the contaminants' share, when on, in [0, 1/2].
+// A is searched explicitly over (0, min]:
+//   candidate "atom": A = min, the smallest values the atom's;
+//   candidate "below": A in [min/1000, min - delta/2] a fourth variable, no value at the atom;
+// the likelier wins. Held A (KeepA) searches the other three alone. Each candidate starts from
+// every start given (the moment fit, model_fit.h, where it fits; the independent limit's moment
+// solution, k large; a caller's, as the bootstrap's refits take the fitted law) and keeps its best,
+// so the estimate is never less likely than any start. An estimate within 1e-7 in logLik of the
+// same law with v = 0 is reported at the boundary k = inf.
+// Ranges: m in [1e-4, kMaximumM], c0 within 10^6 of the start's, k >= kMinimumK.
+// Speed (measured, one core): a cell shaped like real data (n = 170, k = 20, m = 14.4) takes 3.5-10 s
+// while its lattice shapes are solved, then 3.6 ms a refit (the ex-Gaussian's ML: 0.8 ms) as long
+// as the shapes it needs stay in the shape cache (stationary_shape.h, kShapeCacheSize); a search
+// that needs more shapes than the cache holds solves them again.
+#pragma once
+
+#include <cstddef>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "analysis/series_statistics.h"
+#include "analysis/shape_lattice.h"
+#include "analysis/stationary_law.h"
+
+namespace corvane {
+
+inline constexpr double kMinimumK = kLatticeMinimumK;
+inline constexpr double kMaximumM = 1e3;
+
+struct TLikelihoodOptions {
+  double a1 = 1;              // held: the inhibition's scale (b = a1/a0)
+  double Resolution = 0;      // delta; 0: DataResolution(values)
+  bool Contaminants = false;  // a uniform over the data's range mixed in, its share estimated
+  bool KeepA = false;         // hold A at `A` (never above the fastest value by more than delta/2)
+  double A = 0;
+};
+
+// What the likelihood needs of the data besides the values.
+struct TLikelihoodData {
+  double Resolution = 0;  // delta > 0
+  double Minimum = 0;
+  double Maximum = 0;
+};
+
+struct TLawEstimate {
+  TStationaryLaw Law;
+  double ContaminantShare = kNotANumber;  // NaN when contaminants are off
+  double LogLik = kNotANumber;
+  bool AtomAtMinimum = false;  // A = min (or held) with values at the atom
+  bool Boundary = false;       // k = inf
+  bool Converged = false;      // the optimiser's criterion met for the winning candidate
+};
+
+TLikelihoodData LikelihoodDataOf(std::span<const double> values, double resolution);
+
+// logLik of `values` under `law` mixed with a share of contaminants (NaN or 0: none). -inf where
+// some value has no probability (below A).
+double StationaryLogLikelihood(std::span<const double> values, const TStationaryLaw& law, double share,
+                               const TLikelihoodData& data);
+
+// values: at least 2 finite values > 0 with variation. `starts`: laws to start from besides the
+// moment-based ones (their A is ignored where A is searched). With `moment_starts` false only the
+// given starts are used (the bootstrap's refits). Throws what the density throws on a stop request.
+TLawEstimate FitStationaryLaw(std::span<const double> values, const TLikelihoodOptions& options,
+                              std::span<const TStationaryLaw> starts = {}, bool moment_starts = true);
+
+// The largest logLik with A held at `A` (the profile likelihood of A), from `start`.
+double ProfileLogLikelihoodOfA(std::span<const double> values, const TLikelihoodOptions& options, double A,
+                               const TLawEstimate& start);
+
+}  // namespace corvane

@@ -1,0 +1,356 @@
+// The likelihood fit and its parts: the data's resolution, the dependence verdict's sentences,
+// the field's standard distributions, the model's ML on its own series, the boundary k = inf,
+// intervals that contain their estimates with no replicate left out, and the refusals.
+#include "analysis/likelihood_fit.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <stop_token>
+#include <vector>
+
+#include "analysis/data_resolution.h"
+#include "analysis/dependence_verdict.h"
+#include "analysis/model_fit.h"
+#include "analysis/shape_lattice.h"
+#include "likelihood_support.h"
+
+namespace corvane {
+namespace {
+
+using namespace test_support;
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+TEST(DataResolutionTest, TheUnitOfTheLastDecimalPlace) {
+  struct Case {
+    std::vector<double> values;
+    double delta;
+  };
+  const std::vector<Case> cases = {
+      {{0.312, 0.45, 1.2, 0.5}, 0.001}, {{0.31, 0.45, 1.2}, 0.01}, {{312, 450, 1201}, 1},
+      {{300, 400, 1200}, 100},          {{2.5, 3.75, 4}, 0.01},    {{1e-7, 2e-7}, 1e-7},
+      {{0.3125, 0.45, 1.2}, 0.0001},    {{5, 6.000001}, 1e-6},
+  };
+  for (const Case& c : cases) EXPECT_NEAR(DataResolution(c.values), c.delta, c.delta * 1e-9) << c.values[0];
+  // Full precision: the tiny delta of the ties at the minimum.
+  const std::vector<double> full = {0.31234567891234, 0.4512345678912, 1.2987654321987};
+  EXPECT_NEAR(DataResolution(full), 2 * kAtomTolerance * full[0], 1e-22);
+}
+
+TEST(ShapeLatticeTest, ExactAtNodesAndInfinityCloseBetween) {
+  struct Case {
+    TStationaryLaw law;
+    double tolerance;  // relative, density and distribution, in the bulk
+  };
+  const std::vector<Case> cases = {
+      {{1, 1, 3, 1}, 1e-12},                   // a node: v = 12/48, ln m = 0
+      {{2, 0.5, kInf, 1.5}, 1e-14},            // the independent limit, exact
+      {{3, 0.6 / 1.5, 0.9 / 0.6, 0.7}, 1e-3},  // between nodes, m = 0.84
+      {{1, 2, 0.5, 1}, 2e-2},                  // k = 0.5, m = 2: near s = 0, 1 %
+  };
+  for (const Case& c : cases) {
+    const double m = c.law.b * c.law.c0 * c.law.A;
+    const double sd = std::sqrt(2 * m + 1) / c.law.c0;
+    std::vector<double> rt, lattice(5), exact(5);
+    for (int i = -1; i <= 3; ++i) rt.push_back(c.law.A + m / c.law.c0 + 0.7 * i * sd);
+    LatticeDensity(c.law, rt, lattice);
+    StationaryDensity(c.law, rt, exact);
+    for (std::size_t i = 0; i < rt.size(); ++i) {
+      if (exact[i] > 0) {
+        EXPECT_NEAR(lattice[i] / exact[i], 1, c.tolerance) << c.law.k << " " << rt[i];
+      }
+      EXPECT_NEAR(LatticeDistribution(c.law, rt[i]), StationaryDistribution(c.law, rt[i]), c.tolerance);
+    }
+    EXPECT_NEAR(LatticeDistribution(c.law, c.law.A), StationaryAtom(c.law), 1e-15);
+    EXPECT_EQ(LatticeDistribution(c.law, c.law.A * 0.999), 0);
+  }
+}
+
+TEST(DependenceVerdictTest, TheSentences) {
+  struct Case {
+    double data, model, se;
+    TDependenceKind kind;
+    const char* sentence;
+  };
+  const std::vector<Case> cases = {
+      {0.01, -0.02, 0.07, TDependenceKind::Consistent, "consistent with the model"},
+      {0.21, -0.05, 0.02, TDependenceKind::AboveAnyModel,
+       "the data's lag-1 (+0.21 +/- 0.02) is above anything the model can produce (< 0): sequential "
+       "dependence the model does not describe"},
+      {0.21, 0, 0.02, TDependenceKind::AboveAnyModel,
+       "the data's lag-1 (+0.21 +/- 0.02) is above anything the model can produce (< 0): sequential "
+       "dependence the model does not describe"},
+      {-0.05, -0.31, 0.02, TDependenceKind::AboveFittedModel,
+       "the data's lag-1 (-0.05 +/- 0.02) is above the fitted model's (-0.31)"},
+      {-0.45, -0.31, 0.02, TDependenceKind::BelowFittedModel,
+       "the data's lag-1 (-0.45 +/- 0.02) is below the fitted model's (-0.31)"},
+      {-0.1, -0.0001, 0.02, TDependenceKind::BelowFittedModel,
+       "the data's lag-1 (-0.10 +/- 0.02) is below the fitted model's (+0.00)"},
+      // Just inside and just outside 1.96 SE.
+      {0.0195, 0, 0.01, TDependenceKind::Consistent, "consistent with the model"},
+      {0.0197, 0, 0.01, TDependenceKind::AboveAnyModel, nullptr},
+      {0.1, -0.1, kNotANumber, TDependenceKind::Unknown, ""},
+      {0.1, -0.1, 0, TDependenceKind::Unknown, ""},
+  };
+  for (const Case& c : cases) {
+    const TDependenceVerdict v = DependenceVerdict(c.data, c.model, c.se);
+    EXPECT_EQ(v.Kind, c.kind) << c.data << " " << c.model;
+    if (c.sentence != nullptr) {
+      EXPECT_EQ(v.Sentence, c.sentence);
+    }
+  }
+}
+
+TEST(StandardDistributionTest, ExGaussianDensityIsStableAndIntegratesToItsDistribution) {
+  const double mu = 0.4, sigma = 0.05, tau = 0.15;
+  // Direct formula in the bulk.
+  for (const double x : {0.3, 0.4, 0.5, 0.9}) {
+    const double direct = std::exp(mu / tau + sigma * sigma / (2 * tau * tau) - x / tau) / tau * 0.5 *
+                          std::erfc(-((x - mu) / sigma - sigma / tau) / std::sqrt(2.0));
+    EXPECT_NEAR(ExGaussianLogDensity(x, mu, sigma, tau), std::log(direct), 1e-10) << x;
+  }
+  // Far left, where erfc underflows in double: finite, and falling like the normal's log density.
+  const double far = ExGaussianLogDensity(-3, mu, sigma, tau);
+  EXPECT_TRUE(std::isfinite(far));
+  EXPECT_NEAR(far, -0.5 * std::pow((-3 - mu) / sigma, 2), 0.01 * std::pow((-3 - mu) / sigma, 2));
+  // The distribution function is the density's integral (midpoint rule).
+  double integral = 0;
+  const double h = 1e-4;
+  for (double x = -0.2 + h / 2; x < 0.7; x += h)
+    integral += h * std::exp(ExGaussianLogDensity(x, mu, sigma, tau));
+  EXPECT_NEAR(ExGaussianDistribution(0.7, mu, sigma, tau), integral, 1e-6);
+}
+
+TEST(StandardDistributionTest, MaximumLikelihoodRecoversBothShapes) {
+  const auto exg = ExGaussianSeries(0.4, 0.05, 0.15, 20000, 11);
+  const TStandardFit e = FitExGaussian(exg);
+  EXPECT_TRUE(e.Converged);
+  EXPECT_NEAR(e.Mu, 0.4, 0.005);
+  EXPECT_NEAR(e.Sigma, 0.05, 0.004);
+  EXPECT_NEAR(e.Tau, 0.15, 0.005);
+  EXPECT_NEAR(e.AIC, 6 - 2 * e.LogLik, 1e-9);
+  EXPECT_NEAR(e.BIC, 3 * std::log(20000.0) - 2 * e.LogLik, 1e-9);
+  // Never less likely than the moment estimates it started from.
+  long double at_truth = 0;
+  for (const double v : exg) at_truth += ExGaussianLogDensity(v, 0.4, 0.05, 0.15);
+  EXPECT_GE(e.LogLik, static_cast<double>(at_truth));
+
+  const auto ln = LognormalSeries(0.25, -1.5, 0.5, 20000, 12);
+  const TStandardFit l = FitShiftedLognormal(ln, 1e-12);
+  EXPECT_NEAR(l.Shift, 0.25, 0.01);
+  EXPECT_NEAR(l.Mu, -1.5, 0.05);
+  EXPECT_NEAR(l.Sigma, 0.5, 0.02);
+}
+
+TEST(LikelihoodFitTest, RefusesOnlyUnreadableOrConstantData) {
+  TLikelihoodFitOptions options;
+  options.Replicates = 0;
+  struct Case {
+    std::vector<double> values;
+    TLikelihoodStatus status;
+    const char* message;
+  };
+  std::vector<double> with_zero(25, 1.5);
+  with_zero[3] = 0;
+  std::vector<double> with_nan(25, 1.5);
+  with_nan[4] = kNotANumber;
+  const std::vector<Case> cases = {
+      {std::vector<double>(19, 1.5), TLikelihoodStatus::TooFewValues,
+       "the fit needs at least 20 reaction times; these data have 19"},
+      {with_zero, TLikelihoodStatus::NotPositive, "the fit needs reaction times that are finite and above 0"},
+      {with_nan, TLikelihoodStatus::NotPositive, "the fit needs reaction times that are finite and above 0"},
+      {std::vector<double>(25, 1.5), TLikelihoodStatus::NoVariation,
+       "the model predicts reaction times that vary; these data are all 1.5"},
+  };
+  for (const Case& c : cases) {
+    const TLikelihoodFit fit = FitByLikelihood(c.values, options);
+    EXPECT_EQ(fit.Status, c.status);
+    EXPECT_EQ(fit.Message, c.message);
+    EXPECT_TRUE(std::isnan(fit.Estimates[kFitB]));
+  }
+  auto values = IndependentSeries(0.3, 2, 30, 100, 5, 0.001);
+  options.Likelihood.KeepA = true;
+  options.Likelihood.A = 10;
+  const TLikelihoodFit held = FitByLikelihood(values, options);
+  EXPECT_EQ(held.Status, TLikelihoodStatus::AHeldAboveData);
+  EXPECT_EQ(held.Message, "A held at 10 is not in (0, 0.496], the fastest reaction time");
+}
+
+TEST(LikelihoodFitTest, DataOfTheIndependentLimitGiveTheBoundaryWithItsNote) {
+  // The independent limit's own quantiles (m = 1, to the millisecond): nothing but that law, so
+  // the likeliest k is infinite, a boundary estimate and not a failure.
+  const TStationaryLaw law{2, 0.5, kInf, 1};
+  std::vector<double> values(300);
+  for (std::size_t i = 0; i < values.size(); ++i)
+    values[i] = std::nearbyint(StationaryQuantile(law, (static_cast<double>(i) + 0.5) / 300) * 1000) / 1000;
+  TLikelihoodFitOptions options;
+  options.Replicates = 0;
+  const TLikelihoodFit fit = FitByLikelihood(values, options);
+  ASSERT_TRUE(fit.Fitted());
+  EXPECT_NEAR(fit.Resolution, 0.001, 1e-12);
+  EXPECT_TRUE(fit.Boundary);
+  EXPECT_TRUE(fit.AtomAtMinimum);
+  EXPECT_EQ(fit.Estimates[kFitA], 2);
+  EXPECT_EQ(fit.Estimates[kFitK], kInf);
+  EXPECT_EQ(fit.Estimates[kFitC1], kInf);
+  EXPECT_EQ(fit.Estimates[kFitY0], kInf);
+  EXPECT_NEAR(fit.Estimates[kFitB], 0.5, 0.02);
+  EXPECT_NEAR(fit.Estimates[kFitC0], 1, 0.04);
+  EXPECT_EQ(fit.Lag1Model, 0);
+  // In ascending order the values' lag-1 is far above anything the model produces: the verdict
+  // follows the boundary's note.
+  EXPECT_GT(fit.Lag1, 0.9);
+  EXPECT_EQ(fit.Verdict.Kind, TDependenceKind::AboveAnyModel);
+  ASSERT_EQ(fit.Notes.size(), 2u);
+  EXPECT_EQ(fit.Notes[0], kBoundaryNote);
+  EXPECT_EQ(fit.Message, std::string(kBoundaryNote) + "; " + fit.Verdict.Sentence);
+  // Twenty of them: fitted all the same, never refused.
+  std::vector<double> twenty;
+  for (std::size_t i = 0; i < values.size(); i += 15) twenty.push_back(values[i]);
+  ASSERT_EQ(twenty.size(), 20u);
+  const TLikelihoodFit small = FitByLikelihood(twenty, options);
+  EXPECT_TRUE(small.Fitted());
+  for (const int p : {kFitA, kFitB, kFitK, kFitC0})
+    EXPECT_FALSE(std::isnan(small.Estimates[static_cast<std::size_t>(p)]));
+}
+
+TEST(LikelihoodFitTest, IntervalsContainTheirEstimatesAndNoReplicateIsLeftOut) {
+  struct Case {
+    std::vector<double> values;
+    TIntervalMethod A_method;
+  };
+  const std::vector<Case> cases = {
+      {IndependentSeries(2, 0.5, 1, 60, 32), TIntervalMethod::Exact},
+      // A below the fastest value with its profile interval: the slow tests (shapes of large m).
+  };
+  for (const Case& c : cases) {
+    TLikelihoodFitOptions options;
+    options.Replicates = 5;
+    const TLikelihoodFit fit = FitByLikelihood(c.values, options);
+    ASSERT_TRUE(fit.Fitted());
+    EXPECT_EQ(fit.Replicates, 5u);
+    EXPECT_EQ(fit.FailedReplicates, 0u);
+    EXPECT_EQ(fit.IntervalMethods[kFitA], c.A_method);
+    for (std::size_t p = 0; p < kFitParameterCount; ++p)
+      EXPECT_TRUE(fit.Intervals[p].Contains(fit.Estimates[p])) << FitParameterName(static_cast<int>(p));
+    if (c.A_method == TIntervalMethod::Exact)
+      EXPECT_EQ(fit.Intervals[kFitA].Low, fit.Intervals[kFitA].High);
+    else
+      EXPECT_LT(fit.Intervals[kFitA].Low, fit.Estimates[kFitA]);
+    EXPECT_GT(fit.GofP, 0);
+    EXPECT_LE(fit.GofP, 1);
+    EXPECT_GT(fit.Lag1StandardError, 0);
+    for (std::size_t q = 0; q < kGoodnessLevels.size(); ++q)
+      EXPECT_NEAR(fit.QuantilesModel[q], fit.QuantilesData[q],
+                  0.25 * (fit.QuantilesData[4] - fit.QuantilesData[0]));
+  }
+}
+
+TEST(BootstrapIntervalTest, PercentileElseTheLevelsShareNextToTheEstimate) {
+  std::vector<double> spread(1000);
+  for (std::size_t i = 0; i < spread.size(); ++i) spread[i] = static_cast<double>(i) / 999;
+  TIntervalMethod method{};
+  TInterval i = BootstrapInterval(spread, 0.5, 0.95, method);
+  EXPECT_EQ(method, TIntervalMethod::Percentile);
+  EXPECT_NEAR(i.Low, 0.025, 1e-9);
+  EXPECT_NEAR(i.High, 0.975, 1e-9);
+  // An estimate beyond the upper percentile, 99 % of replicates below it: 95 % of them below it.
+  i = BootstrapInterval(spread, 0.99, 0.95, method);
+  EXPECT_EQ(method, TIntervalMethod::Shifted);
+  EXPECT_NEAR(i.Low, 0.04, 1e-3);
+  EXPECT_EQ(i.High, 0.99);
+  // Every replicate below, or above.
+  i = BootstrapInterval(spread, 2, 0.95, method);
+  EXPECT_EQ(method, TIntervalMethod::Shifted);
+  EXPECT_NEAR(i.Low, 0.05, 1e-3);
+  EXPECT_EQ(i.High, 2);
+  i = BootstrapInterval(spread, -1, 0.95, method);
+  EXPECT_EQ(i.Low, -1);
+  EXPECT_NEAR(i.High, 0.95, 1e-3);
+  // Infinite replicates (k at the boundary): an infinite upper end, never NaN.
+  std::vector<double> mixed(spread);
+  for (std::size_t j = 900; j < 1000; ++j) mixed[j] = kInf;
+  i = BootstrapInterval(mixed, kInf, 0.95, method);
+  EXPECT_EQ(i.High, kInf);
+  EXPECT_FALSE(std::isnan(i.Low));
+}
+
+TEST(LikelihoodFitTest, ResultsDoNotDependOnTheThreadCountAndStopEndsTheWork) {
+  const auto values = IndependentSeries(2, 0.5, 1, 60, 41, 0.001);
+  TLikelihoodFitOptions options;
+  options.Replicates = 6;
+  TWorkControl one;
+  one.Threads = 1;
+  TWorkControl two;
+  two.Threads = 2;
+  const TLikelihoodFit a = FitByLikelihood(values, options, one);
+  const TLikelihoodFit b = FitByLikelihood(values, options, two);
+  for (std::size_t p = 0; p < kFitParameterCount; ++p) {
+    EXPECT_EQ(a.Intervals[p].Low, b.Intervals[p].Low);
+    EXPECT_EQ(a.Intervals[p].High, b.Intervals[p].High);
+  }
+  EXPECT_EQ(a.GofP, b.GofP);
+  std::stop_source stop;
+  stop.request_stop();
+  TWorkControl stopped;
+  stopped.Stop = stop.get_token();
+  EXPECT_THROW(FitByLikelihood(values, options, stopped), EAnalysisCancelled);
+}
+
+TEST(LikelihoodFitTest, ContaminantsShareEstimatedAndOffByDefault) {
+  auto values = IndependentSeries(2, 0.5, 1, 1000, 51, 0.001);
+  TRandomGenerator g(7);
+  for (std::size_t i = 0; i < values.size(); i += 20)
+    values[i] = std::nearbyint((2 + 12 * g.OpenFraction()) * 1000) / 1000;
+  TLikelihoodFitOptions options;
+  options.Replicates = 0;
+  const TLikelihoodFit plain = FitByLikelihood(values, options);
+  EXPECT_TRUE(std::isnan(plain.ContaminantShare));
+  options.Likelihood.Contaminants = true;
+  const TLikelihoodFit mixed = FitByLikelihood(values, options);
+  EXPECT_NEAR(mixed.ContaminantShare, 0.05, 0.025);
+  EXPECT_GT(mixed.LogLik, plain.LogLik);
+  EXPECT_EQ(mixed.ParameterCount, plain.ParameterCount + 1);
+}
+
+TEST(LikelihoodFitTest, OneModelSeriesRecoversItsParametersAndBeatsTheMomentFit) {
+  // The third set: shapes with small m, quick to solve (the larger sets and n = 10^5 are slow).
+  struct Case {
+    TParameterSet P;
+    std::size_t n;
+    double b_tolerance, c0_tolerance, k_tolerance;
+  };
+  for (const Case& c : {Case{{1, 0.5, 2, 0.25, 1, 1}, 10000, 0.03, 0.1, 0.2}}) {
+    const auto values = ModelSeries(c.P, c.n, 99);
+    TLikelihoodFitOptions options;
+    options.Likelihood.a1 = c.P.a1;
+    options.Replicates = 0;
+    const TLikelihoodFit fit = FitByLikelihood(values, options);
+    ASSERT_TRUE(fit.Fitted());
+    EXPECT_TRUE(fit.Converged) << fit.Message;
+    const double b = c.P.a1 / c.P.a0, k = c.P.c1 / c.P.a1;
+    EXPECT_TRUE(fit.AtomAtMinimum);
+    EXPECT_EQ(fit.IntervalMethods[kFitA], TIntervalMethod::Exact);
+    EXPECT_NEAR(fit.Estimates[kFitA], c.P.A, 1e-9 * c.P.A);
+    EXPECT_NEAR(fit.Estimates[kFitB] / b, 1, c.b_tolerance);
+    EXPECT_NEAR(fit.Estimates[kFitC0] / c.P.c0, 1, c.c0_tolerance);
+    EXPECT_NEAR(fit.Estimates[kFitK] / k, 1, c.k_tolerance);
+    EXPECT_NEAR(fit.Estimates[kFitA0], c.P.a1 / fit.Estimates[kFitB], 1e-12);
+    // At least as likely as the moment fit.
+    TFitOptions moment_options;
+    moment_options.a1 = c.P.a1;
+    const TModelFit moments = FitModel(values, moment_options);
+    ASSERT_TRUE(moments.Fitted());
+    const TStationaryLaw at_moments{moments.Estimates[kFitA], moments.Estimates[kFitB],
+                                    moments.Estimates[kFitK], moments.Estimates[kFitC0]};
+    EXPECT_GE(fit.LogLik,
+              StationaryLogLikelihood(values, at_moments, 0, LikelihoodDataOf(values, fit.Resolution)));
+    // The ex-Gaussian does worse on the model's own data.
+    EXPECT_LT(fit.AIC, fit.ExGaussian.AIC);
+  }
+}
+
+}  // namespace
+}  // namespace corvane
