@@ -1,0 +1,139 @@
+#include "analysis/stationary_law.h"
+
+#include <algorithm>
+#include <boost/math/special_functions/bessel.hpp>
+#include <boost/math/special_functions/gamma.hpp>
+#include <cmath>
+#include <cstddef>
+
+#include "analysis/stationary_shape.h"
+
+namespace corvane {
+namespace {
+
+void CheckLaw(const TStationaryLaw& law) {
+  const auto positive = [](double x) { return x > 0 && std::isfinite(x); };
+  if (!positive(law.A) || !positive(law.b) || !positive(law.c0) || !(law.k > 0))
+    throw EStationaryLawRange();
+}
+
+bool IsIndependent(const TStationaryLaw& law) {
+  return law.k >= kIndependentLimitK;
+}
+
+// I1(x) e^-x without overflow: Boost below 700, the asymptotic series above (its terms fall
+// fast there: the fifth is below 1e-13 of the first).
+double ScaledBesselI1(double x) {
+  if (x < 700)
+    return boost::math::cyl_bessel_i(1, x) * std::exp(-x);
+  double term = 1, sum = 1;
+  for (int j = 1; j <= 8; ++j) {
+    const double odd = 2 * j - 1;
+    term *= -(4 - odd * odd) / (8 * j * x);
+    sum += term;
+  }
+  return sum / std::sqrt(2 * M_PI * x);
+}
+
+}  // namespace
+
+double IndependentShapeDensity(double m, double s) {
+  if (!(s > 0))
+    return 0;
+  if (std::isinf(s))
+    return 0;
+  const double x = 2 * std::sqrt(m * s);
+  const double gap = std::sqrt(m) - std::sqrt(s);
+  return std::exp(-gap * gap) * std::sqrt(m / s) * ScaledBesselI1(x);
+}
+
+double IndependentShapeDistribution(double m, double s) {
+  if (s < 0)
+    return 0;
+  if (std::isnan(s))
+    return s;
+  if (std::isinf(s))
+    return 1;
+  const double atom = std::exp(-m);
+  if (s == 0)
+    return atom;
+  // sum over j >= 1 of Pois(j; m) P(Gamma(j) <= s), from the Poisson's mode outwards until both
+  // sides' Poisson weights are negligible.
+  const auto mode = static_cast<long>(std::max(1.0, std::floor(m)));
+  const auto poisson = [m](long j) {
+    return std::exp(static_cast<double>(j) * std::log(m) - m - std::lgamma(static_cast<double>(j) + 1));
+  };
+  double sum = 0;
+  for (long j = mode;; ++j) {
+    const double w = poisson(j);
+    sum += w * boost::math::gamma_p(static_cast<double>(j), s);
+    if (w < 1e-17 && static_cast<double>(j) > m)
+      break;
+  }
+  for (long j = mode - 1; j >= 1; --j) {
+    const double w = poisson(j);
+    sum += w * boost::math::gamma_p(static_cast<double>(j), s);
+    if (w < 1e-17)
+      break;
+  }
+  return std::min(1.0, atom + sum);
+}
+
+double StationaryDistractionMean(const TStationaryLaw& law) {
+  CheckLaw(law);
+  return law.b * law.c0 * law.A;
+}
+
+double StationaryAtom(const TStationaryLaw& law) {
+  return std::exp(-StationaryDistractionMean(law));
+}
+
+void StationaryDensity(const TStationaryLaw& law, std::span<const double> rt, std::span<double> out) {
+  const double m = StationaryDistractionMean(law);
+  const std::size_t n = std::min(rt.size(), out.size());
+  if (IsIndependent(law)) {
+    for (std::size_t i = 0; i < n; ++i)
+      out[i] = law.c0 * IndependentShapeDensity(m, law.c0 * (rt[i] - law.A));
+    return;
+  }
+  const auto shape = StationaryShape(law.k, m);
+  for (std::size_t i = 0; i < n; ++i) out[i] = law.c0 * shape->Density(law.c0 * (rt[i] - law.A));
+}
+
+double StationaryDensity(const TStationaryLaw& law, double rt) {
+  double out = 0;
+  StationaryDensity(law, std::span<const double>(&rt, 1), std::span<double>(&out, 1));
+  return out;
+}
+
+double StationaryDistribution(const TStationaryLaw& law, double rt) {
+  const double m = StationaryDistractionMean(law);
+  const double s = law.c0 * (rt - law.A);
+  if (IsIndependent(law))
+    return IndependentShapeDistribution(m, s);
+  return StationaryShape(law.k, m)->Distribution(s);
+}
+
+double StationaryQuantile(const TStationaryLaw& law, double p) {
+  const double m = StationaryDistractionMean(law);
+  if (!(p >= 0 && p < 1))
+    throw EStationaryProbabilityRange();
+  if (p <= std::exp(-m))
+    return law.A;
+  double s = 0;
+  if (IsIndependent(law)) {
+    // Bisection on the exact distribution function, bracketed by doubling.
+    double lo = 0, hi = std::max(1.0, 2 * m);
+    while (IndependentShapeDistribution(m, hi) < p) hi *= 2;
+    for (int i = 0; i < 200 && hi - lo > 1e-14 * hi; ++i) {
+      const double mid = (lo + hi) / 2;
+      (IndependentShapeDistribution(m, mid) >= p ? hi : lo) = mid;
+    }
+    s = hi;
+  } else {
+    s = StationaryShape(law.k, m)->Quantile(p);
+  }
+  return law.A + s / law.c0;
+}
+
+}  // namespace corvane

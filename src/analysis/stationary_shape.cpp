@@ -1,0 +1,153 @@
+#include "analysis/stationary_shape.h"
+
+#include <algorithm>
+#include <cassert>
+#include <cmath>
+#include <future>
+#include <list>
+#include <map>
+#include <mutex>
+#include <utility>
+
+#include "analysis/stationary_shape_solver.h"
+
+namespace corvane {
+namespace {
+
+// Two-point Gauss-Legendre on [0, 1]: exact for the cubics between the nodes.
+constexpr double kGaussLow = 0.21132486540518711775;
+constexpr double kGaussHigh = 0.78867513459481288225;
+
+}  // namespace
+
+TStationaryShape::TStationaryShape(double k, double m, double step, std::vector<double> density)
+    : k_(k), m_(m), step_(step), atom_(std::exp(-m)), density_(std::move(density)) {
+  assert(density_.size() >= 4 && step_ > 0);
+  cumulative_.resize(density_.size());
+  cumulative_[0] = 0;
+  for (std::size_t j = 0; j + 1 < density_.size(); ++j)
+    cumulative_[j + 1] = cumulative_[j] + std::max(0.0, PartialIntegral(j, 1.0));
+}
+
+// The cubic through the four nodes nearest cell [j, j+1], at x in [0, 1] of the cell.
+double TStationaryShape::Cubic(std::size_t cell, double x) const noexcept {
+  const std::size_t size = density_.size();
+  std::size_t first = cell == 0 ? 0 : cell - 1;
+  if (first + 4 > size)
+    first = size - 4;
+  const double t = x + static_cast<double>(cell) - static_cast<double>(first);  // in [0, 3]
+  const double* f = density_.data() + first;
+  const double t0 = t, t1 = t - 1, t2 = t - 2, t3 = t - 3;
+  return -f[0] * t1 * t2 * t3 / 6 + f[1] * t0 * t2 * t3 / 2 - f[2] * t0 * t1 * t3 / 2 +
+         f[3] * t0 * t1 * t2 / 6;
+}
+
+double TStationaryShape::PartialIntegral(std::size_t cell, double x) const noexcept {
+  return x * step_ * (Cubic(cell, x * kGaussLow) + Cubic(cell, x * kGaussHigh)) / 2;
+}
+
+double TStationaryShape::Density(double s) const noexcept {
+  if (!(s > 0) || s >= End())
+    return 0;
+  const double u = s / step_;
+  const auto cell = std::min(static_cast<std::size_t>(u), density_.size() - 2);
+  return std::max(0.0, Cubic(cell, u - static_cast<double>(cell)));
+}
+
+double TStationaryShape::Distribution(double s) const noexcept {
+  if (s < 0)
+    return 0;
+  if (std::isnan(s))
+    return s;
+  if (s >= End())
+    return atom_ + cumulative_.back();
+  const double u = s / step_;
+  const auto cell = std::min(static_cast<std::size_t>(u), density_.size() - 2);
+  const double part = PartialIntegral(cell, u - static_cast<double>(cell));
+  return atom_ + std::clamp(cumulative_[cell] + part, cumulative_[cell], cumulative_[cell + 1]);
+}
+
+double TStationaryShape::Quantile(double p) const noexcept {
+  if (p <= atom_)
+    return 0;
+  const double target = p - atom_;
+  if (target >= cumulative_.back())
+    return End();
+  // The first node whose cumulative reaches the target; the quantile lies in the cell before.
+  const auto it = std::lower_bound(cumulative_.begin(), cumulative_.end(), target);
+  const auto cell = static_cast<std::size_t>(std::max<std::ptrdiff_t>(0, it - cumulative_.begin() - 1));
+  double lo = 0, hi = 1;
+  for (int i = 0; i < 60 && hi - lo > 1e-15; ++i) {
+    const double mid = (lo + hi) / 2;
+    if (cumulative_[cell] + PartialIntegral(cell, mid) >= target)
+      hi = mid;
+    else
+      lo = mid;
+  }
+  return (static_cast<double>(cell) + hi) * step_;
+}
+
+namespace {
+
+using TShapeFuture = std::shared_future<std::shared_ptr<const TStationaryShape>>;
+using TShapeKey = std::pair<double, double>;
+
+struct TShapeCache {
+  std::mutex Mutex;
+  std::list<TShapeKey> Recent;  // most recent first
+  std::map<TShapeKey, std::pair<TShapeFuture, std::list<TShapeKey>::iterator>> Entries;
+};
+
+TShapeCache& Cache() {
+  static TShapeCache cache;
+  return cache;
+}
+
+std::shared_ptr<const TStationaryShape> Solve(double k, double m) {
+  TShapeNodes nodes = SolveStationaryShape(k, m, 0.1);
+  return std::make_shared<const TStationaryShape>(k, m, nodes.Step, std::move(nodes.Density));
+}
+
+}  // namespace
+
+std::shared_ptr<const TStationaryShape> StationaryShape(double k, double m) {
+  TShapeCache& cache = Cache();
+  const TShapeKey key{k, m};
+  std::promise<std::shared_ptr<const TStationaryShape>> promise;
+  TShapeFuture future;
+  bool solve_here = false;
+  {
+    std::lock_guard lock(cache.Mutex);
+    const auto found = cache.Entries.find(key);
+    if (found != cache.Entries.end()) {
+      cache.Recent.splice(cache.Recent.begin(), cache.Recent, found->second.second);
+      future = found->second.first;
+    } else {
+      solve_here = true;
+      future = promise.get_future().share();
+      cache.Recent.push_front(key);
+      cache.Entries.emplace(key, std::make_pair(future, cache.Recent.begin()));
+      while (cache.Entries.size() > kShapeCacheSize) {
+        cache.Entries.erase(cache.Recent.back());
+        cache.Recent.pop_back();
+      }
+    }
+  }
+  if (solve_here) {
+    try {
+      promise.set_value(Solve(k, m));
+    } catch (...) {
+      // Those waiting get the failure; the next caller tries afresh.
+      promise.set_exception(std::current_exception());
+      std::lock_guard lock(cache.Mutex);
+      const auto found = cache.Entries.find(key);
+      if (found != cache.Entries.end() && found->second.first.valid()) {
+        cache.Recent.erase(found->second.second);
+        cache.Entries.erase(found);
+      }
+    }
+  }
+  return future.get();
+}
+
+}  // namespace corvane

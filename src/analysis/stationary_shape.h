@@ -1,0 +1,57 @@
+// The shape of the stationary law for finite k: the law of S = c0 (RT - A), which depends on
+// (k, m) alone, tabulated once and kept.
+//
+//   (k, m) --SolveStationaryShape (stationary_shape_solver.h)--> density of S at the nodes
+//        s_j = j step --TStationaryShape--> Density(s), Distribution(s), Quantile(p)
+//   (k, m) --StationaryShape--> the cached shape (bounded, thread-safe, keyed by exact (k, m))
+//
+// Between the nodes the density is the cubic through the four nearest nodes; the distribution
+// function is the atom e^-m plus the integral of that cubic (monotone by construction), so
+// Density, Distribution and Quantile agree with one another. Beyond the last node the density is
+// 0 and the distribution 1 (the table reaches past where the remaining mass is below 1e-12).
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <vector>
+
+namespace corvane {
+
+class TStationaryShape {
+ public:
+  // density[j] is the continuous part's density at j * step, j = 0 .. size-1; size >= 4.
+  TStationaryShape(double k, double m, double step, std::vector<double> density);
+
+  double K() const noexcept { return k_; }
+  double M() const noexcept { return m_; }
+  double Step() const noexcept { return step_; }
+  double Atom() const noexcept { return atom_; }
+  double End() const noexcept { return step_ * static_cast<double>(density_.size() - 1); }
+  // The continuous part's mass by the table (1 - atom when the solve is exact).
+  double ContinuousMass() const noexcept { return cumulative_.back(); }
+  const std::vector<double>& Nodes() const noexcept { return density_; }
+
+  double Density(double s) const noexcept;       // 0 for s <= 0 and beyond End()
+  double Distribution(double s) const noexcept;  // P(S <= s): 0 below 0, the atom at 0
+  // The smallest s with Distribution(s) >= p (0 for p <= atom).
+  double Quantile(double p) const noexcept;
+
+ private:
+  double Cubic(std::size_t cell, double x) const noexcept;
+  double PartialIntegral(std::size_t cell, double x) const noexcept;
+
+  double k_;
+  double m_;
+  double step_;
+  double atom_;
+  std::vector<double> density_;
+  std::vector<double> cumulative_;  // integral of the density from 0 to node j, non-decreasing
+};
+
+// The shape for (k, m), solved on first use and kept: at most kShapeCacheSize shapes, the least
+// recently used dropped first. Safe to call from several threads; a shape being solved by one
+// thread is waited for by the others asking for it. Finite k > 0 and m > 0.
+inline constexpr std::size_t kShapeCacheSize = 64;
+std::shared_ptr<const TStationaryShape> StationaryShape(double k, double m);
+
+}  // namespace corvane
