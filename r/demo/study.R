@@ -14,7 +14,7 @@ recovery <- sapply(names(truth), function(p)
 print(round(recovery, 3))
 
 ## The same from the six parameters and the window's start (y0), as corvane-cli simulate gives it:
-## two series from seed 42, the first reactions of each.
+## two series from seed 42 and their means.
 sim <- corvane_simulate(5, 1, 1, 0.5, 0.5, 5, reactions = 500, series = 2, seed = 42)
 aggregate(rt ~ series, data = sim, FUN = mean)
 

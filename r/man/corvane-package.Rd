@@ -18,7 +18,9 @@ estimate \eqn{A}, \eqn{b = a_1/a_0}, \eqn{k = c_1/a_1} and \eqn{c_0}.
 \itemize{
   \item \code{\link{corvane_simulate}}: reactions from the six parameters and a seed, as
     \command{corvane-cli simulate} prints them.
-  \item \code{\link{rcorvane}}: a series started in its stationary state.
+  \item \code{\link{rcorvane}}: a series started in its stationary state;
+    \code{\link{dcorvane}}, \code{\link{pcorvane}}, \code{\link{qcorvane}}: the stationary
+    distribution of one reaction time.
   \item \code{\link{corvane_fit}}: the model fitted to a vector or a data frame, by group.
 }
 Examples of a whole study: \code{demo("study", package = "corvane")}.

@@ -142,3 +142,17 @@ test_that("coef, confint and logLik read a one-group fit", {
   expect_error(coef(two), class = "corvane_argument")
   expect_identical(coef(two[2, ])[["b"]], two$b[2])
 })
+
+test_that("plot draws the QQ chart and the density of a one-series fit", {
+  fit <- corvane_fit(rcorvane(500, 3, 0.6, 1.5, 0.7, seed = 4), method = "moments", bootstrap = 0)
+  path <- tempfile(fileext = ".pdf")
+  grDevices::pdf(path)
+  expect_identical(plot(fit), fit)
+  grDevices::dev.off()
+  expect_gt(file.size(path), 1000)
+  unlink(path)
+  # A row of a grouped fit keeps no values to draw.
+  data <- data.frame(id = rep(1:2, each = 250), rt = rcorvane(500, 3, 0.6, 1.5, 0.7, seed = 4))
+  expect_error(plot(corvane_fit(data, by = "id", method = "moments", bootstrap = 0)[1, ]),
+               class = "corvane_argument")
+})
