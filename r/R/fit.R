@@ -2,7 +2,8 @@ corvane_fit <- function(data, rt = "rt", by = NULL, order = NULL, method = c("ml
                         contaminants = FALSE, bootstrap = 1000, threads = NULL, seed = 0) {
   call <- match.call()
   method <- match.arg(method)
-  if (method == "ml")
+  fitter <- .corvane_fitters[[method]]
+  if (is.null(fitter))
     .corvane_stop("unavailable", paste(
       "method = \"ml\" (maximum likelihood) is not in this build of corvane yet;",
       "method = \"moments\" fits the closed form"))
@@ -35,15 +36,17 @@ corvane_fit <- function(data, rt = "rt", by = NULL, order = NULL, method = c("ml
     values <- groups$values[member]
     missing <- sum(is.na(values))
     kept <- !is.na(values)
-    result <- .Call(corvane_fit_moments_, as.numeric(values[kept]), as.integer(member[kept]),
-                    groups$column, options, progress)
+    result <- fitter(as.numeric(values[kept]), as.integer(member[kept]), groups$column, options, progress)
     if (inherits(result, "corvane_failure") && is.null(by))
       stop(.corvane_condition(result$class, result$message, call, result$line))
     rows[[g]] <- .corvane_fit_row(result, missing)
     if (count == 1)
       values_of_one <- as.numeric(values[kept])
   }
-  out <- do.call(rbind, rows)
+  # Column by column: a data frame a row would cost more than the fits themselves.
+  columns <- names(rows[[1]])
+  out <- lapply(stats::setNames(columns, columns), function(column) unlist(lapply(rows, `[[`, column)))
+  out <- as.data.frame(out, stringsAsFactors = FALSE, optional = TRUE)
   if (!is.null(by))
     out <- cbind(groups$keys, out)
   rownames(out) <- NULL
@@ -59,7 +62,14 @@ corvane_fit <- function(data, rt = "rt", by = NULL, order = NULL, method = c("ml
             bootstrap = bootstrap, seed = seed)
 }
 
-# One row of the result: the command line's columns from n on, spaces as underscores, with the
+# The fit of one series by each method: the values (no NA), their rows in the data and the
+# column's name (for messages), the options, and the progress function or NULL. Each returns the
+# C++ side's list (n, estimates, low, high, failed, status, message) or a "corvane_failure".
+.corvane_fitters <- list(
+  moments = function(values, rows, column, options, progress)
+    .Call(corvane_fit_moments_, values, rows, column, options, progress))
+
+# One row of the result, as a list: the command line's columns from n on, spaces as underscores, with the
 # missing values beside n.
 .corvane_fit_row <- function(result, missing) {
   names <- .corvane_parameter_names()
@@ -77,7 +87,7 @@ corvane_fit <- function(data, rt = "rt", by = NULL, order = NULL, method = c("ml
   columns$failed_replicates <- as.integer(result$failed)
   columns$status <- result$status
   columns$message <- result$message
-  as.data.frame(columns, stringsAsFactors = FALSE, optional = TRUE)
+  columns
 }
 
 .corvane_parameter_names <- function() .Call(corvane_parameter_names_)
