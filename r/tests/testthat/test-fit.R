@@ -156,3 +156,19 @@ test_that("plot draws the QQ chart and the density of a one-series fit", {
   expect_error(plot(corvane_fit(data, by = "id", method = "moments", bootstrap = 0)[1, ]),
                class = "corvane_argument")
 })
+
+test_that("the bootstrap reports rising progress to R, and a failing progress function stops it", {
+  x <- rcorvane(1000, 3, 0.6, 1.5, 0.7, seed = 1)
+  fitter <- corvane:::.corvane_fitters$moments
+  options <- c(a1 = 1, keep_a = 0, A = 0, replicates = 2000, seed = 0, threads = 2)
+  seen <- numeric(0)
+  result <- fitter(x, seq_along(x), "rt", options, function(share) seen <<- c(seen, share))
+  expect_identical(result$status, "fitted")
+  expect_gt(length(seen), 5)
+  expect_true(all(diff(seen) >= 0))
+  expect_identical(tail(seen, 1), 1)
+  options[["replicates"]] <- 1e6  # most of a minute of work, stopped at the first report
+  started <- Sys.time()
+  expect_error(fitter(x, seq_along(x), "rt", options, function(share) stop("the bar broke")), "the bar broke")
+  expect_lt(as.numeric(Sys.time() - started, units = "secs"), 10)
+})
