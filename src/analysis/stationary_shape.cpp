@@ -27,6 +27,14 @@ TStationaryShape::TStationaryShape(double k, double m, double step, std::vector<
   cumulative_[0] = 0;
   for (std::size_t j = 0; j + 1 < density_.size(); ++j)
     cumulative_[j + 1] = cumulative_[j] + std::max(0.0, PartialIntegral(j, 1.0));
+  // The solve's mass error (a few 1e-6 at most, stationary_shape_solver.h) is spread over the
+  // table in proportion, so the law's total is 1.
+  solved_mass_ = cumulative_.back();
+  const double scale = (1 - atom_) / solved_mass_;
+  if (std::isfinite(scale) && scale > 0) {
+    for (double& f : density_) f *= scale;
+    for (double& F : cumulative_) F *= scale;
+  }
 }
 
 // The cubic through the four nodes nearest cell [j, j+1], at x in [0, 1] of the cell.
@@ -104,7 +112,7 @@ TShapeCache& Cache() {
 }
 
 std::shared_ptr<const TStationaryShape> Solve(double k, double m) {
-  TShapeNodes nodes = SolveStationaryShape(k, m, 0.1);
+  TShapeNodes nodes = SolveStationaryShape(k, m);
   return std::make_shared<const TStationaryShape>(k, m, nodes.Step, std::move(nodes.Density));
 }
 

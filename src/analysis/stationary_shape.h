@@ -27,8 +27,10 @@ class TStationaryShape {
   double Step() const noexcept { return step_; }
   double Atom() const noexcept { return atom_; }
   double End() const noexcept { return step_ * static_cast<double>(density_.size() - 1); }
-  // The continuous part's mass by the table (1 - atom when the solve is exact).
+  // The continuous part's mass by the table: 1 - atom, the nodes scaled to it.
   double ContinuousMass() const noexcept { return cumulative_.back(); }
+  // The mass the nodes held as given, before that scaling: the solve's own error.
+  double SolvedMass() const noexcept { return solved_mass_; }
   const std::vector<double>& Nodes() const noexcept { return density_; }
 
   double Density(double s) const noexcept;       // 0 for s <= 0 and beyond End()
@@ -44,6 +46,7 @@ class TStationaryShape {
   double m_;
   double step_;
   double atom_;
+  double solved_mass_ = 0;
   std::vector<double> density_;
   std::vector<double> cumulative_;  // integral of the density from 0 to node j, non-decreasing
 };

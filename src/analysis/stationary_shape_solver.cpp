@@ -1,6 +1,7 @@
 #include "analysis/stationary_shape_solver.h"
 
 #include <algorithm>
+#include <boost/math/quadrature/gauss.hpp>
 #include <boost/math/special_functions/gamma.hpp>
 #include <cassert>
 #include <cmath>
@@ -9,11 +10,125 @@
 namespace corvane {
 namespace {
 
-// The start's upper end: Gamma(k + 1, 1) beyond it holds less than this.
+// The start's ends: Gamma(k + 1, 1) beyond them holds less than this on each side.
 constexpr double kTailMass = 1e-13;
+// Geometric grading toward a point where the integrand is not smooth: panels shrink by this
+// ratio, kGradingLevels times.
+constexpr double kGradingRatio = 0.2;
+constexpr int kGradingLevels = 9;
+constexpr double kGradedBelowK = 4;
+using TGauss = boost::math::quadrature::gauss<double, 8>;
 
-double StartUpperEnd(double k) {
-  return boost::math::gamma_q_inv(k + 1, kTailMass);
+struct TRule {
+  std::vector<double> Nodes;
+  std::vector<double> Weights;  // include the Gamma(k + 1) density
+};
+
+// Composite Gauss-Legendre for the weight Gamma(k + 1, 1): panels between the weight's
+// quantiles (so the tails take few nodes), cut to at most `width`, and graded geometrically
+// toward 0 (the weight's y^k) and toward y0 = m, where the atom's end leaves a (y0 - m)^k.
+TRule StartRule(double k, double m, double width) {
+  std::vector<double> edges;
+  for (double p : {1e-13, 1e-10, 1e-7, 1e-5, 1e-3, 0.01, 0.05, 0.15, 0.3, 0.5}) {
+    edges.push_back(boost::math::gamma_p_inv(k + 1, p));
+    edges.push_back(boost::math::gamma_q_inv(k + 1, p));
+  }
+  const double lo = k > 2 ? *std::min_element(edges.begin(), edges.end()) : 0.0;
+  const double hi = *std::max_element(edges.begin(), edges.end());
+  edges.push_back(lo);
+  // Both are C^k-smooth at most: for larger k the plain panels suffice.
+  for (double c : {0.0, m}) {
+    if (c < lo || c > hi || k >= kGradedBelowK)
+      continue;
+    double d = std::min(width, 1.0);
+    for (int level = 0; level <= kGradingLevels; ++level, d *= kGradingRatio) {
+      edges.push_back(c);
+      if (c - d > lo)
+        edges.push_back(c - d);
+      if (c + d < hi)
+        edges.push_back(c + d);
+    }
+  }
+  std::sort(edges.begin(), edges.end());
+  edges.erase(std::remove_if(edges.begin(), edges.end(), [&](double e) { return e < lo; }), edges.end());
+  edges.erase(std::unique(edges.begin(), edges.end()), edges.end());
+  TRule rule;
+  const double log_norm = std::lgamma(k + 1);
+  for (std::size_t e = 0; e + 1 < edges.size(); ++e) {
+    const double a = edges[e], b = edges[e + 1];
+    const auto pieces = static_cast<int>(std::ceil((b - a) / width));
+    const double piece = (b - a) / pieces;
+    for (int p = 0; p < pieces; ++p) {
+      const double centre = a + (p + 0.5) * piece, half = piece / 2;
+      for (std::size_t g = 0; g < TGauss::abscissa().size(); ++g)
+        for (double sign : {-1.0, 1.0}) {
+          const double y = centre + sign * half * TGauss::abscissa()[g];
+          rule.Nodes.push_back(y);
+          rule.Weights.push_back(half * TGauss::weights()[g] * std::exp(k * std::log(y) - y - log_norm));
+        }
+    }
+  }
+  return rule;
+}
+
+// One start Y'_0 = y0 forward in work time on the lattice of S: adds weight * (the masses of S's
+// bins at the end) to `total`. Bin j holds S in [(j - 1/2) h, (j + 1/2) h) (bin 0: [0, h/2)).
+void ForwardStart(double k, double y0, double h, std::size_t steps, double weight, std::vector<double>& total,
+                  std::vector<double>& mass, std::vector<double>& survive) {
+  const std::size_t bins = total.size();
+  // The lattice point of bin j at step n sits at level y0 + (j - n) h: index j - n + steps. Per
+  // index: the survival over a whole step from there, and over the half step from half a step
+  // lower (where mass that jumped during the step spends the rest of it, on average).
+  const std::size_t size = bins + steps;
+  survive.resize(2 * size);
+  double* whole = survive.data();
+  double* half = whole + size;
+  const double positive = std::max(0.0, static_cast<double>(steps) - y0 / h - 1);
+  std::fill(survive.begin(), survive.end(), 0.0);
+  for (auto i = static_cast<std::size_t>(positive); i < size; ++i) {
+    const double y = y0 + (static_cast<double>(i) - static_cast<double>(steps)) * h;
+    whole[i] = y > h ? std::exp(k * std::log1p(-h / y)) : 0.0;
+    const double y_mid = y - h / 2;
+    half[i] = y_mid > h / 2 ? std::exp(k * std::log1p(-h / 2 / y_mid)) : 0.0;
+  }
+  const double p0 = -std::expm1(-h / 2);
+  const double q = std::exp(-h);
+  const double c = std::exp(-h / 2) * (-std::expm1(-h));
+  std::fill(mass.begin(), mass.end(), 0.0);
+  double atom = 1;
+  std::size_t lo = 0, hi = 1;  // bins [lo, hi) may hold mass
+  for (std::size_t n = 0; n < steps; ++n) {
+    const double* sv = whole + steps - n;
+    const double* sh = half + steps - n;
+    double atom_jump = 0;
+    if (atom > 0) {
+      atom_jump = atom * (1 - sv[0]);
+      atom *= sv[0];
+    }
+    // Two running sums: the first landing, then the share of it that jumps again. Bins at and
+    // beyond hi hold nothing yet; the atom jumps from bin 0's place.
+    double first = 0, second = 0;
+    std::size_t j = lo;
+    for (; j < bins; ++j) {
+      if (j >= hi && first + second < 1e-18)
+        break;
+      const double old = mass[j];
+      const double source = old * (1 - sv[j]) + (j == 0 ? atom_jump : 0.0);
+      const double landed = source * p0 + c * first;
+      first = q * first + source;
+      const double again = landed * (1 - sh[j]);
+      mass[j] = old * sv[j] + landed * sh[j] + again * p0 + c * second;
+      second = q * second + again;
+    }
+    hi = std::max(hi, j);
+    // Bins whose level has passed 0 keep re-jumping what little they hold: below 1e-17 (of the
+    // start's unit mass) it is dropped.
+    while (lo + 1 < hi && sv[lo] == 0 && mass[lo] < 1e-17 && !(lo == 0 && atom > 0)) {
+      mass[lo] = 0;
+      ++lo;
+    }
+  }
+  for (std::size_t j = lo; j < hi; ++j) total[j] += weight * mass[j];
 }
 
 }  // namespace
@@ -22,75 +137,22 @@ std::vector<double> SolveShapeOnGrid(double k, double m, double step) {
   const double h = step;
   const auto steps = static_cast<std::size_t>(std::llround(m / h));
   assert(steps >= 1 && std::fabs(static_cast<double>(steps) * h - m) < 1e-9 * m);
-  const double y_end = StartUpperEnd(k);
-  const auto starts = static_cast<std::size_t>(std::ceil(y_end / h));
-  // S <= m + Y'_m, and Y'_m is Gamma(k + 1) too.
-  const auto last = static_cast<std::size_t>(std::ceil((m + y_end) / h)) + 2;
+  // S = m + Y'_m - Y'_0 <= m + Y'_m, Y'_m ~ Gamma(k + 1); and S's tail beyond its body falls at
+  // least like e^-s (each distraction adds Exp(1) and lowers the hazard of the next).
+  const double y_end = boost::math::gamma_q_inv(k + 1, kTailMass);
+  const double sd = std::sqrt(2 * (k + 1) * -std::expm1(-m / (k + 1)));
+  const double s_end = std::min(m + y_end, m + 10 * sd + 40);
+  const auto bins = static_cast<std::size_t>(std::ceil(s_end / h)) + 2;
+  // Below kGradedBelowK the integrand's kinks where Y'_m reaches 0 call for narrow panels.
+  const double width = k < kGradedBelowK ? 1.0 : 1e300;
 
-  // Exponential jumps binned on the lattice: p0 below h/2, then c q^(l-1) for the bin around l h.
-  const double p0 = -std::expm1(-h / 2);
-  const double q = std::exp(-h);
-  const double c = std::exp(-h / 2) * (-std::expm1(-h));
-
-  std::vector<double> total(last + 1, 0.0);
-  std::vector<double> mass(last + 1);
-  std::vector<double> jumped(last + 1);
-  double previous_cdf = 0;
-  for (std::size_t i = 0; i < starts; ++i) {
-    const double cdf = boost::math::gamma_p(k + 1, static_cast<double>(i + 1) * h);
-    const double weight = cdf - previous_cdf;
-    previous_cdf = cdf;
-    if (weight < 1e-18)
-      continue;
-    const double y0 = (static_cast<double>(i) + 0.5) * h;
-    std::fill(mass.begin(), mass.end(), 0.0);
-    double atom = 1;
-    std::size_t lo = 0;
-    std::size_t hi = 0;  // one past the highest index holding mass
-    for (std::size_t n = 0; n < steps; ++n) {
-      const double tau = static_cast<double>(n) * h;
-      // Points of the lattice: y = y0 - tau + j h, on the half-lattice, never 0.
-      for (std::size_t j = lo; j < hi; ++j) {
-        const double y = y0 - tau + static_cast<double>(j) * h;
-        const double survive = y > h ? std::pow((y - h) / y, k) : 0.0;
-        jumped[j] = mass[j] * (1 - survive);
-        mass[j] *= survive;
-      }
-      double atom_jump = 0;
-      if (atom > 0) {
-        const double y = y0 - tau;
-        const double survive = y > h ? std::pow((y - h) / y, k) : 0.0;
-        atom_jump = atom * (1 - survive);
-        atom *= survive;
-      }
-      // Landing: out_j = jumped_j p0 + c sum_{i<j} jumped_i q^(j-1-i), the atom from index 0.
-      double running = 0;
-      const std::size_t from = atom_jump > 0 ? 0 : lo;
-      const std::size_t to = last + 1;
-      std::size_t new_hi = hi;
-      for (std::size_t j = from; j < to; ++j) {
-        const double own = j >= lo && j < hi ? jumped[j] : 0.0;
-        const double source = own + (j == 0 ? atom_jump : 0.0);
-        const double land = source * p0 + c * running;
-        mass[j] += land;
-        running = q * running + source;
-        if (land > 0)
-          new_hi = std::max(new_hi, j + 1);
-        if (j >= hi && running < 1e-20)
-          break;
-      }
-      hi = new_hi;
-      if (atom_jump > 0)
-        lo = 0;
-      // Cells whose Y' has reached the floor are emptied by the step above.
-      while (lo < hi && mass[lo] == 0 && (atom <= 0 || lo > 0)) ++lo;
-    }
-    for (std::size_t j = 0; j < last + 1; ++j) total[j] += weight * mass[j];
-  }
-  // Masses to densities: node 0 holds the half bin [0, h/2).
-  std::vector<double> density(last + 1);
-  for (std::size_t j = 1; j <= last; ++j) density[j] = total[j] / h;
-  density[0] = 3 * density[1] - 3 * density[2] + density[3];
+  std::vector<double> total(bins, 0.0), mass(bins), scratch;
+  const TRule rule = StartRule(k, m, width);
+  for (std::size_t i = 0; i < rule.Nodes.size(); ++i)
+    ForwardStart(k, rule.Nodes[i], h, steps, rule.Weights[i], total, mass, scratch);
+  std::vector<double> density(bins);
+  for (std::size_t j = 1; j < bins; ++j) density[j] = total[j] / h;
+  density[0] = 4 * density[1] - 6 * density[2] + 4 * density[3] - density[4];
   return density;
 }
 
@@ -98,13 +160,15 @@ TShapeNodes SolveStationaryShape(double k, double m, double target_step) {
   const double coarse_steps = std::max(2.0, std::ceil(m / target_step));
   const double h = m / coarse_steps;
   const std::vector<double> coarse = SolveShapeOnGrid(k, m, h);
-  const std::vector<double> fine = SolveShapeOnGrid(k, m, h / 2);
+  const std::vector<double> middle = SolveShapeOnGrid(k, m, h / 2);
+
   TShapeNodes nodes;
   nodes.Step = h;
   nodes.Density.resize(coarse.size());
+  // The scheme's error is of order h^2: the combination that removes it.
   for (std::size_t j = 0; j < coarse.size(); ++j) {
-    const double f = 2 * j < fine.size() ? fine[2 * j] : 0.0;
-    nodes.Density[j] = 2 * f - coarse[j];
+    const double f2 = 2 * j < middle.size() ? middle[2 * j] : 0.0;
+    nodes.Density[j] = (4 * f2 - coarse[j]) / 3;
   }
   return nodes;
 }

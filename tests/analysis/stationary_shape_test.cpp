@@ -1,0 +1,132 @@
+#include "analysis/stationary_shape.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <thread>
+#include <vector>
+
+#include "analysis/stationary_law.h"
+#include "analysis/stationary_shape_solver.h"
+
+namespace corvane {
+namespace {
+
+struct TShapeCase {
+  double k, m;
+  double tolerance;  // relative, for the mean and variance
+};
+
+// The four parameter sets' shapes: (5, 1, 1, .5, .5, 5), (3, .6, 1.5, .9, .7, 6),
+// (1, .5, 2, .25, 1, 1), (0.3, 1, 0.8333, 20, 40, 0.4375). At k = 0.5, m = 2.5 the kinks where
+// Y'_m reaches 0 leave a few 1e-4 (stationary_shape.h).
+const TShapeCase kCases[] = {{0.5, 2.5, 5e-4}, {1.5, 0.84, 1e-4}, {0.5, 0.25, 1e-4}, {20, 14.4, 1e-4}};
+
+struct TMoments {
+  double Mass = 0, Mean = 0, Variance = 0;
+};
+
+TMoments MomentsOf(const TStationaryShape& shape) {
+  TMoments r;
+  double m2 = 0;
+  const double ds = shape.Step() / 16;
+  for (double s = ds / 2; s < shape.End(); s += ds) {
+    const double f = shape.Density(s) * ds;
+    r.Mass += f;
+    r.Mean += s * f;
+    m2 += s * s * f;
+  }
+  r.Variance = m2 - r.Mean * r.Mean;  // the atom sits at 0
+  return r;
+}
+
+TEST(StationaryShapeTest, MassMeanAndVarianceEqualTheClosedForm) {
+  for (const TShapeCase& c : kCases) {
+    const auto shape = StationaryShape(c.k, c.m);
+    const TMoments moments = MomentsOf(*shape);
+    const double variance = 2 * (c.k + 1) * -std::expm1(-c.m / (c.k + 1));
+    EXPECT_NEAR(moments.Mass, 1 - std::exp(-c.m), 1e-6) << c.k << " " << c.m;
+    EXPECT_NEAR(shape->ContinuousMass(), 1 - std::exp(-c.m), 1e-12) << c.k << " " << c.m;
+    EXPECT_NEAR(moments.Mean, c.m, c.tolerance * c.m) << c.k << " " << c.m;
+    EXPECT_NEAR(moments.Variance, variance, c.tolerance * variance) << c.k << " " << c.m;
+    EXPECT_DOUBLE_EQ(shape->Atom(), std::exp(-c.m));
+  }
+}
+
+// The stated accuracy by halving the grid: the distribution functions of the default grid and of
+// one twice as fine agree within it everywhere.
+TEST(StationaryShapeTest, HalvingTheGridMovesTheDistributionLessThanTheStatedAccuracy) {
+  for (const TShapeCase& c : kCases) {
+    const TShapeNodes coarse = SolveStationaryShape(c.k, c.m, 0.1);
+    const TShapeNodes fine = SolveStationaryShape(c.k, c.m, 0.05);
+    const TStationaryShape a(c.k, c.m, coarse.Step, coarse.Density);
+    const TStationaryShape b(c.k, c.m, fine.Step, fine.Density);
+    // The solves' own mass, before the table is scaled to 1 - atom.
+    EXPECT_NEAR(a.SolvedMass(), 1 - a.Atom(), c.tolerance) << c.k << " " << c.m;
+    EXPECT_NEAR(b.SolvedMass(), 1 - b.Atom(), c.tolerance) << c.k << " " << c.m;
+    double worst = 0;
+    for (double s = 0; s < a.End(); s += 0.05)
+      worst = std::max(worst, std::fabs(a.Distribution(s) - b.Distribution(s)));
+    EXPECT_LT(worst, c.tolerance) << c.k << " " << c.m;
+    EXPECT_GT(worst, 0) << "the two grids must differ";
+  }
+}
+
+TEST(StationaryShapeTest, LargeKApproachesTheIndependentLimit) {
+  // The difference is of order m/k: at k = 2,000 and m = 2, about 1e-3 of the variance.
+  const double m = 2, k = 2000;
+  const auto shape = StationaryShape(k, m);
+  for (double s : {0.3, 1.0, 2.0, 3.5, 6.0}) {
+    EXPECT_NEAR(shape->Distribution(s), IndependentShapeDistribution(m, s), 5e-4) << s;
+    EXPECT_NEAR(shape->Density(s), IndependentShapeDensity(m, s), 5e-4) << s;
+  }
+  // From kIndependentLimitK on the law is the limit's: at k = 1e6 within 1e-4 of it.
+  const TStationaryLaw law{1, 2, 1e6, 1};
+  for (double rt : {1.3, 2.0, 3.0, 4.5})
+    EXPECT_NEAR(StationaryDistribution(law, rt), IndependentShapeDistribution(2, rt - 1), 1e-12);
+}
+
+TEST(StationaryShapeTest, DistributionQuantileAndDensityAgree) {
+  const auto shape = StationaryShape(1.5, 0.84);
+  EXPECT_EQ(shape->Distribution(-1e-12), 0);
+  EXPECT_DOUBLE_EQ(shape->Distribution(0), shape->Atom());
+  EXPECT_EQ(shape->Quantile(shape->Atom()), 0);
+  double previous = 0;
+  for (double s = 0.01; s < 12; s += 0.01) {
+    const double F = shape->Distribution(s);
+    ASSERT_GE(F, previous) << s;
+    previous = F;
+    if (F < 1 - 1e-9 && F > shape->Atom() + 1e-9) {
+      EXPECT_NEAR(shape->Quantile(F), s, 1e-9) << s;
+    }
+    // The distribution's slope is the density.
+    const double slope = (shape->Distribution(s + 1e-5) - shape->Distribution(s - 1e-5)) / 2e-5;
+    EXPECT_NEAR(slope, shape->Density(s), 1e-5 + 1e-5 * shape->Density(s)) << s;
+  }
+  EXPECT_NEAR(shape->Distribution(1e9), 1, 1e-12);
+}
+
+TEST(StationaryShapeTest, CacheHandsEveryThreadTheOneShape) {
+  const double k = 2.25, m = 0.7;
+  std::vector<std::shared_ptr<const TStationaryShape>> seen(4);
+  std::vector<std::thread> threads;
+  for (std::size_t i = 0; i < seen.size(); ++i)
+    threads.emplace_back([&seen, i, k, m] { seen[i] = StationaryShape(k, m); });
+  for (std::thread& t : threads) t.join();
+  for (const auto& shape : seen) EXPECT_EQ(shape.get(), seen[0].get());
+  EXPECT_EQ(StationaryShape(k, m).get(), seen[0].get());
+  EXPECT_NE(StationaryShape(k, std::nextafter(m, 1.0)).get(), seen[0].get());
+}
+
+TEST(StationaryShapeTest, CacheStaysBounded) {
+  const auto first = StationaryShape(30, 0.1);
+  EXPECT_EQ(StationaryShape(30, 0.1).get(), first.get());
+  for (std::size_t i = 1; i <= kShapeCacheSize; ++i)
+    StationaryShape(30, 0.1 + 0.001 * static_cast<double>(i));
+  // The first shape has left the cache: asked again, it is solved afresh.
+  EXPECT_NE(StationaryShape(30, 0.1).get(), first.get());
+}
+
+}  // namespace
+}  // namespace corvane
