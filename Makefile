@@ -9,7 +9,7 @@ WERROR ?= OFF
 PREFIX ?= /usr/local
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 
-.PHONY: all deps build run test test-slow test-sanitize fuzz bench install package clean
+.PHONY: all deps build run test test-slow test-sanitize fuzz bench install package r-package r-check clean
 
 all: build
 
@@ -53,6 +53,21 @@ install: build
 # build/corvane_<version>_<architecture>.deb, installing under /usr whatever PREFIX says.
 package: build
 	cd $(BUILD_DIR) && cpack -G DEB
+
+# The R package (r/), staged with the project's runtime, simulation and analysis sources into
+# $(BUILD_DIR)/r-package/corvane and built into $(BUILD_DIR)/r-package/corvane_<version>.tar.gz;
+# `R CMD INSTALL` that file.
+r-package: deps
+	bash tools/stage-r-package $(BUILD_DIR)/r-package
+
+# R CMD check of that tarball (no manual: no LaTeX). Its tests compare with the built corvane-cli
+# when there is one, else with its output saved in r/tests/testthat/fixtures.
+r-check: r-package
+	cd $(BUILD_DIR)/r-package && \
+	CORVANE_CLI="$$(test -x $(CURDIR)/$(BUILD_DIR)/src/cli/corvane-cli && echo $(CURDIR)/$(BUILD_DIR)/src/cli/corvane-cli)" \
+	MAKEFLAGS=-j$(JOBS) _R_CHECK_FORCE_SUGGESTS_=false \
+	R CMD check --no-manual corvane_*.tar.gz
+	bash tools/check-r-log $(BUILD_DIR)/r-package/corvane.Rcheck/00check.log
 
 clean:
 	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)

@@ -1,0 +1,2 @@
+# The check runs the package's demo, as a user would.
+demo("study", package = "corvane", ask = FALSE, echo = TRUE)

@@ -1,0 +1,3 @@
+library(testthat)
+library(corvane)
+test_check("corvane")
