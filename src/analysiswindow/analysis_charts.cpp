@@ -21,10 +21,17 @@ void DesignChart(TChart& chart, const char* title, const char* bottom_title, con
   chart.Foot().Font().SetHeight(-11);
   chart.LeftWall().SetColor(clLightYellow);
   chart.BottomWall().SetColor(clWhite);
-  chart.Legend().SetVisible(false);
+  // A legend names each line (colour, width, dashes); it lies over the plot's top right corner,
+  // where the distribution's tail and the autocorrelations leave room, so the plot keeps its size.
+  chart.Legend().SetVisible(true);
+  chart.Legend().SetAlignment(laRight);
+  chart.Legend().SetResizeChart(false);
   chart.SetView3D(false);
   chart.BottomAxis().Title().SetCaption(bottom_title);
   chart.LeftAxis().Title().SetCaption(left_title);
+  // Data ranges: labels at 1, 2 or 5 times a power of ten that never crowd.
+  chart.BottomAxis().SetLabelSteps(tlsDecimal);
+  chart.LeftAxis().SetLabelSteps(tlsDecimal);
   chart.EndLoading();
 }
 
@@ -139,10 +146,12 @@ void TAnalysisCharts::DesignDistribution() {
 void TAnalysisCharts::DesignAutocorrelation() {
   DesignChart(*autocorrelation_, "Autocorrelation", "Lag", "Autocorrelation");
   zero_ = &AddSeries(*autocorrelation_, "Zero", clBlack);
+  zero_->SetShowInLegend(false);
   band_upper_ = &AddSeries(*autocorrelation_, "Band +1.96/sqrt(n)", clGray);
   band_upper_->LinePen().SetStyle(psDash);
   band_lower_ = &AddSeries(*autocorrelation_, "Band -1.96/sqrt(n)", clGray);
   band_lower_->LinePen().SetStyle(psDash);
+  band_lower_->SetShowInLegend(false);  // the upper one names the band
   model_lags_ = &AddSeries(*autocorrelation_, "Model", clRed);
   model_lags_->LinePen().SetWidth(2);
   fit_lags_ = &AddSeries(*autocorrelation_, "Fitted model", clGreen);
