@@ -17,7 +17,34 @@ std::pair<double, TBinRule> BinWidth(std::span<const double> rest, double start)
   return {range > 0 ? range / bins : 1.0, TBinRule::Sturges};
 }
 
+// Values this close, relative to the larger, count as one value of the grid.
+constexpr double kSameValue = 1e-12;
+// How far from a whole number of steps a grid value may lie, in steps.
+constexpr double kGridTolerance = 1e-6;
+
 }  // namespace
+
+double DataResolution(std::span<const double> sorted) {
+  if (sorted.size() < 2 || !std::isfinite(sorted.front()) || !std::isfinite(sorted.back()))
+    return kNotANumber;
+  const double range = sorted.back() - sorted.front();
+  if (!(range > 0))
+    return kNotANumber;
+  double step = range;
+  for (std::size_t i = 1; i < sorted.size(); ++i) {
+    const double gap = sorted[i] - sorted[i - 1];
+    if (gap > kSameValue * std::max(std::fabs(sorted[i]), std::fabs(sorted[i - 1])))
+      step = std::min(step, gap);
+  }
+  if (step < range * 1e-9)
+    return kNotANumber;
+  for (const double v : sorted) {
+    const double steps = (v - sorted.front()) / step;
+    if (std::fabs(steps - std::round(steps)) > kGridTolerance)
+      return kNotANumber;
+  }
+  return step;
+}
 
 THistogram HistogramOf(std::span<const double> sorted, double atom) {
   THistogram h;
@@ -46,17 +73,30 @@ THistogram HistogramOf(std::span<const double> sorted, double atom) {
   auto [width, rule] = BinWidth(rest, h.Start);
   h.Rule = rule;
   const double range = rest.back() - h.Start;
-  double bins = std::max(1.0, std::ceil(range / width));
+  // The grid of the values binned. Edges a whole number of steps apart cut the grid alike in
+  // every bin, whether or not the start (the caller's A) lies on it.
+  h.Resolution = DataResolution(rest);
+  const double resolution = h.Resolution;
+  const auto whole_steps = [resolution](double w) {
+    return std::max(1.0, std::round(w / resolution)) * resolution;
+  };
+  if (std::isfinite(resolution))
+    width = whole_steps(width);
+  double bins = std::max(1.0, std::ceil(range / width - (std::isfinite(resolution) ? kGridTolerance : 0.0)));
   if (bins > static_cast<double>(kMaxHistogramBins)) {
-    bins = static_cast<double>(kMaxHistogramBins);
-    width = range / bins;
+    width = range / static_cast<double>(kMaxHistogramBins);
+    if (std::isfinite(resolution))
+      width = std::ceil(width / resolution) * resolution;
+    bins = std::min(static_cast<double>(kMaxHistogramBins), std::max(1.0, std::ceil(range / width)));
   }
   h.Width = width;
   const auto count = static_cast<std::size_t>(bins);
   h.Counts.assign(count, 0);
+  // A grid value on an edge may lie a rounding error above it: it is taken back to the edge.
+  const double nudge = std::isfinite(resolution) ? kGridTolerance * resolution / width : 0.0;
   for (const double v : rest) {
     // (lower, upper]: a value on an edge belongs to the bin below it; the start to the first.
-    double position = std::ceil((v - h.Start) / width) - 1.0;
+    double position = std::ceil((v - h.Start) / width - nudge) - 1.0;
     position = std::clamp(position, 0.0, bins - 1.0);
     ++h.Counts[static_cast<std::size_t>(position)];
   }

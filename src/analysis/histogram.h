@@ -8,6 +8,14 @@
 // 2 IQR m^(-1/3) over the m binned values; where their IQR is 0, Sturges' ceil(log2 m) + 1 bins
 // over their range. Densities are count / (n width) with n every value, the atom's included, so
 // the bins integrate to the continuous part's share and sit on the model's density unscaled.
+//
+// Data recorded to a resolution (10 ms, 1 ms, whole milliseconds) lie on a grid; bins of a width
+// that is no multiple of its step hold alternately more and fewer grid points, and the histogram
+// comes out as a comb. So where every value lies on a grid (DataResolution: the smallest gap
+// between distinct values, when every value is a whole number of it from the smallest, within
+// 1e-6 of a step), the width is rounded to a whole multiple of the step (at least one step), and
+// each bin holds the same number of grid points; a grid value on an edge goes to the bin below.
+// Simulated data lie on no grid and keep the rule's width.
 #pragma once
 
 #include <cstddef>
@@ -28,6 +36,7 @@ struct THistogram {
   TBinRule Rule = TBinRule::None;  // None: nothing beside the atom to bin
   double Start = kNotANumber;      // the first bin's lower edge, the atom where there is one
   double Width = kNotANumber;
+  double Resolution = kNotANumber;  // the data's grid step; NaN where they lie on none
   std::vector<std::size_t> Counts;
   std::vector<double> Densities;
 
@@ -42,5 +51,9 @@ inline constexpr std::size_t kMaxHistogramBins = 10000;
 // first bin starts at the smaller of the atom and the first value above it, and bins are
 // half-open (lower, upper], the last closed at the maximum.
 THistogram HistogramOf(std::span<const double> sorted, double atom = kNotANumber);
+
+// The step of the grid every value of `sorted` (ascending) lies on, or NaN: none, fewer than two
+// distinct values, or a step below 1e-9 of their range.
+double DataResolution(std::span<const double> sorted);
 
 }  // namespace corvane

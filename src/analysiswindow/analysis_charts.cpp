@@ -14,6 +14,17 @@ namespace {
 constexpr double kBandZ = 1.96;
 constexpr std::size_t kDensityPoints = 400;
 
+// A legend names each line (colour, width, dashes); it lies over the plot's top right corner,
+// where the distribution's tail and the autocorrelations leave room, so the plot keeps its size.
+// Data ranges: labels at 1, 2 or 5 times a power of ten that never crowd.
+void ShowLegendAndDecimalSteps(TChart& chart) {
+  chart.Legend().SetVisible(true);
+  chart.Legend().SetAlignment(laRight);
+  chart.Legend().SetResizeChart(false);
+  chart.BottomAxis().SetLabelSteps(tlsDecimal);
+  chart.LeftAxis().SetLabelSteps(tlsDecimal);
+}
+
 TLineSeries& AddSeries(TChart& chart, const char* title, TColor color, bool ascending = true) {
   TLineSeries& series = chart.CreateSeries<TLineSeries>();
   series.SetTitle(title);
@@ -113,6 +124,7 @@ TAnalysisCharts::TAnalysisCharts(QWidget* parent)
 void TAnalysisCharts::DesignDistribution() {
   distribution_->BeginLoading();
   DesignChart(*distribution_, {"Distribution", "Reaction time", "Density", clNavy, false});
+  ShowLegendAndDecimalSteps(*distribution_);
   distribution_->EndLoading();
   histogram_ = &AddSeries(*distribution_, "Data density", clBlue);
   model_density_ = &AddSeries(*distribution_, "Model density", clRed);
@@ -127,12 +139,15 @@ void TAnalysisCharts::DesignDistribution() {
 void TAnalysisCharts::DesignAutocorrelation() {
   autocorrelation_->BeginLoading();
   DesignChart(*autocorrelation_, {"Autocorrelation", "Lag", "Autocorrelation", clNavy, false});
+  ShowLegendAndDecimalSteps(*autocorrelation_);
   autocorrelation_->EndLoading();
   zero_ = &AddSeries(*autocorrelation_, "Zero", clBlack);
+  zero_->SetShowInLegend(false);
   band_upper_ = &AddSeries(*autocorrelation_, "Band +1.96/sqrt(n)", clGray);
   band_upper_->LinePen().SetStyle(psDash);
   band_lower_ = &AddSeries(*autocorrelation_, "Band -1.96/sqrt(n)", clGray);
   band_lower_->LinePen().SetStyle(psDash);
+  band_lower_->SetShowInLegend(false);  // the upper one names the band
   model_lags_ = &AddSeries(*autocorrelation_, "Model", clRed);
   model_lags_->LinePen().SetWidth(2);
   fit_lags_ = &AddSeries(*autocorrelation_, "Fitted model", clGreen);

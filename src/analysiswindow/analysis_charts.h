@@ -10,7 +10,9 @@
 //
 //   THistogram, TSimulatedModel density, closed-form lags --TAnalysisCharts::Show...--> series
 //
-// The charts keep what they show (the histogram, the atom's figures) for their read-outs.
+// Each chart names its lines in a legend over its top right corner, and steps its axes' labels
+// by 1, 2 or 5 times a power of ten (TChartAxis tlsDecimal). The charts keep what they show (the
+// histogram, the atom's figures) for their read-outs.
 #pragma once
 
 #include <array>

@@ -121,8 +121,9 @@ void TAnalysisSession::LoadFile(const std::string& path) {
 
 void TAnalysisSession::LoadText(std::string text, const std::string& name) {
   work_message_.clear();
+  // The decimal mark detected from the file itself: a European semicolon file under an English
+  // locale still reads.
   TReadOptions options;
-  options.DecimalMark = DecimalMark();
   try {
     const TTextShape shape = InspectReactionTimeText(text, options.DecimalMark);
     if (shape.Layout == TTextLayout::Table && shape.Columns.size() > 1 && ChooseColumn) {
@@ -224,6 +225,12 @@ void TAnalysisSession::CancelWork() {
     what |= kFitChanged;
   }
   emit Changed(what);
+}
+
+void TAnalysisSession::StopWork() {
+  CancelWork();
+  model_.Task().Cancel();
+  fit_.Drop();
 }
 
 void TAnalysisSession::JoinWork() {

@@ -81,6 +81,8 @@ class TAnalysisSession : public QObject, private TSeriesListener {
   bool WorkRunning() const noexcept;
   // Cancels what Cancel applies to: a reading, the intervals.
   void CancelWork();
+  // Stops every computation, the model's simulation among them (the program is ending).
+  void StopWork();
   // Waits for every thread to end, leaving their results queued to the user-interface thread.
   void JoinWork();
   void SetSimulationOptions(const TModelSimulationOptions& options);

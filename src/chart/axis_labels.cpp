@@ -5,6 +5,7 @@
 #include "chart/axis_panel.h"
 #include "chart/calendar_walk.h"
 #include "chart/date_time_text.h"
+#include "chart/decimal_label_step.h"
 #include "chart/label_step.h"
 #include "chart/series_mark_text.h"
 #include "runtime/format_float.h"
@@ -28,9 +29,18 @@ bool IsExactDateTime(const TChartAxis& axis) {
   return axis.IsDateTime() && axis.ExactDateTime();
 }
 
+bool SteppedDecimally(const TChartAxis& axis) {
+  return axis.LabelSteps() == tlsDecimal && !axis.IsDateTime();
+}
+
+// Labels at multiples of the step: the rounded first label, or the decimal steps' multiples.
+bool RoundsFirstLabel(const TChartAxis& axis) {
+  return axis.RoundFirstLabel() || IsExactDateTime(axis) || SteppedDecimally(axis);
+}
+
 int WidestValueLabel(TChartAxis& axis, TCanvas& canvas, double step) {
-  const TLabelExtremes ends = LabelExtremes(axis.CurrentMinimum(), axis.CurrentMaximum(), step,
-                                            axis.RoundFirstLabel() || IsExactDateTime(axis));
+  const TLabelExtremes ends =
+      LabelExtremes(axis.CurrentMinimum(), axis.CurrentMaximum(), step, RoundsFirstLabel(axis));
   const int widest = std::max(canvas.TextWidth(AxisValueLabel(axis, ends.Low, false)),
                               canvas.TextWidth(AxisValueLabel(axis, ends.High, false)));
   return widest + canvas.TextWidth(" ");
@@ -56,8 +66,13 @@ int WidestPointLabel(const TChartAxis& axis, TCanvas& canvas) {
 }  // namespace
 
 std::string AxisValueLabel(TChartAxis& axis, double value, bool with_event) {
-  std::string text =
-      axis.IsDateTime() ? DateTimeLabel(axis, value) : FormatFloatMask(axis.AxisValuesFormat(), value);
+  std::string text;
+  if (axis.IsDateTime())
+    text = DateTimeLabel(axis, value);
+  else if (SteppedDecimally(axis) && axis.LabelDecimals() >= 0)
+    text = FormatFloatMask(DecimalPlacesMask(axis.LabelDecimals()), value);
+  else
+    text = FormatFloatMask(axis.AxisValuesFormat(), value);
   if (with_event && axis.OnGetAxisLabel)
     axis.OnGetAxisLabel(axis, nullptr, -1, text);
   return text;
@@ -68,8 +83,34 @@ int LabelSizeAlongAxis(const TChartAxis& axis, TCanvas& canvas, std::string_view
   return width_along ? canvas.TextWidth(text) : canvas.TextHeight("W");
 }
 
+namespace {
+
+// The decimal steps' search: each candidate's labels measured as they would be written.
+double DecimalAxisLabelStep(TChartAxis& axis, TCanvas& canvas, int length) {
+  const double minimum = axis.CurrentMinimum();
+  const double range = axis.CurrentRange();
+  const bool width_along = axis.Horizontal() == IsStraight(axis.LabelsAngle());
+  const int smallest = width_along ? canvas.TextWidth("0") : canvas.TextHeight("W");
+  const int gap = width_along ? canvas.TextWidth(" ") : std::max(2, canvas.TextHeight("W") / 4);
+  const auto layout = [&](double step) {
+    axis.SetLabelDecimals(DecimalPlaces(step));
+    std::vector<TPlacedLabel> placed;
+    for (const double v : LabelValues(AxisWalkQuery(axis, step)))
+      placed.push_back(
+          {(v - minimum) / range * length, LabelSizeAlongAxis(axis, canvas, AxisValueLabel(axis, v))});
+    return placed;
+  };
+  const double step = DecimalLabelStep(range, length, smallest, gap, layout);
+  axis.SetLabelDecimals(DecimalPlaces(step));
+  return step;
+}
+
+}  // namespace
+
 double AxisLabelStep(TChartAxis& axis, TCanvas& canvas, int length) {
   canvas.Font = axis.LabelsFont().Font();
+  if (SteppedDecimally(axis) && axis.CurrentRange() > 0 && length > 0)
+    return DecimalAxisLabelStep(axis, canvas, length);
   const int size = std::max(LabelSizeAlongAxis(axis, canvas, AxisValueLabel(axis, axis.CurrentMaximum())),
                             LabelSizeAlongAxis(axis, canvas, AxisValueLabel(axis, axis.CurrentMinimum())));
   const TLabelStepQuery query{.Range = axis.CurrentRange(),
@@ -111,7 +152,7 @@ TLabelWalkQuery AxisWalkQuery(const TChartAxis& axis, double step) {
   return {.Minimum = axis.CurrentMinimum(),
           .Maximum = axis.CurrentMaximum(),
           .Step = step,
-          .RoundFirstLabel = axis.RoundFirstLabel() || IsExactDateTime(axis),
+          .RoundFirstLabel = RoundsFirstLabel(axis),
           .LabelsOnAxis = axis.LabelsOnAxis()};
 }
 

@@ -13,14 +13,33 @@
 #include "framework/qt_input.h"
 
 namespace corvane {
-namespace {
+namespace {}  // namespace
 
-// Qt reports positions in logical pixels already; the engine works in whole ones.
-QPoint LogicalPixel(const QMouseEvent* event) {
-  return event->position().toPoint();
+// Qt reports positions in logical pixels already; the engine works in whole ones, of its content.
+QPoint TChart::ContentPoint(QPointF widget) const {
+  return content_scale_ == 1.0 ? widget.toPoint() : (widget / content_scale_).toPoint();
 }
 
-}  // namespace
+QPoint TChart::WidgetPoint(QPoint content) const {
+  return content_scale_ == 1.0 ? content : (QPointF(content) * content_scale_).toPoint();
+}
+
+int TChart::ContentWidth() const {
+  return content_scale_ == 1.0 ? width() : qRound(width() / content_scale_);
+}
+
+int TChart::ContentHeight() const {
+  return content_scale_ == 1.0 ? height() : qRound(height() / content_scale_);
+}
+
+void TChart::SetContentScale(double scale) {
+  if (!(scale > 0) || scale == content_scale_)
+    return;
+  EndGestures();
+  content_scale_ = scale;
+  MarkStale();
+  update();
+}
 
 TChart::TChart(QWidget* parent)
     : QWidget(parent),
@@ -46,7 +65,7 @@ bool TChart::event(QEvent* event) {
       break;
     case QEvent::ToolTip:
       DropLostDrag(QGuiApplication::mouseButtons());
-      pointer_tools_->ShowReadout(static_cast<QHelpEvent*>(event)->pos());
+      pointer_tools_->ShowReadout(ContentPoint(static_cast<QHelpEvent*>(event)->pos()));
       return true;
     default:
       if (event->type() == kCancelModeEvent) {
@@ -60,13 +79,30 @@ bool TChart::event(QEvent* event) {
 }
 
 void TChart::paintEvent(QPaintEvent*) {
-  const TBitmap& image = UpdateCachedImage(width(), height(), devicePixelRatioF());
-  QPainter painter(this);
-  painter.drawImage(QPoint(0, 0), image.Image());
+  if (content_scale_ == 1.0) {
+    const TBitmap& image = UpdateCachedImage(width(), height(), devicePixelRatioF());
+    QPainter painter(this);
+    painter.drawImage(QPoint(0, 0), image.Image());
+    if (ZoomRecord().Active) {
+      TQtCanvas canvas(painter);
+      DrawZoomRectangle(canvas);
+    }
+    return;
+  }
+  // Scaled content: the image holds device pixels of the chart drawn at the finer ratio; they are
+  // put down one to one, and the zoom rectangle is drawn on a copy at that ratio.
+  const TBitmap& cached = UpdateCachedImage(ContentWidth(), ContentHeight(), ContentPixelRatio());
+  QImage shown = cached.Image();
   if (ZoomRecord().Active) {
-    TQtCanvas canvas(painter);
+    shown = shown.copy();
+    shown.setDevicePixelRatio(cached.Image().devicePixelRatio());
+    TQtCanvas canvas(shown);
     DrawZoomRectangle(canvas);
   }
+  const qreal device = devicePixelRatioF();
+  QPainter painter(this);
+  painter.drawImage(QRectF(0, 0, shown.width() / device, shown.height() / device), shown,
+                    QRectF(shown.rect()));
 }
 
 void TChart::resizeEvent(QResizeEvent* event) {
@@ -86,7 +122,7 @@ void TChart::Press(QMouseEvent* event, bool double_click) {
   const std::optional<TMouseButton> button = MouseButtonOf(event->button());
   if (!button)
     return;
-  const QPoint p = LogicalPixel(event);
+  const QPoint p = ContentPoint(event->position());
   MouseDown(*button, ShiftStateOf(event->modifiers(), event->buttons(), double_click), p.x(), p.y());
 }
 
@@ -103,7 +139,7 @@ void TChart::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void TChart::mouseMoveEvent(QMouseEvent* event) {
   DropLostDrag(event->buttons());
-  const QPoint p = LogicalPixel(event);
+  const QPoint p = ContentPoint(event->position());
   MouseMove(ShiftStateOf(event->modifiers(), event->buttons(), false), p.x(), p.y());
   pointer_tools_->Moved(*event);
 }
@@ -112,7 +148,7 @@ void TChart::mouseReleaseEvent(QMouseEvent* event) {
   const std::optional<TMouseButton> button = MouseButtonOf(event->button());
   if (!button)
     return;
-  const QPoint p = LogicalPixel(event);
+  const QPoint p = ContentPoint(event->position());
   MouseUp(*button, ShiftStateOf(event->modifiers(), event->buttons(), false), p.x(), p.y());
   pointer_tools_->Released(*event);
 }

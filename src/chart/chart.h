@@ -84,6 +84,20 @@ class TChart : public QWidget, public TCustomChart {
   // every gesture ends, the read-out of what goes away with it.
   void EndGestures();
 
+  // The content scale (a window zoomed by it, 1 by default): the chart lays itself out at its
+  // widget's size divided by the scale, in its own pixels, and draws at the device's resolution
+  // times the scale, one image pixel to one device pixel; so it shows the same chart larger and
+  // as crisp as on a denser screen. Pointer positions are turned into the chart's pixels.
+  void SetContentScale(double scale);
+  double ContentScale() const noexcept { return content_scale_; }
+  int ContentWidth() const;
+  int ContentHeight() const;
+  // The resolution the chart is drawn at: device pixels per chart pixel.
+  double ContentPixelRatio() const { return devicePixelRatioF() * content_scale_; }
+  // A position in the widget as a chart pixel, and a chart pixel's place in the widget.
+  QPoint ContentPoint(QPointF widget) const;
+  QPoint WidgetPoint(QPoint content) const;
+
  protected:
   bool event(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
@@ -104,6 +118,7 @@ class TChart : public QWidget, public TCustomChart {
   void DropLostDrag(Qt::MouseButtons held);
 
   std::unique_ptr<TChartPointerTools> pointer_tools_;
+  double content_scale_ = 1.0;
 };
 
 }  // namespace corvane

@@ -221,6 +221,7 @@ void TChartAxis::Assign(const TChartAxis& source) {
   SetExactDateTime(source.exact_date_time_);
   SetTickOnLabelsOnly(source.tick_on_labels_only_);
   SetRoundFirstLabel(source.round_first_label_);
+  SetLabelSteps(source.label_steps_);
   Repaint();
   SetLogarithmic(source.logarithmic_);
 }

@@ -24,6 +24,10 @@ class TChartAxis;
 class TChartSeries;
 
 enum TAxisLabelStyle { talAuto, talNone, talValue, talMark, talText };
+// How value labels are stepped: tlsLadder, the engine's rule (label_step.h: the successor ladder
+// from Increment); tlsDecimal, steps of 1, 2 or 5 times a power of ten whose labels never overlap,
+// written with the decimals the step needs (decimal_label_step.h), for charts of data.
+enum TAxisLabelSteps { tlsLadder, tlsDecimal };
 
 // May change a label's text; series is null and value_index -1 for a value label.
 using TAxisOnGetLabel =
@@ -120,6 +124,11 @@ class TChartAxis : public TChartFontObject {
   void SetTickOnLabelsOnly(bool value) { Store(tick_on_labels_only_, value); }
   bool RoundFirstLabel() const { return round_first_label_; }
   void SetRoundFirstLabel(bool value) { Store(round_first_label_, value); }
+  TAxisLabelSteps LabelSteps() const { return label_steps_; }
+  void SetLabelSteps(TAxisLabelSteps steps) { Store(label_steps_, steps); }
+  // With tlsDecimal: the decimals of the labels for the step the last layout chose (-1 before).
+  int LabelDecimals() const { return label_decimals_; }
+  void SetLabelDecimals(int places) { label_decimals_ = places; }
 
   // Label events (none assigned in this program).
   TAxisOnGetLabel OnGetAxisLabel;
@@ -211,6 +220,8 @@ class TChartAxis : public TChartFontObject {
   bool exact_date_time_ = true;
   bool tick_on_labels_only_ = true;
   bool round_first_label_ = true;
+  TAxisLabelSteps label_steps_ = tlsLadder;
+  int label_decimals_ = -1;
 
   TAxisScale scale_;
   bool date_time_ = false;

@@ -24,7 +24,7 @@ std::string ChartDataOf(const TChart& chart) {
 
 void CopyChartImage(TChart& chart) {
   QGuiApplication::clipboard()->setImage(
-      ChartImage(chart, chart.width(), chart.height(), chart.devicePixelRatioF()));
+      ChartImage(chart, chart.ContentWidth(), chart.ContentHeight(), chart.ContentPixelRatio()));
 }
 
 void CopyChartData(const TChart& chart) {

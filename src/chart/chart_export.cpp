@@ -101,7 +101,8 @@ bool WriteChartImage(TCustomChart& chart, TChartImageFormat format, QIODevice& f
 }
 
 bool WriteChartImage(TChart& chart, TChartImageFormat format, QIODevice& file) {
-  return WriteChartImage(chart, format, file, chart.width(), chart.height(), chart.devicePixelRatioF());
+  return WriteChartImage(chart, format, file, chart.ContentWidth(), chart.ContentHeight(),
+                         chart.ContentPixelRatio());
 }
 
 std::string ChartDataFile(const TChart& chart, TChartDataFormat format) {

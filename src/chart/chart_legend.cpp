@@ -9,7 +9,7 @@
 namespace corvane {
 namespace {
 
-constexpr int kSwatch = 10;  // the colour box before each line
+constexpr int kSwatch = 24;  // the series' sample before each name: its line and marker
 constexpr int kPadding = 4;  // inside the frame
 constexpr int kSpacing = 5;  // between the legend and the plot
 
@@ -24,7 +24,7 @@ TChartLegend::TChartLegend(TCustomChartPanel* chart) : TChartFontObject(chart), 
 TRect TChartLegend::Draw(TCanvas& canvas, const TChartSeriesList& series, const TRect& plot) {
   std::vector<const TChartSeries*> shown;
   for (const TChartSeries* s : series)
-    if (s->Active() && s->ShowInLegend())
+    if (s->Active() && s->ShowInLegend() && s->PointCount() > 0)  // nothing to name without points
       shown.push_back(s);
   canvas.Font = Font().Font();
   const int h = canvas.TextHeight("W");
@@ -59,10 +59,8 @@ TRect TChartLegend::Draw(TCanvas& canvas, const TChartSeriesList& series, const 
   canvas.SetBackgroundMode(bmTransparent);
   int y = box.Top + kPadding;
   for (const TChartSeries* s : shown) {
-    const int swatch_top = y + (h - kSwatch) / 2;
-    canvas.Pen = TPen{};
-    canvas.Brush = {s->SeriesColor(), bsSolid};
-    canvas.Rectangle(box.Left + kPadding, swatch_top, box.Left + kPadding + kSwatch, swatch_top + kSwatch);
+    s->DrawLegendSample(canvas, {box.Left + kPadding, y + 1, box.Left + kPadding + kSwatch, y + h - 1});
+    canvas.SetBackgroundMode(bmTransparent);
     canvas.TextOut(box.Left + 2 * kPadding + kSwatch, y, LegendText(*s));
     y += h;
   }

@@ -1,6 +1,8 @@
-// TChartLegend: the list of a chart's active series beside or above the plot. Both charts of the
-// program hide it; hidden, it neither draws nor takes room. Shown, it is a plain framed box with
-// one line per series (a colour swatch and the series' title, or its name).
+// TChartLegend: the list of a chart's active series beside or above the plot. The main window's
+// charts hide it; hidden, it neither draws nor takes room. Shown, it is a plain framed box with
+// one line per series that has points and is not kept out of it (ShowInLegend): the series'
+// sample (TChartSeries::DrawLegendSample: a line series' line, dashes and marker) and its title,
+// or its name. Without ResizeChart it lies over the plot's corner and takes no room.
 #pragma once
 
 #include "chart/chart_font_object.h"

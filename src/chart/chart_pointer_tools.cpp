@@ -71,14 +71,15 @@ bool TChartPointerTools::ShowReadout(QPoint local) {
   const bool idle = !chart_.ZoomRecord().Active && !chart_.ScrollRecord().Active &&
                     buttons_.Held(QGuiApplication::mouseButtons()) == Qt::NoButton;
   std::string text;
-  if (idle && chart_.rect().contains(local))
+  if (idle && QRect(0, 0, chart_.ContentWidth(), chart_.ContentHeight()).contains(local))
     text = ReadoutTipText(ReadoutHits(chart_, local.x(), local.y()), chart_.OnGetReadoutText);
   if (text.empty()) {
     HideReadout();
     return false;
   }
-  const QPoint global = chart_.mapToGlobal(local);
-  QToolTip::showText(global, QString::fromStdString(text), &chart_, QRect(local, QSize(1, 1)));
+  const QPoint at = chart_.WidgetPoint(local);
+  const QPoint global = chart_.mapToGlobal(at);
+  QToolTip::showText(global, QString::fromStdString(text), &chart_, QRect(at, QSize(1, 1)));
   if (QWidget* tip = ShownTip())
     LetTheMouseThrough(*tip, global);
   readout_shown_ = true;
@@ -115,7 +116,7 @@ void TChartPointerTools::Moved(const QMouseEvent& event) {
   }
   right_click_ = false;
   if (readout_shown_)
-    ShowReadout(at);
+    ShowReadout(chart_.ContentPoint(event.position()));
 }
 
 // The release itself may come from elsewhere than the press when no move was seen between.
@@ -156,7 +157,7 @@ bool TChartPointerTools::Wheel(const QWheelEvent& event) {
   const int notches = notches_.Add(event.angleDelta().y());
   if (notches == 0)
     return false;
-  const QPoint at = event.position().toPoint();
+  const QPoint at = chart_.ContentPoint(event.position());
   if (!chart_.WheelZoom(at.x(), at.y(), notches))
     return false;
   HideReadout();

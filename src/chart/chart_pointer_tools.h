@@ -37,7 +37,8 @@ class TChartPointerTools {
   TChartPointerTools(const TChartPointerTools&) = delete;
   TChartPointerTools& operator=(const TChartPointerTools&) = delete;
 
-  // The mouse has rested at `local`: shows the read-out there, or nothing. Returns whether shown.
+  // The mouse has rested at `local`, in the chart's own pixels (TChart::ContentPoint): shows the
+  // read-out there, or nothing. Returns whether shown.
   bool ShowReadout(QPoint local);
   bool ReadoutShown() const { return readout_shown_; }
   void HideReadout();

@@ -288,4 +288,13 @@ void TChartSeries::Assign(const TChartSeries& source) {
   SetYValues(source.y_values_);
 }
 
+void TChartSeries::DrawLegendSample(TCanvas& canvas, const TRect& box) const {
+  const int side = std::min(box.Width(), box.Height());
+  const int left = box.Left + (box.Width() - side) / 2;
+  const int top = box.Top + (box.Height() - side) / 2;
+  canvas.Pen = TPen{};
+  canvas.Brush = {SeriesColor(), bsSolid};
+  canvas.Rectangle(left, top, left + side, top + side);
+}
+
 }  // namespace corvane

@@ -157,6 +157,10 @@ class TChartSeries {
   virtual TMarginPair HorizMargins() const { return {}; }
   virtual TMarginPair VertMargins() const { return {}; }
 
+  // The series' sample in a legend item, within `box`: a box of the series colour; a line series
+  // draws its line (colour, width, dashes) and its marker, so the legend tells the lines apart.
+  virtual void DrawLegendSample(TCanvas& canvas, const TRect& box) const;
+
   // Asks the parent chart, if any, for a repaint; nothing else is invalidated.
   void RepaintChart() const;
   void NotifyDependents(TSeriesNotification kind, int index);

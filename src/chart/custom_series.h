@@ -35,6 +35,9 @@ class TCustomSeries : public TChartSeries {
   TChartPen& AreaLinesPen() { return area_lines_pen_; }
   const TChartPen& AreaLinesPen() const { return area_lines_pen_; }
 
+  // A stretch of the line across the box's middle, and the marker at its centre when shown.
+  void DrawLegendSample(TCanvas& canvas, const TRect& box) const override;
+
   bool Stairs() const { return stairs_; }
   void SetStairs(bool value) { Store(stairs_, value); }
   bool InvertedStairs() const { return inverted_stairs_; }

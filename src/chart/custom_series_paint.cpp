@@ -1,4 +1,5 @@
 // The drawing and hit test of TCustomSeries.
+#include <algorithm>
 #include <cstdlib>
 #include <optional>
 #include <vector>
@@ -209,6 +210,25 @@ int TCustomSeries::HitTest(int x, int y) {
 // Hovering is no click: the marker event stays for HitTest.
 int TCustomSeries::PointUnder(int x, int y) const {
   return FindPoint(x, y).Index;
+}
+
+void TCustomSeries::DrawLegendSample(TCanvas& canvas, const TRect& box) const {
+  const int middle = (box.Top + box.Bottom) / 2;
+  if (DrawsLines() && LinePen().Visible()) {
+    canvas.Pen = LinePen().Pen();
+    canvas.Pen.Color = SeriesColor();
+    canvas.Brush.Style = bsClear;
+    canvas.MoveTo(box.Left, middle);
+    canvas.LineTo(box.Right, middle);
+  }
+  if (Pointer().Visible()) {
+    const int room = std::max(1, box.Height() / 2 - 1);
+    PreparePointerCanvas(canvas, Pointer(), SeriesColor());
+    DrawPointerShape(canvas, Pointer().Style(),
+                     {(box.Left + box.Right) / 2, middle, std::min(Pointer().HorizSize(), room),
+                      std::min(Pointer().VertSize(), room)},
+                     SeriesColor());
+  }
 }
 
 }  // namespace corvane

@@ -5,12 +5,33 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 #include <QtGlobal>
+#include <vector>
+
+#include "runtime/format_float.h"
+#include "runtime/random_generator.h"
+#include "simulation/period_line.h"
+#include "simulation/reaction_simulator.h"
 
 #ifndef CORVANE_VERSION
 #define CORVANE_VERSION "unknown"
 #endif
 
 namespace corvane {
+namespace {
+
+class TRecordingSink final : public TReactionSink {
+ public:
+  void AddPathPoint(double, double) override {}
+  void AddPeriodRecord(const TPeriodRecord& record) override { records.push_back(record); }
+  std::vector<TPeriodRecord> records;
+};
+
+// A value as the log writes it: fixed, three decimals, the decimal mark of the moment.
+QString LogNumber(long double value) {
+  return QString::fromStdString(FormatFloatKind(value, TFloatFormatKind::Fixed, 10, 3));
+}
+
+}  // namespace
 
 QString ParametersAndModelPage() {
   return QStringLiteral(
@@ -75,27 +96,148 @@ QString MouseAndKeysPage() {
       "</table>"
       "<h3>Menus and the log</h3>"
       "<table cellspacing='4'>"
-      "<tr><td>Alt+F, Alt+C, Alt+A, Alt+H</td><td>the File, Charts, Analysis and Help menus</td></tr>"
+      "<tr><td>Alt+F, Alt+C, Alt+V, Alt+A, Alt+H</td><td>the File, Charts, View, Analysis and Help "
+      "menus</td></tr>"
+      "<tr><td>Ctrl++ (also Ctrl+=), Ctrl+-</td><td>zoom the window in or out: 100, 125, 150, 200, "
+      "250 %; the charts are drawn at the larger size</td></tr>"
+      "<tr><td>Ctrl+0</td><td>the window at its actual size</td></tr>"
       "<tr><td>Ctrl+O</td><td>open reaction times from a file, for the Series analysis window</td></tr>"
+      "<tr><td>Ctrl+Shift+V</td><td>paste reaction times (one a line, or a table) from the clipboard "
+      "into the Series analysis window</td></tr>"
       "<tr><td>Ctrl+Shift+A</td><td>the Series analysis window: the series against the model, and the "
       "fit</td></tr>"
       "<tr><td>Ctrl+S</td><td>save the log as a text file</td></tr>"
       "<tr><td>Ctrl+Q</td><td>quit</td></tr>"
       "<tr><td>Menu key or Shift+F10 in the log</td><td>the log's context menu</td></tr>"
       "<tr><td>Tab, Shift+Tab</td><td>the next or previous field</td></tr>"
+      "<tr><td>Return in a parameter field</td><td>Start Reaction Time: one reaction</td></tr>"
+      "<tr><td>File &gt; Copy reproduction command</td><td>the corvane-cli command that prints the "
+      "current series again (its seed also shows in Help &gt; About)</td></tr>"
+      "</table>"
+      "<h3>The Series analysis window</h3>"
+      "<table cellspacing='4'>"
+      "<tr><td>Ctrl+O, Ctrl+Shift+V</td><td>open or paste reaction times</td></tr>"
+      "<tr><td>Ctrl+C</td><td>copy the table</td></tr>"
+      "<tr><td>Ctrl+S</td><td>save the table as CSV</td></tr>"
+      "<tr><td>Ctrl+W</td><td>close the window</td></tr>"
+      "<tr><td>Alt+I, Alt+A, Alt+K, Alt+R</td><td>Fit, Apply to fields, Keep A, Copy results</td></tr>"
       "</table>");
 }
 
-QString AboutText() {
+QString LogColumnsPage() {
+  const TParameterSet P{5, 1, 1, 0.5, 0.5, 5};
+  TRandomGenerator generator(kLogExampleSeed);
+  TReactionSimulator simulator(generator);
+  TRecordingSink sink;
+  const double reaction_time = simulator.SimulateReaction(P, true, sink);
+  const std::vector<TPeriodRecord>& records = sink.records;
+  QString lines;
+  for (const TPeriodRecord& record : records)
+    lines += QString::fromStdString(FormatPeriodLine(record)).toHtmlEscaped() + QStringLiteral("\n");
+  const TPeriodRecord& last = records.back();
+  const double before = records.size() >= 2 ? records[records.size() - 2].asom : 0.0;
+  const long double overshoot = static_cast<long double>(last.asom) - P.A;
+  long double distraction = 0;
+  for (const TPeriodRecord& record : records)
+    if (record.K == 2)
+      distraction += record.Term;
+
   return QStringLiteral(
-             "<h3>Corvane %1</h3>"
-             "<p>Explores a stochastic model of reaction times under mental inhibition.</p>"
-             "<p>Licence: MIT (the file LICENSE; /usr/share/doc/corvane/copyright where installed).</p>"
-             "<p>Qt %2 (built with %3).</p>")
-      .arg(QStringLiteral(CORVANE_VERSION), QString::fromLatin1(qVersion()), QStringLiteral(QT_VERSION_STR));
+             "<h3>The log's columns</h3>"
+             "<p>Each press writes one line per period of its reaction into the log (the memo at the "
+             "top right): a work period, then a distraction period, in turn, until the work reaches A. "
+             "The line of the work period that completes the reaction is the last; the distraction "
+             "drawn after it is not written.</p>"
+             "<table cellspacing='4'>"
+             "<tr><td><b>N</b></td><td>the cycle: a work period and the distraction period after it "
+             "share one number</td></tr>"
+             "<tr><td><b>K</b></td><td>the kind of period: 1 work, 2 distraction</td></tr>"
+             "<tr><td><b>Y-Begin, Y-End</b></td><td>the inhibition at the period's start and end: work "
+             "lowers it by a1 per unit of work, distraction raises it by a0 per unit of time</td></tr>"
+             "<tr><td><b>WTerm</b></td><td>(work lines) the work done in the period, which is also its "
+             "duration</td></tr>"
+             "<tr><td><b>DTerm</b></td><td>(distraction lines) the period's duration, exponential with "
+             "mean 1/c0</td></tr>"
+             "<tr><td><b>Subtotal</b></td><td>the time since the reaction began, at the period's end; "
+             "on the last line, the reaction time</td></tr>"
+             "<tr><td><b>YValue</b></td><td>the inhibition of the point drawn in the lower chart at "
+             "that time (Y-End)</td></tr>"
+             "<tr><td><b>asom</b></td><td>the work accumulated in the reaction so far (a distraction "
+             "line repeats the work line's)</td></tr>"
+             "</table>"
+             "<h3>A worked reaction</h3>"
+             "<p>The defaults (A = 5, a1 = 1, a0 = 1, c1 = 0.5, c0 = 0.5, y0 = 5), the first reaction of "
+             "a series, from seed %1 (<code>corvane-cli simulate --params 5,1,1,0.5,0.5,5 --reactions 1 "
+             "--seed %1</code> prints its reaction time):</p>"
+             "<pre>%2</pre>"
+             "<p><b>Why asom of the last line exceeds A.</b> The last work period drew more work than "
+             "was missing: asom reached %3, %4 past A = %5. The reaction ends at the moment the work "
+             "reached A, so the last line is cut back to that moment: its WTerm is only the work that "
+             "was missing (A minus the asom before it, %5 &minus; %6 = %7), its Subtotal %8 is the "
+             "reaction time (A plus the distraction times, %5 + %9), and its Y-End is Y-Begin minus "
+             "a1 &times; WTerm, the inhibition carried into the next reaction. asom alone keeps the "
+             "whole work drawn, %3.</p>")
+      .arg(kLogExampleSeed)
+      .arg(lines, LogNumber(last.asom), LogNumber(overshoot), LogNumber(P.A), LogNumber(before),
+           LogNumber(last.Term), LogNumber(reaction_time), LogNumber(distraction));
 }
 
-void ShowHelpPage(QWidget* owner, const QString& title, const QString& html) {
+QString AnalysisTablePage() {
+  return QStringLiteral(
+      "<h3>The Series analysis window's table</h3>"
+      "<p>One row per statistic of the reaction times shown (the window's series, or the file or "
+      "pasted data), the data's figure beside the model's.</p>"
+      "<table cellspacing='4'>"
+      "<tr><td><b>n</b></td><td>the number of reactions</td></tr>"
+      "<tr><td><b>minimum</b></td><td>the shortest reaction time; in the model it is A, the time of a "
+      "reaction without a counted distraction</td></tr>"
+      "<tr><td><b>mean, SD</b></td><td>the mean and the standard deviation (divisor n &minus; 1); the "
+      "model's are A(1 + a1/a0) and &radic;(2(k + 1)(1 &minus; r))/c0</td></tr>"
+      "<tr><td><b>share at minimum</b></td><td>the share of reactions at the minimum: in the model the "
+      "atom at A, the reactions in which no distraction counted</td></tr>"
+      "<tr><td><b>5 % &hellip; 95 %</b></td><td>quantiles (R's type 7: the order statistics, "
+      "interpolated linearly)</td></tr>"
+      "<tr><td><b>lag 1 &hellip; lag 10</b></td><td>the autocorrelations of consecutive reaction "
+      "times (R's acf); the model's is &minus;(1 &minus; r)r<sup>j&minus;1</sup>/2 at lag j</td></tr>"
+      "</table>"
+      "<h3>The columns</h3>"
+      "<table cellspacing='4'>"
+      "<tr><td><b>Data</b></td><td>the figure of the reaction times shown</td></tr>"
+      "<tr><td><b>Model</b></td><td>the model's figure for the parameters of the series (for loaded "
+      "data, the six fields)</td></tr>"
+      "<tr><td><b>Model from</b></td><td>&ldquo;closed form&rdquo; where the model gives the figure "
+      "by a formula; &ldquo;simulation &plusmn; e&rdquo; where it is the mean over a long simulation "
+      "of the model (10<sup>6</sup> reactions, off the window's thread, with its own generator), e its "
+      "Monte Carlo error; &ldquo;being computed&rdquo; until that simulation ends</td></tr>"
+      "<tr><td><b>Standard error</b></td><td>how much the data's figure varies between series of the "
+      "same length drawn from the model. The reactions of a series depend on each other (the "
+      "inhibition carries over), so these are not SD/&radic;n: the mean's comes in closed form and "
+      "shrinks like 1/n, the others' from the simulation</td></tr>"
+      "<tr><td><b>Data &minus; model (SE)</b></td><td>the difference between the data's figure and "
+      "the model's, in standard errors (the Monte Carlo error included): values beyond about "
+      "&plusmn;2 say that the data differ from the model in that figure more than chance "
+      "usually makes them</td></tr>"
+      "<tr><td><b>Fitted model, Data &minus; fit (SE)</b></td><td>after Fit, the same for the fitted "
+      "parameters</td></tr>"
+      "</table>"
+      "<p>&ldquo;Copy table&rdquo; (Ctrl+C) copies it tab-separated in the locale's decimal mark; "
+      "&ldquo;Save table as CSV...&rdquo; (Ctrl+S) writes it with commas and full stops, for R.</p>");
+}
+
+QString AboutText(const QString& series) {
+  const QString about =
+      QStringLiteral(
+          "<h3>Corvane %1</h3>"
+          "<p>Explores a stochastic model of reaction times under mental inhibition.</p>"
+          "<p>Licence: MIT (the file LICENSE; /usr/share/doc/corvane/copyright where installed).</p>"
+          "<p>Qt %2 (built with %3).</p>")
+          .arg(QStringLiteral(CORVANE_VERSION), QString::fromLatin1(qVersion()),
+               QStringLiteral(QT_VERSION_STR));
+  return series.isEmpty() ? about
+                          : about + QStringLiteral("<p>") + series.toHtmlEscaped() + QStringLiteral("</p>");
+}
+
+void ShowHelpPage(QWidget* owner, const QString& title, const QString& html, QSize size) {
   const QString name = QStringLiteral("HelpPage:") + title;
   auto* page = owner != nullptr ? owner->findChild<QDialog*>(name, Qt::FindDirectChildrenOnly) : nullptr;
   if (page == nullptr) {
@@ -107,15 +249,15 @@ void ShowHelpPage(QWidget* owner, const QString& title, const QString& html) {
     text->setOpenExternalLinks(false);
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(text);
-    page->resize(560, 520);
+    page->resize(size);
   }
   page->show();
   page->raise();
   page->activateWindow();
 }
 
-void ShowAbout(QWidget* owner) {
-  QMessageBox::about(owner, QStringLiteral("About Corvane"), AboutText());
+void ShowAbout(QWidget* owner, const QString& series) {
+  QMessageBox::about(owner, QStringLiteral("About Corvane"), AboutText(series));
 }
 
 }  // namespace corvane

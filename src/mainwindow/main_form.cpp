@@ -1,6 +1,8 @@
 #include "mainwindow/main_form.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
@@ -33,7 +35,8 @@ auto Reporting(TForm1* form, Handler handler) {
 }  // namespace
 
 TForm1::TForm1(TNoticeSink* notices, TRandomSource random)
-    : simulator_(random ? TReactionSimulator(std::move(random)) : TReactionSimulator()),
+    : draws_process_generator_(!random),
+      simulator_(random ? TReactionSimulator(std::move(random)) : TReactionSimulator()),
       own_notices_(notices ? nullptr : std::make_unique<TModalNoticeSink>()),
       notices_(notices ? notices : own_notices_.get()) {
   setObjectName("Form1");
@@ -55,12 +58,28 @@ TForm1::TForm1(TNoticeSink* notices, TRandomSource random)
   // toggled, not clicked: setting the state from the program runs the handler like a click.
   connect(CheckBox1, &QCheckBox::toggled, this, Reporting(this, &TForm1::CheckBox1Click));
   analysis_ = std::make_unique<TFormAnalysis>(*this);
-  for (QLineEdit* field : {EditAcrit, EditA1, EditA0, EditC1, EditC0, EditY0})
+  for (QLineEdit* field : {EditAcrit, EditA1, EditA0, EditC1, EditC0, EditY0}) {
     connect(field, &QLineEdit::textChanged, this, [this] { analysis_->FieldsChanged(); });
+    // Return in a field presses "Start Reaction Time": one press, its messages and all.
+    connect(field, &QLineEdit::returnPressed, this, Reporting(this, &TForm1::ButtonBeginClick));
+  }
 }
 
 TForm1::~TForm1() {
   analysis_.reset();  // before the fields and the record it reads
+}
+
+// Closing the main window ends the program (the event loop's quit), whatever else is open: the
+// analysis window's computations are cancelled and it closes, and so do the help pages.
+void TForm1::closeEvent(QCloseEvent* event) {
+  QWidget::closeEvent(event);
+  if (!event->isAccepted())
+    return;
+  analysis_->CloseWindow();
+  for (QWidget* page : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+    if (page->isWindow() && page->isVisible())
+      page->close();
+  QCoreApplication::quit();
 }
 
 // The menu bar takes the window's top and the client area the rest, so every control keeps the

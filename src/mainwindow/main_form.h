@@ -18,10 +18,15 @@
 // theirs before Help with InsertMenuBeforeHelp). The saves go through dialogs/save_file.h.
 #pragma once
 
+#include <QFont>
+#include <QRect>
 #include <QWidget>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "framework/modifier_button.h"
+#include "mainwindow/series_seeds.h"
 #include "simulation/parameter_set.h"
 #include "simulation/reaction_simulator.h"
 #include "simulation/series_record.h"
@@ -74,6 +79,7 @@ class TForm1 : public QWidget {
   // The entries of File and of each chart, shared with the context menus.
   QAction* SaveLogAction = nullptr;
   QAction* QuitAction = nullptr;
+  QAction* CopyReproductionAction = nullptr;
   struct TChartActions {
     QAction* SaveImage = nullptr;
     QAction* SaveData = nullptr;
@@ -129,8 +135,40 @@ class TForm1 : public QWidget {
   TNoticeSink& Notices() const { return *notices_; }
   // The series as recorded, reaction by reaction, for the analysis.
   TSeriesRecord& SeriesRecord() noexcept { return series_record_; }
+  // View > Zoom in (Ctrl++), Zoom out (Ctrl+-), Actual size (Ctrl+0), main_form_zoom.cpp: the
+  // client area with every control's rectangle and font scaled by one of kZoomPercents, the
+  // charts drawn at the finer resolution; the menu bar keeps its size. 100 is the layout, and the
+  // start; the zoom stays for the session.
+  static constexpr int kZoomPercents[] = {100, 125, 150, 200, 250};
+  int ZoomPercent() const noexcept { return zoom_percent_; }
+  void SetZoomPercent(int percent);
+  void ZoomIn();
+  void ZoomOut();
+  QMenu* ViewMenu = nullptr;
+  QAction* ZoomInAction = nullptr;
+  QAction* ZoomOutAction = nullptr;
+  QAction* ActualSizeAction = nullptr;
+  // A client coordinate of the layout at `percent`: its exact product, halves to even.
+  static int ZoomedPixel(int value, int percent);
+  static QRect ZoomedRect(const QRect& layout, int percent);
+
   // The Series analysis window and its entries ("Series analysis...", "Open reaction times...").
   TFormAnalysis& Analysis() noexcept { return *analysis_; }
+  // Where the generator stood when each stretch of the current series began (series_seeds.h);
+  // empty when the window draws from a source of its own rather than the process-wide generator.
+  const TSeriesSeeds& SeriesSeeds() const noexcept { return seeds_; }
+  bool DrawsFromProcessGenerator() const noexcept { return draws_process_generator_; }
+  // The corvane-cli command that prints the current series, reaction by reaction; empty when
+  // there is none to give (no reaction yet, or the draws are not the process-wide generator's).
+  std::string ReproductionCommand(const std::string& program = "corvane-cli") const;
+  void CopyReproductionCommand();
+  // Help > About's paragraph on the series' seed.
+  QString SeriesSeedNote() const;
+
+ protected:
+  // Closing the window ends the program: the analysis window's work is cancelled and every window
+  // of the program closes with this one.
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void CreateClientArea();
@@ -139,12 +177,23 @@ class TForm1 : public QWidget {
   void DescribeSentences();
   void DesignCharts();
   void CreateMenus();
+  void CreateViewMenu();
   TChartActions AddChartMenu(QMenu& charts, TChart& chart, const QString& title);
   bool ReadParameters(TNoticeSink& notices);
 
   TParameterSet parameters_;
+  bool draws_process_generator_;  // before the simulator, which takes the source
   TReactionSimulator simulator_;
   TSeriesRecord series_record_;
+  TSeriesSeeds seeds_;
+  int zoom_percent_ = 100;
+  // Every control of the client area as the layout places it: its rectangle and font at 100 %.
+  struct TLayoutPlace {
+    QWidget* control;
+    QRect rect;
+    QFont font;
+  };
+  std::vector<TLayoutPlace> layout_places_;
   std::unique_ptr<TNoticeSink> own_notices_;
   TNoticeSink* notices_;
   // Last: the analysis window reads the record and the fields while it closes.

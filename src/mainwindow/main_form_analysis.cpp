@@ -29,15 +29,20 @@ std::string FieldText(const QLineEdit* field) {
 }  // namespace
 
 std::string FieldNumber(double value) {
-  return FormatFloatKind(value, TFloatFormatKind::General, 15, 0);
+  return FormatFloatKind(value, TFloatFormatKind::General, 6, 0);
 }
 
 TFormAnalysis::TFormAnalysis(TForm1& form)
     : form_(form),
       series_analysis_(CreateSeriesAnalysisAction(&form, [this] { OpenSeriesAnalysis(); })),
-      open_reaction_times_(CreateOpenReactionTimesAction(&form, [this] { OpenReactionTimes(); })) {
+      open_reaction_times_(CreateOpenReactionTimesAction(&form, [this] { OpenReactionTimes(); })),
+      paste_reaction_times_(new QAction(QString::fromLatin1(kPasteReactionTimesText), &form)) {
+  paste_reaction_times_->setObjectName("PasteReactionTimesAction");
+  paste_reaction_times_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V));
+  QObject::connect(paste_reaction_times_, &QAction::triggered, &form, [this] { PasteReactionTimes(); });
   form.addAction(series_analysis_);
   form.addAction(open_reaction_times_);
+  form.addAction(paste_reaction_times_);
   InstallMenus();
 }
 
@@ -61,6 +66,18 @@ void TFormAnalysis::OpenReactionTimes() {
   window_->OpenReactionTimesDialog();
 }
 
+void TFormAnalysis::PasteReactionTimes() {
+  OpenSeriesAnalysis();
+  window_->PasteReactionTimes();
+}
+
+void TFormAnalysis::CloseWindow() {
+  if (!window_)
+    return;
+  window_->Session().StopWork();
+  window_->close();
+}
+
 void TFormAnalysis::InstallMenus() {
   QMenu* analysis = form_.InsertMenuBeforeHelp(QString::fromLatin1(kAnalysisMenuTitle));
   analysis->setObjectName("AnalysisMenu");
@@ -68,6 +85,7 @@ void TFormAnalysis::InstallMenus() {
   if (QMenu* file = form_.FileMenu) {
     QAction* first = file->actions().isEmpty() ? nullptr : file->actions().first();
     file->insertAction(first, open_reaction_times_);
+    file->insertAction(first, paste_reaction_times_);
     file->insertSeparator(first);
   }
   AddChartMenuEntry(*form_.Chart2, QString::fromLatin1(kSeriesAnalysisText).remove('&'),

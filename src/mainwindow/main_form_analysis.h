@@ -20,8 +20,8 @@ namespace corvane {
 class TForm1;
 class TSeriesAnalysisWindow;
 
-// A field's number as the program writes one into a field: general form, 15 significant digits,
-// the decimal mark of the moment; ParseFloat reads it back.
+// A field's number as the program writes one into a field: general form, 6 significant digits,
+// the decimal mark of the moment; ParseFloat reads it back, so a press uses what the field shows.
 std::string FieldNumber(double value);
 
 class TFormAnalysis final : public TAnalysisHost {
@@ -34,13 +34,19 @@ class TFormAnalysis final : public TAnalysisHost {
   // Shows the window (created at the first call), raised and active.
   void OpenSeriesAnalysis();
   void OpenReactionTimes();
+  // Shows the window and reads the clipboard's reaction times into it.
+  void PasteReactionTimes();
+  // Cancels the window's computations and closes it (the program is ending); nothing if not open.
+  void CloseWindow();
   // Null until first opened.
   TSeriesAnalysisWindow* Window() const noexcept { return window_.get(); }
 
   QAction* SeriesAnalysisAction() const noexcept { return series_analysis_; }
   QAction* OpenReactionTimesAction() const noexcept { return open_reaction_times_; }
-  // Puts the entries into Form1's menus: Analysis before Help, "Open reaction times..." at the
-  // head of File, "Series analysis..." in the reaction-time chart's context menu.
+  QAction* PasteReactionTimesAction() const noexcept { return paste_reaction_times_; }
+  // Puts the entries into Form1's menus: Analysis before Help, "Open reaction times..." and
+  // "Paste reaction times" (Ctrl+Shift+V) at the head of File, "Series analysis..." in the
+  // reaction-time chart's context menu.
   void InstallMenus();
 
   // The six fields changed: an open window showing loaded data compares with them.
@@ -59,6 +65,7 @@ class TFormAnalysis final : public TAnalysisHost {
   TForm1& form_;
   QAction* series_analysis_;
   QAction* open_reaction_times_;
+  QAction* paste_reaction_times_;
   std::unique_ptr<TSeriesAnalysisWindow> window_;
 };
 

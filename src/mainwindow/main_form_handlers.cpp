@@ -120,7 +120,11 @@ TPressOutcome TForm1::Press() {
   }
 
   TFormReactionSink sink(*Series1, *MemoData, periods);
+  const std::uint32_t seed_before = RandomSeed;
+  const double start_inhibition = first_of_series ? parameters_.y0 : simulator_.CarriedY();
   const double reaction_time = simulator_.SimulateReaction(parameters_, first_of_series, sink);
+  if (draws_process_generator_)
+    seeds_.Record(seed_before, RandomSeed, parameters_, start_inhibition, first_of_series);
 
   const double number = ReactionNumber;
   Series2->AddPoint(number, reaction_time, {}, Series1->SeriesColor());
@@ -136,6 +140,7 @@ void TForm1::BitBtn1Click() {
   Series2->ClearPoints();
   Series4->ClearPoints();
   series_record_.Clear();
+  seeds_.Clear();
   DescribeCharts(*this, 0);
 }
 

@@ -1,13 +1,19 @@
 // Form1's menu bar, above the client area so that no control moves:
-//   &File    Save log as... (Ctrl+S), Quit (Ctrl+Q: the same as closing the window)
+//   &File    Save log as... (Ctrl+S), Copy reproduction command (the corvane-cli command that
+//            prints the current series), Quit (Ctrl+Q: the same as closing the window, which ends
+//            the program)
 //   &Charts  one submenu per chart: Save image as..., Save data as..., Copy image, Copy data,
 //            Reset zoom; the two Save entries also lead each chart's context menu
-//   &Help    Parameters and model, Mouse and keys, About Corvane
+//   &View    Zoom in (Ctrl++), Zoom out (Ctrl+-), Actual size (Ctrl+0): main_form_zoom.cpp
+//   &Help    Parameters and model, The log's columns, Series analysis table, Mouse and keys, About Corvane
 // Later features put their menus before Help (InsertMenuBeforeHelp). The memo's context menu
 // ends with "Save log as...", the same action as the File menu's.
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStringList>
 #include <algorithm>
 #include <string>
 #include <string_view>
@@ -15,11 +21,13 @@
 #include "chart/chart.h"
 #include "chart/chart_context_menu.h"
 #include "chart/chart_export.h"
+#include "dialogs/notice_sink.h"
 #include "dialogs/save_file.h"
 #include "mainwindow/help_pages.h"
 #include "mainwindow/main_form.h"
 #include "memo/data_memo.h"
 #include "memo/memo_view.h"
+#include "runtime/random.h"
 
 namespace corvane {
 namespace {
@@ -98,6 +106,47 @@ QString TForm1::ChartFileStem(const TChart& chart) const {
   return stem.isEmpty() ? QStringLiteral("chart") : stem;
 }
 
+std::string TForm1::ReproductionCommand(const std::string& program) const {
+  if (!draws_process_generator_)
+    return {};
+  return corvane::ReproductionCommand(seeds_.Stretches(), program).value_or(std::string());
+}
+
+void TForm1::CopyReproductionCommand() {
+  const std::string command = ReproductionCommand();
+  if (command.empty()) {
+    notices_->ShowNotice(series_record_.Count() == 0
+                             ? "The series has no reactions yet: there is nothing to reproduce."
+                             : "This series cannot be given as a corvane-cli command.");
+    return;
+  }
+  QGuiApplication::clipboard()->setText(QString::fromStdString(command));
+}
+
+// What Help > About says of the series: where the generator stood when it began.
+QString TForm1::SeriesSeedNote() const {
+  if (!draws_process_generator_)
+    return {};
+  const auto& stretches = seeds_.Stretches();
+  if (stretches.empty())
+    return QStringLiteral(
+               "The current series has no reactions yet; its first reaction will draw from seed %1.")
+        .arg(RandomSeed);
+  QString note = QStringLiteral("The current series (%1 reactions) began at seed %2.")
+                     .arg(seeds_.Count())
+                     .arg(stretches.front().Seed);
+  if (stretches.size() > 1) {
+    QStringList seeds;
+    for (std::size_t i = 1; i < stretches.size() && i <= 10; ++i) seeds << QString::number(stretches[i].Seed);
+    if (stretches.size() > 11)
+      seeds << QStringLiteral("...");
+    note += QStringLiteral(" Its parameters changed within it: the later stretches began at seeds %1.")
+                .arg(seeds.join(QStringLiteral(", ")));
+  }
+  return note +
+         QStringLiteral(" File > Copy reproduction command gives the corvane-cli command that prints it.");
+}
+
 QMenu* TForm1::InsertMenuBeforeHelp(const QString& title) {
   auto* menu = new QMenu(title, MenuBar);
   MenuBar->insertMenu(HelpMenu->menuAction(), menu);
@@ -145,6 +194,9 @@ void TForm1::CreateMenus() {
   QMenu* file = FileMenu = MenuBar->addMenu(QStringLiteral("&File"));
   SaveLogAction = AddEntry(*file, QStringLiteral("&Save log as..."), this, [this] { SaveLogAs(); });
   SaveLogAction->setShortcut(QKeySequence::Save);
+  CopyReproductionAction = AddEntry(*file, QStringLiteral("Copy &reproduction command"), this,
+                                    [this] { CopyReproductionCommand(); });
+  CopyReproductionAction->setObjectName("CopyReproductionAction");
   file->addSeparator();
   QuitAction = AddEntry(*file, QStringLiteral("&Quit"), this, [this] { close(); });
   QuitAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
@@ -154,13 +206,21 @@ void TForm1::CreateMenus() {
   Chart2Actions = AddChartMenu(*charts, *Chart2, QStringLiteral("&Reaction Time Plot"));
   Chart1Actions = AddChartMenu(*charts, *Chart1, QStringLiteral("&Inhibition Plot"));
 
+  CreateViewMenu();
+
   HelpMenu = MenuBar->addMenu(QStringLiteral("&Help"));
   AddEntry(*HelpMenu, QStringLiteral("&Parameters and model"), this,
            [this] { ShowHelpPage(this, QStringLiteral("Parameters and model"), ParametersAndModelPage()); });
+  AddEntry(*HelpMenu, QStringLiteral("The &log's columns"), this, [this] {
+    // Wide enough for the log's lines of the worked reaction.
+    ShowHelpPage(this, QStringLiteral("The log's columns"), LogColumnsPage(), QSize(860, 640));
+  });
+  AddEntry(*HelpMenu, QStringLiteral("Series analysis &table"), this,
+           [this] { ShowHelpPage(this, QStringLiteral("Series analysis table"), AnalysisTablePage()); });
   AddEntry(*HelpMenu, QStringLiteral("&Mouse and keys"), this,
            [this] { ShowHelpPage(this, QStringLiteral("Mouse and keys"), MouseAndKeysPage()); });
   HelpMenu->addSeparator();
-  AddEntry(*HelpMenu, QStringLiteral("&About Corvane"), this, [this] { ShowAbout(this); });
+  AddEntry(*HelpMenu, QStringLiteral("&About Corvane"), this, [this] { ShowAbout(this, SeriesSeedNote()); });
 }
 
 }  // namespace corvane

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -94,23 +95,78 @@ TEST(SeriesStatisticsTest, IncrementalEqualsAllAtOnce) {
 }
 
 TEST(HistogramTest, AtomApartAndFreedmanDiaconis) {
-  // Four values at the atom 5, then 1..8 above it.
+  // Four values at the atom 5, then eight off any grid above it: 5 + i + i^2 / 100.
   std::vector<double> sorted = {5, 5, 5, 5};
-  for (int i = 1; i <= 8; ++i) sorted.push_back(5 + i);
+  for (int i = 1; i <= 8; ++i) sorted.push_back(5 + i + i * i / 100.0 + 1e-7 * std::sqrt(double(i)));
   const THistogram h = HistogramOf(sorted);
   EXPECT_EQ(h.Atom, 5);
   EXPECT_EQ(h.AtomCount, 4u);
   EXPECT_DOUBLE_EQ(h.AtomShare, 4.0 / 12);
   EXPECT_EQ(h.Rule, TBinRule::FreedmanDiaconis);
-  // rest 6..13: IQR = 11.25 - 7.75 = 3.5, width 2 * 3.5 / 2 = 3.5; (13 - 5) / 3.5 -> 3 bins
-  EXPECT_DOUBLE_EQ(h.Width, 3.5);
+  EXPECT_TRUE(std::isnan(h.Resolution));
+  // The rest's IQR by type 7 quantiles, width 2 IQR / 8^(1/3) = IQR.
+  std::vector<double> rest(sorted.begin() + 4, sorted.end());
+  const double iqr = SortedQuantile(rest, 0.75) - SortedQuantile(rest, 0.25);
+  EXPECT_DOUBLE_EQ(h.Width, iqr);
   EXPECT_EQ(h.Start, 5);
-  ASSERT_EQ(h.Counts.size(), 3u);
-  // (5, 8.5]: 6 7 8; (8.5, 12]: 9..12; (12, 15.5]: 13
-  EXPECT_EQ(h.Counts, (std::vector<std::size_t>{3, 4, 1}));
+  EXPECT_EQ(h.Counts.size(), static_cast<std::size_t>(std::ceil((rest.back() - 5) / iqr)));
   double integral = h.AtomShare;
   for (const double d : h.Densities) integral += d * h.Width;
   EXPECT_NEAR(integral, 1.0, 1e-12);
+}
+
+TEST(HistogramTest, IntegerDataTakeAWholeNumberOfSteps) {
+  // The atom 5, then 6..13: IQR 3.5, width 3.5 -> 4 whole steps; (5, 9]: 6..9, (9, 13]: 10..13.
+  std::vector<double> sorted = {5, 5, 5, 5};
+  for (int i = 1; i <= 8; ++i) sorted.push_back(5 + i);
+  const THistogram h = HistogramOf(sorted);
+  EXPECT_EQ(h.Resolution, 1.0);
+  EXPECT_EQ(h.Width, 4.0);
+  EXPECT_EQ(h.Counts, (std::vector<std::size_t>{4, 4}));
+}
+
+// Data recorded to a resolution: every bin a whole number of steps wide, and, on an even spread
+// of grid values, every full bin the same count (no comb); simulated data keep the rule's width.
+TEST(HistogramTest, BinsRespectTheDatasResolution) {
+  struct Case {
+    const char* name;
+    double step;  // 0: off any grid
+    double origin;
+    int count;
+  };
+  const Case cases[] = {
+      {"10 ms", 0.01, 0.3, 2000},           {"1 ms", 0.001, 0.25, 5000},
+      {"whole milliseconds", 1, 250, 3000}, {"tenths of a second", 0.1, 5, 400},
+      {"off any grid", 0, 0.3, 2000},
+  };
+  for (const Case& c : cases) {
+    // A spread over 200 grid points, each taken count / 200 times; off the grid, jittered.
+    std::vector<double> values;
+    for (int i = 0; i < c.count; ++i) {
+      const int k = 1 + i % 200;
+      values.push_back(c.step > 0 ? c.origin + k * c.step : c.origin + k * 0.0100003 + 1e-7 * std::sin(i));
+    }
+    std::sort(values.begin(), values.end());
+    const THistogram h = HistogramOf(values, c.origin);
+    if (c.step == 0) {
+      EXPECT_TRUE(std::isnan(h.Resolution)) << c.name;
+      continue;
+    }
+    EXPECT_NEAR(h.Resolution, c.step, c.step * 1e-9) << c.name;
+    const double steps = h.Width / c.step;
+    EXPECT_NEAR(steps, std::round(steps), 1e-9) << c.name;
+    EXPECT_GE(std::round(steps), 1) << c.name;
+    // Every bin but the last holds the same number of grid points, so the same count.
+    ASSERT_GE(h.Counts.size(), 2u) << c.name;
+    for (std::size_t b = 0; b + 1 < h.Counts.size(); ++b)
+      EXPECT_EQ(h.Counts[b], h.Counts[0]) << c.name << " bin " << b;
+    std::size_t total = h.AtomCount;
+    for (const std::size_t n : h.Counts) total += n;
+    EXPECT_EQ(total, values.size()) << c.name;
+  }
+  EXPECT_TRUE(std::isnan(DataResolution(std::vector<double>{1.0})));
+  EXPECT_TRUE(std::isnan(DataResolution(std::vector<double>{2.0, 2.0, 2.0})));
+  EXPECT_EQ(DataResolution(std::vector<double>{0.5, 1.0, 2.5}), 0.5);
 }
 
 TEST(HistogramTest, SturgesWhenTheIqrIsZero) {
@@ -119,7 +175,10 @@ TEST(HistogramTest, SturgesWhenTheIqrIsZero) {
   sorted.push_back(3);
   const THistogram h = HistogramOf(sorted);
   EXPECT_EQ(h.Rule, TBinRule::Sturges);
-  EXPECT_EQ(h.Counts.size(), 5u);  // ceil(log2 16) + 1 over (1, 3]
+  // ceil(log2 16) + 1 = 5 bins over (1, 3] would be 0.4 wide; the values are whole numbers, so
+  // the width is one step: (1, 2] and (2, 3].
+  EXPECT_EQ(h.Width, 1.0);
+  EXPECT_EQ(h.Counts, (std::vector<std::size_t>{15, 1}));
   const THistogram all_atom = HistogramOf(std::vector<double>(5, 2.0));
   EXPECT_EQ(all_atom.Rule, TBinRule::None);
   EXPECT_EQ(all_atom.AtomCount, 5u);

@@ -192,7 +192,10 @@ TEST_F(ChartLayoutTest, WallsHaveNoEffectIn2D) {
 }
 
 TEST_F(ChartLayoutTest, AHiddenLegendTakesNoRoomAndAShownOneNarrowsItsSide) {
-  testing::ConfigureLikeReactionChart(chart).Red->SetTitle("mean");
+  const testing::TProgramLikeSeries series = testing::ConfigureLikeReactionChart(chart);
+  series.Red->SetTitle("mean");
+  series.Red->AddPoint(1, 10);
+  series.Line->SetTitle("times");  // no points: nothing to name
   chart.Title().SetText({});
   Paint();
   EXPECT_EQ(chart.PlotRect().Right, 575);
@@ -201,6 +204,14 @@ TEST_F(ChartLayoutTest, AHiddenLegendTakesNoRoomAndAShownOneNarrowsItsSide) {
   Paint();
   EXPECT_LT(chart.PlotRect().Right, 575);
   EXPECT_NE(canvas.FindText("mean"), nullptr);
+  EXPECT_EQ(canvas.FindText("times"), nullptr);
+  // The red line's sample is its line across the item, in its colour, before its name.
+  bool red_line = false;
+  for (const TCanvasCall& c : canvas.CallsOf(TCanvasOp::Line))
+    red_line = red_line ||
+               (c.Pen.Color == clRed && c.Points[0].Y == c.Points[1].Y &&
+                c.Points[1].X - c.Points[0].X >= 20 && c.Points[1].X <= canvas.FindText("mean")->Points[0].X);
+  EXPECT_TRUE(red_line);
   EXPECT_TRUE(chart.Legend().Clicked(570, 10));
   chart.Legend().SetResizeChart(false);
   Paint();

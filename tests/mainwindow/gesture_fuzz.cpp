@@ -7,7 +7,10 @@
 //   - "Reset zoom" brings back the axes from before the first zoom, automatic limits automatic;
 //   - a wheel notch over the plot changes the axes, and the undoing drag restores them;
 //   - the next press draws its whole path while the path's maximum is automatic;
-//   - no error report.
+//   - no error report;
+//   - every fifth sequence, a Save entry of a chart's menu opens the file dialog and Escape
+//     closes it. Whatever else a sequence opens (the dialog of a Save entry it happened to click,
+//     a menu, a help page, the analysis window) is closed as a user would close it.
 // A failing seed is printed and replays the same sequence: gesture_fuzz --seed N.
 //   usage: gesture_fuzz [--seed N | --seeds FROM TO] [--tip-delay MS] [--scenario hover-menu-wheel]
 // (FUZZ_TRACE=1 tells where each check clicked and where the tooltip stood)
@@ -157,14 +160,25 @@ class TFuzzer {
     form_->activateWindow();
     Pump(150);
     charts_ = {form_->Chart1, form_->Chart2};
-    // A right click on the memo opens its menu in a loop of its own, which would hold the fuzzer
-    // inside; a user closes it, and so does this.
+    // What a random sequence opens besides the chart menus would hold the fuzzer inside a loop of
+    // its own (the memo's menu, the menu bar's) or wait for an answer (a Save entry's file
+    // dialog, modal; a help page; the Series analysis window): a user closes it, and so does this.
+    // The Save entries are also chosen on purpose, once a sequence, in CheckSaveEntry.
     QObject::connect(&watchdog_, &QTimer::timeout, [this] {
-      QWidget* popup = QApplication::activePopupWidget();
-      if (popup == nullptr || popup == charts_[0]->PointerTools().Menu() ||
-          popup == charts_[1]->PointerTools().Menu())
+      if (checking_save_)
         return;
-      popup->close();
+      QWidget* popup = QApplication::activePopupWidget();
+      if (popup != nullptr && popup != charts_[0]->PointerTools().Menu() &&
+          popup != charts_[1]->PointerTools().Menu())
+        popup->close();
+      if (QWidget* modal = QApplication::activeModalWidget())
+        Close(modal);
+      for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window == form_.get() || !window->isVisible() || window->windowType() == Qt::Popup ||
+            window->windowType() == Qt::ToolTip)
+          continue;
+        Close(window);
+      }
     });
     watchdog_.start(400);
     for (std::size_t i = 0; i < charts_.size(); ++i) before_[i] = SnapshotOf(*charts_[i]);
@@ -191,6 +205,14 @@ class TFuzzer {
     Track();
     Check();
     return failures_;
+  }
+
+  // A window the sequence opened, closed as a user would; told when tracing.
+  void Close(QWidget* window) {
+    if (Tracing())
+      std::fprintf(stderr, "closing %s \"%s\"\n", window->metaObject()->className(),
+                   qPrintable(window->windowTitle()));
+    window->close();
   }
 
   // The sequence of the report: three presses, a rest on the red line, a right click at once on
@@ -447,7 +469,62 @@ class TFuzzer {
     Pump(80);
   }
 
+  QAction* MenuEntry(TChart& chart, const QString& text) {
+    for (QAction* action : chart.PointerTools().Menu()->actions())
+      if (QString(action->text()).remove('&') == text)  // the mnemonic aside
+        return action;
+    return nullptr;
+  }
+
+  // A Save entry of a chart's menu, chosen on purpose: it opens the file dialog, modal, which
+  // Escape closes without writing, and the chart is left idle.
+  void CheckSaveEntry(TChart& chart, const char* name) {
+    const bool image = seed_ % 2 == 0;
+    checking_save_ = true;
+    if (OpenMenu(chart, name)) {
+      const QString text = image ? QStringLiteral("Save image as...") : QStringLiteral("Save data as...");
+      QMenu& menu = *chart.PointerTools().Menu();
+      if (QAction* save = MenuEntry(chart, text)) {
+        MoveTo(menu, menu.actionGeometry(save).center());
+        // The dialog's loop runs inside this click's events: the rest is done from a timer.
+        bool seen = false, closed = false;
+        QTimer probe;
+        int ticks = 0;
+        QObject::connect(&probe, &QTimer::timeout, [&] {
+          QWidget* modal = QApplication::activeModalWidget();
+          if (modal != nullptr && !seen) {
+            seen = true;
+            QProcess::startDetached(QStringLiteral("xdotool"), {"key", "Escape"});
+          } else if (modal == nullptr && seen) {
+            closed = true;
+          } else if (modal != nullptr && ++ticks > 40) {
+            Fail(std::string(name) + ": Escape did not close the file dialog of " + text.toStdString());
+            modal->close();
+          }
+        });
+        probe.start(100);
+        Xdo({"click", "1"});
+        for (int i = 0; i < 60 && !(seen && (closed || !QApplication::activeModalWidget())); ++i) Pump(50);
+        probe.stop();
+        if (!seen)
+          Fail(std::string(name) + ": " + text.toStdString() + " opened no file dialog");
+        if (QWidget* modal = QApplication::activeModalWidget())
+          modal->close();
+      } else {
+        Fail(std::string(name) + ": the chart menu has no " + text.toStdString());
+      }
+      if (MenuShown(chart))
+        Xdo({"key", "Escape"});
+      Pump(60);
+    }
+    checking_save_ = false;
+    CheckIdle(chart, name, "after a Save entry's dialog");
+  }
+
   void Check() {
+    if (seed_ % 5 == 0)
+      CheckSaveEntry(*charts_[seed_ / 5 % 2],
+                     seed_ / 5 % 2 == 0 ? "inhibition chart" : "reaction-time chart");
     for (std::size_t i = 0; i < charts_.size(); ++i) {
       TChart& chart = *charts_[i];
       const char* name = i == 0 ? "inhibition chart" : "reaction-time chart";
@@ -513,6 +590,7 @@ class TFuzzer {
   std::vector<int> held_;
   std::vector<std::string> failures_;
   QTimer watchdog_;
+  bool checking_save_ = false;
 };
 
 int RunSeeds(unsigned from, unsigned to, bool scenario) {

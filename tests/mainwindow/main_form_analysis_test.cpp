@@ -4,6 +4,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -122,24 +124,88 @@ TEST_F(FormAnalysisTest, AnAnalysisLeavesTheProcessGeneratorAlone) {
   EXPECT_EQ(reaction_after(true), reaction_after(false));
 }
 
-TEST_F(FormAnalysisTest, ApplyToFieldsWritesTheProgramsNumberForm) {
+// Apply writes six significant digits in the program's number form, each field showing its start,
+// and the next press simulates exactly the numbers the fields show.
+TEST_F(FormAnalysisTest, ApplyToFieldsWritesSixDigitsThatTheNextPressUses) {
   auto form = MakeForm();
-  const TParameterSet fitted{3.25, 0.6, 1.5, 0.9, 0.7, 5.357142857142857};
-  for (char mark : {'.', ','}) {
-    const TScopedNumberFormat format(mark, mark == '.' ? ',' : '.');
+  const TParameterSet fitted{5.357142857142857,   0.6,        1234567.8, 0.000123456789,
+                             0.70000000000000007, 3.999999999};
+  struct Case {
+    char mark;
+    const char* texts[6];
+  };
+  const Case cases[] = {
+      {'.', {"5.35714", "0.6", "1.23457E6", "0.000123457", "0.7", "4"}},
+      {',', {"5,35714", "0,6", "1,23457E6", "0,000123457", "0,7", "4"}},
+  };
+  QLineEdit* TForm1::*const fields[] = {&TForm1::EditAcrit, &TForm1::EditA1, &TForm1::EditA0,
+                                        &TForm1::EditC1,    &TForm1::EditC0, &TForm1::EditY0};
+  for (const Case& c : cases) {
+    const TScopedNumberFormat format(c.mark, c.mark == '.' ? ',' : '.');
+    for (QLineEdit* TForm1::*field : fields) (form.get()->*field)->setCursorPosition(1);
     form->Analysis().ApplyToFields(fitted);
-    const std::string expected_a = mark == '.' ? "3.25" : "3,25";
-    EXPECT_EQ(form->EditAcrit->text().toStdString(), expected_a);
-    EXPECT_EQ(form->EditY0->text().toStdString(), mark == '.' ? "5.35714285714286" : "5,35714285714286");
-    // Read back as the next press reads them.
-    const std::optional<TParameterSet> read = form->Analysis().FieldParameters();
-    ASSERT_TRUE(read);
-    EXPECT_EQ(read->A, 3.25);
-    EXPECT_EQ(read->c0, 0.7);
-    EXPECT_NEAR(read->y0, fitted.y0, 1e-13);
+    for (int i = 0; i < 6; ++i) {
+      EXPECT_EQ((form.get()->*fields[i])->text().toStdString(), c.texts[i]) << c.mark << " field " << i;
+      EXPECT_EQ((form.get()->*fields[i])->cursorPosition(), 0);
+    }
+    ASSERT_TRUE(form->Press().recorded);
+    EXPECT_TRUE(notices.texts.empty());
+    const TParameterSet& used = form->Parameters();
+    EXPECT_EQ(used.A, 5.35714);
+    EXPECT_EQ(used.a1, 0.6);
+    EXPECT_EQ(used.a0, 1.23457e6);
+    EXPECT_EQ(used.c1, 0.000123457);
+    EXPECT_EQ(used.c0, 0.7);
+    EXPECT_EQ(used.y0, 4.0);
+    EXPECT_EQ(form->Analysis().FieldParameters()->A, 5.35714);
   }
   form->EditC0->setText("abc");
   EXPECT_FALSE(form->Analysis().FieldParameters());  // quietly: no notice from the analysis
+  EXPECT_TRUE(notices.texts.empty());
+}
+
+// Closing the main window (Quit, Ctrl+Q, the close box) takes the analysis window with it and
+// stops its computations; Paste reaction times sits in File beside Open.
+TEST_F(FormAnalysisTest, ClosingTheMainWindowClosesTheAnalysisAndStopsItsWork) {
+  auto form = MakeForm();
+  form->show();
+  TSeriesAnalysisWindow& window = Open(*form);
+  TModelSimulationOptions slow;
+  slow.Reactions = 5'000'000;  // far longer than the test: only a cancel ends it in time
+  slow.Chunks = 500;
+  window.SetSimulationOptions(slow);
+  form->Press();
+  form->Press();
+  ASSERT_TRUE(window.ModelTask().Running());
+  EXPECT_EQ(form->QuitAction->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
+  form->QuitAction->trigger();
+  EXPECT_FALSE(form->isVisible());
+  EXPECT_FALSE(window.isVisible());
+  EXPECT_FALSE(window.WorkRunning());
+  window.ModelTask().Join();  // returns at once: the work was stopped
+
+  auto again = MakeForm();
+  again->show();
+  Open(*again);
+  again->close();  // the close box's way
+  EXPECT_FALSE(again->Analysis().Window()->isVisible());
+}
+
+TEST_F(FormAnalysisTest, PasteReactionTimesIsInTheMainWindowsFileMenu) {
+  auto form = MakeForm();
+  QAction* paste = form->Analysis().PasteReactionTimesAction();
+  EXPECT_EQ(paste->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V));
+  EXPECT_EQ(form->FileMenu->actions().at(1), paste);
+  EXPECT_TRUE(form->actions().contains(paste));  // a window shortcut without the menu bar too
+  QString times;
+  for (int i = 0; i < 30; ++i) times += QString::number(0.4 + 0.01 * (i % 7)) + "\n";
+  QGuiApplication::clipboard()->setText(times);
+  paste->trigger();
+  TSeriesAnalysisWindow* window = form->Analysis().Window();
+  ASSERT_NE(window, nullptr);
+  window->FinishBackgroundWork();
+  EXPECT_FALSE(window->ShowsSeries());
+  EXPECT_EQ(window->Shown().Count(), 30u);
   EXPECT_TRUE(notices.texts.empty());
 }
 

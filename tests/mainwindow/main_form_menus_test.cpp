@@ -21,10 +21,12 @@
 #include "chart/chart.h"
 #include "chart/chart_context_menu.h"
 #include "chart/chart_export.h"
+#include "chart/line_series.h"
 #include "dialogs/save_file.h"
 #include "form_support.h"
 #include "mainwindow/help_pages.h"
 #include "mainwindow/main_form.h"
+#include "mainwindow/reaction_run.h"
 #include "memo/data_memo.h"
 #include "memo/memo_view.h"
 
@@ -99,13 +101,18 @@ TEST_F(MainFormMenusTest, TheClientAreaLiesBelowTheMenuBarAndEveryControlKeepsIt
 
 TEST_F(MainFormMenusTest, TheBarHoldsFileChartsAndHelpAndTakesNewMenusBeforeHelp) {
   // The analysis puts its menu before Help as the window is made.
-  EXPECT_EQ(Texts(form->MenuBar->actions()), QStringList({"&File", "&Charts", "&Analysis", "&Help"}));
+  EXPECT_EQ(Texts(form->MenuBar->actions()),
+            QStringList({"&File", "&Charts", "&View", "&Analysis", "&Help"}));
   QMenu* tools = form->InsertMenuBeforeHelp("&Tools");
   EXPECT_EQ(Texts(form->MenuBar->actions()),
-            QStringList({"&File", "&Charts", "&Analysis", "&Tools", "&Help"}));
+            QStringList({"&File", "&Charts", "&View", "&Analysis", "&Tools", "&Help"}));
   EXPECT_EQ(tools->parent(), form->MenuBar);
   EXPECT_EQ(Texts(form->HelpMenu->actions()),
-            QStringList({"&Parameters and model", "&Mouse and keys", "-", "&About Corvane"}));
+            QStringList({"&Parameters and model", "The &log's columns", "Series analysis &table",
+                         "&Mouse and keys", "-", "&About Corvane"}));
+  EXPECT_EQ(Texts(form->FileMenu->actions()),
+            QStringList({"&Open reaction times...", "&Paste reaction times", "-", "&Save log as...",
+                         "Copy &reproduction command", "-", "&Quit"}));
   EXPECT_EQ(form->SaveLogAction->shortcut(), QKeySequence(QKeySequence::Save));
   EXPECT_EQ(form->QuitAction->shortcut(), QKeySequence("Ctrl+Q"));
 }
@@ -204,6 +211,43 @@ TEST_F(MainFormMenusTest, QuitClosesTheWindowAndTheHelpPagesOpen) {
   EXPECT_TRUE(AboutText().contains(qVersion()));
   form->QuitAction->trigger();
   EXPECT_FALSE(form->isVisible());
+}
+
+// The log's page works through a reaction a press from its seed writes, line for line, and says
+// by how much asom of the last line passes A.
+TEST_F(MainFormMenusTest, TheLogPageWorksThroughTheLinesOfARealPress) {
+  auto pressed = MakeForm(SeededSource(kLogExampleSeed));
+  pressed->Press();
+  const QString page = LogColumnsPage();
+  const QStringList lines =
+      QString::fromStdString(pressed->MemoData->Text()).split("\r\n", Qt::SkipEmptyParts);
+  ASSERT_GE(lines.size(), 3);  // a reaction of two cycles or more shows both kinds of line
+  for (const QString& line : lines) EXPECT_TRUE(page.contains(line.toHtmlEscaped())) << line.toStdString();
+  for (const char* column : {"N", "K", "WTerm", "DTerm", "Subtotal", "YValue", "asom"})
+    EXPECT_TRUE(page.contains(QStringLiteral("<b>%1").arg(column))) << column;
+  const QString last = lines.back();
+  const double asom = last.mid(last.indexOf("asom=") + 5).toDouble();
+  const double reaction_time = pressed->Series2->YValueAt(0);
+  EXPECT_GT(asom, 5.0);
+  EXPECT_TRUE(page.contains(QString::number(asom - 5.0, 'f', 3) + " past A")) << page.toStdString();
+  EXPECT_TRUE(
+      page.contains(QStringLiteral("its Subtotal %1 is the reaction time").arg(reaction_time, 0, 'f', 3)));
+}
+
+// Every shortcut the main window answers is on the keys page, Paste reaction times among them.
+TEST_F(MainFormMenusTest, TheKeysPageNamesEveryShortcutOfTheWindow) {
+  const QString page = MouseAndKeysPage();
+  int shortcuts = 0;
+  for (const QAction* action : form->findChildren<QAction*>()) {
+    for (const QKeySequence& key : action->shortcuts()) {
+      ++shortcuts;
+      EXPECT_TRUE(page.contains(key.toString(QKeySequence::PortableText)))
+          << action->text().toStdString() << " " << key.toString().toStdString();
+    }
+  }
+  EXPECT_GE(shortcuts, 5);
+  EXPECT_TRUE(page.contains("Ctrl+Shift+V"));
+  EXPECT_TRUE(AnalysisTablePage().contains("Data &minus; model (SE)"));
 }
 
 }  // namespace

@@ -250,5 +250,32 @@ TEST_F(MainFormTest, LogLinesAndFieldsFollowTheDecimalMarkInForceAtEachPress) {
   EXPECT_EQ(notices.texts.size(), 4u + 2u);  // "0,5" no longer converts under "."
 }
 
+// Return in any of the six fields is one press of "Start Reaction Time": the same reaction, or the
+// same messages, as the button gives.
+TEST_F(MainFormTest, ReturnInAParameterFieldPressesTheStartButton) {
+  auto pressed = MakeForm(SeededSource(11));
+  auto returned = MakeForm(SeededSource(11));
+  QLineEdit* TForm1::*const fields[] = {&TForm1::EditAcrit, &TForm1::EditA1, &TForm1::EditA0,
+                                        &TForm1::EditC1,    &TForm1::EditC0, &TForm1::EditY0};
+  int expected_number = 1;
+  for (QLineEdit* TForm1::*field : fields) {
+    Press(*pressed);
+    QTest::keyClick(returned.get()->*field, Qt::Key_Return);
+    ++expected_number;
+    ASSERT_EQ(returned->ReactionNumber, expected_number);
+    EXPECT_EQ(returned->Series2->YValueAt(expected_number - 2),
+              pressed->Series2->YValueAt(expected_number - 2));
+    EXPECT_EQ(returned->MemoData->Text(), pressed->MemoData->Text());
+  }
+  EXPECT_TRUE(notices.texts.empty());
+
+  // A rejected field: the press's messages, nothing recorded.
+  returned->EditC0->setText("0");
+  QTest::keyClick(returned->EditC0, Qt::Key_Enter);  // the keypad's Enter too
+  EXPECT_EQ(notices.texts, (std::vector<std::string>{"C0 less then or equal to 0"}));
+  EXPECT_EQ(returned->ReactionNumber, expected_number);
+  EXPECT_EQ(returned->MemoData->LineCount(), 0);
+}
+
 }  // namespace
 }  // namespace corvane
