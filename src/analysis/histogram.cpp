@@ -24,7 +24,7 @@ constexpr double kGridTolerance = 1e-6;
 
 }  // namespace
 
-double DataResolution(std::span<const double> sorted) {
+double DataGridStep(std::span<const double> sorted) {
   if (sorted.size() < 2 || !std::isfinite(sorted.front()) || !std::isfinite(sorted.back()))
     return kNotANumber;
   const double range = sorted.back() - sorted.front();
@@ -75,7 +75,7 @@ THistogram HistogramOf(std::span<const double> sorted, double atom) {
   const double range = rest.back() - h.Start;
   // The grid of the values binned. Edges a whole number of steps apart cut the grid alike in
   // every bin, whether or not the start (the caller's A) lies on it.
-  h.Resolution = DataResolution(rest);
+  h.Resolution = DataGridStep(rest);
   const double resolution = h.Resolution;
   const auto whole_steps = [resolution](double w) {
     return std::max(1.0, std::round(w / resolution)) * resolution;

@@ -11,7 +11,7 @@
 //
 // Data recorded to a resolution (10 ms, 1 ms, whole milliseconds) lie on a grid; bins of a width
 // that is no multiple of its step hold alternately more and fewer grid points, and the histogram
-// comes out as a comb. So where every value lies on a grid (DataResolution: the smallest gap
+// comes out as a comb. So where every value lies on a grid (DataGridStep: the smallest gap
 // between distinct values, when every value is a whole number of it from the smallest, within
 // 1e-6 of a step), the width is rounded to a whole multiple of the step (at least one step), and
 // each bin holds the same number of grid points; a grid value on an edge goes to the bin below.
@@ -54,6 +54,6 @@ THistogram HistogramOf(std::span<const double> sorted, double atom = kNotANumber
 
 // The step of the grid every value of `sorted` (ascending) lies on, or NaN: none, fewer than two
 // distinct values, or a step below 1e-9 of their range.
-double DataResolution(std::span<const double> sorted);
+double DataGridStep(std::span<const double> sorted);
 
 }  // namespace corvane

@@ -25,11 +25,11 @@ struct TCorner {
   }
 };
 
-struct TMoments {
+struct TShapeMoments {
   double mass, mean, sd;
 };
 
-TMoments ConditionalMoments(double v, double m) {
+TShapeMoments ConditionalMoments(double v, double m) {
   const double mass = -std::expm1(-m);
   // (k + 1)(1 - e^(-m/(k+1))) = (1 - e^(-m v))/v, m at v = 0.
   const double half_variance = v > 0 ? -std::expm1(-m * v) / v : m;
@@ -44,7 +44,7 @@ TCorner CornerAt(int iv, int im, double weight) {
   c.m = std::exp(static_cast<double>(im) / kLatticeLnM);
   if (iv > 0)
     c.shape = StationaryShape(1 / v - 1, c.m);
-  const TMoments moments = ConditionalMoments(v, c.m);
+  const TShapeMoments moments = ConditionalMoments(v, c.m);
   c.mass = moments.mass;
   c.mean = moments.mean;
   c.sd = moments.sd;
@@ -55,7 +55,7 @@ TCorner CornerAt(int iv, int im, double weight) {
 struct TCell {
   std::array<TCorner, 4> corners;
   int count = 0;
-  TMoments own{};
+  TShapeMoments own{};
 };
 
 TCell CellOf(const TStationaryLaw& law) {

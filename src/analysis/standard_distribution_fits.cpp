@@ -20,13 +20,13 @@ long double LogErfc(long double y) {
   return -y2 - std::log(y * std::sqrt(std::numbers::pi_v<long double>)) + std::log(series);
 }
 
-struct TMoments {
+struct TShapeMoments {
   std::size_t n = 0;
   double mean = 0, sd = 0, skewness = 0, minimum = 0, maximum = 0;
 };
 
-TMoments MomentsOf(std::span<const double> values) {
-  TMoments m;
+TShapeMoments ShapeMomentsOf(std::span<const double> values) {
+  TShapeMoments m;
   m.n = values.size();
   long double sum = 0;
   m.minimum = values.front();
@@ -92,7 +92,7 @@ TStandardFit FitExGaussian(std::span<const double> values) {
   TStandardFit fit;
   if (!Usable(values))
     return fit;
-  const TMoments m = MomentsOf(values);
+  const TShapeMoments m = ShapeMomentsOf(values);
   const auto log_lik = [&](std::span<const double> x) {
     const double sigma = std::exp(x[1]), tau = std::exp(x[2]);
     long double sum = 0;
@@ -126,7 +126,7 @@ TStandardFit FitShiftedLognormal(std::span<const double> values, double delta) {
   TStandardFit fit;
   if (!Usable(values) || !(delta > 0))
     return fit;
-  const TMoments m = MomentsOf(values);
+  const TShapeMoments m = ShapeMomentsOf(values);
   const auto n = static_cast<long double>(values.size());
   // The profile log-likelihood at shift = min - e^t.
   const auto profile = [&](double t, double* mu_out = nullptr, double* sigma_out = nullptr) {

@@ -164,9 +164,9 @@ TEST(HistogramTest, BinsRespectTheDatasResolution) {
     for (const std::size_t n : h.Counts) total += n;
     EXPECT_EQ(total, values.size()) << c.name;
   }
-  EXPECT_TRUE(std::isnan(DataResolution(std::vector<double>{1.0})));
-  EXPECT_TRUE(std::isnan(DataResolution(std::vector<double>{2.0, 2.0, 2.0})));
-  EXPECT_EQ(DataResolution(std::vector<double>{0.5, 1.0, 2.5}), 0.5);
+  EXPECT_TRUE(std::isnan(DataGridStep(std::vector<double>{1.0})));
+  EXPECT_TRUE(std::isnan(DataGridStep(std::vector<double>{2.0, 2.0, 2.0})));
+  EXPECT_EQ(DataGridStep(std::vector<double>{0.5, 1.0, 2.5}), 0.5);
 }
 
 TEST(HistogramTest, SturgesWhenTheIqrIsZero) {

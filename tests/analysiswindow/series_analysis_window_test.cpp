@@ -246,7 +246,7 @@ TEST_F(SeriesAnalysisWindowTest, ARejectedTextChangesNothingAndNamesTheFirstBadL
   const Case cases[] = {
       {"7.5\n-2\n" + Lines(ModelSeries(kDefaults, 30, 5)), "line 2"},
       {with_bad_line, "'abc'"},
-      {"7.5\n8\n", "at least 20"},
+      {"\n\n", "no reaction times"},
   };
   for (const Case& c : cases) {
     host.notices.clear();
@@ -259,6 +259,14 @@ TEST_F(SeriesAnalysisWindowTest, ARejectedTextChangesNothingAndNamesTheFirstBadL
     EXPECT_EQ(session().Shown().Count(), 3u);
     EXPECT_EQ(TableText(), table);
   }
+  // Fewer values than the fit needs are read and shown all the same: the minimum is the fit's.
+  session().LoadText("7.5\n8\n", "two.txt");
+  Finish();
+  EXPECT_EQ(session().SourceText(), "Showing two.txt (2 reaction times)");
+  session().Fit(false);
+  EXPECT_EQ(session().FitText(), "Cannot fit: the fit needs at least 20 reaction times; these data have 2.");
+  session().ShowSeries();
+  Finish();
   // A file that cannot be read at all.
   host.notices.clear();
   window->OpenReactionTimesFile("/nonexistent/rt.txt");

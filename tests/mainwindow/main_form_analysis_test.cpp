@@ -173,16 +173,16 @@ TEST_F(FormAnalysisTest, ClosingTheMainWindowClosesTheAnalysisAndStopsItsWork) {
   TModelSimulationOptions slow;
   slow.Reactions = 5'000'000;  // far longer than the test: only a cancel ends it in time
   slow.Chunks = 500;
-  window.SetSimulationOptions(slow);
+  window.Session().SetSimulationOptions(slow);
   form->Press();
   form->Press();
-  ASSERT_TRUE(window.ModelTask().Running());
+  ASSERT_TRUE(window.Session().Model().Task().Running());
   EXPECT_EQ(form->QuitAction->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
   form->QuitAction->trigger();
   EXPECT_FALSE(form->isVisible());
   EXPECT_FALSE(window.isVisible());
-  EXPECT_FALSE(window.WorkRunning());
-  window.ModelTask().Join();  // returns at once: the work was stopped
+  EXPECT_FALSE(window.Session().WorkRunning());
+  window.Session().JoinWork();  // returns at once: the work was stopped
 
   auto again = MakeForm();
   again->show();
@@ -203,9 +203,9 @@ TEST_F(FormAnalysisTest, PasteReactionTimesIsInTheMainWindowsFileMenu) {
   paste->trigger();
   TSeriesAnalysisWindow* window = form->Analysis().Window();
   ASSERT_NE(window, nullptr);
-  window->FinishBackgroundWork();
-  EXPECT_FALSE(window->ShowsSeries());
-  EXPECT_EQ(window->Shown().Count(), 30u);
+  FinishAnalysisWork(*window);
+  EXPECT_FALSE(window->Session().ShowsSeries());
+  EXPECT_EQ(window->Session().Shown().Count(), 30u);
   EXPECT_TRUE(notices.texts.empty());
 }
 
