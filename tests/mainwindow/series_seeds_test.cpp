@@ -11,11 +11,11 @@
 #include <string>
 #include <vector>
 
-#include "simulation/series_record.h"
 #include "form_support.h"
 #include "mainwindow/main_form.h"
 #include "mainwindow/reaction_run.h"
 #include "runtime/random.h"
+#include "simulation/series_record.h"
 
 namespace corvane {
 namespace {
