@@ -69,8 +69,8 @@ corvane_fit <- function(data, rt = "rt", by = NULL, order = NULL, method = c("ml
   moments = function(values, rows, column, options, progress)
     .Call(corvane_fit_moments_, values, rows, column, options, progress))
 
-# One row of the result, as a list: the command line's columns from n on, spaces as underscores, with the
-# missing values beside n.
+# One row of the result, as a list: the command line's columns from n on, spaces as underscores: the
+# missing values beside n, and no trial excluded (cut with R itself before the fit).
 .corvane_fit_row <- function(result, missing) {
   names <- .corvane_parameter_names()
   if (inherits(result, "corvane_failure")) {
@@ -78,7 +78,7 @@ corvane_fit <- function(data, rt = "rt", by = NULL, order = NULL, method = c("ml
     result <- list(n = NA, estimates = none, low = none, high = none, failed = NA,
                    status = "not read", message = result$message)
   }
-  columns <- list(n = as.integer(result$n), missing = missing)
+  columns <- list(n = as.integer(result$n), missing = missing, excluded = 0L)
   for (i in seq_along(names)) {
     columns[[names[i]]] <- result$estimates[i]
     columns[[paste0(names[i], "_low")]] <- result$low[i]

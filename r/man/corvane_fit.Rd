@@ -29,7 +29,7 @@ corvane_fit(data, rt = "rt", by = NULL, order = NULL, method = c("ml", "moments"
 }
 \value{
 A data frame of class \code{corvane_fit}, one row a group: the \code{by} columns, then \code{n}
-(the values fitted), \code{missing} (the \code{NA} dropped), the estimates of \code{A}, \code{b},
+(the values fitted), \code{missing} (the \code{NA} dropped), \code{excluded} (always 0: cut with R itself before the fit), the estimates of \code{A}, \code{b},
 \code{k}, \code{c0}, \code{a0}, \code{c1}, \code{y0} each followed by its interval
 (\code{A_low}, \code{A_high}, ...), \code{failed_replicates}, \code{status} (\code{"fitted"},
 \code{"not fitted"} or \code{"not read"}) and \code{message}: the command line's columns from
