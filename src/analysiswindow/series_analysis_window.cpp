@@ -265,10 +265,8 @@ void TSeriesAnalysisWindow::Repaint() {
   const std::string note = session_.NoteText();
   note_label_->setText(Text(note));
   note_label_->setVisible(!note.empty());
-  model_label_->setText(Text(session_.ModelText()));
-  fit_label_->setText(Text(session_.FitText()));
   UpdateSourceChoice();
-  ShowWork();
+  ShowWork();  // the model's and the fit's texts too: they say what is being computed
 }
 
 void TSeriesAnalysisWindow::ShowWork() {
