@@ -9,6 +9,7 @@
 
 #include "analysis/bootstrap.h"
 #include "analysis/group_fit.h"
+#include "analysis/group_fit_table.h"
 #include "analysis/model_fit.h"
 #include "analysis/reaction_time_groups.h"
 #include "analysis/reaction_time_reader.h"
@@ -17,15 +18,6 @@
 namespace corvane {
 namespace {
 
-// Numbers for machines: the shortest text that reads back as the same double; NA for none.
-std::string Figure(double value) {
-  if (std::isnan(value))
-    return "NA";
-  char text[32];
-  const auto result = std::to_chars(text, text + sizeof text, value);
-  return std::string(text, result.ptr);
-}
-
 // A cell of the TSV: tabs and line breaks (a quoted CSV field may hold them) become spaces.
 std::string Cell(std::string_view text) {
   std::string cell(text);
@@ -33,6 +25,13 @@ std::string Cell(std::string_view text) {
     if (c == '\t' || c == '\n' || c == '\r')
       c = ' ';
   return cell;
+}
+
+// One line of the TSV: `first`, then the cells.
+std::string Line(std::string_view first, const std::vector<std::string>& cells) {
+  std::string line = Cell(first);
+  for (const std::string& cell : cells) line += "\t" + Cell(cell);
+  return line + "\n";
 }
 
 std::string ReadInput(std::string_view file) {
@@ -138,47 +137,6 @@ TReadOptions ReadOptionsFor(const TFitCommand& command, std::string_view text) {
   return read;
 }
 
-std::string FitHeader(const TFitCommand& command) {
-  std::string header = "file";
-  for (const std::string& by : command.By) header += "\t" + Cell(by);
-  header += "\tn\tmissing\texcluded";
-  for (int p = 0; p < kFitParameterCount; ++p) {
-    const std::string name(FitParameterName(p));
-    header += "\t" + name + "\t" + name + " low\t" + name + " high";
-  }
-  return header + "\tfailed replicates\tstatus\tmessage\n";
-}
-
-// One group's row, whole.
-std::string FitRow(std::string_view file, const TGroupFit& group, std::size_t by_columns,
-                   bool with_intervals) {
-  std::string row = Cell(file);
-  for (std::size_t k = 0; k < by_columns; ++k)
-    row += "\t" + (k < group.Keys.size() ? Cell(group.Keys[k]) : "");
-  const bool read = group.Status != TGroupFitStatus::NotRead;
-  row += "\t" + (read ? std::to_string(group.Count) : std::string("NA"));
-  row += "\t" + std::to_string(group.Missing);
-  row += "\t" + (read ? std::to_string(group.Excluded) : std::string("NA"));
-  const bool fitted = group.Status == TGroupFitStatus::Fitted;
-  for (int p = 0; p < kFitParameterCount; ++p) {
-    const auto i = static_cast<std::size_t>(p);
-    row += "\t" + Figure(fitted ? group.Fit.Estimates[i] : kNotANumber) + "\t" +
-           Figure(group.Intervals.Intervals[i].Low) + "\t" + Figure(group.Intervals.Intervals[i].High);
-  }
-  row += "\t" + (fitted && with_intervals ? std::to_string(group.Intervals.Failed) : std::string("NA"));
-  row += "\t" + std::string(GroupFitStatusName(group.Status)) + "\t" + Cell(group.Message) + "\n";
-  return row;
-}
-
-// The row of a file that could not be read at all.
-std::string UnreadRow(std::string_view file, std::size_t by_columns, const std::string& message) {
-  std::string row = Cell(file);
-  for (std::size_t k = 0; k < by_columns; ++k) row += "\t";
-  row += "\tNA\tNA\tNA";
-  for (int p = 0; p < kFitParameterCount; ++p) row += "\tNA\tNA\tNA";
-  return row + "\tNA\tnot read\t" + Cell(message) + "\n";
-}
-
 std::string GroupName(const std::vector<std::string>& keys) {
   std::string name;
   for (const std::string& k : keys) name += (name.empty() ? "" : ", ") + k;
@@ -194,7 +152,7 @@ int FitCommand(const TArguments& arguments, std::FILE* out, std::FILE* err) {
   const std::size_t by = command.By.size();
 
   TOutput output(out);
-  output.Text(FitHeader(command));
+  output.Text(Line("file", GroupFitHeader(command.By)));
   int status = kExitDone;
   for (const std::string_view file : arguments.Rest()) {
     std::vector<TGroupFit> fits;
@@ -204,14 +162,14 @@ int FitCommand(const TArguments& arguments, std::FILE* out, std::FILE* err) {
           ReadReactionTimeGroups(text, ReadOptionsFor(command, text), command.Control);
       fits = FitGroups(groups, command.Fit, command.Bootstrap, command.Control);
     } catch (const EReactionTimeFormat& e) {
-      output.Text(UnreadRow(file, by, e.Message()));
+      output.Text(Line(file, UnreadFileCells(by, e.Message())));
       output.Flush();
       std::fprintf(err, "corvane-cli: %s: %s\n", Cell(file).c_str(), e.Message().c_str());
       status = kExitNotFitted;
       continue;
     }
     for (const TGroupFit& group : fits) {
-      output.Text(FitRow(file, group, by, command.Bootstrap.Replicates > 0));
+      output.Text(Line(file, GroupFitCells(group, by, command.Bootstrap.Replicates > 0)));
       if (group.Status == TGroupFitStatus::Fitted)
         continue;
       output.Flush();

@@ -2,6 +2,7 @@
 //
 //   options, FILE... --FitCommand--> ReadReactionTimeGroups (analysis/reaction_time_groups.h)
 //                                    --> FitGroups (analysis/group_fit.h) --> rows, built whole
+//                                    from GroupFitCells (analysis/group_fit_table.h)
 //                                    and then written: file, the --by columns, n, missing,
 //                                    excluded, each estimate with its interval, failed
 //                                    replicates, status, message

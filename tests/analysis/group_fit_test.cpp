@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <limits>
 #include <string>
 #include <vector>
 
+#include "analysis/group_fit_table.h"
 #include "analysis/stationary_series.h"
 
 namespace corvane {
@@ -70,6 +73,56 @@ TEST(GroupFitTest, EveryGroupAsFittedAloneWhateverTheThreads) {
   EXPECT_EQ(fits[5].Status, TGroupFitStatus::NotRead);
   EXPECT_EQ(fits[5].Message, "13 missing values skipped; line 9, column 'rt': 'x' is not a number");
   EXPECT_EQ(GroupFitStatusName(fits[5].Status), "not read");
+}
+
+// Each cell under its own name, in every status: a swapped or missing column fails.
+TEST(GroupFitTest, TableCellsStandUnderTheirNames) {
+  const TReactionTimeGroups groups = SixGroups();
+  TBootstrapOptions bootstrap;
+  bootstrap.Replicates = 20;
+  const std::vector<TGroupFit> fits = FitGroups(groups, {}, bootstrap, {});
+  const std::vector<std::string> by{"participant"};
+  const std::vector<std::string> header = GroupFitHeader(by);
+  const auto column = [&](std::string_view name) {
+    const auto at = std::find(header.begin(), header.end(), name);
+    EXPECT_NE(at, header.end()) << name;
+    return static_cast<std::size_t>(at - header.begin());
+  };
+  EXPECT_EQ(header.front(), "participant");
+  for (const TGroupFit& fit : fits) {
+    const std::vector<std::string> cells = GroupFitCells(fit, 1, true);
+    ASSERT_EQ(cells.size(), header.size());
+    EXPECT_EQ(cells[0], fit.Keys[0]);
+    EXPECT_EQ(cells[column("missing")], std::to_string(fit.Missing));
+    EXPECT_EQ(cells[column("status")], GroupFitStatusName(fit.Status));
+    EXPECT_EQ(cells[column("message")], fit.Message);
+    if (fit.Status != TGroupFitStatus::Fitted)
+      continue;
+    EXPECT_EQ(cells[column("n")], std::to_string(fit.Count));
+    for (int p = 0; p < kFitParameterCount; ++p) {
+      const auto i = static_cast<std::size_t>(p);
+      const std::string name(FitParameterName(p));
+      EXPECT_EQ(std::stod(cells[column(name)]), fit.Fit.Estimates[i]) << name;
+      EXPECT_EQ(std::stod(cells[column(name + " low")]), fit.Intervals.Intervals[i].Low) << name;
+      EXPECT_EQ(std::stod(cells[column(name + " high")]), fit.Intervals.Intervals[i].High) << name;
+    }
+    EXPECT_EQ(cells[column("failed replicates")], std::to_string(fit.Intervals.Failed));
+  }
+  EXPECT_EQ(GroupFitCells(fits[0], 1, false)[column("failed replicates")], "NA");
+  const std::vector<std::string> unread = UnreadFileCells(1, "not UTF-8");
+  ASSERT_EQ(unread.size(), header.size());
+  EXPECT_EQ(unread[column("status")], "not read");
+  EXPECT_EQ(unread[column("message")], "not UTF-8");
+  EXPECT_EQ(unread[column("n")], "NA");
+}
+
+TEST(GroupFitTest, FiguresReadBackExactly) {
+  for (const double v : {0.1, 1.0 / 3, 5e-324, 1.7976931348623157e308, -2.5})
+    EXPECT_EQ(std::stod(FigureText(v)), v);
+  EXPECT_EQ(FigureText(kNotANumber), "NA");
+  EXPECT_EQ(FigureText(std::numeric_limits<double>::infinity()), "inf");
+  EXPECT_EQ(FigureText(-std::numeric_limits<double>::infinity()), "-inf");
+  EXPECT_EQ(FigureText(0.5), "0.5");
 }
 
 TEST(GroupFitTest, CancelledHalfWayReturnsNothing) {
