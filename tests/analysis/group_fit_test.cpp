@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <limits>
 #include <string>
 #include <vector>
@@ -117,8 +118,9 @@ TEST(GroupFitTest, TableCellsStandUnderTheirNames) {
 }
 
 TEST(GroupFitTest, FiguresReadBackExactly) {
+  // strtod, not stod: a subnormal reads back exactly though stod calls it out of range.
   for (const double v : {0.1, 1.0 / 3, 5e-324, 1.7976931348623157e308, -2.5})
-    EXPECT_EQ(std::stod(FigureText(v)), v);
+    EXPECT_EQ(std::strtod(FigureText(v).c_str(), nullptr), v);
   EXPECT_EQ(FigureText(kNotANumber), "NA");
   EXPECT_EQ(FigureText(std::numeric_limits<double>::infinity()), "inf");
   EXPECT_EQ(FigureText(-std::numeric_limits<double>::infinity()), "-inf");
