@@ -8,7 +8,7 @@ prints, as a data frame.
 }
 \usage{
 corvane_fit(data, rt = "rt", by = NULL, order = NULL, method = c("ml", "moments"),
-            contaminants = FALSE, bootstrap = 1000, threads = NULL, seed = 0)
+            contaminants = FALSE, bootstrap = 1000, threads = NULL, seed = 0, where = NULL)
 }
 \arguments{
   \item{data}{a numeric vector in trial order, or a data frame with one row a trial (choose the
@@ -16,8 +16,10 @@ corvane_fit(data, rt = "rt", by = NULL, order = NULL, method = c("ml", "moments"
   \item{rt}{the data frame's column of reaction times.}
   \item{by}{columns whose values make the groups, one fit a group, in the order of their first
     appearance; a missing value makes a group of its own.}
-  \item{order}{a numeric column that orders the trials within each group (sorted stably);
-    \code{NULL}: the rows' order.}
+  \item{order}{a numeric column of trial numbers that orders the trials within each group (sorted
+    stably); two trials not numbered n, n + 1 (a missing, filtered or dropped trial between them)
+    are not paired in the lag-1 autocorrelation and the fit's dependence. \code{NULL}: the rows'
+    order, adjacent kept rows paired.}
   \item{method}{\code{"ml"}, maximum likelihood, is not in this build yet and is an error;
     \code{"moments"}, the closed form from the minimum, mean, variance and lag-1
     autocorrelation.}
@@ -26,6 +28,11 @@ corvane_fit(data, rt = "rt", by = NULL, order = NULL, method = c("ml", "moments"
   \item{threads}{the most threads the bootstrap runs on; \code{NULL}: every core. The results do
     not depend on it.}
   \item{seed}{the replicates' base seed, as the command line's \option{--seed}.}
+  \item{where}{\code{NULL}, or a named list of the values a column may hold for its rows to be
+    fitted, as the command line's \option{--where}: \code{list(acc = 1, block = c(2, 3))} keeps the
+    rows with \code{acc} 1 and \code{block} 2 or 3. Numbers compare as numbers (\code{1} keeps
+    \code{1.0}), anything else as text (\code{TRUE} is not \code{1}); a value that keeps no row is an
+    error naming it.}
 }
 \value{
 A data frame of class \code{corvane_fit}, one row a group: the \code{by} columns, then \code{n}
