@@ -19,7 +19,8 @@ namespace corvane {
 namespace {
 
 constexpr const char kUsage[] =
-    "Usage: corvane-cli fit [--a1 X] [--keep-a A] [--bootstrap B] [--seed S] [--threads T]\n"
+    "Usage: corvane-cli fit [--method ml|moments] [--contaminants] [--a1 X] [--keep-a A]\n"
+    "                       [--bootstrap B] [--seed S] [--threads T] [--quantiles]\n"
     "                       [--column C] [--by C1[,C2...]] [--where C=V]... [--order C]\n"
     "                       [--min X] [--max X] [--decimal-mark M] FILE...\n"
     "       corvane-cli simulate --params A,a1,a0,c1,c0,y0 --reactions N [--series M] [--seed S] [--tsv]\n"
@@ -28,13 +29,23 @@ constexpr const char kUsage[] =
     "fit       fits the model to the reaction times of each FILE ('-' for standard input) and\n"
     "          prints one tab-separated row per file and group: the file, the --by columns, n (values\n"
     "          fitted), missing (missing values skipped), excluded (outside --min and --max), the\n"
-    "          estimates of A, b, k, c0, a0, c1, y0, each with its 95 % bootstrap interval, the failed\n"
-    "          replicates, status (fitted, not fitted, not read) and message.\n"
+    "          estimates of A, b, k, c0, a0, c1, y0, each with its 95 % interval, the failed\n"
+    "          replicates, logLik, AIC and BIC, the ex-Gaussian's AIC, mu, sigma and tau and the\n"
+    "          shifted lognormal's AIC on the same data, contaminants (their share), lag1 (the data's,\n"
+    "          over neighbouring trials), lag1 model and lag1 se, gof p, method, seed, status (fitted,\n"
+    "          not fitted, not read) and message (missing values, k = inf, the dependence verdict).\n"
+    "          At k = inf (independent reactions) k, c1 and y0 print inf.\n"
+    "          --method M    ml: maximum likelihood on the reactions' distribution (the default);\n"
+    "                        moments: the closed form from mean, variance and lag-1 (the other\n"
+    "                        columns then at its estimates)\n"
+    "          --contaminants  (ml) a uniform share of stray trials mixed in and estimated\n"
     "          --a1 X        the a1 held by the fit (default 1)\n"
-    "          --keep-a A    A fixed at A instead of the sample minimum\n"
-    "          --bootstrap B replicate series for the intervals (default 1000; 0 for none)\n"
+    "          --keep-a A    A held at A (either method)\n"
+    "          --bootstrap B replicate series for the intervals and gof p (default 1000; 0 for none)\n"
     "          --seed S      the replicates' base seed (default 0)\n"
     "          --threads T   at most T threads (default: every core)\n"
+    "          --quantiles   adds q10, q10 model, q30, ... q90, q90 model: the data's and the\n"
+    "                        fitted model's quantiles\n"
     "          --column C    the RT column, by header name or number from 1 (default: the column\n"
     "                        named rt, RT, reaction time, response_time or *.rt)\n"
     "          --by C1,C2    one series per distinct value of these columns (participant, condition)\n"
@@ -130,11 +141,12 @@ int RunCli(std::span<const std::string_view> args, std::FILE* out, std::FILE* er
     if (command == "simulate")
       return Simulate(TArguments(rest, {"--params", "--reactions", "--series", "--seed"}, {"--tsv"}), out);
     if (command == "fit")
-      return FitCommand(TArguments(rest,
-                                   {"--a1", "--keep-a", "--bootstrap", "--seed", "--threads", "--column",
-                                    "--decimal-mark", "--by", "--where", "--order", "--min", "--max"},
-                                   {}),
-                        out, err);
+      return FitCommand(
+          TArguments(rest,
+                     {"--method", "--a1", "--keep-a", "--bootstrap", "--seed", "--threads", "--column",
+                      "--decimal-mark", "--by", "--where", "--order", "--min", "--max"},
+                     {"--contaminants", "--quantiles"}),
+          out, err);
     throw EUsage{"unknown command '" + std::string(command) + "'"};
   } catch (const EUsage& usage) {
     std::fprintf(err, "corvane-cli: %s\n%s", usage.message.c_str(), kUsage);

@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "analysis/bootstrap.h"
 #include "analysis/group_fit.h"
 #include "analysis/group_fit_table.h"
 #include "analysis/model_fit.h"
@@ -46,8 +45,7 @@ std::string ReadInput(std::string_view file) {
 
 // What the fit command reads and fits, from its options.
 struct TFitCommand {
-  TFitOptions Fit;
-  TBootstrapOptions Bootstrap;
+  TGroupFitOptions Fit;
   TWorkControl Control;
   char DecimalMark = '\0';
   std::optional<std::string_view> Column;
@@ -68,18 +66,29 @@ double ParseCutoff(std::string_view text, std::string_view option) {
 
 TFitCommand ParseFitCommand(const TArguments& arguments) {
   TFitCommand c;
-  if (const auto a1 = arguments.Value("--a1"))
-    c.Fit.a1 = ParseParameter(*a1, "--a1");
-  if (const auto a = arguments.Value("--keep-a")) {
-    c.Fit.KeepA = true;
-    c.Fit.A = ParseParameter(*a, "--keep-a");
+  if (const auto method = arguments.Value("--method")) {
+    if (*method == "moments")
+      c.Fit.Method = TFitMethod::Moments;
+    else if (*method != "ml")
+      throw EUsage{"--method: '" + std::string(*method) + "' is neither ml nor moments"};
   }
-  if (!(c.Fit.a1 > 0) || (c.Fit.KeepA && !(c.Fit.A > 0)))
+  c.Fit.Contaminants = arguments.Flag("--contaminants");
+  if (c.Fit.Contaminants && c.Fit.Method == TFitMethod::Moments)
+    throw EUsage{"--contaminants needs --method ml"};
+  c.Fit.Quantiles = arguments.Flag("--quantiles");
+  TFitOptions& fit = c.Fit.Fit;
+  if (const auto a1 = arguments.Value("--a1"))
+    fit.a1 = ParseParameter(*a1, "--a1");
+  if (const auto a = arguments.Value("--keep-a")) {
+    fit.KeepA = true;
+    fit.A = ParseParameter(*a, "--keep-a");
+  }
+  if (!(fit.a1 > 0) || (fit.KeepA && !(fit.A > 0)))
     throw EUsage{"--a1 and --keep-a must be greater than 0"};
   if (const auto b = arguments.Value("--bootstrap"))
-    c.Bootstrap.Replicates = ParseInteger<std::size_t>(*b, "--bootstrap");
+    c.Fit.Bootstrap.Replicates = ParseInteger<std::size_t>(*b, "--bootstrap");
   if (const auto s = arguments.Value("--seed"))
-    c.Bootstrap.Seed = ParseInteger<std::uint64_t>(*s, "--seed");
+    c.Fit.Bootstrap.Seed = ParseInteger<std::uint64_t>(*s, "--seed");
   if (const auto t = arguments.Value("--threads"))
     c.Control.Threads = ParseInteger<unsigned>(*t, "--threads");
   if (const auto m = arguments.Value("--decimal-mark")) {
@@ -152,7 +161,7 @@ int FitCommand(const TArguments& arguments, std::FILE* out, std::FILE* err) {
   const std::size_t by = command.By.size();
 
   TOutput output(out);
-  output.Text(Line("file", GroupFitHeader(command.By)));
+  output.Text(Line("file", GroupFitHeader(command.By, command.Fit)));
   int status = kExitDone;
   for (const std::string_view file : arguments.Rest()) {
     std::vector<TGroupFit> fits;
@@ -160,16 +169,16 @@ int FitCommand(const TArguments& arguments, std::FILE* out, std::FILE* err) {
       const std::string text = ReadInput(file);
       const TReactionTimeGroups groups =
           ReadReactionTimeGroups(text, ReadOptionsFor(command, text), command.Control);
-      fits = FitGroups(groups, command.Fit, command.Bootstrap, command.Control);
+      fits = FitGroups(groups, command.Fit, command.Control);
     } catch (const EReactionTimeFormat& e) {
-      output.Text(Line(file, UnreadFileCells(by, e.Message())));
+      output.Text(Line(file, UnreadFileCells(by, e.Message(), command.Fit)));
       output.Flush();
       std::fprintf(err, "corvane-cli: %s: %s\n", Cell(file).c_str(), e.Message().c_str());
       status = kExitNotFitted;
       continue;
     }
     for (const TGroupFit& group : fits) {
-      output.Text(Line(file, GroupFitCells(group, by, command.Bootstrap.Replicates > 0)));
+      output.Text(Line(file, GroupFitCells(group, by, command.Fit)));
       if (group.Status == TGroupFitStatus::Fitted)
         continue;
       output.Flush();

@@ -3,9 +3,9 @@
 //   options, FILE... --FitCommand--> ReadReactionTimeGroups (analysis/reaction_time_groups.h)
 //                                    --> FitGroups (analysis/group_fit.h) --> rows, built whole
 //                                    from GroupFitCells (analysis/group_fit_table.h)
-//                                    and then written: file, the --by columns, n, missing,
-//                                    excluded, each estimate with its interval, failed
-//                                    replicates, status, message
+//                                    and then written: file, then GroupFitHeader's columns
+//                                    (the --by columns, counts, estimates and intervals, the
+//                                    comparison columns, method, seed, status, message)
 //
 // Numbers are written shortest-round-trip (std::to_chars), NA where there is none. A file that
 // cannot be read gives one row, not read; a group that cannot be read or fitted its own row; the
