@@ -49,7 +49,7 @@ corvane_fit <- function(data, rt = "rt", by = NULL, order = NULL, method = c("ml
 }
 
 # The methods this build fits.
-.corvane_methods <- c("moments")
+.corvane_methods <- c("ml", "moments")
 
 # The command line's columns from n on (the library's own names, spaces as underscores) as a data
 # frame: the texts stay texts, the counts integers, every other column a number (NA, Inf).

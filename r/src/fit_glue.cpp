@@ -102,7 +102,8 @@ extern "C" SEXP corvane_parameter_names_() {
 }
 
 // data: list(values, group of each row (1..count), count, trials or NULL, rows, column, trial column);
-// options: a1, keep A (0 or 1), A, replicates, seed, threads (0: every core).
+// options: a1, keep A (0 or 1), A, replicates, seed, threads (0: every core), method (0 ml,
+// 1 moments), contaminants (0 or 1).
 // Returns list(header, cells: one character vector a column, rows of groups) or a failure.
 extern "C" SEXP corvane_fit_groups_(SEXP data_in, SEXP options_in, SEXP progress) {
   BEGIN_RCPP
@@ -118,26 +119,27 @@ extern "C" SEXP corvane_fit_groups_(SEXP data_in, SEXP options_in, SEXP progress
   return Guarded([&]() -> SEXP {
     const TReactionTimeGroups groups =
         GroupsOf(values, group_of, group_count, data[3], rows, column, trial_column);
-    TFitOptions fit;
-    fit.a1 = options[0];
-    fit.KeepA = options[1] != 0;
-    fit.A = options[2];
-    TBootstrapOptions bootstrap;
-    bootstrap.Replicates = static_cast<std::size_t>(options[3]);
-    bootstrap.Seed = static_cast<std::uint64_t>(options[4]);
+    TGroupFitOptions fit;
+    fit.Fit.a1 = options[0];
+    fit.Fit.KeepA = options[1] != 0;
+    fit.Fit.A = options[2];
+    fit.Bootstrap.Replicates = static_cast<std::size_t>(options[3]);
+    fit.Bootstrap.Seed = static_cast<std::uint64_t>(options[4]);
+    fit.Method = options[6] == 0 ? TFitMethod::Likelihood : TFitMethod::Moments;
+    fit.Contaminants = options[7] != 0;
     TWorkControl control;
     control.Threads = static_cast<unsigned>(options[5]);
 
     std::vector<TGroupFit> fits;
     RunInterruptible(
-        control, [&](const TWorkControl& c) { fits = FitGroups(groups, fit, bootstrap, c); }, progress);
+        control, [&](const TWorkControl& c) { fits = FitGroups(groups, fit, c); }, progress);
 
-    const std::vector<std::string> header = GroupFitHeader({});
+    const std::vector<std::string> header = GroupFitHeader({}, fit);
     Rcpp::List cells(header.size());
     std::vector<Rcpp::CharacterVector> columns;
     for (std::size_t c = 0; c < header.size(); ++c) columns.emplace_back(fits.size());
     for (std::size_t g = 0; g < fits.size(); ++g) {
-      const std::vector<std::string> row = GroupFitCells(fits[g], 0, bootstrap.Replicates > 0);
+      const std::vector<std::string> row = GroupFitCells(fits[g], 0, fit);
       for (std::size_t c = 0; c < header.size(); ++c) columns[c][static_cast<R_xlen_t>(g)] = row[c];
     }
     for (std::size_t c = 0; c < header.size(); ++c) cells[static_cast<R_xlen_t>(c)] = columns[c];

@@ -1,12 +1,14 @@
 # The series the command line's rows in fixtures/ were fitted on (tools/make-r-fixtures).
 fit_series <- function() corvane_simulate(3, 1, 2.5, 1.5, 0.7, 6, reactions = 300, seed = 7)$rt
 
-# The command line's row for `values` (fit --bootstrap 200 --seed 3), live or from the fixture.
-cli_fit_row <- function(values, fixture_name) {
+# The command line's row for `values` (fit --method M --bootstrap B --seed 3), live or from the
+# fixture.
+cli_fit_row <- function(values, fixture_name, method, bootstrap = 200) {
   path <- tempfile(fileext = ".txt")
   on.exit(unlink(path))
   write_series(values, path)
-  text <- cli_output(c("fit", "--bootstrap", "200", "--seed", "3", path), fixture_name)
+  text <- cli_output(c("fit", "--method", method, "--bootstrap", bootstrap, "--seed", "3", path),
+                     fixture_name)
   read.delim(text = text, check.names = FALSE, na.strings = "NA", colClasses = c(message = "character"))
 }
 
@@ -31,12 +33,47 @@ test_that("corvane_fit gives the command line's row on the same series", {
   expect_s3_class(fit, "corvane_fit")
   expect_identical(fit$status, "fitted")
   expect_identical(fit$missing, 0L)
-  expect_row_equal(fit, cli_fit_row(x, "fit-7.tsv"))
+  expect_row_equal(fit, cli_fit_row(x, "fit-7.tsv", "moments"))
   # Not fitted: the same status and message, NA where the command line prints NA.
   expect_warning(sorted <- corvane_fit(sort(x), method = "moments", bootstrap = 200, seed = 3),
                  class = "corvane_warning")
   expect_identical(sorted$status, "not fitted")
-  expect_row_equal(sorted, cli_fit_row(sort(x), "fit-7-sorted.tsv"))
+  expect_row_equal(sorted, cli_fit_row(sort(x), "fit-7-sorted.tsv", "moments"))
+})
+
+test_that("by maximum likelihood the row is the command line's too, with its comparison columns", {
+  x <- fit_series()
+  fit <- corvane_fit(x, bootstrap = 20, seed = 3)
+  expect_identical(fit$method, "ml")
+  expect_identical(fit$status, "fitted")
+  expect_row_equal(fit, cli_fit_row(x, "fit-7-ml.tsv", "ml", bootstrap = 20))
+  for (column in c("logLik", "AIC", "BIC", "exgauss_AIC", "exgauss_tau", "lognormal_AIC", "lag1",
+                   "lag1_model", "lag1_se", "gof_p"))
+    expect_true(is.finite(fit[[column]]), label = column)
+  expect_true(is.na(fit$contaminants))
+  expect_identical(fit$failed_replicates, 0L)
+  # Every interval holds its estimate.
+  for (p in c("A", "b", "k", "c0"))
+    expect_true(fit[[paste0(p, "_low")]] <= fit[[p]] && fit[[p]] <= fit[[paste0(p, "_high")]], label = p)
+  ll <- logLik(fit)
+  expect_identical(as.numeric(ll), fit$logLik)
+  expect_identical(attr(ll, "df"), 4L)
+  expect_equal(AIC(fit), fit$AIC, tolerance = 1e-12)
+  # Contaminants: one parameter more, its share a number in [0, 1).
+  mixed <- corvane_fit(x, bootstrap = 0, contaminants = TRUE)
+  expect_true(mixed$contaminants >= 0 && mixed$contaminants < 1)
+  expect_identical(attr(logLik(mixed), "df"), 5L)
+})
+
+test_that("independent reactions are the boundary k = Inf, fitted, not refused", {
+  # Nothing but the independent limit's own quantiles (m = 1), to the millisecond.
+  x <- round(qcorvane((seq_len(300) - 0.5) / 300, A = 2, b = 0.5, k = Inf, c0 = 1), 3)
+  fit <- corvane_fit(x, bootstrap = 0)
+  expect_identical(fit$status, "fitted")
+  expect_identical(fit$A, 2)
+  expect_identical(fit$k, Inf)
+  expect_identical(fit$c1, Inf)
+  expect_match(fit$message, "k = inf: independent reactions", fixed = TRUE)
 })
 
 test_that("the intervals do not depend on the threads, and a seed changes them", {
@@ -91,15 +128,18 @@ test_that("a data frame is fitted by group, NA dropped and counted, rows ordered
 test_that("a long file's groups are the command line's rows: by, order, where and NA", {
   path <- fixture("long.csv")
   data <- read.csv(path)
-  fit <- suppressWarnings(corvane_fit(data, by = "pno", order = "trial", where = list(acc = 1),
-                                      method = "moments", bootstrap = 50, seed = 2))
-  args <- c("fit", "--method", "moments", "--by", "pno", "--order", "trial", "--where", "acc=1",
-            "--bootstrap", "50", "--seed", "2", path)
-  cli <- read.delim(text = cli_output(args, "fit-long-moments.tsv"), check.names = FALSE,
-                    colClasses = c(message = "character", pno = "character"))
-  expect_identical(fit$pno, c("p2", "p1", NA))
-  expect_identical(nrow(cli), 3L)
-  for (g in 1:3) expect_row_equal(fit[g, ], cli[g, ])
+  for (method in c("moments", "ml")) {
+    fit <- suppressWarnings(corvane_fit(data, by = "pno", order = "trial", where = list(acc = 1),
+                                        method = method, bootstrap = 50, seed = 2))
+    args <- c("fit", "--method", method, "--by", "pno", "--order", "trial", "--where", "acc=1",
+              "--bootstrap", "50", "--seed", "2", path)
+    cli <- read.delim(text = cli_output(args, paste0("fit-long-", method, ".tsv")), check.names = FALSE,
+                      colClasses = c(message = "character", pno = "character"))
+    expect_identical(fit$pno, c("p2", "p1", NA))
+    expect_identical(nrow(cli), 3L)
+    for (g in 1:3) expect_row_equal(fit[g, ], cli[g, ])
+  }
+  expect_identical(fit$status, rep("fitted", 3))
   # Only the rows acc = 1 keeps, the NA among them counted.
   kept <- data[data$acc == 1 & data$pno %in% "p1", ]
   expect_identical(fit$n[2] + fit$missing[2], nrow(kept))
@@ -140,7 +180,8 @@ test_that("a group with a bad value is rejected alone, naming its row and column
 test_that("failures are conditions with the reader's messages", {
   x <- fit_series()
   cases <- list(
-    list(call = quote(corvane_fit(x)), class = "corvane_unavailable", message = "method = \"ml\""),
+    list(call = quote(corvane_fit(x, contaminants = NA)), class = "corvane_argument",
+         message = "contaminants must be TRUE or FALSE"),
     list(call = quote(corvane_fit(x, method = "moments", contaminants = TRUE)), class = "corvane_argument",
          message = "maximum likelihood only"),
     list(call = quote(corvane_fit(data.frame(RT = x), method = "moments")), class = "corvane_EReactionTimeFormat",
@@ -180,6 +221,7 @@ test_that("coef, confint and logLik read a one-group fit", {
   expect_identical(unname(ci[, 2]), c(fit$A_high, fit$b_high, fit$k_high, fit$c0_high))
   expect_identical(unname(confint(fit, "y0")[1, ]), c(fit$y0_low, fit$y0_high))
   expect_error(confint(fit, level = 0.9), class = "corvane_argument")
+  # The moments are not a likelihood's maximum: no logLik to compare models by.
   ll <- logLik(fit)
   expect_true(is.na(ll))
   expect_identical(attr(ll, "df"), 4L)
