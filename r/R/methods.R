@@ -30,11 +30,14 @@ confint.corvane_fit <- function(object, parm, level = 0.95, ...) {
   out
 }
 
-# The moment fit has no likelihood: NA, with the fit's degrees of freedom and n.
+# The maximum of the likelihood (method "ml"), with its degrees of freedom: A, b, k, c0, less A
+# when held, plus the contaminants' share when estimated. The moment fit maximises nothing: NA.
 logLik.corvane_fit <- function(object, ...) {
   object <- .corvane_one_group(object)
-  value <- if ("logLik" %in% names(object)) object$logLik else NA_real_
-  structure(value, df = length(.corvane_estimated), nobs = object$n, class = "logLik")
+  ml <- identical(object$method, "ml")
+  value <- if (ml) object$logLik else NA_real_
+  df <- length(.corvane_estimated) - isTRUE(attr(object, "keep_a")) + (ml && !is.na(object$contaminants))
+  structure(value, df = as.integer(df), nobs = object$n, class = "logLik")
 }
 
 # The fit against its data: the QQ chart (data quantiles against the fitted model's, identity

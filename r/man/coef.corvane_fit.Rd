@@ -27,14 +27,17 @@ Methods for one row of \code{\link{corvane_fit}}: the estimates of \eqn{A}, \eqn
 \code{97.5 \%}. \code{plot}: two charts side by side, the data's quantiles against the fitted model's
 (\code{\link{qcorvane}}) with the identity line, and the data's histogram with the model's
 density (\code{\link{dcorvane}}), the atom at \eqn{A} in its title; \code{x} invisibly.
-\code{logLik}: an object of class \code{logLik} with 4 degrees of freedom; the
-moment fit has no likelihood, so it is \code{NA} there (and so is \code{AIC}).
+\code{logLik}: the maximum of the likelihood, an object of class \code{logLik} with 4 degrees of
+freedom (5 with contaminants), on the same density scale as the \code{exgauss_AIC} and
+\code{lognormal_AIC} columns, so \code{AIC(fit)} compares with them; the moment fit maximises no
+likelihood, so it is \code{NA} there (and so is \code{AIC}).
 }
 \examples{
 x <- rcorvane(300, A = 3, b = 0.4, k = 1.5, c0 = 0.7, seed = 7)
-fit <- corvane_fit(x, method = "moments", bootstrap = 100, threads = 1)
+fit <- corvane_fit(x, bootstrap = 50, threads = 1)
 coef(fit)
 confint(fit)
 logLik(fit)
+AIC(fit)
 plot(fit)
 }

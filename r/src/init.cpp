@@ -16,14 +16,14 @@ extern "C" {
 SEXP corvane_simulate_(SEXP, SEXP, SEXP, SEXP);
 SEXP corvane_stationary_(SEXP, SEXP, SEXP);
 SEXP corvane_parameter_names_();
-SEXP corvane_fit_moments_(SEXP, SEXP, SEXP, SEXP, SEXP);
+SEXP corvane_fit_groups_(SEXP, SEXP, SEXP);
 SEXP corvane_dpq_(SEXP, SEXP, SEXP, SEXP, SEXP, SEXP);
 
 static const R_CallMethodDef kCallMethods[] = {
     {"corvane_simulate_", Routine(&corvane_simulate_), 4},
     {"corvane_stationary_", Routine(&corvane_stationary_), 3},
     {"corvane_parameter_names_", Routine(&corvane_parameter_names_), 0},
-    {"corvane_fit_moments_", Routine(&corvane_fit_moments_), 5},
+    {"corvane_fit_groups_", Routine(&corvane_fit_groups_), 3},
     {"corvane_dpq_", Routine(&corvane_dpq_), 6},
     {nullptr, nullptr, 0}};
 

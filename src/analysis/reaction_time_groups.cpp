@@ -115,26 +115,25 @@ void Reject(TReactionTimeGroup& group, std::vector<double>& order, const TRecord
   order = {};
 }
 
-// Each group sorted stably by its trial numbers; a pair of trials not numbered n, n + 1 breaks.
-void SortByOrder(TReactionTimeGroup& group, const std::vector<double>& order) {
-  std::vector<std::uint32_t> by(order.size());
-  std::iota(by.begin(), by.end(), 0u);
-  std::stable_sort(by.begin(), by.end(),
-                   [&](std::uint32_t a, std::uint32_t b) { return order[a] < order[b]; });
-  std::vector<double> values(by.size());
-  for (std::size_t t = 0; t < by.size(); ++t) {
-    values[t] = group.Values[by[t]];
-    if (t > 0 && order[by[t]] != order[by[t - 1]] + 1)
-      group.Breaks.push_back(t);
-  }
-  group.Values = std::move(values);
-}
-
 std::string FilterText(const TTextShape& shape, const TColumnFilter& filter, std::size_t v) {
   return ShownText(shape.Columns[filter.Column]) + "=" + ShownText(filter.Texts[v]);
 }
 
 }  // namespace
+
+void SortByTrial(TReactionTimeGroup& group, const std::vector<double>& trials) {
+  std::vector<std::uint32_t> by(trials.size());
+  std::iota(by.begin(), by.end(), 0u);
+  std::stable_sort(by.begin(), by.end(),
+                   [&](std::uint32_t a, std::uint32_t b) { return trials[a] < trials[b]; });
+  std::vector<double> values(by.size());
+  for (std::size_t t = 0; t < by.size(); ++t) {
+    values[t] = group.Values[by[t]];
+    if (t > 0 && trials[by[t]] != trials[by[t - 1]] + 1)
+      group.Breaks.push_back(t);
+  }
+  group.Values = std::move(values);
+}
 
 TReactionTimeGroups ReadReactionTimeGroups(std::string_view bytes, const TReadOptions& options,
                                            const TWorkControl& control) {
@@ -259,7 +258,7 @@ TReactionTimeGroups ReadReactionTimeGroups(std::string_view bytes, const TReadOp
   if (options.OrderBy)
     for (std::size_t g = 0; g < out.Groups.size(); ++g)
       if (out.Groups[g].Read)
-        SortByOrder(out.Groups[g], orders[g]);
+        SortByTrial(out.Groups[g], orders[g]);
   if (control.Progress)
     control.Progress(1.0);
   return out;

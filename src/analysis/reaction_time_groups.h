@@ -56,4 +56,9 @@ struct TReactionTimeGroups {
 TReactionTimeGroups ReadReactionTimeGroups(std::string_view bytes, const TReadOptions& options,
                                            const TWorkControl& control = {});
 
+// The group's values sorted stably by their trial numbers (`trials`, one a value, as read); a pair of
+// trials not numbered n, n + 1 becomes a break. What the reader does with an order column, for
+// callers that group their data themselves (the R package).
+void SortByTrial(TReactionTimeGroup& group, const std::vector<double>& trials);
+
 }  // namespace corvane
