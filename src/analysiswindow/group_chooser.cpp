@@ -28,6 +28,7 @@ TGroupChooser::TGroupChooser(TAnalysisSession& session, QLabel& label, QWidget* 
                      "times and missing values"));
   setSizeAdjustPolicy(QComboBox::AdjustToContents);
   setMaxVisibleItems(20);
+  setPlaceholderText(QStringLiteral("(choose a group)"));
   label_.setBuddy(this);
   connect(this, &QComboBox::activated, this,
           [this](int index) { session_.ShowGroup(static_cast<std::size_t>(index)); });

@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -18,6 +19,11 @@
 #include "dialogs/save_file.h"
 
 namespace corvane {
+namespace {
+
+constexpr int kOpeningRows = 9;
+
+}  // namespace
 
 TGroupPanel::TGroupPanel(TAnalysisSession& session, std::function<void()> fit, QWidget* parent)
     : QDockWidget(QStringLiteral("Every group"), parent), session_(session), fit_(std::move(fit)) {
@@ -88,7 +94,11 @@ QMenu* TGroupPanel::CreateMenu(QMenuBar& bar) {
 
 void TGroupPanel::Show() {
   const TReactionTimeGroups* read = session_.LoadedGroups();
+  const bool opening = read && isHidden();
   setVisible(read != nullptr);
+  // A few rows at first, so that the charts keep most of the height; the divider moves it.
+  if (auto* window = qobject_cast<QMainWindow*>(parentWidget()); opening && window && !isFloating())
+    window->resizeDocks({this}, {view_->verticalHeader()->defaultSectionSize() * kOpeningRows}, Qt::Vertical);
   const TGroupFitSide& fits = session_.GroupFits();
   const bool running = fits.Task().Running();
   fit_button_->setEnabled(read && !running);

@@ -1,14 +1,15 @@
 #include "analysiswindow/read_dialog.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -18,6 +19,7 @@ namespace corvane {
 namespace {
 
 constexpr int kPreviewHeightRows = 8;
+constexpr std::size_t kGroupColumnsPerRow = 7;
 
 QString Text(const std::string& text) {
   return QString::fromStdString(text);
@@ -86,22 +88,25 @@ TReadDialog::TReadDialog(std::shared_ptr<const std::string> text, const TTextSha
   column_->setCurrentIndex(static_cast<int>(shape_.PreselectedColumn));
   form->addRow(QStringLiteral("Reaction &times:"), column_);
 
-  group_by_ = new QListWidget;
-  group_by_->setObjectName("ReadGroupBy");
-  group_by_->setAccessibleName(QStringLiteral("Group by"));
-  group_by_->setAccessibleDescription(
-      QStringLiteral("Checked columns make one series per group, such as participant and condition"));
-  group_by_->setFlow(QListView::LeftToRight);
-  group_by_->setWrapping(true);
-  group_by_->setSpacing(2);
-  for (const std::string& name : shape_.Columns) {
-    auto* item = new QListWidgetItem(ColumnName(name), group_by_);
-    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemIsSelectable);
-    item->setCheckState(Qt::Unchecked);
+  // Check boxes, each a control of its own that the keyboard and a screen reader can toggle.
+  auto* group_by = new QWidget;
+  group_by->setObjectName("ReadGroupBy");
+  group_by->setAccessibleName(QStringLiteral("Group by"));
+  auto* grid = new QGridLayout(group_by);
+  grid->setContentsMargins(0, 0, 0, 0);
+  for (std::size_t c = 0; c < shape_.Columns.size(); ++c) {
+    auto* box = new QCheckBox(ColumnName(shape_.Columns[c]));
+    box->setAccessibleDescription(
+        QStringLiteral("Checked columns make one series per group, such as participant and condition"));
+    connect(box, &QCheckBox::toggled, this, &TReadDialog::Changed);
+    grid->addWidget(box, static_cast<int>(c / kGroupColumnsPerRow),
+                    static_cast<int>(c % kGroupColumnsPerRow));
+    group_by_.push_back(box);
   }
-  group_by_->setMaximumHeight(group_by_->fontMetrics().height() * 4);
-  connect(group_by_, &QListWidget::itemChanged, this, &TReadDialog::Changed);
-  form->addRow(QStringLiteral("&Group by:"), group_by_);
+  auto* group_label = new QLabel(QStringLiteral("&Group by:"));
+  if (!group_by_.empty())
+    group_label->setBuddy(group_by_.front());
+  form->addRow(group_label, group_by);
 
   auto* filters = new QWidget;
   filters_ = new QVBoxLayout(filters);
@@ -231,6 +236,7 @@ int TReadDialog::AddFilter(int column, const QString& value) {
     row->setObjectName("RemovedFilterRow");
     Changed();
   });
+  columns->setFocus();
   Changed();
   return filters_->count() - 2;
 }
@@ -238,15 +244,18 @@ int TReadDialog::AddFilter(int column, const QString& value) {
 std::optional<TReadOptions> TReadDialog::Options() const {
   TReadOptions options;
   options.Column = static_cast<std::size_t>(std::max(column_->currentIndex(), 0));
-  for (int i = 0; i < group_by_->count(); ++i)
-    if (group_by_->item(i)->checkState() == Qt::Checked)
-      options.GroupBy.push_back(static_cast<std::size_t>(i));
+  for (std::size_t c = 0; c < group_by_.size(); ++c)
+    if (group_by_[c]->isChecked())
+      options.GroupBy.push_back(c);
   for (int i = 0; i < filters_->count(); ++i) {
     QWidget* row = filters_->itemAt(i)->widget();
     if (!row || row->objectName() != QLatin1String("FilterRow"))
       continue;
     const auto* column = row->findChild<QComboBox*>("FilterColumn");
     const auto* value = row->findChild<QComboBox*>("FilterValue");
+    // A row whose value is still empty is a filter being written, not one on empty cells.
+    if (value->currentText().trimmed().isEmpty())
+      continue;
     options.Filters.push_back(
         {static_cast<std::size_t>(std::max(column->currentIndex(), 0)), value->currentText().toStdString()});
   }
@@ -293,12 +302,13 @@ void TReadDialog::ShowPreview(const TReadOptions& options) {
     preview_->setRowCount(0);
     return;  // the count says why
   }
+  // Every column as written, the group the row joins, and what the read makes of its RT.
+  const bool grouped = !options.GroupBy.empty();
   QStringList header{QStringLiteral("Line")};
-  for (const std::size_t c : options.GroupBy) header << ColumnName(preview.Shape.Columns[c]);
-  if (options.OrderBy)
-    header << ColumnName(preview.Shape.Columns[*options.OrderBy]);
-  header << ColumnName(preview.Shape.Columns[*options.Column]) + QStringLiteral(" as written")
-         << QStringLiteral("Read as");
+  for (const std::string& name : preview.Shape.Columns) header << ColumnName(name);
+  if (grouped)
+    header << QStringLiteral("Group");
+  header << QStringLiteral("Read as");
   preview_->clear();
   preview_->setColumnCount(static_cast<int>(header.size()));
   preview_->setHorizontalHeaderLabels(header);
@@ -306,18 +316,26 @@ void TReadDialog::ShowPreview(const TReadOptions& options) {
   for (std::size_t r = 0; r < preview.Rows.size(); ++r) {
     const TPreviewRow& row = preview.Rows[r];
     QStringList cells{QString::number(row.Line)};
-    for (const std::string& key : row.Keys) cells << Text(key);
-    if (options.OrderBy)
-      cells << Text(row.Order);
-    cells << Text(row.Written) << Text(row.ReadAs);
+    for (std::size_t c = 0; c < preview.Shape.Columns.size(); ++c)
+      cells << (c < row.Fields.size() ? Text(row.Fields[c]) : QString());
+    if (grouped) {
+      QStringList keys;
+      for (const std::string& key : row.Keys) keys << Text(key);
+      cells << keys.join(QStringLiteral(", "));
+    }
+    cells << Text(row.ReadAs);
     for (int c = 0; c < cells.size(); ++c) {
       auto* item = new QTableWidgetItem(cells[c]);
       item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
+      const bool rt = c == static_cast<int>(*options.Column) + 1;
+      if (rt || c == cells.size() - 1) {
+        QFont font = item->font();
+        font.setBold(rt && row.Kind == TPreviewKind::Value);
+        font.setItalic(row.Kind != TPreviewKind::Value);
+        item->setFont(font);
+      }
       if (c == cells.size() - 1 && row.Kind != TPreviewKind::Value) {
         item->setForeground(KindColor(row.Kind));
-        QFont font = item->font();
-        font.setItalic(true);
-        item->setFont(font);
       }
       preview_->setItem(static_cast<int>(r), c, item);
     }

@@ -20,11 +20,11 @@
 #include "analysiswindow/background_task.h"
 #include "analysiswindow/read_preview.h"
 
+class QCheckBox;
 class QComboBox;
 class QDialogButtonBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
 class QTableWidget;
 class QVBoxLayout;
 
@@ -52,7 +52,7 @@ class TReadDialog : public QDialog {
   TTextShape shape_;
   std::vector<std::vector<std::string>> distinct_;  // per column, its first distinct values
   QComboBox* column_ = nullptr;
-  QListWidget* group_by_ = nullptr;
+  std::vector<QCheckBox*> group_by_;  // one per column
   QVBoxLayout* filters_ = nullptr;
   QComboBox* order_ = nullptr;
   QComboBox* mark_ = nullptr;

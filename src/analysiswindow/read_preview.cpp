@@ -85,6 +85,7 @@ TReadPreview PreviewRead(std::string_view bytes, const TReadOptions& options, st
       continue;
     TPreviewRow& row = out.Rows.emplace_back();
     row.Line = scanner.Line();
+    row.Fields.assign(fields.begin(), fields.end());
     const auto field = [&](std::size_t c) {
       return c < fields.size() ? std::string(fields[c]) : std::string();
     };

@@ -25,9 +25,10 @@ enum class TPreviewKind { Value, Missing, FilteredOut, Excluded, NotRead };
 
 struct TPreviewRow {
   std::size_t Line = 0;
-  std::vector<std::string> Keys;  // the grouping columns' fields, "NA" where missing
-  std::string Order;              // the order column's field; empty without one
-  std::string Written;            // the RT field as written
+  std::vector<std::string> Fields;  // every field of the row as written (unquoted)
+  std::vector<std::string> Keys;    // the grouping columns' fields, "NA" where missing
+  std::string Order;                // the order column's field; empty without one
+  std::string Written;              // the RT field as written
   TPreviewKind Kind = TPreviewKind::Value;
   double Value = 0;    // for Value and Excluded
   std::string ReadAs;  // what the preview's last column says: the value, "missing", ...

@@ -3,13 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QElapsedTimer>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QTableView>
 #include <QTableWidget>
@@ -111,9 +111,10 @@ class GroupWindowTest : public ::testing::Test {
       EXPECT_EQ(source, "trials.csv");
       TReadDialog dialog(std::move(text), shape, source, window.get());
       EXPECT_EQ(dialog.findChild<QComboBox*>("ReadColumn")->currentText(), "rt");  // preselected
-      auto* group_by = dialog.findChild<QListWidget*>("ReadGroupBy");
-      group_by->item(1)->setCheckState(Qt::Checked);
-      group_by->item(2)->setCheckState(Qt::Checked);
+      const auto group_by = dialog.findChild<QWidget*>("ReadGroupBy")->findChildren<QCheckBox*>();
+      EXPECT_EQ(group_by.size(), 6);
+      group_by[1]->setChecked(true);  // pno
+      group_by[2]->setChecked(true);  // condition
       dialog.AddFilter(4, QStringLiteral("1"));
       dialog.findChild<QComboBox*>("ReadOrderBy")->setCurrentIndex(3 + 1);
       dialog.FinishCount();
@@ -406,6 +407,13 @@ TEST_F(GroupWindowTest, TheDialogRefusesChoicesThatCannotBeRead) {
   dialog.FinishCount();
   EXPECT_EQ(count->text(), "Cannot read: the filter acc=7 keeps no row.");
   EXPECT_FALSE(read->isEnabled());
+  // A filter whose value is not yet written filters nothing.
+  dialog.findChild<QComboBox*>("FilterValue")->setEditText(QString());
+  dialog.FinishCount();
+  EXPECT_TRUE(read->isEnabled());
+  EXPECT_TRUE(dialog.Options()->Filters.empty());
+  dialog.findChild<QComboBox*>("FilterValue")->setEditText(QStringLiteral("1"));
+  EXPECT_EQ(dialog.Options()->Filters.size(), 1u);
   dialog.findChild<QPushButton*>("RemoveFilter")->click();
   dialog.FinishCount();
   EXPECT_TRUE(read->isEnabled());
