@@ -370,6 +370,10 @@ TEST_F(GroupWindowTest, APasteWithNothingToChooseSkipsTheDialogAndTheSeriesShows
   EXPECT_EQ(session().Shown().Statistics().Minimum, 0.407);
   EXPECT_EQ(session().LoadedGroups(), nullptr);
   EXPECT_FALSE(window->findChild<QComboBox*>("GroupChoice")->isVisibleTo(window.get()));
+  // Missing values of a plain list are skipped and said, never silently.
+  session().LoadText("0.5\nNA\n0.6\n\n.\n0.7\n", "rt.txt");
+  FinishAnalysisWork(*window);
+  EXPECT_EQ(session().SourceText(), "Showing rt.txt (3 reaction times; 2 missing values skipped)");
   session().LoadText("pno\trt\n" + two_columns, "with a header");
   FinishAnalysisWork(*window);
   EXPECT_EQ(asked, 1);  // a header: the dialog, here cancelled
