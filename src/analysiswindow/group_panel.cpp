@@ -21,7 +21,7 @@
 namespace corvane {
 namespace {
 
-constexpr int kOpeningRows = 9;
+constexpr int kOpeningRows = 12;
 
 }  // namespace
 

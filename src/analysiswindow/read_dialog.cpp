@@ -103,10 +103,8 @@ TReadDialog::TReadDialog(std::shared_ptr<const std::string> text, const TTextSha
                     static_cast<int>(c % kGroupColumnsPerRow));
     group_by_.push_back(box);
   }
-  auto* group_label = new QLabel(QStringLiteral("&Group by:"));
-  if (!group_by_.empty())
-    group_label->setBuddy(group_by_.front());
-  form->addRow(group_label, group_by);
+  // No mnemonic: a label's mnemonic would click a check box buddy, not just reach it.
+  form->addRow(QStringLiteral("Group by:"), group_by);
 
   auto* filters = new QWidget;
   filters_ = new QVBoxLayout(filters);
