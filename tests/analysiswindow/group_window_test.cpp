@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QElapsedTimer>
@@ -15,6 +16,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QThread>
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -333,6 +335,18 @@ TEST_F(GroupWindowTest, TheResultsSortAsNumbersAndSaveAsCsvThatReadsBack) {
       EXPECT_GE(std::stod(model().Cells(r - 1)[static_cast<std::size_t>(a)]), std::stod(cell));
     }
   }
+
+  // Copy rows: the chosen rows as shown, else all of them.
+  QTableView& view = panel().View();
+  view.clearSelection();
+  window->findChild<QPushButton*>("CopyGroupRowsButton")->click();
+  EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), model().Tsv({}));
+  view.selectionModel()->select(model().index(4, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+  view.selectionModel()->select(model().index(1, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+  window->findChild<QPushButton*>("CopyGroupRowsButton")->click();
+  const std::string copied = QGuiApplication::clipboard()->text().toStdString();
+  EXPECT_EQ(copied, model().Tsv({1, 4}));
+  EXPECT_EQ(std::count(copied.begin(), copied.end(), '\n'), 3);
 
   QTemporaryDir folder;
   SetSavePathAsker([&](QWidget*, const TSaveRequest& request) {
