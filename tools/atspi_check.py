@@ -5,10 +5,16 @@ Run by tools/check-accessibility inside a D-Bus session with the accessibility b
 program runs. Prints the accessible tree (role, name, description), checks it against what the
 window must say, presses "Start Reaction Time" twice through its action and checks the charts'
 descriptions and the memo's text-changed events, then enters a bad value and checks that the
-notice is an alert that belongs to the window. Exits 1 on the first fault.
+notice is an alert that belongs to the window. Then it opens a small grouped CSV file as a user
+would (Ctrl+O, the file dialog, the read dialog with two grouping columns checked), and checks the
+read dialog's controls, the analysis window's group chooser and "Fit every group" with its results
+table. Exits 1 on the first fault.
 """
+import os
 import re
+import subprocess
 import sys
+import tempfile
 import time
 
 import gi
@@ -219,7 +225,128 @@ def main():
         fail("the notice has no OK button")
     press(ok)
     wait_for("the notice to close", lambda: not any(role_of(w) == "alert" for w in children(app)))
-    print("atspi-check: the tree, the chart descriptions, the memo events and the alert are as expected")
+    check_grouped_file(app)
+    print("atspi-check: the tree, the chart descriptions, the memo events, the alert and the grouped file's "
+          "controls are as expected")
+
+
+# (role, name, description pattern) the read dialog must offer, in any order.
+READ_DIALOG = [
+    ("combo box", None, re.compile(r"^The column that holds the reaction times$")),
+    ("check box", "pno", re.compile(r"one series per group")),
+    ("check box", "condition", re.compile(r"one series per group")),
+    ("push button", "Add filter", re.compile(r"^Keeps only the rows")),
+    ("combo box", None, re.compile(r"^The trial number")),
+    ("combo box", None, re.compile(r"^The mark between the whole and the decimal digits")),
+    ("text", "Minimum reaction time", re.compile(r"cutoffs")),
+    ("text", "Maximum reaction time", re.compile(r"cutoffs")),
+    ("table", "Preview", re.compile(r"first rows")),
+    ("label", "What the read gives", re.compile(r"^\d+ reaction times; \d+ missing values? skipped")),
+    ("push button", "Read", None),
+]
+
+# The same for the analysis window once the grouped file is read and every group fitted.
+GROUP_CONTROLS = [
+    ("combo box", None, re.compile(r"^The group of the loaded file")),
+    ("push button", "Fit every group", re.compile(r"^Fits the model to each group")),
+    ("push button", "Copy rows", re.compile(r"tab separated")),
+    ("push button", "Save results as CSV...", re.compile(r"CSV file")),
+    ("table", "Every group's fit", re.compile(r"^One row per group")),
+]
+
+
+def xdotool(*arguments):
+    """Real key presses through the X server (XTest), as a user's keyboard sends them."""
+    done = subprocess.run(["xdotool", *arguments], capture_output=True, text=True, timeout=10)
+    return done.stdout.strip()
+
+
+def found_in(root, role, name):
+    return next((n for _, n in walk(root) if role_of(n) == role and n.get_name() == name), None)
+
+
+def expect_controls(root, wanted, where):
+    """Each (role, name, description) is there; a combo box says its current item as its name, so
+    one is found by its description alone (name None)."""
+    for role, name, description in wanted:
+        node = next((n for _, n in walk(root) if role_of(n) == role and
+                     (n.get_name() == name if name is not None else matches(description, n.get_description() or ""))),
+                    None)
+        if node is None:
+            dump(root)
+            fail(f"{where}: no {role} named {name!r} described {description}")
+        said = node.get_description() or ""
+        print(f"{where}: {role} {node.get_name()!r}: {said!r}")
+        if not matches(description, said):
+            fail(f"{where}: the {role} {name!r} is described {said!r}")
+
+
+def grouped_csv():
+    rows = ['"","pno","condition","trialnum","acc","rt"']
+    n = 0
+    for p in range(1, 4):
+        for condition in ("congruent", "incongruent"):
+            for t in range(1, 41):
+                n += 1
+                rt = "NA" if n % 9 == 0 else f"{0.45 + ((n * 37) % 29) / 100 + (0.2 if (n * 11) % 7 == 0 else 0):.3f}"
+                rows.append(f'"{n}","p{p}","{condition}",{t},{0 if n % 13 == 0 else 1},{rt}')
+    handle, path = tempfile.mkstemp(prefix="corvane-atspi-", suffix=".csv")
+    with os.fdopen(handle, "w") as out:
+        out.write("\n".join(rows) + "\n")
+    return path
+
+
+def check_grouped_file(app):
+    path = grouped_csv()
+    try:
+        # Ctrl+O in the main window, given the keyboard (there is no window manager to give it):
+        # the analysis window and the file dialog.
+        form = xdotool("search", "--onlyvisible", "--name", "^Form1$").split("\n")[0]
+        xdotool("windowfocus", "--sync", form)
+        pump(0.3)
+        xdotool("key", "ctrl+o")
+        chooser = wait_for("the file dialog", lambda: window_of(app, "Open reaction times"))
+        pump(0.5)
+        texts = [n for _, n in walk(chooser) if role_of(n) == "text" and "EditableText" in n.get_interfaces()]
+        field = next((n for n in texts if "name" in (n.get_name() or "").lower()), texts[0] if texts else None)
+        if field is None:
+            dump(chooser)
+            fail("the file dialog has no file name field")
+        Atspi.EditableText.set_text_contents(field, path)
+        pump(0.3)
+        opener = found_in(chooser, "push button", "Open")
+        if opener is None:
+            xdotool("key", "Return")
+        else:
+            press(opener)
+        dialog = wait_for("the read dialog", lambda: window_of(app, "Read reaction times"))
+        pump(0.5)
+        print(f"read dialog: {dialog.get_role_name()} {dialog.get_name()!r} {dialog.get_description()!r}")
+        expect_controls(dialog, READ_DIALOG, "read dialog")
+        for column in ("pno", "condition"):
+            box = found_in(dialog, "check box", column)
+            if box is None:
+                fail(f"the read dialog has no check box {column!r} to group by")
+            press(box)
+            wait_for(f"{column!r} checked", lambda: box.get_state_set().contains(Atspi.StateType.CHECKED))
+        count = found_in(dialog, "label", "What the read gives")
+        wait_for("the count of 6 groups", lambda: (count.get_description() or "").startswith("6 groups"))
+        print(f"read dialog counts: {count.get_description()!r}")
+        press(found_in(dialog, "push button", "Read"))
+        analysis = wait_for("the analysis window", lambda: window_of(app, "Series analysis"))
+        wait_for("the group chooser", lambda: next((n for _, n in walk(analysis) if role_of(n) == "combo box" and
+                                                    (n.get_name() or "").startswith("p1, congruent (")), None))
+        press(found_in(analysis, "push button", "Fit every group"))
+        table = found_in(analysis, "table", "Every group's fit")
+        wait_for("every group's fit", lambda: Atspi.Table.get_n_rows(table) == 6)
+        pump(0.3)
+        expect_controls(analysis, GROUP_CONTROLS, "analysis window")
+        header = [Atspi.Table.get_column_header(table, c).get_name() for c in range(3)]
+        print(f"every group's fit: {Atspi.Table.get_n_rows(table)} rows, columns {header}...")
+        if header != ["pno", "condition", "n"]:
+            fail(f"every group's fit begins with the columns {header}")
+    finally:
+        os.unlink(path)
 
 
 if __name__ == "__main__":

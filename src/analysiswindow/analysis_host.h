@@ -1,8 +1,9 @@
 // What the Series analysis window needs of the program's main window, so that it can live below
 // it: the series it follows, the six fields (read for "keep A" and the held a1, written by "Apply
-// to fields") and where messages for the user go.
+// to fields"), where messages for the user go and the seed the series began at.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -30,6 +31,9 @@ class TAnalysisHost {
   // save path (its file dialog and formats); nothing where the host has none.
   virtual void SaveChartImage(TChart& /*chart*/) {}
   virtual void SaveChartData(TChart& /*chart*/) {}
+  // The seed the series began at (corvane-cli simulate --seed gives it again); none where the
+  // series has no reaction or its draws are not the process-wide generator's.
+  virtual std::optional<std::uint32_t> SeriesSeed() const { return std::nullopt; }
 };
 
 }  // namespace corvane

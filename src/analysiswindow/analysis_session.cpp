@@ -1,5 +1,6 @@
 #include "analysiswindow/analysis_session.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "analysis/standard_errors.h"
@@ -32,7 +33,8 @@ TAnalysisSession::TAnalysisSession(TAnalysisHost& host, QObject* parent)
     : QObject(parent),
       host_(host),
       model_([this] { emit Changed(kModelChanged | kWorkChanged); }),
-      fit_([this] { emit Changed(kFitChanged | kWorkChanged); }) {
+      fit_([this] { emit Changed(kFitChanged | kWorkChanged); }),
+      groups_fit_([this] { emit Changed(kGroupsChanged | kFitChanged | kWorkChanged); }) {
   series_.Assign(host_.Series().Times());
   host_.Series().SetListener(this);
   UpdateModel();
@@ -124,37 +126,99 @@ void TAnalysisSession::LoadText(std::string text, const std::string& name) {
   // The decimal mark detected from the file itself: a European semicolon file under an English
   // locale still reads.
   TReadOptions options;
+  auto shared = std::make_shared<const std::string>(std::move(text));
   try {
-    const TTextShape shape = InspectReactionTimeText(text, options.DecimalMark);
-    if (shape.Layout == TTextLayout::Table && shape.Columns.size() > 1 && ChooseColumn) {
-      const std::optional<std::size_t> column = ChooseColumn(shape, name);
-      if (!column) {
+    const TTextShape shape = InspectReactionTimeText(*shared, options.DecimalMark);
+    // A paste of one or two columns without a header has nothing to choose: the reader's guess.
+    const bool choice = shape.Layout == TTextLayout::Table && shape.Columns.size() > 1 &&
+                        (shape.HeaderLine != 0 || shape.Columns.size() > 2);
+    if (choice && ChooseRead) {
+      const std::optional<TReadOptions> chosen = ChooseRead(shared, shape, name);
+      if (!chosen) {
         emit Changed(kWorkChanged);
         return;
       }
-      options.Column = *column;
+      options = *chosen;
     }
   } catch (const std::exception& error) {
     Reject(name, error.what());
     return;
   }
-  auto shared = std::make_shared<std::string>(std::move(text));
   load_name_ = name;
   load_task_.Start(
       [this, shared, options, name](const TWorkControl& control) -> std::function<void()> {
-        auto values = std::make_shared<std::vector<double>>(ReadReactionTimes(*shared, options, control));
-        return [this, values, name] { Loaded(std::move(*values), name); };
+        auto read =
+            std::make_shared<const TReactionTimeGroups>(ReadReactionTimeGroups(*shared, options, control));
+        return [this, read, name] { Loaded(read, name); };
       },
       [this, name](const std::string& message) { Reject(name, message); }, 1);
   emit Changed(kWorkChanged);
 }
 
-void TAnalysisSession::Loaded(std::vector<double> values, const std::string& name) {
+void TAnalysisSession::Loaded(std::shared_ptr<const TReactionTimeGroups> read, const std::string& name) {
+  // The first group that was read is shown; where none was, the read is refused as a whole.
+  const auto first = std::find_if(read->Groups.begin(), read->Groups.end(),
+                                  [](const TReactionTimeGroup& group) { return group.Read; });
+  if (first == read->Groups.end()) {
+    const std::string& why = read->Groups.front().Message;
+    Reject(name, read->GroupNames.empty() ? why : "no group could be read; the first: " + why);
+    return;
+  }
+  groups_fit_.Drop();
   loaded_.emplace();
-  loaded_->Values.Assign(values);
   loaded_->Name = name;
+  loaded_->Read = std::move(read);
+  loaded_->Group = static_cast<std::size_t>(first - loaded_->Read->Groups.begin());
+  loaded_->Values.Assign(first->Values, first->Breaks);
   showing_loaded_ = true;
   SourceChanged();
+  emit Changed(kGroupsChanged);
+}
+
+const TReactionTimeGroups* TAnalysisSession::LoadedGroups() const noexcept {
+  return loaded_ && !loaded_->Read->GroupNames.empty() ? loaded_->Read.get() : nullptr;
+}
+
+void TAnalysisSession::ShowGroup(std::size_t group) {
+  if (!LoadedGroups() || group >= loaded_->Read->Groups.size() || !loaded_->Read->Groups[group].Read)
+    return;
+  if (group == loaded_->Group && showing_loaded_)
+    return;
+  const TReactionTimeGroup& chosen = loaded_->Read->Groups[group];
+  loaded_->Group = group;
+  loaded_->Values.Assign(chosen.Values, chosen.Breaks);
+  showing_loaded_ = true;
+  SourceChanged();
+  emit Changed(kGroupsChanged);
+}
+
+void TAnalysisSession::FitEveryGroup(bool keep_a) {
+  if (!LoadedGroups())
+    return;
+  work_message_.clear();
+  TFitOptions options;
+  const std::optional<TParameterSet> fields = host_.FieldParameters();
+  if (fields)
+    options.a1 = fields->a1;
+  else if (model_.Parameters())
+    options.a1 = model_.Parameters()->a1;
+  options.KeepA = keep_a;
+  if (keep_a && !fields)
+    groups_fit_.Refuse("Cannot keep A: the fields do not hold six numbers greater than 0.");
+  else {
+    if (keep_a)
+      options.A = fields->A;
+    groups_fit_.Fit(loaded_->Read, options, fit_.BootstrapOptions());
+  }
+  emit Changed(kGroupsChanged | kWorkChanged);
+}
+
+const TGroupFit* TAnalysisSession::ShownGroupFit() const {
+  const TGroupFitTable* table = groups_fit_.Table().get();
+  if (!showing_loaded_ || !LoadedGroups() || !table || loaded_->Group >= table->Fits.size())
+    return nullptr;
+  const TGroupFit& fit = table->Fits[loaded_->Group];
+  return fit.Status == TGroupFitStatus::Fitted ? &fit : nullptr;
 }
 
 void TAnalysisSession::Reject(const std::string& name, const std::string& message) {
@@ -183,9 +247,15 @@ void TAnalysisSession::Fit(bool keep_a) {
   emit Changed(kFitChanged | kWorkChanged);
 }
 
+bool TAnalysisSession::CanApplyFit() const {
+  return fit_.Fitted() || ShownGroupFit() != nullptr;
+}
+
 void TAnalysisSession::ApplyFitToFields() {
   if (fit_.Fitted())
     host_.ApplyToFields(fit_.Current()->Parameters);
+  else if (const TGroupFit* group = ShownGroupFit())
+    host_.ApplyToFields(group->Fit.Parameters);
 }
 
 // ---- work
@@ -202,6 +272,10 @@ TWorkState TAnalysisSession::Work() const {
         "Bootstrap: " + std::to_string(fit_.BootstrapOptions().Replicates) + " replicate series refitted";
     state.Share = fit_.BootstrapTask().Progress();
     state.Cancellable = true;
+  } else if (groups_fit_.Task().Running()) {
+    state.What = groups_fit_.Text();
+    state.Share = groups_fit_.Task().Progress();
+    state.Cancellable = true;
   } else if (model_.Task().Running() || fit_.SimulationTask().Running()) {
     state.What = "Simulating the model";
     state.Share = (model_.Task().Running() ? model_.Task() : fit_.SimulationTask()).Progress();
@@ -211,7 +285,7 @@ TWorkState TAnalysisSession::Work() const {
 
 bool TAnalysisSession::WorkRunning() const noexcept {
   return model_.Task().Running() || fit_.SimulationTask().Running() || fit_.BootstrapTask().Running() ||
-         load_task_.Running();
+         load_task_.Running() || groups_fit_.Task().Running();
 }
 
 void TAnalysisSession::CancelWork() {
@@ -223,6 +297,10 @@ void TAnalysisSession::CancelWork() {
   if (fit_.BootstrapTask().Running()) {
     fit_.CancelIntervals();
     what |= kFitChanged;
+  }
+  if (groups_fit_.Task().Running()) {
+    groups_fit_.Cancel();
+    what |= kGroupsChanged;
   }
   emit Changed(what);
 }
@@ -238,6 +316,7 @@ void TAnalysisSession::JoinWork() {
   fit_.SimulationTask().Join();
   fit_.BootstrapTask().Join();
   load_task_.Join();
+  groups_fit_.Task().Join();
 }
 
 // ---- the views' contents
@@ -260,9 +339,20 @@ TAnalysisTable TAnalysisSession::FitResults() const {
 }
 
 std::string TAnalysisSession::SourceText() const {
-  if (showing_loaded_)
-    return "Showing " + loaded_->Name + " (" + std::to_string(loaded_->Values.Count()) + " reaction times)";
-  return "Showing the window's series (" + std::to_string(series_.Count()) + " reactions)";
+  if (showing_loaded_) {
+    const TReactionTimeGroup& group = loaded_->Read->Groups[loaded_->Group];
+    std::string counts = std::to_string(loaded_->Values.Count()) + " reaction times";
+    if (group.Missing > 0)
+      counts += "; " + std::to_string(group.Missing) +
+                (group.Missing == 1 ? " missing value skipped" : " missing values skipped");
+    if (group.Excluded > 0)
+      counts += "; " + std::to_string(group.Excluded) + " excluded by the cutoffs";
+    return "Showing " + loaded_->Name + (LoadedGroups() ? ", group " + GroupLabel(group) : "") + " (" +
+           counts + ")";
+  }
+  const std::optional<std::uint32_t> seed = series_.Count() > 0 ? host_.SeriesSeed() : std::nullopt;
+  return "Showing the window's series (" + std::to_string(series_.Count()) + " reactions" +
+         (seed ? ", from seed " + std::to_string(*seed) : "") + ")";
 }
 
 std::string TAnalysisSession::NoteText() const {

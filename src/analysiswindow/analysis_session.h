@@ -2,10 +2,12 @@
 // fit beside them, the work running for them, and the table and texts they make.
 //
 //   TSeriesRecord (the main window's series, live: this session listens) --+
-//   a text read off the user-interface thread (LoadText: a file, the clipboard) --> the shown data
-//        (TIncrementalStatistics: the series, or the loaded set while it is shown)
+//   a text read off the user-interface thread (LoadText: a file, the clipboard; a table's read
+//        options asked through ChooseRead) --> the shown data (TIncrementalStatistics: the series,
+//        or the loaded set's chosen group while it is shown, its gaps kept)
 //   the model's parameters (the series' latest set; for loaded data the fields) --> TModelSide
 //   Fit --> TFitSide (FitModel decides; simulation and bootstrap in the background)
+//   FitEveryGroup --> TGroupFitSide (FitGroups in the background: the results table, whole or not)
 //   every change --> Changed(what): the window repaints what changed, once
 //
 // Work() says what runs (reading, the bootstrap, the model's simulation) with its progress and
@@ -16,14 +18,17 @@
 #include <QObject>
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "analysis/reaction_time_groups.h"
 #include "analysis/reaction_time_reader.h"
 #include "analysis/series_statistics.h"
 #include "analysiswindow/analysis_table.h"
 #include "analysiswindow/fit_side.h"
+#include "analysiswindow/group_fit_side.h"
 #include "analysiswindow/model_side.h"
 #include "simulation/series_record.h"
 
@@ -33,10 +38,11 @@ class TAnalysisHost;
 
 // What changed, as bits of Changed's argument.
 enum TSessionChange : int {
-  kDataChanged = 1,   // the shown values (a new source, a reaction recorded, cleared)
-  kModelChanged = 2,  // the model's parameters, closed form or simulation
-  kFitChanged = 4,    // the fit, its intervals or its simulation
-  kWorkChanged = 8,   // work started or ended, or the work's message
+  kDataChanged = 1,     // the shown values (a new source, a reaction recorded, cleared)
+  kModelChanged = 2,    // the model's parameters, closed form or simulation
+  kFitChanged = 4,      // the fit, its intervals or its simulation
+  kWorkChanged = 8,     // work started or ended, or the work's message
+  kGroupsChanged = 16,  // the loaded groups, the group shown, or every group's fit
 };
 
 struct TWorkState {
@@ -64,8 +70,19 @@ class TAnalysisSession : public QObject, private TSeriesListener {
   // is accepted, and a rejection goes to the host's notice.
   void LoadText(std::string text, const std::string& name);
   void LoadFile(const std::string& path);
-  // Chooses the column of a table (from 0), or nothing to cancel; the window asks its dialog.
-  std::function<std::optional<std::size_t>(const TTextShape& shape, const std::string& source)> ChooseColumn;
+  // The read options of a table where there is something to choose (a header, or more than two
+  // columns), or nothing to cancel; the window asks its dialog. Unset: the reader's defaults.
+  std::function<std::optional<TReadOptions>(std::shared_ptr<const std::string> text, const TTextShape& shape,
+                                            const std::string& source)>
+      ChooseRead;
+  // ---- a long file's groups (null without a grouped file loaded)
+  const TReactionTimeGroups* LoadedGroups() const noexcept;
+  std::size_t ShownGroup() const noexcept { return loaded_ ? loaded_->Group : 0; }
+  // Shows that group of the loaded file (a group that was read).
+  void ShowGroup(std::size_t group);
+  // Fits every group of the loaded file in the background, with the options Fit would use.
+  void FitEveryGroup(bool keep_a);
+  const TGroupFitSide& GroupFits() const noexcept { return groups_fit_; }
   void FieldsChanged();
 
   // ---- the model and the fit
@@ -74,6 +91,8 @@ class TAnalysisSession : public QObject, private TSeriesListener {
   // Fits the shown data: a1 held at its field's value (or the model's), A kept at the A field's
   // value when `keep_a`.
   void Fit(bool keep_a);
+  // The fit of what is shown: Fit's, else the shown group's row of every group's fit.
+  bool CanApplyFit() const;
   void ApplyFitToFields();
 
   // ---- work
@@ -102,8 +121,10 @@ class TAnalysisSession : public QObject, private TSeriesListener {
 
  private:
   struct TLoadedSet {
-    TIncrementalStatistics Values;
+    TIncrementalStatistics Values;  // the shown group's
     std::string Name;
+    std::shared_ptr<const TReactionTimeGroups> Read;
+    std::size_t Group = 0;
   };
 
   void SeriesRecorded(std::size_t count) override;
@@ -111,7 +132,8 @@ class TAnalysisSession : public QObject, private TSeriesListener {
   // The model for what is shown now; returns whether it changed.
   bool UpdateModel();
   void SourceChanged();
-  void Loaded(std::vector<double> values, const std::string& name);
+  void Loaded(std::shared_ptr<const TReactionTimeGroups> read, const std::string& name);
+  const TGroupFit* ShownGroupFit() const;
   void Reject(const std::string& name, const std::string& message);
 
   TAnalysisHost& host_;
@@ -120,6 +142,7 @@ class TAnalysisSession : public QObject, private TSeriesListener {
   bool showing_loaded_ = false;
   TModelSide model_;
   TFitSide fit_;
+  TGroupFitSide groups_fit_;
   TBackgroundTask load_task_;
   std::string load_name_;
   std::string work_message_;

@@ -21,7 +21,9 @@
 #include "analysiswindow/analysis_charts.h"
 #include "analysiswindow/analysis_host.h"
 #include "analysiswindow/analysis_menu.h"
-#include "analysiswindow/column_dialog.h"
+#include "analysiswindow/group_chooser.h"
+#include "analysiswindow/group_panel.h"
+#include "analysiswindow/read_dialog.h"
 #include "analysiswindow/table_view.h"
 #include "analysiswindow/width_policy.h"
 #include "chart/chart.h"
@@ -34,7 +36,7 @@ namespace corvane {
 namespace {
 
 constexpr int kProgressMilliseconds = 100;
-constexpr int kEverything = kDataChanged | kModelChanged | kFitChanged | kWorkChanged;
+constexpr int kEverything = kDataChanged | kModelChanged | kFitChanged | kWorkChanged | kGroupsChanged;
 
 QString Text(const std::string& text) {
   return QString::fromStdString(text);
@@ -46,12 +48,17 @@ TSeriesAnalysisWindow::TSeriesAnalysisWindow(TAnalysisHost& host, QWidget* paren
     : QMainWindow(parent), host_(host), session_(host) {
   setObjectName("SeriesAnalysisWindow");
   setWindowTitle(QStringLiteral("Series analysis"));
-  session_.ChooseColumn = [this](const TTextShape& shape, const std::string& source) {
-    return ChooseReactionTimeColumn(this, shape, source);
+  session_.ChooseRead = [this](std::shared_ptr<const std::string> text, const TTextShape& shape,
+                               const std::string& source) {
+    return AskReadOptions(this, std::move(text), shape, source);
   };
   CreateMenus();
   CreateLayout();
   CreateChartsMenu();
+  group_panel_ = new TGroupPanel(
+      session_, [this] { session_.FitEveryGroup(keep_a_->isChecked()); }, this);
+  addDockWidget(Qt::BottomDockWidgetArea, group_panel_);
+  group_panel_->CreateMenu(*menuBar());
   CreateStatusBar();
   run_timer_.setSingleShot(true);
   run_timer_.setInterval(kRefreshMilliseconds);
@@ -128,6 +135,10 @@ void TSeriesAnalysisWindow::CreateLayout() {
       session_.ShowLoaded();
   });
   source_row->addWidget(source_label_, 1);
+  auto* group = new QLabel(QStringLiteral("Gro&up:"));
+  group_choice_ = new TGroupChooser(session_, *group);
+  source_row->addWidget(group);
+  source_row->addWidget(group_choice_);
   auto* show = new QLabel(QStringLiteral("&Show:"));
   show->setBuddy(source_choice_);
   source_row->addWidget(show);
@@ -253,7 +264,7 @@ void TSeriesAnalysisWindow::Repaint() {
   if (what & kFitChanged) {
     const TFitSide& fit = session_.FitResult();
     charts_->ShowFit(fit.Fitted() ? fit.ClosedForm() : nullptr, fit.Simulation());
-    apply_button_->setEnabled(fit.Fitted());
+    apply_button_->setEnabled(session_.CanApplyFit());
     copy_results_button_->setEnabled(fit.Fitted());
     fit_view_->setVisible(fit.Fitted());
     if (fit.Fitted())
@@ -266,6 +277,10 @@ void TSeriesAnalysisWindow::Repaint() {
   note_label_->setText(Text(note));
   note_label_->setVisible(!note.empty());
   UpdateSourceChoice();
+  if (what & (kGroupsChanged | kDataChanged)) {
+    group_choice_->Show();
+    group_panel_->Show();
+  }
   ShowWork();  // the model's and the fit's texts too: they say what is being computed
 }
 

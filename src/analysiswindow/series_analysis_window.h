@@ -6,6 +6,7 @@
 //            model --> charts' model lines, table, model text
 //            fit   --> charts' fitted lines, table, fit results
 //            work  --> status bar: what runs, its progress, Cancel
+//            groups --> the group chooser (TGroupChooser) and every group's fit (TGroupPanel)
 //   TTableWidthPolicy (width_policy.h): the charts | table divider and the window's width
 //
 // One window per program, created by its owner (the main window) and shown again when asked. A
@@ -32,6 +33,8 @@ namespace corvane {
 class TAnalysisCharts;
 class TAnalysisHost;
 class TAnalysisTableView;
+class TGroupChooser;
+class TGroupPanel;
 class TTableWidthPolicy;
 
 inline constexpr int kRefreshMilliseconds = 250;
@@ -75,6 +78,8 @@ class TSeriesAnalysisWindow : public QMainWindow {
   std::unique_ptr<TAnalysisCharts> charts_;  // a plain object: its charts belong to the layout
   QLabel* source_label_ = nullptr;
   QComboBox* source_choice_ = nullptr;
+  TGroupChooser* group_choice_ = nullptr;
+  TGroupPanel* group_panel_ = nullptr;
   QLabel* note_label_ = nullptr;
   QLabel* model_label_ = nullptr;
   TAnalysisTableView* table_view_ = nullptr;

@@ -121,6 +121,10 @@ QString MouseAndKeysPage() {
       "<tr><td>Ctrl+S</td><td>save the table as CSV</td></tr>"
       "<tr><td>Ctrl+W</td><td>close the window</td></tr>"
       "<tr><td>Alt+I, Alt+A, Alt+K, Alt+R</td><td>Fit, Apply to fields, Keep A, Copy results</td></tr>"
+      "<tr><td>Ctrl+G</td><td>a long file: fit every group, one row per group (Alt+V the button)</td></tr>"
+      "<tr><td>Alt+U, Alt+P, Alt+L</td><td>the group chooser, Copy rows, Save results as CSV</td></tr>"
+      "<tr><td>Alt+T, Alt+F, Alt+O, Alt+D, Alt+N, Alt+X, Alt+R</td><td>in the dialog a table opens with: "
+      "the RT column, Add filter, Order by, Decimal mark, Minimum, Maximum, Read</td></tr>"
       "</table>");
 }
 

@@ -104,6 +104,13 @@ TSeriesRecord& TFormAnalysis::Series() {
   return form_.SeriesRecord();
 }
 
+std::optional<std::uint32_t> TFormAnalysis::SeriesSeed() const {
+  const auto& stretches = form_.SeriesSeeds().Stretches();
+  if (!form_.DrawsFromProcessGenerator() || stretches.empty())
+    return std::nullopt;
+  return stretches.front().Seed;
+}
+
 void TFormAnalysis::FieldsChanged() {
   if (window_)
     window_->Session().FieldsChanged();

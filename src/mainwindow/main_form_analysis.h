@@ -58,6 +58,7 @@ class TFormAnalysis final : public TAnalysisHost {
   void ShowNotice(const std::string& text) override;
   void SaveChartImage(TChart& chart) override;
   void SaveChartData(TChart& chart) override;
+  std::optional<std::uint32_t> SeriesSeed() const override;
 
  private:
   TSeriesAnalysisWindow& EnsureWindow();

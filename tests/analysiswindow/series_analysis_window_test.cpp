@@ -283,10 +283,13 @@ TEST_F(SeriesAnalysisWindowTest, LoadsATableByTheChosenColumnAndSwitchesBack) {
   const QString path = dir.filePath("subject1.csv");
   std::ofstream(path.toStdString()) << csv;
   std::optional<std::size_t> offered;
-  session().ChooseColumn = [&](const TTextShape& shape, const std::string& source) {
+  session().ChooseRead = [&](std::shared_ptr<const std::string>, const TTextShape& shape,
+                             const std::string& source) {
     EXPECT_EQ(source, "subject1.csv");
     offered = shape.PreselectedColumn;
-    return std::optional<std::size_t>(shape.PreselectedColumn);
+    TReadOptions options;
+    options.Column = shape.PreselectedColumn;
+    return std::optional<TReadOptions>(options);
   };
   window->OpenReactionTimesFile(path);
   Finish();
@@ -300,7 +303,9 @@ TEST_F(SeriesAnalysisWindowTest, LoadsATableByTheChosenColumnAndSwitchesBack) {
   EXPECT_EQ(session().SourceText(), "Showing the window's series (4 reactions)");
 
   // A cancelled column choice changes nothing.
-  session().ChooseColumn = [](const TTextShape&, const std::string&) { return std::optional<std::size_t>(); };
+  session().ChooseRead = [](std::shared_ptr<const std::string>, const TTextShape&, const std::string&) {
+    return std::optional<TReadOptions>();
+  };
   window->OpenReactionTimesFile(path);
   Finish();
   EXPECT_TRUE(session().ShowsSeries());

@@ -13,6 +13,7 @@
 
 #include "form_support.h"
 #include "mainwindow/main_form.h"
+#include "mainwindow/main_form_analysis.h"
 #include "mainwindow/reaction_run.h"
 #include "runtime/random.h"
 #include "simulation/series_record.h"
@@ -183,6 +184,26 @@ TEST_F(ReproductionTest, TheCommandPrintsTheWindowsSeries) {
   ExpectReproduced(*form, 1);
   EXPECT_EQ(form->SeriesSeeds().Stretches().front().Seed, second);
   EXPECT_EQ(form->SeriesSeeds().Stretches().front().Parameters.y0, 2.5);
+}
+
+// The analysis window names the seed the current series began at, the one About names.
+TEST_F(ReproductionTest, TheAnalysisHostGivesTheSeedTheSeriesBeganAt) {
+  auto form = MakeProcessForm();
+  const TAnalysisHost& host = form->Analysis();
+  EXPECT_EQ(host.SeriesSeed(), std::nullopt);  // no reaction yet
+  const std::uint32_t start = RandomSeed;
+  form->Press();
+  form->EditAcrit->setText("7.25");  // a second stretch: still the series' first seed
+  form->Press();
+  ASSERT_EQ(form->SeriesSeeds().Stretches().size(), 2u);
+  EXPECT_EQ(host.SeriesSeed(), start);
+  form->BitBtn1Click();
+  EXPECT_EQ(host.SeriesSeed(), std::nullopt);
+  const std::uint32_t second = RandomSeed;
+  form->Press();
+  EXPECT_EQ(host.SeriesSeed(), second);
+  EXPECT_NE(second, start);
+  EXPECT_EQ(MakeForm(SeededSource(3))->Analysis().SeriesSeed(), std::nullopt);
 }
 
 TEST_F(ReproductionTest, AWindowDrawingFromItsOwnSourceOffersNoCommand) {
