@@ -5,6 +5,7 @@
 #include "analysis/standard_errors.h"
 #include "analysiswindow/analysis_host.h"
 #include "analysiswindow/fit_results.h"
+#include "analysiswindow/likelihood_results.h"
 #include "runtime/format_float.h"
 #include "runtime/number_format_settings.h"
 
@@ -32,7 +33,8 @@ TAnalysisSession::TAnalysisSession(TAnalysisHost& host, QObject* parent)
     : QObject(parent),
       host_(host),
       model_([this] { emit Changed(kModelChanged | kWorkChanged); }),
-      fit_([this] { emit Changed(kFitChanged | kWorkChanged); }) {
+      fit_([this] { emit Changed(kFitChanged | kWorkChanged); }),
+      likelihood_([this] { emit Changed(kFitChanged | kWorkChanged); }) {
   series_.Assign(host_.Series().Times());
   host_.Series().SetListener(this);
   UpdateModel();
@@ -61,6 +63,7 @@ void TAnalysisSession::SeriesCleared() {
   if (showing_loaded_)
     return;
   fit_.Drop();
+  likelihood_.Drop();
   UpdateModel();
   emit Changed(kDataChanged | kModelChanged | kFitChanged | kWorkChanged);
 }
@@ -89,6 +92,7 @@ void TAnalysisSession::SetSimulationOptions(const TModelSimulationOptions& optio
 void TAnalysisSession::SourceChanged() {
   work_message_.clear();
   fit_.Drop();
+  likelihood_.Drop();
   UpdateModel();
   emit Changed(kDataChanged | kModelChanged | kFitChanged | kWorkChanged);
 }
@@ -166,6 +170,7 @@ void TAnalysisSession::Reject(const std::string& name, const std::string& messag
 
 void TAnalysisSession::Fit(bool keep_a) {
   work_message_.clear();
+  likelihood_.Drop();
   TFitOptions options;
   const std::optional<TParameterSet> fields = host_.FieldParameters();
   if (fields)
@@ -183,9 +188,45 @@ void TAnalysisSession::Fit(bool keep_a) {
   emit Changed(kFitChanged | kWorkChanged);
 }
 
+void TAnalysisSession::FitLikelihood(bool keep_a, bool contaminants) {
+  work_message_.clear();
+  fit_.Drop();
+  TLikelihoodFitOptions options;
+  const std::optional<TParameterSet> fields = host_.FieldParameters();
+  if (fields)
+    options.Likelihood.a1 = fields->a1;
+  else if (model_.Parameters())
+    options.Likelihood.a1 = model_.Parameters()->a1;
+  options.Likelihood.Contaminants = contaminants;
+  options.Likelihood.KeepA = keep_a;
+  const TBootstrapOptions& bootstrap = fit_.BootstrapOptions();
+  options.Replicates = bootstrap.Replicates;
+  options.Seed = bootstrap.Seed;
+  options.Level = bootstrap.Level;
+  if (keep_a && !fields) {
+    likelihood_.Refuse("Cannot keep A: the fields do not hold six numbers greater than 0.");
+  } else {
+    if (keep_a)
+      options.Likelihood.A = fields->A;
+    const TIncrementalStatistics& shown = Shown();
+    options.DataLag1 = shown.Statistics().Autocorrelations[0];
+    likelihood_.Fit({shown.Values().begin(), shown.Values().end()}, options);
+  }
+  emit Changed(kFitChanged | kWorkChanged);
+}
+
 void TAnalysisSession::ApplyFitToFields() {
-  if (fit_.Fitted())
+  if (fit_.Fitted()) {
     host_.ApplyToFields(fit_.Current()->Parameters);
+    return;
+  }
+  if (!likelihood_.Fitted())
+    return;
+  host_.ApplyToFields(*likelihood_.Parameters());
+  if (likelihood_.Current()->Boundary) {
+    work_message_ = BoundaryApplyText(*likelihood_.Current());
+    emit Changed(kWorkChanged);
+  }
 }
 
 // ---- work
@@ -202,6 +243,11 @@ TWorkState TAnalysisSession::Work() const {
         "Bootstrap: " + std::to_string(fit_.BootstrapOptions().Replicates) + " replicate series refitted";
     state.Share = fit_.BootstrapTask().Progress();
     state.Cancellable = true;
+  } else if (likelihood_.Running()) {
+    state.What = "Maximum likelihood: the search, then " + std::to_string(likelihood_.Options().Replicates) +
+                 " bootstrap series refitted";
+    state.Share = likelihood_.Task().Progress();
+    state.Cancellable = true;
   } else if (model_.Task().Running() || fit_.SimulationTask().Running()) {
     state.What = "Simulating the model";
     state.Share = (model_.Task().Running() ? model_.Task() : fit_.SimulationTask()).Progress();
@@ -211,7 +257,7 @@ TWorkState TAnalysisSession::Work() const {
 
 bool TAnalysisSession::WorkRunning() const noexcept {
   return model_.Task().Running() || fit_.SimulationTask().Running() || fit_.BootstrapTask().Running() ||
-         load_task_.Running();
+         likelihood_.Running() || load_task_.Running();
 }
 
 void TAnalysisSession::CancelWork() {
@@ -224,6 +270,10 @@ void TAnalysisSession::CancelWork() {
     fit_.CancelIntervals();
     what |= kFitChanged;
   }
+  if (likelihood_.Running()) {
+    likelihood_.Cancel();
+    what |= kFitChanged;
+  }
   emit Changed(what);
 }
 
@@ -231,12 +281,14 @@ void TAnalysisSession::StopWork() {
   CancelWork();
   model_.Task().Cancel();
   fit_.Drop();
+  likelihood_.Drop();
 }
 
 void TAnalysisSession::JoinWork() {
   model_.Task().Join();
   fit_.SimulationTask().Join();
   fit_.BootstrapTask().Join();
+  likelihood_.Task().Join();
   load_task_.Join();
 }
 
@@ -248,6 +300,12 @@ TAnalysisTable TAnalysisSession::Table() const {
     return DataAloneTableOf(statistics, statistics.Count < 2 ? "" : "no model");
   const std::vector<TComparisonRow> model_rows =
       CompareWithModel(statistics, *model_.Parameters(), model_.Simulation());
+  if (likelihood_.Fitted() && likelihood_.ClosedForm()) {
+    // The fitted law's closed-form figures; its simulation is not run.
+    const std::vector<TComparisonRow> fit_rows =
+        CompareWithModel(statistics, *likelihood_.Parameters(), nullptr);
+    return AnalysisTableOf(model_rows, &fit_rows);
+  }
   if (!fit_.Fitted())
     return AnalysisTableOf(model_rows, nullptr);
   const std::vector<TComparisonRow> fit_rows =
@@ -256,7 +314,17 @@ TAnalysisTable TAnalysisSession::Table() const {
 }
 
 TAnalysisTable TAnalysisSession::FitResults() const {
+  if (likelihood_.Fitted())
+    return LikelihoodResultsOf(*likelihood_.Current(), likelihood_.HeldA1());
   return fit_.Fitted() ? FitResultsOf(*fit_.Current(), fit_.Intervals()) : TAnalysisTable{};
+}
+
+TAnalysisTable TAnalysisSession::DistributionComparison() const {
+  return likelihood_.Fitted() ? DistributionComparisonOf(*likelihood_.Current()) : TAnalysisTable{};
+}
+
+std::string TAnalysisSession::FitText() const {
+  return likelihood_.Active() ? likelihood_.Text(Shown().Count()) : fit_.Text(Shown().Count());
 }
 
 std::string TAnalysisSession::SourceText() const {

@@ -6,6 +6,8 @@
 //        (TIncrementalStatistics: the series, or the loaded set while it is shown)
 //   the model's parameters (the series' latest set; for loaded data the fields) --> TModelSide
 //   Fit --> TFitSide (FitModel decides; simulation and bootstrap in the background)
+//   FitLikelihood --> TLikelihoodSide (FitByLikelihood in the background); the panel shows the
+//        side last asked for, and each Fit drops the other side's
 //   every change --> Changed(what): the window repaints what changed, once
 //
 // Work() says what runs (reading, the bootstrap, the model's simulation) with its progress and
@@ -24,6 +26,7 @@
 #include "analysis/series_statistics.h"
 #include "analysiswindow/analysis_table.h"
 #include "analysiswindow/fit_side.h"
+#include "analysiswindow/likelihood_side.h"
 #include "analysiswindow/model_side.h"
 #include "simulation/series_record.h"
 
@@ -74,6 +77,13 @@ class TAnalysisSession : public QObject, private TSeriesListener {
   // Fits the shown data: a1 held at its field's value (or the model's), A kept at the A field's
   // value when `keep_a`.
   void Fit(bool keep_a);
+  // The same by maximum likelihood, with a share of contaminants estimated when asked; the data's
+  // lag-1 skips the series' broken pairs.
+  void FitLikelihood(bool keep_a, bool contaminants);
+  const TLikelihoodSide& Likelihood() const noexcept { return likelihood_; }
+  // Either fit's estimate is at hand.
+  bool Fitted() const noexcept { return fit_.Fitted() || likelihood_.Fitted(); }
+  // At k = inf, k = kAppliedK, and the work's message says so.
   void ApplyFitToFields();
 
   // ---- work
@@ -92,10 +102,13 @@ class TAnalysisSession : public QObject, private TSeriesListener {
   TAnalysisTable Table() const;
   // The fit's results (empty unless fitted).
   TAnalysisTable FitResults() const;
+  // The likelihood fit's comparison with the ex-Gaussian and the shifted lognormal (empty unless
+  // fitted by likelihood).
+  TAnalysisTable DistributionComparison() const;
   std::string SourceText() const;
   std::string NoteText() const;
   std::string ModelText() const;
-  std::string FitText() const { return fit_.Text(Shown().Count()); }
+  std::string FitText() const;
 
  signals:
   void Changed(int what);
@@ -120,6 +133,7 @@ class TAnalysisSession : public QObject, private TSeriesListener {
   bool showing_loaded_ = false;
   TModelSide model_;
   TFitSide fit_;
+  TLikelihoodSide likelihood_;
   TBackgroundTask load_task_;
   std::string load_name_;
   std::string work_message_;
