@@ -15,7 +15,7 @@ namespace corvane {
 namespace {
 
 constexpr int kQqMinimumWidth = 160;
-constexpr int kQqMinimumHeight = 200;
+constexpr int kQqMinimumHeight = 150;
 
 }  // namespace
 
@@ -42,7 +42,9 @@ TLikelihoodViews::TLikelihoodViews(QWidget* parent)
   left->addStretch(1);
   layout->addLayout(left);
   qq_ = std::make_unique<TQqChart>(this);
+  // As tall as the estimates' table beside it: the analysis charts above keep the rest.
   qq_->Chart().setMinimumSize(kQqMinimumWidth, kQqMinimumHeight);
+  qq_->Chart().setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
   layout->addWidget(&qq_->Chart(), 1);
 }
 

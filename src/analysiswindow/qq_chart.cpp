@@ -48,8 +48,9 @@ TQqChart::TQqChart(QWidget* parent) : chart_(new TChart(parent)) {
   chart_->setObjectName("QqChart");
   chart_->setProperty("fileStem", QStringLiteral("series-qq"));
   chart_->BeginLoading();
-  DesignChart(*chart_,
-              {"QQ: data against the fitted model", "Fitted model's quantile", "Data", clNavy, false});
+  DesignChart(*chart_, {"QQ plot", "Fitted model's quantile", "Data", clNavy, false});
+  // The legend over the top right corner as on the other analysis charts, its names short: the
+  // chart is small beside the fit's tables.
   chart_->Legend().SetVisible(true);
   chart_->Legend().SetAlignment(laRight);
   chart_->Legend().SetResizeChart(false);
@@ -57,7 +58,7 @@ TQqChart::TQqChart(QWidget* parent) : chart_(new TChart(parent)) {
   chart_->LeftAxis().SetLabelSteps(tlsDecimal);
   chart_->EndLoading();
   identity_ = &AddLine(*chart_, "Identity", clBlack);
-  upper_ = &AddLine(*chart_, "95 % band (pointwise)", clGray);
+  upper_ = &AddLine(*chart_, "95 % band", clGray);
   upper_->LinePen().SetStyle(psDash);
   lower_ = &AddLine(*chart_, "95 % band, lower", clGray);
   lower_->LinePen().SetStyle(psDash);
