@@ -1,11 +1,36 @@
 #include "analysiswindow/likelihood_side.h"
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
+#include <utility>
 
+#include "analysis/shape_lattice.h"
 #include "analysiswindow/likelihood_results.h"
 
 namespace corvane {
+namespace {
+
+std::vector<std::pair<double, double>> FittedDensity(const TLikelihoodFit& fit, double low, double high,
+                                                     int points) {
+  std::vector<std::pair<double, double>> curve;
+  if (!fit.Fitted() || !(high > low))
+    return curve;
+  std::vector<double> rt(static_cast<std::size_t>(points));
+  for (int i = 0; i < points; ++i) rt[static_cast<std::size_t>(i)] = low + (high - low) * i / (points - 1);
+  std::vector<double> density(rt.size());
+  try {
+    LatticeDensity(fit.Law, rt, density);
+  } catch (const std::exception&) {  // a law the lattice cannot serve: no line, the fit stands
+    return curve;
+  }
+  const double share = std::isfinite(fit.ContaminantShare) ? fit.ContaminantShare : 0.0;
+  for (std::size_t i = 0; i < rt.size(); ++i)
+    curve.emplace_back(rt[i], (1 - share) * density[i] + share / (high - low));
+  return curve;
+}
+
+}  // namespace
 
 TLikelihoodSide::TLikelihoodSide(std::function<void()> changed) : changed_(std::move(changed)) {}
 
@@ -14,6 +39,7 @@ void TLikelihoodSide::Drop() {
   active_ = false;
   fit_.reset();
   qq_.clear();
+  density_.clear();
   closed_.reset();
   refusal_.clear();
   error_.clear();
@@ -37,7 +63,9 @@ void TLikelihoodSide::Fit(std::vector<double> values, const TLikelihoodFitOption
         std::vector<double> sorted = *shared;
         std::sort(sorted.begin(), sorted.end());
         auto qq = std::make_shared<std::vector<TQqPoint>>(QqPointsOf(sorted, *fit, control));
-        return [this, fit, qq] { Arrived(std::move(*fit), std::move(*qq)); };
+        auto density = std::make_shared<std::vector<std::pair<double, double>>>(
+            FittedDensity(*fit, sorted.front(), sorted.back(), kDensityPoints));
+        return [this, fit, qq, density] { Arrived(std::move(*fit), std::move(*qq), std::move(*density)); };
       },
       [this](const std::string& message) {
         error_ = message;
@@ -45,9 +73,11 @@ void TLikelihoodSide::Fit(std::vector<double> values, const TLikelihoodFitOption
       });
 }
 
-void TLikelihoodSide::Arrived(TLikelihoodFit fit, std::vector<TQqPoint> qq) {
+void TLikelihoodSide::Arrived(TLikelihoodFit fit, std::vector<TQqPoint> qq,
+                              std::vector<std::pair<double, double>> density) {
   fit_ = std::move(fit);
   qq_ = std::move(qq);
+  density_ = std::move(density);
   if (const std::optional<TParameterSet> P = Parameters()) {
     try {
       closed_ = ModelClosedFormOf(*P);

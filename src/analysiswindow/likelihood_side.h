@@ -3,7 +3,8 @@
 // work, so a fit shows whole or not at all.
 //
 //   values, TLikelihoodFitOptions --Fit--> FitByLikelihood, then QqPointsOf (qq_points.h), on a
-//        TBackgroundTask (progress: the bootstrap's; Cancel) --> Current(), QqPoints(), then
+//        TBackgroundTask (progress: the bootstrap's; Cancel) --> Current(), QqPoints(), the fitted
+//        law's density over the data's range (the lattice's, as the likelihood's), then
 //        `changed`; the fitted parameters' closed form (a1 held, k = inf as kAppliedK) for the
 //        charts' fitted lines and the table's fitted column
 //   a fit that cannot be started (keep A without a readable A field) --Refuse--> its reason
@@ -43,6 +44,10 @@ class TLikelihoodSide {
   bool Running() const noexcept { return task_.Running(); }
   double HeldA1() const noexcept { return options_.Likelihood.a1; }
   const std::vector<TQqPoint>& QqPoints() const noexcept { return qq_; }
+  // (rt, density of the continuous part, contaminants included) at kDensityPoints points from the
+  // fastest to the slowest value; empty where the law cannot give it.
+  const std::vector<std::pair<double, double>>& Density() const noexcept { return density_; }
+  static constexpr int kDensityPoints = 200;
   // The fitted parameters as the fields take them; empty unless fitted.
   std::optional<TParameterSet> Parameters() const;
   // Null where the fitted parameters have no closed form.
@@ -55,12 +60,13 @@ class TLikelihoodSide {
   const TBackgroundTask& Task() const noexcept { return task_; }
 
  private:
-  void Arrived(TLikelihoodFit fit, std::vector<TQqPoint> qq);
+  void Arrived(TLikelihoodFit fit, std::vector<TQqPoint> qq, std::vector<std::pair<double, double>> density);
 
   std::function<void()> changed_;
   bool active_ = false;
   std::optional<TLikelihoodFit> fit_;
   std::vector<TQqPoint> qq_;
+  std::vector<std::pair<double, double>> density_;
   std::optional<TModelClosedForm> closed_;
   TLikelihoodFitOptions options_;
   std::string refusal_;

@@ -283,9 +283,10 @@ void TSeriesAnalysisWindow::Repaint() {
   if (what & kFitChanged) {
     const TFitSide& fit = session_.FitResult();
     const TLikelihoodSide& likelihood = session_.Likelihood();
-    if (likelihood.Fitted())
+    if (likelihood.Fitted()) {
       charts_->ShowFit(likelihood.ClosedForm(), nullptr);
-    else
+      charts_->ShowFitDensity(likelihood.Density());
+    } else
       charts_->ShowFit(fit.Fitted() ? fit.ClosedForm() : nullptr, fit.Simulation());
     apply_button_->setEnabled(session_.Fitted());
     copy_results_button_->setEnabled(session_.Fitted());

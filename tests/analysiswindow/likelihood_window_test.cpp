@@ -163,8 +163,21 @@ TEST_F(LikelihoodWindowTest, TheDefaultMethodFitsByLikelihoodAndShowsWhatTheFitR
   EXPECT_NE(qq->accessibleDescription().toStdString().find("QQ chart of 150 reaction times"),
             std::string::npos);
 
-  // The charts' fitted lines and the table's fitted column come from the applied parameters.
+  // The charts' fitted lines and the table's fitted column come from the applied parameters; the
+  // density from the fitted law itself, over the data's range.
   EXPECT_EQ(session().Table().Header.back(), "Data - fit (SE)");
+  const TChartSeries* density = nullptr;
+  for (TChartSeries* series : window->findChild<TChart*>("DistributionChart")->SeriesList())
+    if (series->Title() == "Fitted model density")
+      density = series;
+  ASSERT_NE(density, nullptr);
+  ASSERT_EQ(density->PointCount(), TLikelihoodSide::kDensityPoints);
+  EXPECT_EQ(density->XValueAt(0), sorted.front());
+  EXPECT_EQ(density->XValueAt(TLikelihoodSide::kDensityPoints - 1), sorted.back());
+  // Above A the independent limit's closed form: e^(-m-s) sqrt(m/s) I1(2 sqrt(m s)) c0, s = c0 (rt - A).
+  const TStationaryLaw& law = direct.Law;
+  const double middle = density->XValueAt(100);
+  EXPECT_NEAR(density->YValueAt(100), StationaryDensity(law, middle), 1e-9);
 
   // Apply at k = inf writes k = 10^4 and says so.
   Child<QPushButton>("ApplyButton").click();
