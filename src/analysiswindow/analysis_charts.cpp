@@ -246,6 +246,10 @@ void TAnalysisCharts::ShowFit(const TModelClosedForm* fit, const TSimulatedModel
   DrawDensity(*fit_density_, fit ? simulated : nullptr);
 }
 
+void TAnalysisCharts::ShowFitDensity(const std::vector<std::pair<double, double>>& points) {
+  Replace(*fit_density_, shown_.Total == 0 ? std::vector<std::pair<double, double>>{} : points);
+}
+
 void TAnalysisCharts::InstallReadouts() {
   distribution_->OnGetReadoutText = [this](const TChartSeries& series, int index) {
     return DistributionReadout(series, index);

@@ -60,6 +60,8 @@ class TAnalysisCharts {
   // yet, its line stays empty). `model` null: no model (no parameters).
   void ShowModel(const TModelClosedForm* model, const TSimulatedModel* simulated);
   void ShowFit(const TModelClosedForm* fit, const TSimulatedModel* simulated);
+  // The fitted density given as points (a law fitted by likelihood has it without simulation).
+  void ShowFitDensity(const std::vector<std::pair<double, double>>& points);
 
   // The series, for tests.
   TLineSeries& HistogramSeries() const { return *histogram_; }

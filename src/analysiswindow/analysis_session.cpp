@@ -6,6 +6,7 @@
 #include "analysis/standard_errors.h"
 #include "analysiswindow/analysis_host.h"
 #include "analysiswindow/fit_results.h"
+#include "analysiswindow/likelihood_results.h"
 #include "runtime/format_float.h"
 #include "runtime/number_format_settings.h"
 
@@ -34,7 +35,8 @@ TAnalysisSession::TAnalysisSession(TAnalysisHost& host, QObject* parent)
       host_(host),
       model_([this] { emit Changed(kModelChanged | kWorkChanged); }),
       fit_([this] { emit Changed(kFitChanged | kWorkChanged); }),
-      groups_fit_([this] { emit Changed(kGroupsChanged | kFitChanged | kWorkChanged); }) {
+      groups_fit_([this] { emit Changed(kGroupsChanged | kFitChanged | kWorkChanged); }),
+      likelihood_([this] { emit Changed(kFitChanged | kWorkChanged); }) {
   series_.Assign(host_.Series().Times());
   host_.Series().SetListener(this);
   UpdateModel();
@@ -63,6 +65,7 @@ void TAnalysisSession::SeriesCleared() {
   if (showing_loaded_)
     return;
   fit_.Drop();
+  likelihood_.Drop();
   UpdateModel();
   emit Changed(kDataChanged | kModelChanged | kFitChanged | kWorkChanged);
 }
@@ -91,6 +94,7 @@ void TAnalysisSession::SetSimulationOptions(const TModelSimulationOptions& optio
 void TAnalysisSession::SourceChanged() {
   work_message_.clear();
   fit_.Drop();
+  likelihood_.Drop();
   UpdateModel();
   emit Changed(kDataChanged | kModelChanged | kFitChanged | kWorkChanged);
 }
@@ -192,23 +196,26 @@ void TAnalysisSession::ShowGroup(std::size_t group) {
   emit Changed(kGroupsChanged);
 }
 
-void TAnalysisSession::FitEveryGroup(bool keep_a) {
+void TAnalysisSession::FitEveryGroup(bool keep_a, TFitMethod method, bool contaminants) {
   if (!LoadedGroups())
     return;
   work_message_.clear();
-  TFitOptions options;
+  TGroupFitOptions options;
+  options.Method = method;
+  options.Contaminants = contaminants && method == TFitMethod::Likelihood;
+  options.Bootstrap = fit_.BootstrapOptions();
   const std::optional<TParameterSet> fields = host_.FieldParameters();
   if (fields)
-    options.a1 = fields->a1;
+    options.Fit.a1 = fields->a1;
   else if (model_.Parameters())
-    options.a1 = model_.Parameters()->a1;
-  options.KeepA = keep_a;
+    options.Fit.a1 = model_.Parameters()->a1;
+  options.Fit.KeepA = keep_a;
   if (keep_a && !fields)
     groups_fit_.Refuse("Cannot keep A: the fields do not hold six numbers greater than 0.");
   else {
     if (keep_a)
-      options.A = fields->A;
-    groups_fit_.Fit(loaded_->Read, options, fit_.BootstrapOptions());
+      options.Fit.A = fields->A;
+    groups_fit_.Fit(loaded_->Read, options);
   }
   emit Changed(kGroupsChanged | kWorkChanged);
 }
@@ -230,6 +237,7 @@ void TAnalysisSession::Reject(const std::string& name, const std::string& messag
 
 void TAnalysisSession::Fit(bool keep_a) {
   work_message_.clear();
+  likelihood_.Drop();
   TFitOptions options;
   const std::optional<TParameterSet> fields = host_.FieldParameters();
   if (fields)
@@ -248,14 +256,67 @@ void TAnalysisSession::Fit(bool keep_a) {
 }
 
 bool TAnalysisSession::CanApplyFit() const {
-  return fit_.Fitted() || ShownGroupFit() != nullptr;
+  return fit_.Fitted() || likelihood_.Fitted() || ShownGroupFit() != nullptr;
+}
+
+void TAnalysisSession::FitLikelihood(bool keep_a, bool contaminants) {
+  work_message_.clear();
+  fit_.Drop();
+  TLikelihoodFitOptions options;
+  const std::optional<TParameterSet> fields = host_.FieldParameters();
+  if (fields)
+    options.Likelihood.a1 = fields->a1;
+  else if (model_.Parameters())
+    options.Likelihood.a1 = model_.Parameters()->a1;
+  options.Likelihood.Contaminants = contaminants;
+  options.Likelihood.KeepA = keep_a;
+  const TBootstrapOptions& bootstrap = fit_.BootstrapOptions();
+  options.Replicates = bootstrap.Replicates;
+  options.Seed = bootstrap.Seed;
+  options.Level = bootstrap.Level;
+  if (keep_a && !fields) {
+    likelihood_.Refuse("Cannot keep A: the fields do not hold six numbers greater than 0.");
+  } else {
+    if (keep_a)
+      options.Likelihood.A = fields->A;
+    const TIncrementalStatistics& shown = Shown();
+    options.DataLag1 = shown.Statistics().Autocorrelations[0];
+    likelihood_.Fit({shown.Values().begin(), shown.Values().end()}, options);
+  }
+  emit Changed(kFitChanged | kWorkChanged);
 }
 
 void TAnalysisSession::ApplyFitToFields() {
-  if (fit_.Fitted())
+  if (fit_.Fitted()) {
     host_.ApplyToFields(fit_.Current()->Parameters);
-  else if (const TGroupFit* group = ShownGroupFit())
-    host_.ApplyToFields(group->Fit.Parameters);
+    return;
+  }
+  if (likelihood_.Fitted()) {
+    host_.ApplyToFields(*likelihood_.Parameters());
+    if (likelihood_.Current()->Boundary) {
+      work_message_ = BoundaryApplyText(*likelihood_.Current());
+      emit Changed(kWorkChanged);
+    }
+    return;
+  }
+  if (const TGroupFit* group = ShownGroupFit())
+    ApplyGroupFit(*group);
+}
+
+// A row of every group's fit, as Fit's or FitLikelihood's own (k = inf as kAppliedK, said).
+void TAnalysisSession::ApplyGroupFit(const TGroupFit& group) {
+  if (group.Method == TFitMethod::Moments) {
+    host_.ApplyToFields(group.Moments.Parameters);
+    return;
+  }
+  if (!group.Likelihood || !group.Likelihood->Fitted())
+    return;
+  const TGroupFitTable& table = *groups_fit_.Table();
+  host_.ApplyToFields(AppliedParametersOf(*group.Likelihood, table.Options.Fit.a1));
+  if (group.Likelihood->Boundary) {
+    work_message_ = BoundaryApplyText(*group.Likelihood);
+    emit Changed(kWorkChanged);
+  }
 }
 
 // ---- work
@@ -276,6 +337,11 @@ TWorkState TAnalysisSession::Work() const {
     state.What = groups_fit_.Text();
     state.Share = groups_fit_.Task().Progress();
     state.Cancellable = true;
+  } else if (likelihood_.Running()) {
+    state.What = "Maximum likelihood: the search, then " + std::to_string(likelihood_.Options().Replicates) +
+                 " bootstrap series refitted";
+    state.Share = likelihood_.Task().Progress();
+    state.Cancellable = true;
   } else if (model_.Task().Running() || fit_.SimulationTask().Running()) {
     state.What = "Simulating the model";
     state.Share = (model_.Task().Running() ? model_.Task() : fit_.SimulationTask()).Progress();
@@ -285,7 +351,7 @@ TWorkState TAnalysisSession::Work() const {
 
 bool TAnalysisSession::WorkRunning() const noexcept {
   return model_.Task().Running() || fit_.SimulationTask().Running() || fit_.BootstrapTask().Running() ||
-         load_task_.Running() || groups_fit_.Task().Running();
+         likelihood_.Running() || load_task_.Running() || groups_fit_.Task().Running();
 }
 
 void TAnalysisSession::CancelWork() {
@@ -302,6 +368,10 @@ void TAnalysisSession::CancelWork() {
     groups_fit_.Cancel();
     what |= kGroupsChanged;
   }
+  if (likelihood_.Running()) {
+    likelihood_.Cancel();
+    what |= kFitChanged;
+  }
   emit Changed(what);
 }
 
@@ -309,12 +379,14 @@ void TAnalysisSession::StopWork() {
   CancelWork();
   model_.Task().Cancel();
   fit_.Drop();
+  likelihood_.Drop();
 }
 
 void TAnalysisSession::JoinWork() {
   model_.Task().Join();
   fit_.SimulationTask().Join();
   fit_.BootstrapTask().Join();
+  likelihood_.Task().Join();
   load_task_.Join();
   groups_fit_.Task().Join();
 }
@@ -327,6 +399,12 @@ TAnalysisTable TAnalysisSession::Table() const {
     return DataAloneTableOf(statistics, statistics.Count < 2 ? "" : "no model");
   const std::vector<TComparisonRow> model_rows =
       CompareWithModel(statistics, *model_.Parameters(), model_.Simulation());
+  if (likelihood_.Fitted() && likelihood_.ClosedForm()) {
+    // The fitted law's closed-form figures; its simulation is not run.
+    const std::vector<TComparisonRow> fit_rows =
+        CompareWithModel(statistics, *likelihood_.Parameters(), nullptr);
+    return AnalysisTableOf(model_rows, &fit_rows);
+  }
   if (!fit_.Fitted())
     return AnalysisTableOf(model_rows, nullptr);
   const std::vector<TComparisonRow> fit_rows =
@@ -335,7 +413,17 @@ TAnalysisTable TAnalysisSession::Table() const {
 }
 
 TAnalysisTable TAnalysisSession::FitResults() const {
+  if (likelihood_.Fitted())
+    return LikelihoodResultsOf(*likelihood_.Current(), likelihood_.HeldA1());
   return fit_.Fitted() ? FitResultsOf(*fit_.Current(), fit_.Intervals()) : TAnalysisTable{};
+}
+
+TAnalysisTable TAnalysisSession::DistributionComparison() const {
+  return likelihood_.Fitted() ? DistributionComparisonOf(*likelihood_.Current()) : TAnalysisTable{};
+}
+
+std::string TAnalysisSession::FitText() const {
+  return likelihood_.Active() ? likelihood_.Text(Shown().Count()) : fit_.Text(Shown().Count());
 }
 
 std::string TAnalysisSession::SourceText() const {

@@ -8,6 +8,8 @@
 //   the model's parameters (the series' latest set; for loaded data the fields) --> TModelSide
 //   Fit --> TFitSide (FitModel decides; simulation and bootstrap in the background)
 //   FitEveryGroup --> TGroupFitSide (FitGroups in the background: the results table, whole or not)
+//   FitLikelihood --> TLikelihoodSide (FitByLikelihood in the background); the panel shows the
+//        side last asked for, and each Fit drops the other side's
 //   every change --> Changed(what): the window repaints what changed, once
 //
 // Work() says what runs (reading, the bootstrap, the model's simulation) with its progress and
@@ -29,6 +31,7 @@
 #include "analysiswindow/analysis_table.h"
 #include "analysiswindow/fit_side.h"
 #include "analysiswindow/group_fit_side.h"
+#include "analysiswindow/likelihood_side.h"
 #include "analysiswindow/model_side.h"
 #include "simulation/series_record.h"
 
@@ -81,7 +84,7 @@ class TAnalysisSession : public QObject, private TSeriesListener {
   // Shows that group of the loaded file (a group that was read).
   void ShowGroup(std::size_t group);
   // Fits every group of the loaded file in the background, with the options Fit would use.
-  void FitEveryGroup(bool keep_a);
+  void FitEveryGroup(bool keep_a, TFitMethod method = TFitMethod::Likelihood, bool contaminants = false);
   const TGroupFitSide& GroupFits() const noexcept { return groups_fit_; }
   void FieldsChanged();
 
@@ -91,8 +94,15 @@ class TAnalysisSession : public QObject, private TSeriesListener {
   // Fits the shown data: a1 held at its field's value (or the model's), A kept at the A field's
   // value when `keep_a`.
   void Fit(bool keep_a);
+  // The same by maximum likelihood, with a share of contaminants estimated when asked; the data's
+  // lag-1 skips the series' broken pairs.
+  void FitLikelihood(bool keep_a, bool contaminants);
+  const TLikelihoodSide& Likelihood() const noexcept { return likelihood_; }
+  // Either fit's estimate is at hand.
+  bool Fitted() const noexcept { return fit_.Fitted() || likelihood_.Fitted(); }
   // The fit of what is shown: Fit's, else the shown group's row of every group's fit.
   bool CanApplyFit() const;
+  // At k = inf, k = kAppliedK, and the work's message says so.
   void ApplyFitToFields();
 
   // ---- work
@@ -111,10 +121,13 @@ class TAnalysisSession : public QObject, private TSeriesListener {
   TAnalysisTable Table() const;
   // The fit's results (empty unless fitted).
   TAnalysisTable FitResults() const;
+  // The likelihood fit's comparison with the ex-Gaussian and the shifted lognormal (empty unless
+  // fitted by likelihood).
+  TAnalysisTable DistributionComparison() const;
   std::string SourceText() const;
   std::string NoteText() const;
   std::string ModelText() const;
-  std::string FitText() const { return fit_.Text(Shown().Count()); }
+  std::string FitText() const;
 
  signals:
   void Changed(int what);
@@ -134,6 +147,7 @@ class TAnalysisSession : public QObject, private TSeriesListener {
   void SourceChanged();
   void Loaded(std::shared_ptr<const TReactionTimeGroups> read, const std::string& name);
   const TGroupFit* ShownGroupFit() const;
+  void ApplyGroupFit(const TGroupFit& group);
   void Reject(const std::string& name, const std::string& message);
 
   TAnalysisHost& host_;
@@ -143,6 +157,7 @@ class TAnalysisSession : public QObject, private TSeriesListener {
   TModelSide model_;
   TFitSide fit_;
   TGroupFitSide groups_fit_;
+  TLikelihoodSide likelihood_;
   TBackgroundTask load_task_;
   std::string load_name_;
   std::string work_message_;

@@ -37,6 +37,8 @@ class TFitSide {
   // Null before a fit (or after a refusal).
   const TModelFit* Current() const noexcept { return fit_ ? &*fit_ : nullptr; }
   bool Fitted() const noexcept { return fit_ && fit_->Fitted(); }
+  // Nothing asked for yet (no fit, no refusal).
+  bool Idle() const noexcept { return !fit_ && refusal_.empty(); }
   const TModelClosedForm* ClosedForm() const noexcept { return closed_ ? &*closed_ : nullptr; }
   const TSimulatedModel* Simulation() const noexcept { return simulation_.get(); }
   const TBootstrapResult* Intervals() const noexcept { return intervals_ ? &*intervals_ : nullptr; }

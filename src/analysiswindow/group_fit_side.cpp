@@ -11,26 +11,26 @@ std::string GroupLabel(const TReactionTimeGroup& group) {
 }
 
 TGroupFitTable GroupFitTableOf(const TReactionTimeGroups& groups, std::vector<TGroupFit> fits,
-                               bool with_intervals) {
+                               const TGroupFitOptions& options) {
   TGroupFitTable table;
-  table.Header = GroupFitHeader(groups.GroupNames);
+  table.Header = GroupFitHeader(groups.GroupNames, options);
   table.Rows.reserve(fits.size());
   for (const TGroupFit& fit : fits)
-    table.Rows.push_back(GroupFitCells(fit, groups.GroupNames.size(), with_intervals));
+    table.Rows.push_back(GroupFitCells(fit, groups.GroupNames.size(), options));
   table.Fits = std::move(fits);
+  table.Options = options;
   return table;
 }
 
 TGroupFitSide::TGroupFitSide(std::function<void()> changed) : changed_(std::move(changed)) {}
 
-void TGroupFitSide::Fit(std::shared_ptr<const TReactionTimeGroups> groups, const TFitOptions& fit,
-                        const TBootstrapOptions& bootstrap) {
+void TGroupFitSide::Fit(std::shared_ptr<const TReactionTimeGroups> groups, const TGroupFitOptions& options) {
   note_.clear();
   running_groups_ = groups->Groups.size();
   task_.Start(
-      [this, groups, fit, bootstrap](const TWorkControl& control) -> std::function<void()> {
+      [this, groups, options](const TWorkControl& control) -> std::function<void()> {
         auto table = std::make_shared<const TGroupFitTable>(
-            GroupFitTableOf(*groups, FitGroups(*groups, fit, bootstrap, control), bootstrap.Replicates > 0));
+            GroupFitTableOf(*groups, FitGroups(*groups, options, control), options));
         return [this, table] {
           table_ = table;
           changed_();

@@ -26,6 +26,7 @@ struct TGroupFitTable {
   std::vector<std::string> Header;             // GroupFitHeader's
   std::vector<std::vector<std::string>> Rows;  // GroupFitCells', one per group in the read's order
   std::vector<TGroupFit> Fits;                 // the same groups' fits
+  TGroupFitOptions Options;                    // what they were fitted with
 };
 
 class TGroupFitSide {
@@ -33,8 +34,7 @@ class TGroupFitSide {
   // `changed` runs on the user-interface thread when a run ends, fails or is cancelled.
   explicit TGroupFitSide(std::function<void()> changed);
 
-  void Fit(std::shared_ptr<const TReactionTimeGroups> groups, const TFitOptions& fit,
-           const TBootstrapOptions& bootstrap);
+  void Fit(std::shared_ptr<const TReactionTimeGroups> groups, const TGroupFitOptions& options);
   void Refuse(std::string reason);
   // Stops a run; the table keeps what it held before it.
   void Cancel();
@@ -63,6 +63,6 @@ std::string GroupLabel(const TReactionTimeGroup& group);
 
 // The table of `fits` as the command line prints it: GroupFitHeader and GroupFitCells.
 TGroupFitTable GroupFitTableOf(const TReactionTimeGroups& groups, std::vector<TGroupFit> fits,
-                               bool with_intervals);
+                               const TGroupFitOptions& options);
 
 }  // namespace corvane

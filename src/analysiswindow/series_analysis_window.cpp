@@ -23,6 +23,9 @@
 #include "analysiswindow/analysis_menu.h"
 #include "analysiswindow/group_chooser.h"
 #include "analysiswindow/group_panel.h"
+#include "analysiswindow/likelihood_results.h"
+#include "analysiswindow/likelihood_views.h"
+#include "analysiswindow/qq_chart.h"
 #include "analysiswindow/read_dialog.h"
 #include "analysiswindow/table_view.h"
 #include "analysiswindow/width_policy.h"
@@ -56,7 +59,14 @@ TSeriesAnalysisWindow::TSeriesAnalysisWindow(TAnalysisHost& host, QWidget* paren
   CreateLayout();
   CreateChartsMenu();
   group_panel_ = new TGroupPanel(
-      session_, [this] { session_.FitEveryGroup(keep_a_->isChecked()); }, this);
+      session_,
+      [this] {
+        session_.FitEveryGroup(
+            keep_a_->isChecked(),
+            method_choice_->currentIndex() == 0 ? TFitMethod::Likelihood : TFitMethod::Moments,
+            contaminants_->isChecked());
+      },
+      this);
   addDockWidget(Qt::BottomDockWidgetArea, group_panel_);
   group_panel_->CreateMenu(*menuBar());
   CreateStatusBar();
@@ -106,7 +116,8 @@ void TSeriesAnalysisWindow::CreateChartsMenu() {
   menu->setObjectName("AnalysisChartsMenu");
   const std::pair<TChart*, QString> charts[] = {
       {&charts_->Distribution(), QStringLiteral("&Distribution")},
-      {&charts_->Autocorrelation(), QStringLiteral("&Autocorrelation")}};
+      {&charts_->Autocorrelation(), QStringLiteral("&Autocorrelation")},
+      {&likelihood_views_->Qq().Chart(), QStringLiteral("&QQ")}};
   for (const auto& [chart, title] : charts) {
     QMenu* sub = menu->addMenu(title);
     sub->addAction(QStringLiteral("&Save image as..."), this,
@@ -156,12 +167,6 @@ void TSeriesAnalysisWindow::CreateLayout() {
   layout->addWidget(model_label_);
 
   charts_ = std::make_unique<TAnalysisCharts>(central);
-  for (TChart* chart : {&charts_->Distribution(), &charts_->Autocorrelation()}) {
-    AddChartMenuEntry(*chart, QStringLiteral("Save image as..."),
-                      [this, chart] { host_.SaveChartImage(*chart); });
-    AddChartMenuEntry(*chart, QStringLiteral("Save data as..."),
-                      [this, chart] { host_.SaveChartData(*chart); });
-  }
   auto* charts = new QSplitter(Qt::Vertical);
   charts->addWidget(&charts_->Distribution());
   charts->addWidget(&charts_->Autocorrelation());
@@ -174,6 +179,13 @@ void TSeriesAnalysisWindow::CreateLayout() {
   split_->addWidget(table_view_);
   layout->addWidget(split_, 1);
   layout->addWidget(CreateFitPanel());
+  for (TChart* chart :
+       {&charts_->Distribution(), &charts_->Autocorrelation(), &likelihood_views_->Qq().Chart()}) {
+    AddChartMenuEntry(*chart, QStringLiteral("Save image as..."),
+                      [this, chart] { host_.SaveChartImage(*chart); });
+    AddChartMenuEntry(*chart, QStringLiteral("Save data as..."),
+                      [this, chart] { host_.SaveChartData(*chart); });
+  }
   setCentralWidget(central);
   width_policy_ = new TTableWidthPolicy(*this, *split_, *table_view_);
 }
@@ -185,9 +197,26 @@ QWidget* TSeriesAnalysisWindow::CreateFitPanel() {
   auto* row = new QHBoxLayout;
   fit_button_ = new QPushButton(QStringLiteral("F&it"));
   fit_button_->setObjectName("FitButton");
-  connect(fit_button_, &QPushButton::clicked, this, [this] { session_.Fit(keep_a_->isChecked()); });
-  keep_a_ = new QCheckBox(QStringLiteral("&Keep A (the A field's value, not the sample minimum)"));
+  connect(fit_button_, &QPushButton::clicked, this, &TSeriesAnalysisWindow::FitChosen);
+  method_choice_ = new QComboBox;
+  method_choice_->setObjectName("FitMethod");
+  method_choice_->setAccessibleName(QStringLiteral("Method"));
+  method_choice_->addItems({QStringLiteral("Maximum likelihood"), QStringLiteral("Moments")});
+  auto* method = new QLabel(QStringLiteral("&Method:"));
+  method->setBuddy(method_choice_);
+  contaminants_ = new QCheckBox(QStringLiteral("C&ontaminants"));
+  contaminants_->setObjectName("Contaminants");
+  contaminants_->setToolTip(QStringLiteral("A uniform over the data's range mixed in, its share estimated"));
+  connect(method_choice_, &QComboBox::currentIndexChanged, this, [this](int index) {
+    contaminants_->setEnabled(index == 0);
+    fit_label_->setText(Text(FitPanelText()));
+  });
+  keep_a_ = new QCheckBox(QStringLiteral("&Keep A from its field"));
   keep_a_->setObjectName("KeepA");
+  keep_a_->setToolTip(
+      QStringLiteral("A held at the A field's value; else the sample minimum (moments) or "
+                     "estimated with the others (maximum likelihood)"));
+  keep_a_->setAccessibleDescription(keep_a_->toolTip());
   apply_button_ = new QPushButton(QStringLiteral("&Apply to fields"));
   apply_button_->setObjectName("ApplyButton");
   apply_button_->setEnabled(false);
@@ -197,6 +226,9 @@ QWidget* TSeriesAnalysisWindow::CreateFitPanel() {
   copy_results_button_->setEnabled(false);
   connect(copy_results_button_, &QPushButton::clicked, this, &TSeriesAnalysisWindow::CopyFitResults);
   row->addWidget(fit_button_);
+  row->addWidget(method);
+  row->addWidget(method_choice_);
+  row->addWidget(contaminants_);
   row->addWidget(keep_a_);
   row->addStretch(1);
   row->addWidget(apply_button_);
@@ -207,9 +239,14 @@ QWidget* TSeriesAnalysisWindow::CreateFitPanel() {
   fit_label_->setWordWrap(true);
   layout->addWidget(fit_label_);
   fit_view_ = new TAnalysisTableView("FitTable", QStringLiteral("Fitted parameters"));
-  fit_view_->setMaximumHeight(fit_view_->verticalHeader()->defaultSectionSize() * 7);
   fit_view_->hide();
-  layout->addWidget(fit_view_);
+  likelihood_views_ = new TLikelihoodViews;
+  likelihood_views_->hide();
+  auto* results = new QHBoxLayout;
+  results->addWidget(fit_view_, 0, Qt::AlignTop);
+  results->addWidget(likelihood_views_, 1);
+  results->addStretch(0);
+  layout->addLayout(results);
   return panel;
 }
 
@@ -263,12 +300,20 @@ void TSeriesAnalysisWindow::Repaint() {
     charts_->ShowModel(session_.Model().ClosedForm(), session_.Model().Simulation());
   if (what & kFitChanged) {
     const TFitSide& fit = session_.FitResult();
-    charts_->ShowFit(fit.Fitted() ? fit.ClosedForm() : nullptr, fit.Simulation());
+    const TLikelihoodSide& likelihood = session_.Likelihood();
+    if (likelihood.Fitted()) {
+      charts_->ShowFit(likelihood.ClosedForm(), nullptr);
+      charts_->ShowFitDensity(likelihood.Density());
+    } else
+      charts_->ShowFit(fit.Fitted() ? fit.ClosedForm() : nullptr, fit.Simulation());
     apply_button_->setEnabled(session_.CanApplyFit());
-    copy_results_button_->setEnabled(fit.Fitted());
-    fit_view_->setVisible(fit.Fitted());
-    if (fit.Fitted())
+    copy_results_button_->setEnabled(session_.Fitted());
+    fit_view_->setVisible(session_.Fitted());
+    if (session_.Fitted()) {
       fit_view_->Show(session_.FitResults());
+      SizeTableToContents(*fit_view_);
+    }
+    likelihood_views_->Show(likelihood);
   }
   if ((what & (kDataChanged | kModelChanged | kFitChanged)) && table_view_->Show(session_.Table()))
     width_policy_->TableGrew();
@@ -295,7 +340,21 @@ void TSeriesAnalysisWindow::ShowWork() {
   else if (!progress_timer_.isActive())
     progress_timer_.start();
   model_label_->setText(Text(session_.ModelText()));
-  fit_label_->setText(Text(session_.FitText()));
+  fit_label_->setText(Text(FitPanelText()));
+}
+
+void TSeriesAnalysisWindow::FitChosen() {
+  if (method_choice_->currentIndex() == 0)
+    session_.FitLikelihood(keep_a_->isChecked(), contaminants_->isChecked());
+  else
+    session_.Fit(keep_a_->isChecked());
+}
+
+// Before any fit, what the chosen method does; then what the session says of the fit.
+std::string TSeriesAnalysisWindow::FitPanelText() const {
+  if (method_choice_->currentIndex() == 0 && session_.FitResult().Idle() && !session_.Likelihood().Active())
+    return kLikelihoodIntroText;
+  return session_.FitText();
 }
 
 void TSeriesAnalysisWindow::UpdateSourceChoice() {
@@ -342,8 +401,12 @@ void TSeriesAnalysisWindow::CopyTable() const {
 }
 
 void TSeriesAnalysisWindow::CopyFitResults() const {
-  if (session_.FitResult().Fitted())
-    QGuiApplication::clipboard()->setText(Text(TableTsv(session_.FitResults(), DecimalMark())));
+  if (!session_.Fitted())
+    return;
+  std::string text = TableTsv(session_.FitResults(), DecimalMark());
+  if (session_.Likelihood().Fitted())
+    text += "\n" + TableTsv(session_.DistributionComparison(), DecimalMark());
+  QGuiApplication::clipboard()->setText(Text(text));
 }
 
 void TSeriesAnalysisWindow::SaveTable() {

@@ -4,7 +4,8 @@
 //        --Changed(what)--> the views that show what changed, repainted once:
 //            data  --> charts' data side (TAnalysisCharts), comparison table (TAnalysisTableView)
 //            model --> charts' model lines, table, model text
-//            fit   --> charts' fitted lines, table, fit results
+//            fit   --> charts' fitted lines, table, fit results (by likelihood also the AIC
+//                      table and the QQ chart: TLikelihoodViews)
 //            work  --> status bar: what runs, its progress, Cancel
 //            groups --> the group chooser (TGroupChooser) and every group's fit (TGroupPanel)
 //   TTableWidthPolicy (width_policy.h): the charts | table divider and the window's width
@@ -35,6 +36,7 @@ class TAnalysisHost;
 class TAnalysisTableView;
 class TGroupChooser;
 class TGroupPanel;
+class TLikelihoodViews;
 class TTableWidthPolicy;
 
 inline constexpr int kRefreshMilliseconds = 250;
@@ -72,6 +74,8 @@ class TSeriesAnalysisWindow : public QMainWindow {
   void Repaint();
   void ShowWork();
   void UpdateSourceChoice();
+  void FitChosen();
+  std::string FitPanelText() const;
 
   TAnalysisHost& host_;
   TAnalysisSession session_;
@@ -87,6 +91,9 @@ class TSeriesAnalysisWindow : public QMainWindow {
   TTableWidthPolicy* width_policy_ = nullptr;
   QPushButton* fit_button_ = nullptr;
   QCheckBox* keep_a_ = nullptr;
+  QComboBox* method_choice_ = nullptr;  // maximum likelihood (0) or moments (1)
+  QCheckBox* contaminants_ = nullptr;
+  TLikelihoodViews* likelihood_views_ = nullptr;
   QPushButton* apply_button_ = nullptr;
   QPushButton* copy_results_button_ = nullptr;
   QLabel* fit_label_ = nullptr;

@@ -22,23 +22,6 @@ TTableWidthPolicy::TTableWidthPolicy(QMainWindow& window, QSplitter& split, TAna
 }
 
 void TTableWidthPolicy::TableGrew() {
-  if (divider_moved_)
-    return;
-  // The divider follows once the window has its new width (eventFilter).
-  const int missing = kChartsMinimumWidth + split_.handleWidth() + table_.FullWidth() - split_.width();
-  if (window_.isVisible() && missing > 0 &&
-      !(window_.windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
-    if (const QScreen* screen = window_.screen()) {
-      const QRect room = screen->availableGeometry();
-      const int frame = window_.frameGeometry().width() - window_.width();
-      const int wanted = std::min(window_.frameGeometry().width() + missing, room.width()) - frame;
-      if (wanted > window_.width()) {
-        const int overhang = window_.x() + wanted + frame - 1 - room.right();
-        if (overhang > 0)
-          window_.move(std::max(room.left(), window_.x() - overhang), window_.y());
-        window_.resize(wanted, window_.height());
-      }
-    }
   FitDivider();
 }
 
@@ -60,8 +43,8 @@ QSize TTableWidthPolicy::OpeningSize() const {
   const QScreen* screen = QGuiApplication::primaryScreen();
   const QSize room = screen ? screen->availableGeometry().size() : QSize(kOpeningWidth, kOpeningHeight);
   const QMargins margins = window_.centralWidget()->layout()->contentsMargins();
-  const int wanted =
-      kChartsOpeningWidth + split_.handleWidth() + table_.FullWidth() + margins.left() + margins.right();
+  const int wanted = kChartsOpeningWidth + split_.handleWidth() + table_.FullWidth() + kFitColumnsReserve +
+                     margins.left() + margins.right();
   return {std::min(std::max(wanted, kOpeningWidth), room.width()), std::min(kOpeningHeight, room.height())};
 }
 

@@ -2,10 +2,11 @@
 //
 //   the table keeps the width its columns need (TAnalysisTableView::FullWidth) and the charts take
 //   the rest, down to kChartsMinimumWidth, below which the table scrolls;
-//   the window opens wide enough for the charts at kChartsOpeningWidth beside the whole table, at
-//   least kOpeningWidth, never beyond the screen (OpeningSize);
-//   new columns (a fit's) widen the window by what they need as far as its screen allows
-//   (TableGrew); once the user moves the divider it stays where they put it.
+//   the window opens wide enough for the charts at kChartsOpeningWidth beside the whole table and
+//   the two columns a fit adds (kFitColumnsReserve), at least kOpeningWidth, never beyond the
+//   screen (OpeningSize);
+//   new columns (a fit's) take their room from the charts (TableGrew): the window never widens
+//   itself, its width is the user's; once the user moves the divider it stays where they put it.
 #pragma once
 
 #include <QObject>
@@ -22,6 +23,8 @@ inline constexpr int kOpeningWidth = 1200;
 inline constexpr int kOpeningHeight = 720;
 inline constexpr int kChartsOpeningWidth = 560;
 inline constexpr int kChartsMinimumWidth = 420;
+// The fitted model's column and its difference in standard errors, as the table sizes them.
+inline constexpr int kFitColumnsReserve = 190;
 
 class TTableWidthPolicy : public QObject {
  public:

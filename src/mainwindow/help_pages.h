@@ -1,6 +1,7 @@
-// The Help menu's pages: "Parameters and model", "The log's columns", "Series analysis table" and
-// "Mouse and keys", each one page of rich text in a window of its own beside the main window
-// (opened again, it comes to the front), and "About Corvane" in the toolkit's about box.
+// The Help menu's pages: "Parameters and model", "The log's columns", "Series analysis table",
+// "Fit" (the analysis window's methods, intervals, verdict and comparison) and "Mouse and keys",
+// each one page of rich text in a window of its own beside the main window (opened again, it
+// comes to the front), and "About Corvane" in the toolkit's about box.
 //
 // The log's page explains the columns on a reaction it simulates itself, with the default
 // parameters from kLogExampleSeed (a generator of its own: the window's series is untouched), so
@@ -20,6 +21,7 @@ QString ParametersAndModelPage();
 QString MouseAndKeysPage();
 QString LogColumnsPage();
 QString AnalysisTablePage();
+QString FitPage();
 
 // The seed of the log page's reaction: the default parameters give it three cycles.
 inline constexpr unsigned kLogExampleSeed = 20261209;

@@ -5,7 +5,8 @@
 //   &Charts  one submenu per chart: Save image as..., Save data as..., Copy image, Copy data,
 //            Reset zoom; the two Save entries also lead each chart's context menu
 //   &View    Zoom in (Ctrl++), Zoom out (Ctrl+-), Actual size (Ctrl+0): main_form_zoom.cpp
-//   &Help    Parameters and model, The log's columns, Series analysis table, Mouse and keys, About Corvane
+//   &Help    Parameters and model, The log's columns, Series analysis table, Fit, Mouse and keys,
+//            About Corvane
 // Later features put their menus before Help (InsertMenuBeforeHelp). The memo's context menu
 // ends with "Save log as...", the same action as the File menu's.
 #include <QAction>
@@ -217,6 +218,8 @@ void TForm1::CreateMenus() {
   });
   AddEntry(*HelpMenu, QStringLiteral("Series analysis &table"), this,
            [this] { ShowHelpPage(this, QStringLiteral("Series analysis table"), AnalysisTablePage()); });
+  AddEntry(*HelpMenu, QStringLiteral("&Fit"), this,
+           [this] { ShowHelpPage(this, QStringLiteral("Fit"), FitPage(), QSize(640, 620)); });
   AddEntry(*HelpMenu, QStringLiteral("&Mouse and keys"), this,
            [this] { ShowHelpPage(this, QStringLiteral("Mouse and keys"), MouseAndKeysPage()); });
   HelpMenu->addSeparator();

@@ -18,6 +18,7 @@
 #include <QTest>
 #include <memory>
 
+#include "analysiswindow/likelihood_results.h"
 #include "chart/chart.h"
 #include "chart/chart_context_menu.h"
 #include "chart/chart_export.h"
@@ -108,7 +109,7 @@ TEST_F(MainFormMenusTest, TheBarHoldsFileChartsAndHelpAndTakesNewMenusBeforeHelp
             QStringList({"&File", "&Charts", "&View", "&Analysis", "&Tools", "&Help"}));
   EXPECT_EQ(tools->parent(), form->MenuBar);
   EXPECT_EQ(Texts(form->HelpMenu->actions()),
-            QStringList({"&Parameters and model", "The &log's columns", "Series analysis &table",
+            QStringList({"&Parameters and model", "The &log's columns", "Series analysis &table", "&Fit",
                          "&Mouse and keys", "-", "&About Corvane"}));
   EXPECT_EQ(Texts(form->FileMenu->actions()),
             QStringList({"&Open reaction times...", "&Paste reaction times", "-", "&Save log as...",
@@ -248,6 +249,24 @@ TEST_F(MainFormMenusTest, TheKeysPageNamesEveryShortcutOfTheWindow) {
   EXPECT_GE(shortcuts, 5);
   EXPECT_TRUE(page.contains("Ctrl+Shift+V"));
   EXPECT_TRUE(AnalysisTablePage().contains("Data &minus; model (SE)"));
+}
+
+// The Fit page names the boundary as the window does and every rule its Interval column shows.
+TEST_F(MainFormMenusTest, TheFitPageExplainsWhatTheFitPanelShows) {
+  for (QAction* action : form->HelpMenu->actions())
+    if (action->text() == "&Fit")
+      action->trigger();
+  ASSERT_NE(form->findChild<QDialog*>("HelpPage:Fit"), nullptr);
+  const QString page = FitPage();
+  EXPECT_TRUE(page.contains(QString::fromLatin1(kBoundaryNote))) << "the boundary as the window names it";
+  EXPECT_TRUE(page.contains("k = 10<sup>4</sup>"));
+  for (const TIntervalMethod method :
+       {TIntervalMethod::Shifted, TIntervalMethod::Profile, TIntervalMethod::Exact, TIntervalMethod::Held})
+    EXPECT_TRUE(page.contains(QString::fromStdString(IntervalMethodText(method))))
+        << IntervalMethodText(method);
+  for (const char* words : {"from b's", "ex-Gaussian", "shifted lognormal", "AIC", "QQ chart",
+                            "A refused file", "Contaminants", "Moments", "Maximum likelihood"})
+    EXPECT_TRUE(page.contains(QString::fromLatin1(words))) << words;
 }
 
 }  // namespace
