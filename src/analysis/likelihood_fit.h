@@ -37,6 +37,15 @@
 // of (3, .6, 1.5, .9, .7, 6), n = 10^3, b within 2 %, c0 within 8 %, k within 13 %. The density
 // between lattice shapes errs by about 1e-3 relative in the bulk, up to 2 % near s = 0
 // (shape_lattice.h), which bounds how closely the estimates can follow the exact likelihood's.
+// Coverage (likelihood_recovery_slow.cpp): the full study has not been run (at B = 200 it needs
+// days of CPU at today's refit cost on the small-k sets). Measured so far: the real-shaped set
+// unrounded at n = 200 (20 series): no series unfitted, no interval excluding its estimate, but
+// coverage of A, b, c0 0 % and k 10 % (A pinned to the minimum: stationary_likelihood.h); rounded
+// to the millisecond: see the report of issue 30. Until the refits climbed to their own maximum
+// (stationary_likelihood.h) the replicates' k stayed near the fitted law's and every interval of
+// k was far too narrow; intervals from before that change are not to be trusted. The shifted
+// rule of b, k, c0, y0 (TIntervalMethod::Shifted) is not yet proven by coverage.
+// Speed: stationary_likelihood.h.
 // Runs the bootstrap on worker threads under `control` (progress, stop: EAnalysisCancelled).
 #pragma once
 
