@@ -17,7 +17,9 @@
 // atom's, counts e^-m/delta, far above any density, so candidate "atom" wins and A is pinned to the
 // minimum, biasing b and c0 (simulated series of (0.3, 1, 0.8333, 20, 40, 0.4375) unrounded: the
 // intervals of A, b and c0 covered the truth in 0 of 20 series at n = 200). Recorded to the
-// millisecond, as real data are, the same series put A below the fastest value.
+// millisecond the same series gave the same (0 of 20): the candidate "atom" then costs the fastest
+// value only ln(e^-m/delta), which a smaller m and an A moved up to the data more than repay. Open:
+// candidate "atom" wants evidence of an atom (ties at the minimum, or a test of the two candidates).
 //
 // The search. The shape of the law depends on k and m = b c0 A alone; A and c0 shift and scale it.
 // The optimiser (bounded_minimizer.h, BOBYQA then Sbplx) works on x = (ln m, ln c0, v) with

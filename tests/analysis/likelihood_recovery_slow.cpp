@@ -29,10 +29,9 @@ namespace {
 
 using namespace test_support;
 
-// The real-shaped set is recorded to the millisecond, as real data are: its atom (e^-14.4) is too
-// small to show, and at the full precision of a double (delta ~ 1e-17) the fastest value alone,
-// taken for the atom's, counts e^-m/delta and pins A to the minimum (coverage of A, b and c0 near 0
-// in 20 series at n = 200).
+// The real-shaped set is recorded to the millisecond, as real data are. Its atom (e^-14.4) cannot
+// show, yet the fit puts A at the minimum with the atom (stationary_likelihood.h): at n = 200 A, b
+// and c0 covered their truth in 0 of 20 series, rounded or not. An open fault: this case fails.
 struct TSet {
   const char* name;
   TParameterSet P;
