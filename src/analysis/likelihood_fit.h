@@ -38,7 +38,8 @@
 // between lattice shapes errs by about 1e-3 relative in the bulk, up to 2 % near s = 0
 // (shape_lattice.h), which bounds how closely the estimates can follow the exact likelihood's.
 // Coverage (likelihood_recovery_slow.cpp): the full study has not been run (at B = 200 it needs
-// days of CPU at today's refit cost on the small-k sets). Measured so far, the real-shaped set at
+// days of CPU at today's refit cost on the small-k sets). Measured so far: one series of
+// (3, .6, 1.5, .9, .7, 6), n = 10^5: b within 0.3 %, k 0.9 %, c0 0.1 %, A exact; the real-shaped set at
 // n = 200 (20 series, B = 200): no series unfitted, no interval excluding its estimate, no replicate
 // left out; but A was put at the minimum with the atom in every series (its atom e^-14.4 cannot
 // show: candidate "atom" wins by moving A up to the data), so A, b and c0 covered their truth in 0
