@@ -4,12 +4,16 @@
 //     field's standard, written out here: (1/tau) e^(mu/tau + sigma^2/(2 tau^2) - x/tau)
 //     Phi((x - mu)/sigma - sigma/tau)), with the mean and SD of the law;
 //   the same at k = inf (the independent limit's Bessel form);
-//   a shape not computed before (the solve alone, no cache) at m = 50 and at the four sets' (k, m).
+//   the density the likelihood evaluates (LatticeDensity, shape_lattice.h: four lattice shapes
+//     interpolated) at the same points, its shapes solved before timing;
+//   a shape not computed before (the solve alone, no cache) at m = 5, 20, 50 (k = 20 as real data
+//     give, and k = 1 and 1000) and at the four sets' (k, m).
 #include <benchmark/benchmark.h>
 
 #include <cmath>
 #include <vector>
 
+#include "analysis/shape_lattice.h"
 #include "analysis/stationary_law.h"
 #include "analysis/stationary_shape_solver.h"
 
@@ -60,6 +64,17 @@ void BM_StationaryDensityCachedShape(benchmark::State& state) {
 }
 BENCHMARK(BM_StationaryDensityCachedShape)->Unit(benchmark::kMicrosecond);
 
+void BM_LatticeDensity(benchmark::State& state) {
+  const std::vector<double> rt = PointsOf(kFourth);
+  std::vector<double> out(rt.size());
+  LatticeDensity(kFourth, rt, out);  // the cell's shapes solved before timing
+  for (auto _ : state) {
+    LatticeDensity(kFourth, rt, out);
+    benchmark::DoNotOptimize(out.data());
+  }
+}
+BENCHMARK(BM_LatticeDensity)->Unit(benchmark::kMicrosecond);
+
 void BM_StationaryDensityIndependentLimit(benchmark::State& state) {
   TStationaryLaw law = kFourth;
   law.k = kInfiniteK;
@@ -86,8 +101,12 @@ BENCHMARK(BM_FreshShape)
     ->Args({500, 500})
     ->Args({2000, 5000})
     ->Args({100, 5000})
+    ->Args({2000, 500})
+    ->Args({2000, 2000})
+    ->Args({100000, 5000})
     ->Unit(benchmark::kMillisecond)
-    ->Iterations(1);
+    ->Iterations(1)
+    ->MeasureProcessCPUTime();
 
 }  // namespace
 }  // namespace corvane

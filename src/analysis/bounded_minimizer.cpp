@@ -79,6 +79,9 @@ bool Run(nlopt_algorithm algorithm, TSearch& search, std::vector<double> x, std:
   for (unsigned i = 0; i < n; ++i) {
     const double range = upper[i] - lower[i];
     step[i] = std::isfinite(range) && range > 0 ? range / 10 : std::max(1e-3, std::fabs(x[i]) / 10);
+    if (i < options.InitialSteps.size() && options.InitialSteps[i] > 0)
+      step[i] = std::isfinite(range) && range > 0 ? std::min(options.InitialSteps[i], range / 2)
+                                                  : options.InitialSteps[i];
   }
   nlopt_set_initial_step(opt, step.data());
   double value = 0;

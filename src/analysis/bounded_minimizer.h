@@ -22,6 +22,10 @@ struct TMinimizeOptions {
   double RelativeStep = 1e-6;  // the criterion: steps below this relative size
   double ValueChange = 1e-7;   // or a change of f below this (absolute)
   int MaxEvaluations = 4000;
+  // The first steps' sizes per variable (each kept within its range); empty: a tenth of each
+  // range. A search from a start known to be near the minimum (a refit) takes small ones, so that
+  // it does not first wander the whole range.
+  std::vector<double> InitialSteps;
 };
 
 struct TMinimum {

@@ -2,18 +2,65 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
+#include <cassert>
 #include <cmath>
 #include <memory>
+#include <mutex>
 
 #include "analysis/stationary_shape.h"
+#include "analysis/stationary_shape_solver.h"
 
 namespace corvane {
 namespace {
 
+// The lattice's node table: every node the lattice can reach has a slot, filled on first use and
+// kept for the session. Reading a filled slot is one atomic load (no lock, no reference count
+// touched by the threads of a bootstrap); a slot is filled under its own mutex, so two threads
+// asking for one node solve it once and threads asking for others do not wait.
+constexpr int kLowestLnMNode = -166;  // floor(ln(kLatticeSmallestM) kLatticeLnM)
+constexpr int kHighestLnMNode = 112;  // floor(ln(kLatticeLargestM) kLatticeLnM) + 1
+static_assert(kLowestLnMNode <= -165.8 && kHighestLnMNode >= 110.6 + 1);
+
+struct TNodeSlot {
+  std::atomic<const TStationaryShape*> shape{nullptr};
+  std::mutex solving;
+  std::unique_ptr<const TStationaryShape> owner;
+};
+
+class TNodeTable {
+ public:
+  const TStationaryShape& At(int iv, int im) {
+    assert(iv >= 1 && iv < kLatticeV && im >= kLowestLnMNode && im <= kHighestLnMNode);
+    TNodeSlot& slot =
+        slots_[static_cast<std::size_t>(iv - 1) * kLnMNodes + static_cast<std::size_t>(im - kLowestLnMNode)];
+    if (const TStationaryShape* shape = slot.shape.load(std::memory_order_acquire))
+      return *shape;
+    std::lock_guard lock(slot.solving);
+    if (const TStationaryShape* shape = slot.shape.load(std::memory_order_acquire))
+      return *shape;
+    const double v = static_cast<double>(iv) / kLatticeV;
+    const double k = 1 / v - 1, m = std::exp(static_cast<double>(im) / kLatticeLnM);
+    TShapeNodes nodes = SolveStationaryShape(k, m);
+    slot.owner = std::make_unique<const TStationaryShape>(k, m, nodes.Step, std::move(nodes.Density));
+    slot.shape.store(slot.owner.get(), std::memory_order_release);
+    return *slot.owner;
+  }
+
+ private:
+  static constexpr std::size_t kLnMNodes = kHighestLnMNode - kLowestLnMNode + 1;
+  std::array<TNodeSlot, (kLatticeV - 1) * kLnMNodes> slots_;
+};
+
+TNodeTable& Nodes() {
+  static TNodeTable table;
+  return table;
+}
+
 // One corner of the cell: its shape (null for the independent limit), m, and the conditional
 // moments of its continuous part.
 struct TCorner {
-  std::shared_ptr<const TStationaryShape> shape;
+  const TStationaryShape* shape = nullptr;
   double m = 0;
   double mass = 0;  // 1 - e^-m
   double mean = 0, sd = 0;
@@ -43,7 +90,7 @@ TCorner CornerAt(int iv, int im, double weight) {
   const double v = static_cast<double>(iv) / kLatticeV;
   c.m = std::exp(static_cast<double>(im) / kLatticeLnM);
   if (iv > 0)
-    c.shape = StationaryShape(1 / v - 1, c.m);
+    c.shape = &Nodes().At(iv, im);
   const TShapeMoments moments = ConditionalMoments(v, c.m);
   c.mass = moments.mass;
   c.mean = moments.mean;

@@ -1,9 +1,17 @@
 // The stationary law for any (k, m) from shapes on a fixed lattice, so that a likelihood search
-// and its bootstrap refits ask for a few dozen shapes (each solved once and cached,
-// stationary_shape.h) instead of one per step of the optimiser.
+// and its bootstrap refits ask for a few dozen shapes (each solved once and kept for the session)
+// instead of one per step of the optimiser.
 //
-//   law (k, m, A, c0) --lattice cell (v = 1/(k + 1), ln m)--> four corner shapes
-//        --moment-matched bilinear interpolation--> LatticeDensity, LatticeDistribution
+//   law (k, m, A, c0) --lattice cell (v = 1/(k + 1), ln m)--> four corner shapes from the node
+//        table --moment-matched bilinear interpolation--> LatticeDensity, LatticeDistribution
+//
+// The node table: one slot for every node the lattice can reach (47 x 279), each solved on first
+// use (stationary_shape_solver.h) and kept until the program ends: the nodes a session's fits
+// touch, typically a few dozen to a few hundred of 10-50 KB each. Reading a filled node is one
+// atomic load, so the bootstrap's threads share the shapes without a lock; a node being solved is
+// waited for only by those asking for that node. (The bounded cache of stationary_shape.h serves
+// the exact laws of StationaryDensity and the like, not the lattice: a 64-entry cache thrashed as
+// the refits of a bootstrap spread over more nodes than it held.)
 //
 // The lattice: v = 1/(k + 1) in steps of 1/kLatticeV from 0 (the independent limit, exact
 // closed form) to 1 - 1/kLatticeV (k = 1/(kLatticeV - 1)); ln m in steps of 1/kLatticeLnM.

@@ -17,6 +17,13 @@ constexpr double kInfinity = std::numeric_limits<double>::infinity();
 constexpr double kMinimumM = 1e-4;
 constexpr double kMaximumShare = 0.5;
 constexpr double kBoundaryTolerance = 1e-7;
+// A local search's first steps: 0.5 in ln m and ln c0, 0.04 in v = 1/(k + 1).
+constexpr double kLocalLogStep = 0.5;
+constexpr double kLocalVStep = 0.04;
+// A refit's criterion: steps below 1e-3 relative (a bootstrap's spread is 5-50 %, so this adds
+// less than 0.2 % to its variance); the polish of
+// the point estimate keeps the optimiser's default (TMinimizeOptions).
+constexpr double kLocalRelativeStep = 1e-3;
 
 // Where each variable sits in the optimiser's vector: ln m, ln c0, v, then A when searched, then
 // the contaminants' share when on.
@@ -60,6 +67,10 @@ TDataSummary SummaryOf(std::span<const double> values) {
   s.q10 = SortedQuantile(sorted, 0.1);
   return s;
 }
+
+// How a search starts: wide steps from rough starts, then polished locally (the point estimate);
+// local steps and a looser criterion (a bootstrap refit from the fitted law, A's profile).
+enum class TReach { Wide, Refit, Polish };
 
 struct TCandidateResult {
   std::vector<double> x;
@@ -126,19 +137,45 @@ class TLawSearch {
     }
   }
 
+  // `local`: the starts lie near the maximum (a refit from the fitted law, A's profile from the
+  // estimate, the polish of a wide search's best): first steps of about a standard error's size
+  // instead of a tenth of each range. From steps that wide BOBYQA ended after some 25 evaluations
+  // near its start (a refit's k stayed within 3 % of the fitted law's while the refit's maximum
+  // lay 20-50 % away, its logLik up to 5 higher); the local search finds that maximum, and does
+  // not ask the lattice for shapes far away.
   TCandidateResult Search(const TLayout& layout, const std::vector<std::vector<double>>& starts, double A_low,
-                          double A_high) const {
+                          double A_high, TReach reach = TReach::Wide) const {
     TCandidateResult best;
+    const bool local = reach != TReach::Wide;
     const auto objective = [&](std::span<const double> x) { return -LogLik(layout, x); };
     std::vector<double> lower, upper;
+    TMinimizeOptions minimize;
+    if (reach == TReach::Refit)
+      minimize.RelativeStep = kLocalRelativeStep;
+    if (local) {
+      minimize.InitialSteps.assign(layout.Size(), 0.0);
+      minimize.InitialSteps[0] = kLocalLogStep;
+      minimize.InitialSteps[1] = kLocalLogStep;
+      minimize.InitialSteps[2] = kLocalVStep;
+      if (layout.free_A)
+        minimize.InitialSteps[3] = (A_high - A_low) / 100;
+      if (layout.contaminants)
+        minimize.InitialSteps[layout.ShareIndex()] = 0.01;
+    }
     for (const auto& start : starts) {
       Bounds(layout, A_low, A_high, lower, upper, start);
-      const TMinimum found = MinimizeBounded(objective, start, lower, upper);
+      const TMinimum found = MinimizeBounded(objective, start, lower, upper, minimize);
       if (-found.Value > best.log_lik || best.x.empty()) {
         best.x = found.Point;
         best.log_lik = -found.Value;
         best.converged = found.Converged;
       }
+    }
+    if (reach == TReach::Wide && !best.x.empty()) {
+      // The wide searches' best polished by a local one at the full criterion.
+      TCandidateResult polished = Search(layout, {best.x}, A_low, A_high, TReach::Polish);
+      if (polished.log_lik >= best.log_lik)
+        best = std::move(polished);
     }
     return best;
   }
@@ -222,7 +259,8 @@ TLawEstimate FitStationaryLaw(std::span<const double> values, const TLikelihoodO
     if (std::fabs(law.A - held.A) <= data.Resolution / 2)
       held_starts.push_back(search.StartOf(held, law, held.A, true));
   }
-  TCandidateResult best = search.Search(held, held_starts, 0, 0);
+  const TReach reach = !moment_starts && !laws.empty() ? TReach::Refit : TReach::Wide;
+  TCandidateResult best = search.Search(held, held_starts, 0, 0, reach);
   TLayout winner = held;
 
   // Candidate "below": A searched under the fastest value.
@@ -238,7 +276,7 @@ TLawEstimate FitStationaryLaw(std::span<const double> values, const TLikelihoodO
       const bool own_A = law.A >= A_low && law.A <= A_high;
       below_starts.push_back(search.StartOf(below, law, own_A ? law.A : A_guess, own_A));
     }
-    const TCandidateResult found = search.Search(below, below_starts, A_low, A_high);
+    const TCandidateResult found = search.Search(below, below_starts, A_low, A_high, reach);
     if (found.log_lik > best.log_lik) {
       best = found;
       winner = below;
@@ -278,7 +316,7 @@ double ProfileLogLikelihoodOfA(std::span<const double> values, const TLikelihood
                                              search.StartOf(layout, start.Law, A, true)};
   if (options.Contaminants)
     for (auto& x : starts) x[layout.ShareIndex()] = std::clamp(start.ContaminantShare, 0.0, kMaximumShare);
-  return search.Search(layout, starts, 0, 0).log_lik;
+  return search.Search(layout, starts, 0, 0, TReach::Refit).log_lik;
 }
 
 }  // namespace corvane

@@ -12,6 +12,15 @@
 // contaminants, each value's figure is (1 - share) times that plus share/(max - min), a uniform over the
 // data's range.
 //
+// A limit of that rule: where the atom e^-m is too small to show (m = 14.4: 6e-7) but delta is
+// tiny (values at a double's full precision, delta ~ 1e-17), the fastest value alone, taken for the
+// atom's, counts e^-m/delta, far above any density, so candidate "atom" wins and A is pinned to the
+// minimum, biasing b and c0 (simulated series of (0.3, 1, 0.8333, 20, 40, 0.4375) unrounded: the
+// intervals of A, b and c0 covered the truth in 0 of 20 series at n = 200). Recorded to the
+// millisecond the same series gave the same (0 of 20): the candidate "atom" then costs the fastest
+// value only ln(e^-m/delta), which a smaller m and an A moved up to the data more than repay. Open:
+// candidate "atom" wants evidence of an atom (ties at the minimum, or a test of the two candidates).
+//
 // The search. The shape of the law depends on k and m = b c0 A alone; A and c0 shift and scale it.
 // The optimiser (bounded_minimizer.h, BOBYQA then Sbplx) works on x = (ln m, ln c0, v) with
 // v = 1/(k + 1) in [0, 1/(1 + kMinimumK)], so v = 0 is the independent limit k = inf, a boundary
@@ -22,13 +31,27 @@
 // the likelier wins. Held A (KeepA) searches the other three alone. Each candidate starts from
 // every start given (the moment fit, model_fit.h, where it fits; the independent limit's moment
 // solution, k large; a caller's, as the bootstrap's refits take the fitted law) and keeps its best,
-// so the estimate is never less likely than any start. An estimate within 1e-7 in logLik of the
-// same law with v = 0 is reported at the boundary k = inf.
+// so the estimate is never less likely than any start. The point estimate's searches take first
+// steps a tenth of each range, and the candidate's best is then polished by a local search (first
+// steps 0.5 in ln m and ln c0, 0.04 in v); the bootstrap's refits (from the fitted law) and A's
+// profile search locally alone, to steps of 1e-3 relative. (From wide first steps BOBYQA stopped
+// after some 25 evaluations near its start: refits kept the fitted law's k within 3 % where their
+// own maximum lay 20-50 % away, so the bootstrap's spread of k was far too small.)
+// A local search can stop where the logLik has a corner: the lattice interpolates bilinearly in
+// v = 1/(k + 1), so where k is weakly determined (n = 1,000 of the real-shaped set) a refit may end
+// at a lattice node (k = 5, 7, 11 seen), the likeliest point near its start.
+// An estimate within 1e-7 in logLik of the same law with v = 0 is reported at the boundary k = inf.
 // Ranges: m in [1e-4, kMaximumM], c0 within 10^6 of the start's, k >= kMinimumK.
-// Speed (measured, one core): a cell shaped like real data (n = 170, k = 20, m = 14.4) takes 3.5-10 s
-// while its lattice shapes are solved, then 3.6 ms a refit (the ex-Gaussian's ML: 0.8 ms) as long
-// as the shapes it needs stay in the shape cache (stationary_shape.h, kShapeCacheSize); a search
-// that needs more shapes than the cache holds solves them again.
+// Speed (CPU, bench/likelihood_bench.cpp, on the shared two-core machine): a cell shaped like real
+// data (n = 170, k = 20, m = 14.4) takes about 2.5 s from a cold session while its lattice shapes
+// are solved (the solves on two threads), then 8 ms a point estimate with its polish (the
+// ex-Gaussian's ML: 0.8 ms); n = 1,000: 79 ms. The shapes stay in the lattice's node table for the
+// session (shape_lattice.h), so later fits and refits solve only nodes not met before. With
+// intervals (BM_FitWithThousandReplicates, BM_FiftyCellsWithIntervals): B = 1,000 at n = 1,000 of
+// the real-shaped set, 23 s of CPU from a cold session (about 12 s on two idle cores; some
+// 180 evaluations of about 60 us a refit); 50 real-shaped cells (n = 170) with B = 1,000, 356 s
+// of CPU, 7 s a cell, so about 80 minutes on two cores for 1,370 cells: the refits' evaluations,
+// not the shapes, are now the cost.
 #pragma once
 
 #include <cstddef>

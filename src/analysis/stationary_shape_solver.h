@@ -2,7 +2,10 @@
 // S = c0 (RT - A) for finite k and m, at the nodes s_j = j step.
 //
 //   (k, m, step) --SolveShapeOnGrid--> densities at the nodes, one grid (error of order step^2)
-//   (k, m) --SolveStationaryShape--> Richardson's combination of the grids step and step/2
+//   (k, m) --SolveStationaryShape--> for k >= 4 and m >= 32 node spacings: three grids 4 x, 2 x
+//        and 1 x the node spacing, their h^2 and h^3 error terms removed (the correction computed
+//        at the coarse nodes and interpolated to the others); else Richardson's combination of
+//        the grids step and step/2 (error of order step^3 where the shape is smooth)
 //
 // The scheme: with Y' the inhibition in units a0/c0 and work time in units 1/rho, Y' falls at
 // rate 1, a distraction begins at hazard k/Y' and adds Exp(1) to Y' and to S; the start Y'_0 is
@@ -13,19 +16,29 @@
 // the step at its new level, where part of it jumps again (a second running sum): second order.
 // The start is integrated by composite Gauss-Legendre over Gamma(k + 1)'s quantile panels, for
 // k < 4 cut to width 1 and graded geometrically toward 0 (the weight's y^k) and toward y0 = m
-// (the atom's end leaves a (y0 - m)^k).
+// (the atom's end leaves a (y0 - m)^k). The starts run on two threads (fixed halves, so the
+// figures do not depend on the cores).
 // Accuracy (mean and variance against the closed form, relative; the grids' mass before the
-// table is scaled to 1 - atom within 1e-7): k >= 0.5: 1.2e-4 at most, mostly below 5e-5
-// (0.5, 2.5: 1.2e-4 / 1.9e-5; 1.5, 0.84: 2e-6 / 1.6e-5; 20, 14.4: 1.3e-5 / 5.2e-5; 1, 50:
-// 4e-6 / 3e-6; 1000, 50: 1.9e-5 / 1.1e-4). Small k is weaker: the density of S given y0 has a
-// kink (y0 - (m - s))^k where Y'_m reaches 0, which Gauss panels resolve slowly (0.05, 5:
-// 2.9e-4 / 6.9e-4; 0.1, 20: 7e-5 / 2e-3).
-// Cost: nodes x steps x occupied bins; 60 ms (k 5, m 5) to 2.3 s (k 1, m 50) on one core.
+// table is scaled to 1 - atom within 2e-6): three grids (k >= 4, m >= 3.2): 5e-5 at most at
+// m <= 20 (20, 14.4: 1.6e-5 / 1.3e-5; 5, 5: 1.5e-5 / 2.3e-5; 20, 5: 1.2e-5 / 3.7e-5), growing with
+// m (20, 50: 1.2e-5 / 1.1e-4; 1000, 50: 1.5e-5 / 2.4e-4); the distribution function within 5e-5
+// of a solve at half the node spacing. Two grids, k >= 0.5: 1.2e-4 at most, mostly below 5e-5
+// (0.5, 2.5: 1.2e-4 / 1.9e-5; 1.5, 0.84: 2e-6 / 1.6e-5; 1, 50: 4e-6 / 3e-6). Small k is weaker:
+// the density of S given y0 has a kink (y0 - (m - s))^k where Y'_m reaches 0, which Gauss panels
+// resolve slowly (0.05, 5: 2.9e-4 / 6.9e-4; 0.1, 20: 7e-5 / 2e-3).
+// Cost (CPU over both threads, bench/stationary_law_bench.cpp BM_FreshShape): k = 20: 9 ms at
+// m = 5, 35 ms at m = 20, 100 ms at m = 50 (was 29-410 ms with two grids); k = 1, m = 50 (two
+// grids, 270 Gauss starts): 0.7 s. Wall time about half that on two idle cores.
 #pragma once
 
 #include <vector>
 
+#include "runtime/errors.h"
+
 namespace corvane {
+
+// Thrown by both solves for k or m not finite and above 0, or a step not above 0.
+CORVANE_FIXED_EXCEPTION(EShapeSolveRange, Exception, "A shape needs finite k, m and step above 0");
 
 // Densities of the continuous part of S at j * step, j = 0 .. ceil(end/step), where `end` reaches
 // past the law's mass to 1e-12. step must divide m into whole steps (m / step an integer).

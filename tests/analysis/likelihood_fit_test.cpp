@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 #include <stop_token>
@@ -297,6 +298,24 @@ TEST(LikelihoodFitTest, ResultsDoNotDependOnTheThreadCountAndStopEndsTheWork) {
   TWorkControl stopped;
   stopped.Stop = stop.get_token();
   EXPECT_THROW(FitByLikelihood(values, options, stopped), EAnalysisCancelled);
+}
+
+// A bootstrap refit starts from the fitted law; it must climb to its own series' maximum, not stop
+// near the start (wide first steps once left a refit's k within a few % of the start's).
+TEST(LikelihoodFitTest, RefitFromAnotherLawReachesTheSeriesMaximum) {
+  auto values = RoundedTo(ModelSeries({0.3, 1, 0.8333, 20, 40, 0.4375}, 1000, 6), 0.001);
+  TLikelihoodOptions options;
+  options.Resolution = 0.001;
+  const TLawEstimate full = FitStationaryLaw(values, options);
+  ASSERT_TRUE(std::isfinite(full.Law.k));
+  for (const double factor : {0.6, 2.5}) {
+    TStationaryLaw start = full.Law;
+    start.k *= factor;
+    const std::array<TStationaryLaw, 1> starts = {start};
+    const TLawEstimate refit = FitStationaryLaw(values, options, starts, false);
+    EXPECT_GT(refit.LogLik, full.LogLik - 0.5) << factor;
+    EXPECT_LT(std::fabs(std::log(refit.Law.k / full.Law.k)), std::fabs(std::log(factor)) / 2) << factor;
+  }
 }
 
 TEST(LikelihoodFitTest, ContaminantsShareEstimatedAndOffByDefault) {

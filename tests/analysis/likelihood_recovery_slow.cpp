@@ -7,11 +7,14 @@
 //   the goodness-of-fit test: its size on 400 model series of the defaults at n = 1,000
 //     (5 +/- 2.5 % rejections at 5 %), its power against ex-Gaussian series of the same mean and SD
 //     (at least 80 of 100 rejected).
+// CORVANE_RECOVERY_SERIES=N runs N series per size instead (a subset on a shared machine: its
+// coverage is then checked within the binomial band of N, and the figures printed as always).
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -26,14 +29,25 @@ namespace {
 
 using namespace test_support;
 
+// The real-shaped set is recorded to the millisecond, as real data are. Its atom (e^-14.4) cannot
+// show, yet the fit puts A at the minimum with the atom (stationary_likelihood.h): at n = 200 A, b
+// and c0 covered their truth in 0 of 20 series, rounded or not. An open fault: this case fails.
 struct TSet {
   const char* name;
   TParameterSet P;
+  double delta;  // 0: not rounded
 };
-const TSet kSets[] = {{"defaults", {5, 1, 1, 0.5, 0.5, 5}},
-                      {"second", {3, 0.6, 1.5, 0.9, 0.7, 6}},
-                      {"third", {1, 0.5, 2, 0.25, 1, 1}},
-                      {"real-shaped", {0.3, 1, 0.8333, 20, 40, 0.4375}}};
+const TSet kSets[] = {{"defaults", {5, 1, 1, 0.5, 0.5, 5}, 0},
+                      {"second", {3, 0.6, 1.5, 0.9, 0.7, 6}, 0},
+                      {"third", {1, 0.5, 2, 0.25, 1, 1}, 0},
+                      {"real-shaped", {0.3, 1, 0.8333, 20, 40, 0.4375}, 0.001}};
+
+// The series per size: `full`, or fewer where CORVANE_RECOVERY_SERIES asks.
+std::size_t SeriesCount(std::size_t full) {
+  const char* text = std::getenv("CORVANE_RECOVERY_SERIES");
+  const long asked = text != nullptr ? std::atol(text) : 0;
+  return asked > 0 ? std::min(full, static_cast<std::size_t>(asked)) : full;
+}
 
 TFitVector Truth(const TParameterSet& P) {
   const double b = P.a1 / P.a0, k = P.c1 / P.a1;
@@ -87,13 +101,15 @@ class LikelihoodRecoveryTest : public testing::TestWithParam<std::tuple<int, std
 TEST_P(LikelihoodRecoveryTest, CoverageAndNoSeriesUnfitted) {
   const TSet& set = kSets[std::get<0>(GetParam())];
   const std::size_t n = std::get<1>(GetParam());
-  const std::size_t series = n >= 10000 ? 100 : 200;
+  const std::size_t series = SeriesCount(n >= 10000 ? 100 : 200);
   const TFitVector truth = Truth(set.P);
-  std::array<std::size_t, kFitParameterCount> covered{};
+  std::array<std::size_t, kFitParameterCount> covered{}, shifted{}, shifted_covered{};
   std::array<std::vector<double>, kFitParameterCount> widths, moment_widths;
   std::size_t unfit = 0, excluded = 0, failed = 0, redrawn = 0, boundary = 0;
   for (std::size_t s = 0; s < series; ++s) {
-    const auto values = ModelSeries(set.P, n, SeedForIndex(0x5EED + n, s));
+    auto values = ModelSeries(set.P, n, SeedForIndex(0x5EED + n, s));
+    if (set.delta > 0)
+      values = RoundedTo(values, set.delta);
     TLikelihoodFitOptions options;
     options.Likelihood.a1 = set.P.a1;
     options.Replicates = 200;
@@ -110,6 +126,10 @@ TEST_P(LikelihoodRecoveryTest, CoverageAndNoSeriesUnfitted) {
       excluded += fit.Intervals[p].Contains(fit.Estimates[p]) ? 0 : 1;
       covered[p] += fit.Intervals[p].Contains(truth[p]) ? 1 : 0;
       widths[p].push_back(fit.Intervals[p].High - fit.Intervals[p].Low);
+      if (fit.IntervalMethods[p] == TIntervalMethod::Shifted) {
+        ++shifted[p];
+        shifted_covered[p] += fit.Intervals[p].Contains(truth[p]) ? 1 : 0;
+      }
     }
     if (n == 1000) {
       TFitOptions moment_options;
@@ -136,16 +156,22 @@ TEST_P(LikelihoodRecoveryTest, CoverageAndNoSeriesUnfitted) {
                 100 * static_cast<double>(covered[p]) / fitted, w.empty() ? kNotANumber : w[w.size() / 2],
                 mw.empty() ? kNotANumber : mw[mw.size() / 2]);
   }
+  std::printf("\n  shifted intervals (covering):");
+  for (std::size_t p = 0; p < kFitParameterCount; ++p)
+    std::printf(" %s %zu (%zu)", std::string(FitParameterName(static_cast<int>(p))).c_str(), shifted[p],
+                shifted_covered[p]);
   std::printf("\n");
   std::fflush(stdout);
+  // 90-99 % at the full 200 or 100 series; for fewer, the band widened by the binomial SD of 95 %.
+  const double slack = 2 * std::sqrt(0.95 * 0.05 / fitted) - 2 * std::sqrt(0.95 * 0.05 / 100);
   EXPECT_EQ(unfit, 0u);
   EXPECT_EQ(excluded, 0u);
   EXPECT_EQ(failed, 0u);
   if (n >= 1000)
     for (const int p : {kFitB, kFitK, kFitC0}) {
       const double share = static_cast<double>(covered[static_cast<std::size_t>(p)]) / fitted;
-      EXPECT_GE(share, 0.90) << set.name << " " << FitParameterName(p);
-      EXPECT_LE(share, 0.99) << set.name << " " << FitParameterName(p);
+      EXPECT_GE(share, 0.90 - std::max(0.0, slack)) << set.name << " " << FitParameterName(p);
+      EXPECT_LE(share, 0.99 + std::max(0.0, slack)) << set.name << " " << FitParameterName(p);
     }
 }
 
@@ -159,8 +185,9 @@ TEST(LikelihoodGoodnessSlowTest, SizeOnModelSeriesAndPowerAgainstTheExGaussian) 
   const TReactionTheory theory = ReactionTheoryOf(P);
   TLikelihoodFitOptions options;
   options.Replicates = 200;
+  const std::size_t null_series = SeriesCount(400), other_series = SeriesCount(100);
   std::size_t rejected = 0;
-  for (std::size_t s = 0; s < 400; ++s) {
+  for (std::size_t s = 0; s < null_series; ++s) {
     options.Seed = s;
     const auto fit = FitByLikelihood(ModelSeries(P, 1000, SeedForIndex(77, s)), options);
     rejected += fit.GofP <= 0.05 ? 1 : 0;
@@ -169,17 +196,22 @@ TEST(LikelihoodGoodnessSlowTest, SizeOnModelSeriesAndPowerAgainstTheExGaussian) 
   const double tau = 0.8 * theory.StandardDeviation;
   const double sigma = 0.6 * theory.StandardDeviation;
   std::size_t detected = 0;
-  for (std::size_t s = 0; s < 100; ++s) {
+  for (std::size_t s = 0; s < other_series; ++s) {
     options.Seed = s;
     const auto fit = FitByLikelihood(
         ExGaussianSeries(theory.StationaryMean - tau, sigma, tau, 1000, SeedForIndex(78, s)), options);
     detected += fit.GofP <= 0.05 ? 1 : 0;
   }
-  std::printf("goodness of fit: size %.1f %% of 400, power %zu of 100\n",
-              100.0 * static_cast<double>(rejected) / 400, detected);
-  EXPECT_GE(rejected, 10u);
-  EXPECT_LE(rejected, 30u);
-  EXPECT_GE(detected, 80u);
+  const double size = static_cast<double>(rejected) / static_cast<double>(null_series);
+  const double power = static_cast<double>(detected) / static_cast<double>(other_series);
+  std::printf("goodness of fit: size %.1f %% of %zu, power %zu of %zu\n", 100 * size, null_series, detected,
+              other_series);
+  // 5 +/- 2.5 % of 400 and 80 of 100; for fewer series, widened by the binomial SD's growth.
+  const double slack =
+      2 * std::sqrt(0.05 * 0.95 / static_cast<double>(null_series)) - 2 * std::sqrt(0.05 * 0.95 / 400);
+  EXPECT_GE(size, 0.025 - slack);
+  EXPECT_LE(size, 0.075 + slack);
+  EXPECT_GE(power, 0.80 - (2 * std::sqrt(0.8 * 0.2 / static_cast<double>(other_series)) - 0.08));
 }
 
 }  // namespace

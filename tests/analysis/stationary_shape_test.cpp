@@ -7,6 +7,7 @@
 #include <thread>
 #include <vector>
 
+#include "analysis/shape_lattice.h"
 #include "analysis/stationary_law.h"
 #include "analysis/stationary_shape_solver.h"
 
@@ -73,6 +74,55 @@ TEST(StationaryShapeTest, HalvingTheGridMovesTheDistributionLessThanTheStatedAcc
     EXPECT_LT(worst, c.tolerance) << c.k << " " << c.m;
     EXPECT_GT(worst, 0) << "the two grids must differ";
   }
+}
+
+// Large m with k >= 4 takes the three-grid scheme: its moments against the closed form at the
+// accuracy stationary_shape_solver.h states.
+TEST(StationaryShapeTest, ThreeGridShapesOfLargeMMatchTheClosedForm) {
+  const TShapeCase cases[] = {{20, 50, 2e-4}, {1000, 50, 3e-4}, {5, 5, 1e-4}, {4, 20, 1e-4}};
+  for (const TShapeCase& c : cases) {
+    const TShapeNodes nodes = SolveStationaryShape(c.k, c.m);
+    const TStationaryShape shape(c.k, c.m, nodes.Step, nodes.Density);
+    const TMoments moments = MomentsOf(shape);
+    const double variance = 2 * (c.k + 1) * -std::expm1(-c.m / (c.k + 1));
+    EXPECT_NEAR(shape.SolvedMass(), 1 - std::exp(-c.m), 1e-6) << c.k << " " << c.m;
+    EXPECT_NEAR(moments.Mean, c.m, c.tolerance * c.m) << c.k << " " << c.m;
+    EXPECT_NEAR(moments.Variance, variance, c.tolerance * variance) << c.k << " " << c.m;
+  }
+}
+
+TEST(StationaryShapeTest, SolvesRefuseParametersOutsideTheirRange) {
+  const double nan = std::nan(""), inf = INFINITY;
+  const struct {
+    double k, m, step;
+  } cases[] = {{1, 0, 0.1},  {1, -1, 0.1},  {1, nan, 0.1}, {1, inf, 0.1}, {0, 1, 0.1},
+               {-2, 1, 0.1}, {nan, 1, 0.1}, {inf, 1, 0.1}, {1, 1, 0},     {1, 1, nan}};
+  for (const auto& c : cases) {
+    try {
+      SolveStationaryShape(c.k, c.m, c.step);
+      ADD_FAILURE() << "no exception at " << c.k << " " << c.m << " " << c.step;
+    } catch (const EShapeSolveRange& e) {
+      EXPECT_STREQ(e.what(), "A shape needs finite k, m and step above 0");
+    }
+    EXPECT_THROW(SolveShapeOnGrid(c.k, c.m, c.step), EShapeSolveRange) << c.k << " " << c.m << " " << c.step;
+  }
+}
+
+// The lattice's node table filled from several threads at once: every thread reads the same
+// densities, and the same as a later call.
+TEST(StationaryShapeTest, LatticeNodesFilledFromThreadsAgree) {
+  const TStationaryLaw law{0.37, 1.3, 11.3, 23.1};  // a cell no other test touches
+  std::vector<double> rt(200);
+  for (std::size_t i = 0; i < rt.size(); ++i) rt[i] = 0.38 + 0.005 * static_cast<double>(i);
+  std::vector<std::vector<double>> seen(4, std::vector<double>(rt.size()));
+  std::vector<std::thread> threads;
+  for (std::size_t i = 0; i < seen.size(); ++i)
+    threads.emplace_back([&, i] { LatticeDensity(law, rt, seen[i]); });
+  for (std::thread& t : threads) t.join();
+  std::vector<double> again(rt.size());
+  LatticeDensity(law, rt, again);
+  for (const auto& s : seen) EXPECT_EQ(s, again);
+  EXPECT_GT(*std::max_element(again.begin(), again.end()), 0);
 }
 
 TEST(StationaryShapeTest, LargeKApproachesTheIndependentLimit) {
