@@ -21,8 +21,9 @@ function(corvane_add_library name)
   target_link_libraries(${name} PUBLIC ${ARGN} PRIVATE corvane_warnings)
 endfunction()
 
-# Every test ends within this many seconds or fails; the slowest take well under one, so a hang is
-# caught long before the run would stall, even on a loaded machine or under the sanitizers.
+# Every test ends within this many seconds or fails; most take well under one, so a hang is caught
+# long before the run would stall, even on a loaded machine or under the sanitizers. A folder whose
+# tests run the likelihood fit sets a longer one before corvane_add_tests.
 set(CORVANE_TEST_TIMEOUT 60)
 
 # corvane_add_tests(NAME LABEL LIBS...): one GoogleTest executable from every *_test.cpp in the
