@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "analysis/reaction_time_groups.h"
+#include "rscript_timing.h"
 
 namespace corvane {
 namespace {
@@ -179,15 +180,7 @@ void BM_StroopRReadCsvSplit(benchmark::State& state) {
       "Rscript --vanilla -e \"t <- system.time({d <- read.csv('" + path +
       "'); s <- split(d\\$rt, list(d\\$pno, d\\$condition), drop = TRUE)})[['elapsed']]; "
       "stopifnot(length(s) == 1370); cat(t)\" 2>/dev/null";
-  for (auto _ : state) {
-    std::FILE* r = popen(command.c_str(), "r");
-    double seconds = -1;
-    if (r == nullptr || std::fscanf(r, "%lf", &seconds) != 1 || pclose(r) != 0 || seconds < 0) {
-      state.SkipWithError("Rscript failed");
-      return;
-    }
-    state.SetIterationTime(seconds);
-  }
+  TimeRscript(state, command);
 }
 BENCHMARK(BM_StroopRReadCsvSplit)->Unit(benchmark::kMillisecond)->Iterations(5)->UseManualTime();
 

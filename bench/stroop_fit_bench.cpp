@@ -23,6 +23,7 @@
 #include "analysis/model_fit.h"
 #include "analysis/reaction_time_groups.h"
 #include "analysis/stationary_likelihood.h"
+#include "rscript_timing.h"
 
 namespace corvane {
 namespace {
@@ -115,15 +116,7 @@ void BM_StroopRExGaussianOptim(benchmark::State& state) {
       << "cat(t)\n";
   }
   const std::string command = "Rscript --vanilla '" + script + "' 2>/dev/null";
-  for (auto _ : state) {
-    std::FILE* r = popen(command.c_str(), "r");
-    double seconds = -1;
-    if (r == nullptr || std::fscanf(r, "%lf", &seconds) != 1 || pclose(r) != 0 || seconds < 0) {
-      state.SkipWithError("Rscript failed");
-      return;
-    }
-    state.SetIterationTime(seconds);
-  }
+  TimeRscript(state, command);
   state.counters["cells"] = static_cast<double>(cells.Cells.size());
 }
 BENCHMARK(BM_StroopRExGaussianOptim)->Unit(benchmark::kSecond)->Iterations(3)->UseManualTime();
