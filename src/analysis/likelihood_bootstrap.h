@@ -41,7 +41,9 @@ enum class TIntervalMethod {
   Percentile,  // the replicates' percentiles
   Shifted,     // the percentile interval excluded the estimate: the level's share of replicates
                // next to it, the estimate one end (see BootstrapInterval)
-  Derived      // a0 and c1 from b's and k's intervals (monotone maps)
+  Derived,     // a0 and c1 from b's and k's intervals (monotone maps)
+  AlongA       // the bootstrap's interval widened to the values the likelihood's maximum takes along
+               // A's profile interval (likelihood_fit.h)
 };
 
 struct TLikelihoodReplicate {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 
 #include "analysis/data_resolution.h"
 #include "analysis/reaction_time_reader.h"
@@ -51,13 +52,30 @@ double StandardDeviation(const std::vector<double>& values) {
   return static_cast<double>(std::sqrt(squares / static_cast<long double>(n - 1)));
 }
 
-// A's profile-likelihood interval: where 2 (logLik - profile(A)) <= 3.84 over (0, min], the
-// atom's candidate A = min included; each end by bisection.
-TInterval ProfileIntervalOfA(std::span<const double> values, const TLikelihoodOptions& options,
-                             const TLawEstimate& estimate, const TLikelihoodData& data) {
+// A's profile-likelihood interval, and the range each parameter's likeliest value takes along it.
+struct TProfileOfA {
+  TInterval A;
+  std::array<TInterval, kFitParameterCount> Along{};  // over the estimate and every law inside
+};
+
+// Where 2 (logLik - profile(A)) <= 3.84 over (0, min], the atom's candidate A = min included; each
+// end by bisection.
+TProfileOfA ProfileIntervalOfA(std::span<const double> values, const TLikelihoodOptions& options,
+                               const TLawEstimate& estimate, const TLikelihoodData& data) {
   const double target = estimate.LogLik - kHalfChiSquare95;
+  TProfileOfA result;
+  const TFitVector at_estimate = FitVectorOf(estimate.Law, options.a1);
+  for (std::size_t p = 0; p < kFitParameterCount; ++p) result.Along[p] = {at_estimate[p], at_estimate[p]};
   const auto inside = [&](double A) {
-    return ProfileLogLikelihoodOfA(values, options, A, estimate) >= target;
+    const TLawEstimate profile = ProfileOfA(values, options, A, estimate);
+    if (!(profile.LogLik >= target))
+      return false;
+    const TFitVector along = FitVectorOf(profile.Law, options.a1);
+    for (std::size_t p = 0; p < kFitParameterCount; ++p) {
+      result.Along[p].Low = std::min(result.Along[p].Low, along[p]);
+      result.Along[p].High = std::max(result.Along[p].High, along[p]);
+    }
+    return true;
   };
   const double low_end = data.Minimum / 1000;
   const double high_end = data.Minimum - data.Resolution / 2 * (1 + 1e-6);
@@ -69,7 +87,7 @@ TInterval ProfileIntervalOfA(std::span<const double> values, const TLikelihoodOp
     }
     return in;
   };
-  TInterval interval;
+  TInterval& interval = result.A;
   interval.Low = A <= low_end || inside(low_end) ? std::min(low_end, A) : bisect(A, low_end);
   if (inside(data.Minimum))
     interval.High = data.Minimum;
@@ -79,7 +97,7 @@ TInterval ProfileIntervalOfA(std::span<const double> values, const TLikelihoodOp
     interval.High = bisect(A, high_end);
   interval.Low = std::min(interval.Low, A);
   interval.High = std::max(interval.High, A);
-  return interval;
+  return result;
 }
 
 std::vector<double> Column(const std::vector<TLikelihoodReplicate>& replicates, int parameter) {
@@ -105,12 +123,19 @@ double SimulatedLag1Spread(const TLawEstimate& estimate, std::size_t n, const TL
   return StandardDeviation(lags);
 }
 
+// b, k, c0 and y0 from the replicates; where A was profiled, each widened to the values its
+// likeliest value takes along A's interval (`along`, null otherwise); a0 and c1 from b and k.
 void FillIntervals(TLikelihoodFit& fit, const std::vector<TLikelihoodReplicate>& replicates, double level,
-                   double a1) {
+                   double a1, const TProfileOfA* along) {
   for (const int p : {kFitB, kFitK, kFitC0, kFitY0}) {
     const auto i = static_cast<std::size_t>(p);
-    fit.Intervals[i] =
-        BootstrapInterval(Column(replicates, p), fit.Estimates[i], level, fit.IntervalMethods[i]);
+    TInterval& interval = fit.Intervals[i];
+    interval = BootstrapInterval(Column(replicates, p), fit.Estimates[i], level, fit.IntervalMethods[i]);
+    if (along != nullptr && fit.IntervalMethods[i] != TIntervalMethod::None &&
+        (along->Along[i].Low < interval.Low || along->Along[i].High > interval.High)) {
+      interval = {std::min(interval.Low, along->Along[i].Low), std::max(interval.High, along->Along[i].High)};
+      fit.IntervalMethods[i] = TIntervalMethod::AlongA;
+    }
   }
   const TInterval& b = fit.Intervals[kFitB];
   const TInterval& k = fit.Intervals[kFitK];
@@ -201,12 +226,25 @@ TLikelihoodFit FitOrDescribe(std::span<const double> values, TLikelihoodFitOptio
   } catch (const std::exception&) {
   }
 
-  // 3, 4. The bootstrap and the intervals.
+  // 3, 4. The bootstrap and the intervals: A's first, since the others widen along it.
   fit.Replicates = options.Replicates;
+  std::optional<TProfileOfA> along;
+  if (likelihood.KeepA) {
+    fit.Intervals[kFitA] = {estimate.Law.A, estimate.Law.A};
+    fit.IntervalMethods[kFitA] = TIntervalMethod::Held;
+  } else if (estimate.AtomAtMinimum) {
+    fit.Intervals[kFitA] = {estimate.Law.A, estimate.Law.A};
+    fit.IntervalMethods[kFitA] = TIntervalMethod::Exact;
+  } else if (options.Replicates > 0) {
+    ThrowIfStopped(control);
+    along = ProfileIntervalOfA(values, likelihood, estimate, data);
+    fit.Intervals[kFitA] = along->A;
+    fit.IntervalMethods[kFitA] = TIntervalMethod::Profile;
+  }
   if (options.Replicates > 0) {
     const auto replicates = BootstrapLikelihood(estimate, values.size(), likelihood, data, options.Replicates,
                                                 options.Seed, control);
-    FillIntervals(fit, replicates, options.Level, likelihood.a1);
+    FillIntervals(fit, replicates, options.Level, likelihood.a1, along ? &*along : nullptr);
     std::size_t as_far = 0;
     std::vector<double> lags;
     for (const auto& r : replicates) {
@@ -219,17 +257,6 @@ TLikelihoodFit FitOrDescribe(std::span<const double> values, TLikelihoodFitOptio
   } else {
     fit.Lag1StandardError =
         SimulatedLag1Spread(estimate, values.size(), likelihood, data, options.Seed, control);
-  }
-  if (likelihood.KeepA) {
-    fit.Intervals[kFitA] = {estimate.Law.A, estimate.Law.A};
-    fit.IntervalMethods[kFitA] = TIntervalMethod::Held;
-  } else if (estimate.AtomAtMinimum) {
-    fit.Intervals[kFitA] = {estimate.Law.A, estimate.Law.A};
-    fit.IntervalMethods[kFitA] = TIntervalMethod::Exact;
-  } else if (options.Replicates > 0) {
-    ThrowIfStopped(control);
-    fit.Intervals[kFitA] = ProfileIntervalOfA(values, likelihood, estimate, data);
-    fit.IntervalMethods[kFitA] = TIntervalMethod::Profile;
   }
 
   // 6. The dependence.

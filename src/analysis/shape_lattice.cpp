@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cassert>
 #include <cmath>
+#include <limits>
 #include <memory>
 #include <mutex>
 
@@ -85,10 +86,12 @@ TShapeMoments ConditionalMoments(double v, double m) {
   return {mass, mean, std::sqrt(std::max(second - mean * mean, 1e-300))};
 }
 
-TCorner CornerAt(int iv, int im, double weight) {
+// The corner (iv, im); on the independent limit's row (iv = 0) the closed form serves any m, so
+// `exact_m` > 0 puts that corner at the law's own m instead of a node's.
+TCorner CornerAt(int iv, int im, double weight, double exact_m = 0) {
   TCorner c;
   const double v = static_cast<double>(iv) / kLatticeV;
-  c.m = std::exp(static_cast<double>(im) / kLatticeLnM);
+  c.m = iv == 0 && exact_m > 0 ? exact_m : std::exp(static_cast<double>(im) / kLatticeLnM);
   if (iv > 0)
     c.shape = &Nodes().At(iv, im);
   const TShapeMoments moments = ConditionalMoments(v, c.m);
@@ -119,12 +122,19 @@ TCell CellOf(const TStationaryLaw& law) {
   const int iv = std::min(static_cast<int>(std::floor(x)), kLatticeV - 2);
   const int im = static_cast<int>(std::floor(y));
   const double fx = x - iv, fy = y - im;
-  const std::array<double, 4> weights = {(1 - fx) * (1 - fy), fx * (1 - fy), (1 - fx) * fy, fx * fy};
+  std::array<double, 4> weights = {(1 - fx) * (1 - fy), fx * (1 - fy), (1 - fx) * fy, fx * fy};
   const std::array<std::array<int, 2>, 4> offsets = {{{0, 0}, {1, 0}, {0, 1}, {1, 1}}};
+  // Next to the independent limit its two corners are one, at the law's own m: the density then
+  // tends to the closed form's as k grows, with no step at k = inf.
+  const double exact_m = iv == 0 ? m : 0.0;
+  if (iv == 0) {
+    weights[0] += weights[2];
+    weights[2] = 0;
+  }
   for (std::size_t c = 0; c < 4; ++c)
     if (weights[c] > 0)
       cell.corners[static_cast<std::size_t>(cell.count++)] =
-          CornerAt(iv + offsets[c][0], im + offsets[c][1], weights[c]);
+          CornerAt(iv + offsets[c][0], im + offsets[c][1], weights[c], exact_m);
   return cell;
 }
 
@@ -146,7 +156,10 @@ void LatticeDensity(const TStationaryLaw& law, std::span<const double> rt, std::
     double standardized = 0;
     for (int c = 0; c < cell.count; ++c) {
       const TCorner& corner = cell.corners[static_cast<std::size_t>(c)];
-      standardized += corner.weight * corner.sd / corner.mass * corner.Density(corner.mean + corner.sd * z);
+      // A value the law puts just above A can map below a corner's own 0: that corner's density
+      // there is its limit at 0 (a zero would make the density jump where the law's does not).
+      const double at = std::max(corner.mean + corner.sd * z, std::numeric_limits<double>::min());
+      standardized += corner.weight * corner.sd / corner.mass * corner.Density(at);
     }
     out[i] = law.c0 * cell.own.mass * standardized / cell.own.sd;
   }

@@ -1,6 +1,8 @@
 #include "analysis/stationary_likelihood.h"
 
 #include <algorithm>
+#include <array>
+#include <boost/math/special_functions/beta.hpp>
 #include <cmath>
 #include <exception>
 #include <limits>
@@ -16,7 +18,9 @@ namespace {
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
 constexpr double kMinimumM = 1e-4;
 constexpr double kMaximumShare = 0.5;
-constexpr double kBoundaryTolerance = 1e-7;
+// Within the lattice's interpolation error of the logLik (shape_lattice.h), and far below any
+// evidence against k = inf (a likelihood ratio of e^0.01).
+constexpr double kBoundaryTolerance = 0.01;
 // A local search's first steps: 0.5 in ln m and ln c0, 0.04 in v = 1/(k + 1).
 constexpr double kLocalLogStep = 0.5;
 constexpr double kLocalVStep = 0.04;
@@ -24,6 +28,9 @@ constexpr double kLocalVStep = 0.04;
 // less than 0.2 % to its variance); the polish of
 // the point estimate keeps the optimiser's default (TMinimizeOptions).
 constexpr double kLocalRelativeStep = 1e-3;
+// A refit's restarts from its own end, while one gains more than this in logLik.
+constexpr int kRefitRestarts = 3;
+constexpr double kRestartGain = 0.01;
 
 // Where each variable sits in the optimiser's vector: ln m, ln c0, v, then A when searched, then
 // the contaminants' share when on.
@@ -165,17 +172,29 @@ class TLawSearch {
     for (const auto& start : starts) {
       Bounds(layout, A_low, A_high, lower, upper, start);
       const TMinimum found = MinimizeBounded(objective, start, lower, upper, minimize);
-      if (-found.Value > best.log_lik || best.x.empty()) {
-        best.x = found.Point;
-        best.log_lik = -found.Value;
-        best.converged = found.Converged;
+      TCandidateResult result{found.Point, -found.Value, found.Converged};
+      if (reach == TReach::Refit) {
+        // Along the ridge of A and m (A poorly determined) a local search stops early where the
+        // logLik still rises: it starts again from its end while that gains.
+        for (int round = 0; round < kRefitRestarts; ++round) {
+          const TMinimum again = MinimizeBounded(objective, result.x, lower, upper, minimize);
+          const double gain = -again.Value - result.log_lik;
+          if (gain > 0)
+            result = {again.Point, -again.Value, again.Converged};
+          if (!(gain > kRestartGain))
+            break;
+        }
       }
-    }
-    if (reach == TReach::Wide && !best.x.empty()) {
-      // The wide searches' best polished by a local one at the full criterion.
-      TCandidateResult polished = Search(layout, {best.x}, A_low, A_high, TReach::Polish);
-      if (polished.log_lik >= best.log_lik)
-        best = std::move(polished);
+      if (reach == TReach::Wide) {
+        // Each wide search's end polished by a local one at the full criterion: the logLik has
+        // several maxima (in A, and at the lattice's nodes in k), and the likeliest wide end is
+        // not always the one whose polish climbs highest.
+        TCandidateResult polished = Search(layout, {result.x}, A_low, A_high, TReach::Polish);
+        if (polished.log_lik >= result.log_lik)
+          result = std::move(polished);
+      }
+      if (result.log_lik > best.log_lik || best.x.empty())
+        best = std::move(result);
     }
     return best;
   }
@@ -210,6 +229,37 @@ std::vector<TStationaryLaw> MomentStarts(std::span<const double> values, const T
 }
 
 }  // namespace
+
+// P(X >= j | X >= 1) with X ~ Binomial(n, p), p the minimum's interval's probability: one value
+// there is no evidence (1), since every sample has a fastest value.
+double AtomShows(std::span<const double> values, const TStationaryLaw& law, double share,
+                 const TLikelihoodData& data) {
+  const double half = data.Resolution / 2;
+  const auto at_minimum = static_cast<std::size_t>(
+      std::count_if(values.begin(), values.end(), [&](double v) { return v - data.Minimum <= half; }));
+  if (at_minimum < 2)
+    return 1;
+  double p = 1;
+  try {
+    const std::array<double, 2> edges{data.Minimum - half, data.Minimum + half};
+    std::array<double, 2> F{};
+    LatticeDistribution(law, edges, F);
+    p = F[1] - F[0];
+  } catch (const std::exception&) {
+    return 0;  // a law the distribution function cannot serve explains nothing
+  }
+  if (share > 0)
+    p = (1 - share) * p + share * data.Resolution / (data.Maximum - data.Minimum);
+  if (!(p > 0))
+    return 0;
+  if (p >= 1)
+    return 1;
+  const auto n = static_cast<double>(values.size());
+  const double at_least_one = -std::expm1(n * std::log1p(-p));
+  const double at_least_j =
+      boost::math::ibeta(static_cast<double>(at_minimum), n - static_cast<double>(at_minimum) + 1, p);
+  return at_least_one > 0 ? std::min(1.0, at_least_j / at_least_one) : 0.0;
+}
 
 TLikelihoodData LikelihoodDataOf(std::span<const double> values, double resolution) {
   TLikelihoodData data;
@@ -249,37 +299,48 @@ TLawEstimate FitStationaryLaw(std::span<const double> values, const TLikelihoodO
     laws.insert(laws.end(), more.begin(), more.end());
   }
 
-  // Candidate "atom" (or the held A).
+  const TReach reach = !moment_starts && !laws.empty() ? TReach::Refit : TReach::Wide;
   TLayout held;
   held.A = options.KeepA ? options.A : data.Minimum;
   held.contaminants = options.Contaminants;
-  std::vector<std::vector<double>> held_starts;
-  for (const auto& law : laws) {
-    held_starts.push_back(search.StartOf(held, law, held.A, false));
-    if (std::fabs(law.A - held.A) <= data.Resolution / 2)
-      held_starts.push_back(search.StartOf(held, law, held.A, true));
-  }
-  const TReach reach = !moment_starts && !laws.empty() ? TReach::Refit : TReach::Wide;
-  TCandidateResult best = search.Search(held, held_starts, 0, 0, reach);
+  TCandidateResult best;
   TLayout winner = held;
 
   // Candidate "below": A searched under the fastest value.
   const double A_high = data.Minimum - data.Resolution / 2 * (1 + 1e-6);
   const double A_low = data.Minimum / 1000;
-  if (!options.KeepA && A_high > A_low) {
+  const bool below_possible = !options.KeepA && A_high > A_low;
+  if (below_possible) {
     TLayout below = held;
     below.free_A = true;
     std::vector<std::vector<double>> below_starts;
-    const double A_guess =
-        std::clamp(data.Minimum - (search.Summary().q10 - data.Minimum) / 2, A_low, A_high);
+    // A's profile can have a second maximum just under the fastest value: start near it too.
+    const double spread = search.Summary().q10 - data.Minimum;
+    const double A_guess = std::clamp(data.Minimum - spread / 2, A_low, A_high);
+    const double A_near = std::clamp(data.Minimum - spread / 20, A_low, A_high);
     for (const auto& law : laws) {
       const bool own_A = law.A >= A_low && law.A <= A_high;
       below_starts.push_back(search.StartOf(below, law, own_A ? law.A : A_guess, own_A));
+      if (reach == TReach::Wide)
+        below_starts.push_back(search.StartOf(below, law, A_near, false));
     }
-    const TCandidateResult found = search.Search(below, below_starts, A_low, A_high, reach);
-    if (found.log_lik > best.log_lik) {
-      best = found;
-      winner = below;
+    best = search.Search(below, below_starts, A_low, A_high, reach);
+    winner = below;
+  }
+
+  // Candidate "atom" (or the held A): only where the values at the minimum are evidence of an atom.
+  if (!below_possible ||
+      AtomShows(values, winner.LawOf(best.x), winner.ShareOf(best.x), data) <= kAtomEvidenceLevel) {
+    std::vector<std::vector<double>> held_starts;
+    for (const auto& law : laws) {
+      held_starts.push_back(search.StartOf(held, law, held.A, false));
+      if (std::fabs(law.A - held.A) <= data.Resolution / 2)
+        held_starts.push_back(search.StartOf(held, law, held.A, true));
+    }
+    TCandidateResult found = search.Search(held, held_starts, 0, 0, reach);
+    if (best.x.empty() || found.log_lik > best.log_lik) {
+      best = std::move(found);
+      winner = held;
     }
   }
 
@@ -290,7 +351,7 @@ TLawEstimate FitStationaryLaw(std::span<const double> values, const TLikelihoodO
     const double log_lik = search.LogLik(winner, at_boundary);
     if (log_lik >= best.log_lik - kBoundaryTolerance) {
       best.x = at_boundary;
-      best.log_lik = std::max(best.log_lik, log_lik);
+      best.log_lik = log_lik;  // the reported law's own
     }
   }
 
@@ -306,8 +367,8 @@ TLawEstimate FitStationaryLaw(std::span<const double> values, const TLikelihoodO
   return estimate;
 }
 
-double ProfileLogLikelihoodOfA(std::span<const double> values, const TLikelihoodOptions& options, double A,
-                               const TLawEstimate& start) {
+TLawEstimate ProfileOfA(std::span<const double> values, const TLikelihoodOptions& options, double A,
+                        const TLawEstimate& start) {
   const TLawSearch search(values, options);
   TLayout layout;
   layout.A = A;
@@ -316,7 +377,14 @@ double ProfileLogLikelihoodOfA(std::span<const double> values, const TLikelihood
                                              search.StartOf(layout, start.Law, A, true)};
   if (options.Contaminants)
     for (auto& x : starts) x[layout.ShareIndex()] = std::clamp(start.ContaminantShare, 0.0, kMaximumShare);
-  return search.Search(layout, starts, 0, 0, TReach::Refit).log_lik;
+  const TCandidateResult found = search.Search(layout, starts, 0, 0, TReach::Refit);
+  TLawEstimate profile;
+  profile.Law = layout.LawOf(found.x);
+  profile.ContaminantShare = options.Contaminants ? layout.ShareOf(found.x) : kNotANumber;
+  profile.LogLik = found.log_lik;
+  profile.Boundary = !(found.x[2] > 0);
+  profile.Converged = found.converged;
+  return profile;
 }
 
 }  // namespace corvane

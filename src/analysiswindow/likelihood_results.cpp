@@ -67,6 +67,8 @@ std::string IntervalMethodText(TIntervalMethod method) {
       return "bootstrap percentile";
     case TIntervalMethod::Shifted:
       return "shifted percentile";
+    case TIntervalMethod::AlongA:
+      return "bootstrap, widened along A's profile";
     case TIntervalMethod::Derived:
       break;
   }

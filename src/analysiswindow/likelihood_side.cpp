@@ -18,6 +18,7 @@ std::vector<std::pair<double, double>> FittedDensity(const TLikelihoodFit& fit, 
     return curve;
   std::vector<double> rt(static_cast<std::size_t>(points));
   for (int i = 0; i < points; ++i) rt[static_cast<std::size_t>(i)] = low + (high - low) * i / (points - 1);
+  rt.back() = high;  // the data's largest value itself, not within a rounding of it
   std::vector<double> density(rt.size());
   try {
     LatticeDensity(fit.Law, rt, density);

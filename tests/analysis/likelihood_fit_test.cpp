@@ -16,6 +16,7 @@
 #include "analysis/dependence_verdict.h"
 #include "analysis/model_fit.h"
 #include "analysis/shape_lattice.h"
+#include "analysis/stationary_likelihood.h"
 #include "likelihood_support.h"
 
 namespace corvane {
@@ -67,6 +68,87 @@ TEST(ShapeLatticeTest, ExactAtNodesAndInfinityCloseBetween) {
     EXPECT_NEAR(LatticeDistribution(c.law, c.law.A), StationaryAtom(c.law), 1e-15);
     EXPECT_EQ(LatticeDistribution(c.law, c.law.A * 0.999), 0);
   }
+}
+
+// The logLik a search climbs must not step: two steps made spurious maxima that stopped refits
+// 0.7 below their series' maximum. One was a corner mapping a value just above A below its own 0
+// (density 0 there); the other the independent row's corners at node m while k = inf is exact.
+TEST(ShapeLatticeTest, TheLikelihoodHasNoStepsInKNorAtKInfinity) {
+  const auto values = RoundedTo(ModelSeries({0.3, 1, 0.8333, 20, 40, 0.4375}, 1000, 6), 0.001);
+  const TLikelihoodData data = LikelihoodDataOf(values, 0.001);
+  // A a few tenths of a millisecond below the fastest value, as the fit puts it.
+  const TStationaryLaw near{data.Minimum - 0.0005, 0.7579, 9.7863, 28.2466};
+  // Near its maximum the logLik is concave in v = 1/(k + 1): a step shows as a second difference
+  // of the wrong sign (the steps made +0.5; the smooth curve's are about -0.05).
+  std::vector<double> log_lik;
+  for (double v = 0.08; v <= 0.13; v += 0.0025) {
+    TStationaryLaw law = near;
+    law.k = 1 / v - 1;
+    log_lik.push_back(StationaryLogLikelihood(values, law, 0, data));
+  }
+  for (std::size_t i = 1; i + 1 < log_lik.size(); ++i)
+    EXPECT_LT(log_lik[i - 1] - 2 * log_lik[i] + log_lik[i + 1], 0.05)
+        << "v " << 0.08 + 0.0025 * static_cast<double>(i);
+  const auto independent = IndependentSeries(5, 0.5, 1, 150, 5, 0.001);
+  const TLikelihoodData independent_data = LikelihoodDataOf(independent, 0.001);
+  TStationaryLaw law{5, 0.5, kInf, 1.01};
+  const double at_infinity = StationaryLogLikelihood(independent, law, 0, independent_data);
+  for (const double k : {1e12, 1e8}) {
+    law.k = k;
+    EXPECT_NEAR(StationaryLogLikelihood(independent, law, 0, independent_data), at_infinity, 1e-6) << k;
+  }
+}
+
+// Ties at the minimum are an atom's evidence only where the law without one cannot explain them.
+TEST(AtomEvidenceTest, OneValueIsNoneTiesBeyondTheLawAreStrong) {
+  const TStationaryLaw real_shaped{0.29, 1.2, 20, 40};  // A under every value below
+  const TStationaryLaw broad{0.1, 1, 20, 10};           // most of its mass in 0.2-0.4
+  struct Case {
+    TStationaryLaw law;
+    std::vector<double> values;
+    double delta;
+    double low, high;  // the p-value's range
+  };
+  const std::vector<Case> cases = {
+      {real_shaped, {0.35, 0.41, 0.52, 0.6}, 0.001, 1, 1},                           // one value
+      {real_shaped, {0.35, 0.35, 0.41, 0.52, 0.6}, 1e-12, 0, 1e-6},                  // an exact tie
+      {real_shaped, {0.35, 0.35, 0.35, 0.41, 0.52, 0.6, 0.7, 0.8}, 0.001, 0, 0.01},  // three at 1 ms
+      {broad, {0.3, 0.3, 0.4, 0.5, 0.6, 0.7}, 0.1, 0.05, 1},  // coarse data tie by chance
+  };
+  for (const Case& c : cases) {
+    const double p = AtomShows(c.values, c.law, 0, LikelihoodDataOf(c.values, c.delta));
+    EXPECT_GE(p, c.low) << c.values.size() << " " << c.delta;
+    EXPECT_LE(p, c.high) << c.values.size() << " " << c.delta;
+  }
+}
+
+// Real-shaped data (atom e^-14.4) put A below the fastest value, and b's interval follows A's
+// ridge: every b the likeliest law takes along A's profile interval lies within b's interval.
+TEST(LikelihoodFitTest, RealShapedDataPutABelowTheFastestValueAndBFollowsIt) {
+  const auto values = RoundedTo(ModelSeries({0.3, 1, 0.8333, 20, 40, 0.4375}, 200, 3), 0.001);
+  TLikelihoodFitOptions options;
+  options.Replicates = 40;
+  const TLikelihoodFit fit = FitByLikelihood(values, options);
+  ASSERT_TRUE(fit.Fitted()) << fit.Message;
+  EXPECT_FALSE(fit.AtomAtMinimum);
+  EXPECT_LT(fit.Estimates[kFitA], *std::min_element(values.begin(), values.end()));
+  EXPECT_EQ(fit.IntervalMethods[kFitA], TIntervalMethod::Profile);
+  for (std::size_t p = 0; p < kFitParameterCount; ++p)
+    EXPECT_TRUE(fit.Intervals[p].Contains(fit.Estimates[p])) << FitParameterName(static_cast<int>(p));
+  TLawEstimate estimate;
+  estimate.Law = fit.Law;
+  estimate.LogLik = fit.LogLik;
+  TLikelihoodOptions likelihood;
+  likelihood.Resolution = fit.Resolution;
+  for (const double A :
+       {fit.Intervals[kFitA].Low * 1.01, (fit.Intervals[kFitA].Low + fit.Estimates[kFitA]) / 2}) {
+    const TLawEstimate along = ProfileOfA(values, likelihood, A, estimate);
+    if (along.LogLik < fit.LogLik - 1.92)
+      continue;
+    EXPECT_TRUE(fit.Intervals[kFitB].Contains(along.Law.b)) << "A " << A << " b " << along.Law.b;
+  }
+  EXPECT_EQ(fit.IntervalMethods[kFitB], TIntervalMethod::AlongA)
+      << "A's ridge reaches beyond the bootstrap's";
 }
 
 TEST(DependenceVerdictTest, TheSentences) {

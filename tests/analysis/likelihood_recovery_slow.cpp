@@ -30,8 +30,8 @@ namespace {
 using namespace test_support;
 
 // The real-shaped set is recorded to the millisecond, as real data are. Its atom (e^-14.4) cannot
-// show, yet the fit puts A at the minimum with the atom (stationary_likelihood.h): at n = 200 A, b
-// and c0 covered their truth in 0 of 20 series, rounded or not. An open fault: this case fails.
+// show: A lies below the fastest value, and the atom at the minimum is taken only on the evidence
+// of ties there (stationary_likelihood.h), in about 1 % of its series.
 struct TSet {
   const char* name;
   TParameterSet P;
@@ -103,9 +103,10 @@ TEST_P(LikelihoodRecoveryTest, CoverageAndNoSeriesUnfitted) {
   const std::size_t n = std::get<1>(GetParam());
   const std::size_t series = SeriesCount(n >= 10000 ? 100 : 200);
   const TFitVector truth = Truth(set.P);
-  std::array<std::size_t, kFitParameterCount> covered{}, shifted{}, shifted_covered{};
+  std::array<std::size_t, kFitParameterCount> covered{}, shifted{}, shifted_covered{}, along{},
+      along_covered{};
   std::array<std::vector<double>, kFitParameterCount> widths, moment_widths;
-  std::size_t unfit = 0, excluded = 0, failed = 0, redrawn = 0, boundary = 0;
+  std::size_t unfit = 0, excluded = 0, failed = 0, redrawn = 0, boundary = 0, atom = 0;
   for (std::size_t s = 0; s < series; ++s) {
     auto values = ModelSeries(set.P, n, SeedForIndex(0x5EED + n, s));
     if (set.delta > 0)
@@ -122,10 +123,15 @@ TEST_P(LikelihoodRecoveryTest, CoverageAndNoSeriesUnfitted) {
     failed += fit.FailedReplicates;
     redrawn += fit.RedrawnReplicates;
     boundary += fit.Boundary ? 1 : 0;
+    atom += fit.AtomAtMinimum ? 1 : 0;
     for (std::size_t p = 0; p < kFitParameterCount; ++p) {
       excluded += fit.Intervals[p].Contains(fit.Estimates[p]) ? 0 : 1;
       covered[p] += fit.Intervals[p].Contains(truth[p]) ? 1 : 0;
       widths[p].push_back(fit.Intervals[p].High - fit.Intervals[p].Low);
+      if (fit.IntervalMethods[p] == TIntervalMethod::AlongA) {
+        ++along[p];
+        along_covered[p] += fit.Intervals[p].Contains(truth[p]) ? 1 : 0;
+      }
       if (fit.IntervalMethods[p] == TIntervalMethod::Shifted) {
         ++shifted[p];
         shifted_covered[p] += fit.Intervals[p].Contains(truth[p]) ? 1 : 0;
@@ -144,9 +150,9 @@ TEST_P(LikelihoodRecoveryTest, CoverageAndNoSeriesUnfitted) {
   }
   const auto fitted = static_cast<double>(series - unfit);
   std::printf(
-      "likelihood recovery %s n=%zu: unfit %zu, excluded %zu, failed %zu, redrawn %zu, k=inf %zu; "
-      "coverage %%, median width (moment fit's):",
-      set.name, n, unfit, excluded, failed, redrawn, boundary);
+      "likelihood recovery %s n=%zu (%zu series): unfit %zu, excluded %zu, failed %zu, redrawn %zu, "
+      "k=inf %zu, A at the minimum %zu; coverage %%, median width (moment fit's):",
+      set.name, n, series, unfit, excluded, failed, redrawn, boundary, atom);
   for (std::size_t p = 0; p < kFitParameterCount; ++p) {
     auto w = widths[p];
     std::sort(w.begin(), w.end());
@@ -156,6 +162,10 @@ TEST_P(LikelihoodRecoveryTest, CoverageAndNoSeriesUnfitted) {
                 100 * static_cast<double>(covered[p]) / fitted, w.empty() ? kNotANumber : w[w.size() / 2],
                 mw.empty() ? kNotANumber : mw[mw.size() / 2]);
   }
+  std::printf("\n  widened along A (covering):");
+  for (std::size_t p = 0; p < kFitParameterCount; ++p)
+    std::printf(" %s %zu (%zu)", std::string(FitParameterName(static_cast<int>(p))).c_str(), along[p],
+                along_covered[p]);
   std::printf("\n  shifted intervals (covering):");
   for (std::size_t p = 0; p < kFitParameterCount; ++p)
     std::printf(" %s %zu (%zu)", std::string(FitParameterName(static_cast<int>(p))).c_str(), shifted[p],

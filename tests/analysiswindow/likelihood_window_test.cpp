@@ -109,7 +109,7 @@ class LikelihoodWindowTest : public ::testing::Test {
 };
 
 TEST_F(LikelihoodWindowTest, TheDefaultMethodFitsByLikelihoodAndShowsWhatTheFitReports) {
-  Load(IndependentSeries(150, 1));
+  Load(IndependentSeries(150, 2));
   EXPECT_EQ(Child<QComboBox>("FitMethod").currentText().toStdString(), "Maximum likelihood");
   EXPECT_EQ(Child<QLabel>("FitLabel").text().toStdString(), kLikelihoodIntroText);
   Child<QPushButton>("FitButton").click();
@@ -256,7 +256,7 @@ TEST_F(LikelihoodWindowTest, TheResultsReadWithoutScrollingAt1280By800) {
   TBootstrapOptions none;
   none.Replicates = 0;
   session().SetBootstrapOptions(none);
-  Load(IndependentSeries(150, 1));
+  Load(IndependentSeries(150, 2));
   window->show();
   window->resize(1270, 720);
   for (const int method : {1, 0}) {

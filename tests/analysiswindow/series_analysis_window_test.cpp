@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QClipboard>
 #include <QElapsedTimer>
@@ -12,6 +13,7 @@
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTest>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -196,6 +198,30 @@ TEST_F(SeriesAnalysisWindowTest, TheTableShowsEveryFigureWhole) {
   QApplication::processEvents();
   EXPECT_FALSE(view.horizontalScrollBar()->isVisible()) << "the window is " << window->width() << " wide";
   EXPECT_GE(view.width(), view.horizontalHeader()->length());
+}
+
+// Keyboard users: every table of the window (statistics, fit results, distributions, every group)
+// is one Tab stop; Tab leaves it in one step, arrows move inside it.
+TEST_F(SeriesAnalysisWindowTest, TabLeavesEveryTableInOneStep) {
+  Record(kDefaults, ModelSeries(kDefaults, 40, 4));
+  window->show();
+  QApplication::setActiveWindow(window.get());
+  window->RefreshNow();
+  Finish();
+  const auto views = window->findChildren<QAbstractItemView*>();
+  ASSERT_GE(views.size(), 3) << "the statistics, the fit's results and the distributions";
+  for (QAbstractItemView* view : views) {
+    const std::string name = view->objectName().toStdString();
+    EXPECT_FALSE(view->tabKeyNavigation()) << name;
+    if (!view->isVisibleTo(window.get()) || view->model() == nullptr || view->model()->rowCount() == 0)
+      continue;
+    view->setFocus(Qt::TabFocusReason);
+    ASSERT_EQ(QApplication::focusWidget(), view) << name;
+    QTest::keyClick(view, Qt::Key_Down);
+    EXPECT_EQ(QApplication::focusWidget(), view) << name << ": an arrow stays inside";
+    QTest::keyClick(view, Qt::Key_Tab);
+    EXPECT_NE(QApplication::focusWidget(), view) << name << ": one Tab leaves it";
+  }
 }
 
 TEST_F(SeriesAnalysisWindowTest, AFieldChangeMidSimulationCancelsAndRestartsIt) {
