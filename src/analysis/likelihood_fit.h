@@ -41,17 +41,16 @@
 // of (3, .6, 1.5, .9, .7, 6), n = 10^3, b within 2 %, c0 within 8 %, k within 13 %. The density
 // between lattice shapes errs by about 1e-3 relative in the bulk, up to 2 % near s = 0
 // (shape_lattice.h), which bounds how closely the estimates can follow the exact likelihood's.
-// Coverage (likelihood_recovery_slow.cpp): the full study has not been run (at B = 200 it needs
-// days of CPU at today's refit cost on the small-k sets). Measured so far: one series of
-// (3, .6, 1.5, .9, .7, 6), n = 10^5: b within 0.3 %, k 0.9 %, c0 0.1 %, A exact; the real-shaped set at
-// n = 200 (20 series, B = 200): no series unfitted, no interval excluding its estimate, no replicate
-// left out; but A was put at the minimum with the atom in every series (its atom e^-14.4 cannot
-// show: candidate "atom" wins by moving A up to the data), so A, b and c0 covered their truth in 0
-// of 20 series, k in 2 of 20 (median widths b 0.24, k 7.7, c0 7.8); the same unrounded: 0, 0, 2,
-// 0 of 20. An open fault of the estimator (stationary_likelihood.h), not of the intervals. Until the refits
-// climbed to their own maximum (stationary_likelihood.h) the replicates' k stayed near the fitted law's and
-// every interval of k was far too narrow; intervals from before that change are not to be trusted. The
-// shifted rule of b, k, c0, y0 (TIntervalMethod::Shifted) is not yet proven by coverage. Speed:
+// Coverage (likelihood_recovery_slow.cpp, B = 200, 95 % intervals): the real-shaped set
+// (0.3, 1, 0.8333, 20, 40, 0.4375) to the millisecond, 100 series at each n: no series unfitted,
+// no interval excluding its estimate, no replicate left out, A at the minimum in none;
+//   n = 200:   A 96 %, b 96 %, k 97 %, c0 94 %, y0 95 % (median widths A 0.37, c0 68; b's reaches
+//              up to thousands where A's interval reaches toward 0: the data cannot tell A)
+//   n = 1,000: A 92 %, b 93 %, k 99 %, c0 99 %, y0 96 % (b widened along A in 90 series, k in 62)
+// Before A needed ties at the minimum and b followed A's ridge, the same set covered A, b and c0 in
+// none of 20 series (n = 200) and b in 5 of 20 (n = 1,000). The model sets with a visible atom
+// (A exact) and n = 10,000 are measured by the same test, not yet over 100 series each on this
+// version; the shifted rule (TIntervalMethod::Shifted) did not occur in these 200 series. Speed:
 // stationary_likelihood.h. Runs the bootstrap on worker threads under `control` (progress, stop:
 // EAnalysisCancelled).
 #pragma once

@@ -31,7 +31,7 @@ using namespace test_support;
 
 // The real-shaped set is recorded to the millisecond, as real data are. Its atom (e^-14.4) cannot
 // show: A lies below the fastest value, and the atom at the minimum is taken only on the evidence
-// of ties there (stationary_likelihood.h), in about 1 % of its series.
+// of ties there (stationary_likelihood.h), at most 1 % of the time.
 struct TSet {
   const char* name;
   TParameterSet P;

@@ -261,7 +261,8 @@ TEST_F(MainFormMenusTest, TheFitPageExplainsWhatTheFitPanelShows) {
   EXPECT_TRUE(page.contains(QString::fromLatin1(kBoundaryNote))) << "the boundary as the window names it";
   EXPECT_TRUE(page.contains("k = 10<sup>4</sup>"));
   for (const TIntervalMethod method :
-       {TIntervalMethod::Shifted, TIntervalMethod::Profile, TIntervalMethod::Exact, TIntervalMethod::Held})
+       {TIntervalMethod::Shifted, TIntervalMethod::Profile, TIntervalMethod::AlongA, TIntervalMethod::Exact,
+        TIntervalMethod::Held})
     EXPECT_TRUE(page.contains(QString::fromStdString(IntervalMethodText(method))))
         << IntervalMethodText(method);
   for (const char* words : {"from b's", "ex-Gaussian", "shifted lognormal", "AIC", "QQ chart",
