@@ -47,16 +47,16 @@
 // An estimate within 0.01 in logLik of the same law with v = 0 is reported at the boundary k = inf
 // (the lattice's interpolation moves the logLik by a few thousandths near k = inf).
 // Ranges: m in [1e-4, kMaximumM], c0 within 10^6 of the start's, k >= kMinimumK.
-// Speed (CPU, bench/likelihood_bench.cpp, on the shared two-core machine): a cell shaped like real
-// data (n = 170, k = 20, m = 14.4) takes about 2.5 s from a cold session while its lattice shapes
-// are solved (the solves on two threads), then 8 ms a point estimate with its polish (the
-// ex-Gaussian's ML: 0.8 ms); n = 1,000: 79 ms. The shapes stay in the lattice's node table for the
-// session (shape_lattice.h), so later fits and refits solve only nodes not met before. With
-// intervals (BM_FitWithThousandReplicates, BM_FiftyCellsWithIntervals): B = 1,000 at n = 1,000 of
-// the real-shaped set, 23 s of CPU from a cold session (about 12 s on two idle cores; some
-// 180 evaluations of about 60 us a refit); 50 real-shaped cells (n = 170) with B = 1,000, 356 s
-// of CPU, 7 s a cell, so about 80 minutes on two cores for 1,370 cells: the refits' evaluations,
-// not the shapes, are now the cost.
+// Speed (bench/likelihood_bench.cpp, bench/stroop_fit_bench.cpp, on the shared two-core machine,
+// partly under load): with its shapes at hand a real-shaped point estimate takes 14 ms at n = 170
+// (the ex-Gaussian's ML: 0.75 ms), 118 ms at n = 1,000. The shapes stay in the lattice's node
+// table for the session (shape_lattice.h), so later fits and refits solve only nodes not met
+// before; the cold solves are most of a first fit's time. afex's 1,370 stroop cells: 37.4 s on one
+// thread from a cold session, 9.6 s once their shapes are at hand (R's ex-Gaussian optim: 1.9 s);
+// corvane-cli fit on two threads, 34-46 s. With intervals: B = 1,000 at n = 1,000 of the real-
+// shaped set, 24 s of CPU from a cold session (14.5 s on two loaded cores). A degenerate series
+// (26 ties at its minimum and 4 values far above) takes 3.8 s cold, nearly all solving small-k
+// shapes its wide searches pass through.
 #pragma once
 
 #include <cstddef>
