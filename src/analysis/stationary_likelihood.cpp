@@ -206,6 +206,17 @@ class TLawSearch {
   TDataSummary summary_;
 };
 
+// The law a search ended at, as the callers see it (the share NaN without contaminants).
+TLawEstimate EstimateOf(const TLayout& layout, const TCandidateResult& found) {
+  TLawEstimate estimate;
+  estimate.Law = layout.LawOf(found.x);
+  estimate.ContaminantShare = layout.contaminants ? layout.ShareOf(found.x) : kNotANumber;
+  estimate.LogLik = found.log_lik;
+  estimate.Boundary = !(found.x[2] > 0);
+  estimate.Converged = found.converged;
+  return estimate;
+}
+
 // Moment-based laws to start from: the closed-form fit where it fits; the independent limit's
 // moment solution with k large (mean - A = m/c0, variance = 2 m/c0^2).
 std::vector<TStationaryLaw> MomentStarts(std::span<const double> values, const TLikelihoodOptions& options,
@@ -355,12 +366,7 @@ TLawEstimate FitStationaryLaw(std::span<const double> values, const TLikelihoodO
     }
   }
 
-  TLawEstimate estimate;
-  estimate.Law = winner.LawOf(best.x);
-  estimate.ContaminantShare = options.Contaminants ? winner.ShareOf(best.x) : kNotANumber;
-  estimate.LogLik = best.log_lik;
-  estimate.Boundary = !(best.x[2] > 0);
-  estimate.Converged = best.converged;
+  TLawEstimate estimate = EstimateOf(winner, best);
   estimate.AtomAtMinimum = !winner.free_A && std::any_of(values.begin(), values.end(), [&](double v) {
     return std::fabs(v - estimate.Law.A) <= data.Resolution / 2;
   });
@@ -377,14 +383,7 @@ TLawEstimate ProfileOfA(std::span<const double> values, const TLikelihoodOptions
                                              search.StartOf(layout, start.Law, A, true)};
   if (options.Contaminants)
     for (auto& x : starts) x[layout.ShareIndex()] = std::clamp(start.ContaminantShare, 0.0, kMaximumShare);
-  const TCandidateResult found = search.Search(layout, starts, 0, 0, TReach::Refit);
-  TLawEstimate profile;
-  profile.Law = layout.LawOf(found.x);
-  profile.ContaminantShare = options.Contaminants ? layout.ShareOf(found.x) : kNotANumber;
-  profile.LogLik = found.log_lik;
-  profile.Boundary = !(found.x[2] > 0);
-  profile.Converged = found.converged;
-  return profile;
+  return EstimateOf(layout, search.Search(layout, starts, 0, 0, TReach::Refit));
 }
 
 }  // namespace corvane
