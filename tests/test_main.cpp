@@ -23,6 +23,10 @@ int main(int argc, char** argv) {
   // Test discovery runs this executable outside CTest's environment: stay headless there too.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
     qputenv("QT_QPA_PLATFORM", "offscreen");
+  // Each test solves its own shapes: a store left by another build or an earlier solver must not
+  // answer for this one (the store's own tests name their folders).
+  if (!qEnvironmentVariableIsSet("CORVANE_SHAPE_CACHE"))
+    qputenv("CORVANE_SHAPE_CACHE", "off");
   ::testing::InitGoogleTest(&argc, argv);
   ApplyScaleFactorArgument(argc, argv);
   QApplication app(argc, argv);

@@ -8,7 +8,9 @@
 #include <limits>
 #include <memory>
 #include <mutex>
+#include <optional>
 
+#include "analysis/shape_store.h"
 #include "analysis/stationary_shape.h"
 #include "analysis/stationary_shape_solver.h"
 
@@ -42,7 +44,12 @@ class TNodeTable {
       return *shape;
     const double v = static_cast<double>(iv) / kLatticeV;
     const double k = 1 / v - 1, m = std::exp(static_cast<double>(im) / kLatticeLnM);
-    TShapeNodes nodes = SolveStationaryShape(k, m);
+    // From this machine's store when an earlier session solved the node (shape_store.h).
+    const auto& store = ShapeStoreDirectory();
+    std::optional<TShapeNodes> stored = store ? LoadShapeNodes(*store, iv, im, k, m) : std::nullopt;
+    TShapeNodes nodes = stored ? std::move(*stored) : SolveStationaryShape(k, m);
+    if (store && !stored)
+      StoreShapeNodes(*store, iv, im, k, m, nodes);
     slot.owner = std::make_unique<const TStationaryShape>(k, m, nodes.Step, std::move(nodes.Density));
     slot.shape.store(slot.owner.get(), std::memory_order_release);
     return *slot.owner;
@@ -146,22 +153,31 @@ void LatticeDensity(const TStationaryLaw& law, std::span<const double> rt, std::
     return;
   }
   const TCell cell = CellOf(law);
+  // What each point shares, taken out of the loop (a search evaluates it some 200 times a refit):
+  // the corners' factors and the law's standardization.
+  std::array<double, 4> factor{};
+  for (int c = 0; c < cell.count; ++c) {
+    const TCorner& corner = cell.corners[static_cast<std::size_t>(c)];
+    factor[static_cast<std::size_t>(c)] = corner.weight * corner.sd / corner.mass;
+  }
+  const double inverse_sd = 1 / cell.own.sd;
+  const double scale = law.c0 * cell.own.mass * inverse_sd;
   for (std::size_t i = 0; i < rt.size(); ++i) {
     const double s = law.c0 * (rt[i] - law.A);
     if (!(s > 0)) {
       out[i] = 0;
       continue;
     }
-    const double z = (s - cell.own.mean) / cell.own.sd;
+    const double z = (s - cell.own.mean) * inverse_sd;
     double standardized = 0;
     for (int c = 0; c < cell.count; ++c) {
       const TCorner& corner = cell.corners[static_cast<std::size_t>(c)];
       // A value the law puts just above A can map below a corner's own 0: that corner's density
       // there is its limit at 0 (a zero would make the density jump where the law's does not).
       const double at = std::max(corner.mean + corner.sd * z, std::numeric_limits<double>::min());
-      standardized += corner.weight * corner.sd / corner.mass * corner.Density(at);
+      standardized += factor[static_cast<std::size_t>(c)] * corner.Density(at);
     }
-    out[i] = law.c0 * cell.own.mass * standardized / cell.own.sd;
+    out[i] = scale * standardized;
   }
 }
 

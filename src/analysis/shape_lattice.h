@@ -5,13 +5,14 @@
 //   law (k, m, A, c0) --lattice cell (v = 1/(k + 1), ln m)--> four corner shapes from the node
 //        table --moment-matched bilinear interpolation--> LatticeDensity, LatticeDistribution
 //
-// The node table: one slot for every node the lattice can reach (47 x 279), each solved on first
-// use (stationary_shape_solver.h) and kept until the program ends: the nodes a session's fits
-// touch, typically a few dozen to a few hundred of 10-50 KB each. Reading a filled node is one
-// atomic load, so the bootstrap's threads share the shapes without a lock; a node being solved is
-// waited for only by those asking for that node. (The bounded cache of stationary_shape.h serves
-// the exact laws of StationaryDensity and the like, not the lattice: a 64-entry cache thrashed as
-// the refits of a bootstrap spread over more nodes than it held.)
+// The node table: one slot for every node the lattice can reach (47 x 279), each filled on first
+// use and kept until the program ends: read from the machine's store of nodes solved in earlier
+// sessions (shape_store.h), else solved (stationary_shape_solver.h) and stored. The nodes a
+// session's fits touch are typically a few dozen to a few hundred of 10-50 KB each. Reading a filled node is
+// one atomic load, so the bootstrap's threads share the shapes without a lock; a node being solved is waited
+// for only by those asking for that node. (The bounded cache of stationary_shape.h serves the exact laws of
+// StationaryDensity and the like, not the lattice: a 64-entry cache thrashed as the refits of a bootstrap
+// spread over more nodes than it held.)
 //
 // The lattice: v = 1/(k + 1) in steps of 1/kLatticeV from 0 (the independent limit, exact
 // closed form) to 1 - 1/kLatticeV (k = 1/(kLatticeV - 1)); ln m in steps of 1/kLatticeLnM.

@@ -65,26 +65,45 @@ double IndependentShapeDistribution(double m, double s) {
   const double atom = std::exp(-m);
   if (s == 0)
     return atom;
-  // sum over j >= 1 of Pois(j; m) P(Gamma(j) <= s), from the Poisson's mode outwards until both
-  // sides' Poisson weights are negligible.
+  // sum over j >= 1 of Pois(j; m) P(Gamma(j) <= s), over the j whose Poisson weight is 1e-17 or
+  // more (found from the mode outwards). One incomplete gamma at the lowest j; the others by
+  // P(Gamma(j + 1) <= s) = P(Gamma(j) <= s) - s^j e^-s / j!, the weights and terms by their
+  // ratios: a goodness-of-fit distance asks for a thousand values of each replicate, and an
+  // incomplete gamma for each j (in extended precision inside the library) cost 60 times more.
+  // The recurrence's subtractions leave an absolute error of a few 1e-16 per term (within 1e-13 of
+  // the term-by-term sum in extended precision).
   const auto mode = static_cast<long>(std::max(1.0, std::floor(m)));
-  const auto poisson = [m](long j) {
-    return std::exp(static_cast<double>(j) * std::log(m) - m - std::lgamma(static_cast<double>(j) + 1));
+  // The anchors in extended precision: their exponents (j ln m, 7,000 at m = 1,000) would round
+  // to 1e-12 of them in double, an error the ratios then carry to every weight and term.
+  const long double log_m = std::log(static_cast<long double>(m));
+  const auto poisson = [&](long j) {
+    const auto J = static_cast<long double>(j);
+    return static_cast<double>(std::exp(J * log_m - m - std::lgamma(J + 1)));
   };
-  double sum = 0;
-  for (long j = mode;; ++j) {
-    const double w = poisson(j);
-    sum += w * boost::math::gamma_p(static_cast<double>(j), s);
-    if (w < 1e-17 && static_cast<double>(j) > m)
+  long low = mode;
+  for (double w = poisson(low); low > 1 && w >= 1e-17; --low) w *= static_cast<double>(low) / m;
+  const long double log_s = std::log(static_cast<long double>(s));
+  const auto term = [&](long j) {  // s^j e^-s / j!
+    const auto J = static_cast<long double>(j);
+    return static_cast<double>(std::exp(J * log_s - s - std::lgamma(J + 1)));
+  };
+  double weight = poisson(low);
+  double below = boost::math::gamma_p(static_cast<double>(low), s);  // P(Gamma(j) <= s)
+  double t = term(low);
+  double sum = 0, weights = 0;
+  for (long j = low;; ++j) {
+    sum += weight * below;
+    weights += weight;
+    if (weight < 1e-17 && static_cast<double>(j) > m)
       break;
+    below = std::max(0.0, below - t);
+    const auto next = static_cast<double>(j + 1);
+    weight *= m / next;
+    // A term that underflowed while the terms still grow toward j = s is taken afresh.
+    t = t > 1e-290 ? t * s / next : term(j + 1);
   }
-  for (long j = mode - 1; j >= 1; --j) {
-    const double w = poisson(j);
-    sum += w * boost::math::gamma_p(static_cast<double>(j), s);
-    if (w < 1e-17)
-      break;
-  }
-  return std::min(1.0, atom + sum);
+  // The ratios' own rounding (some 1e-16 a step) scaled out by the weights' known total, 1 - e^-m.
+  return std::min(1.0, atom + sum * (-std::expm1(-m) / weights));
 }
 
 double StationaryDistractionMean(const TStationaryLaw& law) {

@@ -88,7 +88,7 @@ struct TCandidateResult {
 class TLawSearch {
  public:
   TLawSearch(std::span<const double> values, const TLikelihoodOptions& options)
-      : values_(values), options_(options) {
+      : distinct_(DistinctValuesOf(values)), options_(options) {
     const double delta = options.Resolution > 0 ? options.Resolution : DataResolution(values);
     data_ = LikelihoodDataOf(values, delta);
     summary_ = SummaryOf(values);
@@ -99,7 +99,7 @@ class TLawSearch {
 
   double LogLik(const TLayout& layout, std::span<const double> x) const {
     try {
-      return StationaryLogLikelihood(values_, layout.LawOf(x), layout.ShareOf(x), data_);
+      return StationaryLogLikelihood(distinct_, layout.LawOf(x), layout.ShareOf(x), data_);
     } catch (const std::exception&) {
       return -kInfinity;  // a law the density cannot evaluate counts as impossible
     }
@@ -200,7 +200,7 @@ class TLawSearch {
   }
 
  private:
-  std::span<const double> values_;
+  TDistinctValues distinct_;
   TLikelihoodOptions options_;
   TLikelihoodData data_;
   TDataSummary summary_;
@@ -280,22 +280,43 @@ TLikelihoodData LikelihoodDataOf(std::span<const double> values, double resoluti
   return data;
 }
 
+TDistinctValues DistinctValuesOf(std::span<const double> values) {
+  std::vector<double> sorted(values.begin(), values.end());
+  std::sort(sorted.begin(), sorted.end());
+  TDistinctValues distinct;
+  for (const double v : sorted) {
+    if (!distinct.Values.empty() && distinct.Values.back() == v) {
+      distinct.Counts.back() += 1;
+      continue;
+    }
+    distinct.Values.push_back(v);
+    distinct.Counts.push_back(1);
+  }
+  return distinct;
+}
+
 double StationaryLogLikelihood(std::span<const double> values, const TStationaryLaw& law, double share,
                                const TLikelihoodData& data) {
+  return StationaryLogLikelihood(DistinctValuesOf(values), law, share, data);
+}
+
+double StationaryLogLikelihood(const TDistinctValues& values, const TStationaryLaw& law, double share,
+                               const TLikelihoodData& data) {
+  const std::size_t n = values.Values.size();
   thread_local std::vector<double> density;
-  density.resize(values.size());
-  LatticeDensity(law, values, density);
+  density.resize(n);
+  LatticeDensity(law, values.Values, density);
   const double half = data.Resolution / 2;
   const double keep = share > 0 ? 1 - share : 1.0;
   const double uniform = share > 0 ? share / (data.Maximum - data.Minimum) : 0.0;
   const double atom_figure = StationaryAtom(law) / data.Resolution;
   long double sum = 0;
-  for (std::size_t i = 0; i < values.size(); ++i) {
-    const double f = std::fabs(values[i] - law.A) <= half ? atom_figure : density[i];
+  for (std::size_t i = 0; i < n; ++i) {
+    const double f = std::fabs(values.Values[i] - law.A) <= half ? atom_figure : density[i];
     const double figure = keep * f + uniform;
     if (!(figure > 0) || !std::isfinite(figure))
       return -kInfinity;
-    sum += std::log(figure);
+    sum += values.Counts[i] * std::log(figure);
   }
   return static_cast<double>(sum);
 }

@@ -101,9 +101,21 @@ struct TLawEstimate {
 
 TLikelihoodData LikelihoodDataOf(std::span<const double> values, double resolution);
 
+// The values once each, ascending, with how often each occurs. A search evaluates the likelihood
+// at the distinct values alone: data recorded to the millisecond repeat themselves (at n = 1,000
+// of the real-shaped set about 45 % of the values are repeats), and ascending values read the
+// lattice's tables in order.
+struct TDistinctValues {
+  std::vector<double> Values;
+  std::vector<double> Counts;
+};
+TDistinctValues DistinctValuesOf(std::span<const double> values);
+
 // logLik of `values` under `law` mixed with a share of contaminants (NaN or 0: none). -inf where
 // some value has no probability (below A).
 double StationaryLogLikelihood(std::span<const double> values, const TStationaryLaw& law, double share,
+                               const TLikelihoodData& data);
+double StationaryLogLikelihood(const TDistinctValues& values, const TStationaryLaw& law, double share,
                                const TLikelihoodData& data);
 
 // How well `law` (A below min - delta/2: no atom in the data's range), with its contaminants'

@@ -53,6 +53,8 @@ class TStationaryShape {
   double k_;
   double m_;
   double step_;
+  double inverse_step_;
+  double end_ = 0;
   double atom_;
   double solved_mass_ = 0;
   std::vector<double> density_;

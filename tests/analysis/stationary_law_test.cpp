@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <boost/math/distributions/gamma.hpp>
+#include <boost/math/special_functions/gamma.hpp>
 #include <cmath>
 #include <limits>
 #include <vector>
@@ -98,6 +99,27 @@ TEST(IndependentLimitTest, LargeArgumentsNeitherOverflowNorLoseTheBody) {
   EXPECT_NEAR(f, PoissonGammaDensity(m, s), 1e-9 * f);
   // Near the mean the density is about the normal's with variance 2m.
   EXPECT_NEAR(f, 1 / std::sqrt(2 * M_PI * 2 * m), 0.01 * f);
+}
+
+// The distribution function's recurrences against the Poisson-Gamma sum term by term, each
+// incomplete gamma from the library: over m from rare distractions to the lattice's largest, and
+// s from deep in the left tail (terms that underflow) to far beyond the mass.
+TEST(IndependentLimitTest, DistributionEqualsTheSumOfIncompleteGammas) {
+  for (const double m : {1e-5, 0.3, 1.0, 2.5, 14.4, 50.0, 300.0, 1000.0}) {
+    for (const double z : {-30.0, -6.0, -2.0, -0.5, 0.0, 0.7, 2.0, 5.0, 40.0}) {
+      const double s = std::max(1e-9, m + z * std::sqrt(2 * m) + (z > 0 ? z : 0.0));
+      // In extended precision: the weights' exponents reach 7,000, whose rounding in double
+      // would leave 1e-12.
+      const long double M = m;
+      long double direct = std::exp(-M);
+      for (long double j = 1; j < M + 60 * std::sqrt(M) + 60; ++j) {
+        const long double w = std::exp(j * std::log(M) - M - std::lgamma(j + 1));
+        direct += w * boost::math::gamma_p(j, static_cast<long double>(s));
+      }
+      EXPECT_NEAR(IndependentShapeDistribution(m, s), static_cast<double>(std::min(direct, 1.0L)), 1e-13)
+          << m << " " << s;
+    }
+  }
 }
 
 TEST(IndependentLimitTest, DistributionIsTheIntegralOfTheDensity) {
