@@ -5,8 +5,8 @@ test_that("a session keeps its shapes in R's cache folder and a later session re
   fit_once <- function() {
     Sys.unsetenv("CORVANE_SHAPE_CACHE")  # the package's default, as with no setting
     library(corvane)
-    x <- rcorvane(150, 0.3, 1, 0.8333, 20, 40, 0.4375, seed = 7)
-    as.numeric(corvane_fit(x, bootstrap = 0)[1, c("A", "b", "k", "c0")])
+    fit <- corvane_fit(rcorvane(150, 0.3, 1.2, 20, 40, seed = 7), bootstrap = 0)
+    c(fit$A, fit$b, fit$k, fit$c0)
   }
   # Under R_USER_CACHE_DIR: R's rule for package caches.
   env <- c(callr::rcmd_safe_env(), R_USER_CACHE_DIR = cache)
