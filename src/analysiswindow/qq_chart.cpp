@@ -50,7 +50,9 @@ TQqChart::TQqChart(QWidget* parent) : chart_(new TChart(parent)) {
   chart_->BeginLoading();
   DesignChart(*chart_, {"QQ plot", "Fitted model's quantile", "Data", clNavy, false});
   // The legend over the top right corner as on the other analysis charts, its names short: the
-  // chart is small beside the fit's tables.
+  // chart is small beside the fit's tables. The title at the left, where the legend does not
+  // cover it (centred, the narrow chart put it under the legend's box).
+  chart_->Title().SetAlignment(taLeftJustify);
   chart_->Legend().SetVisible(true);
   chart_->Legend().SetAlignment(laRight);
   chart_->Legend().SetResizeChart(false);

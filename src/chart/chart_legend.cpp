@@ -53,6 +53,11 @@ TRect TChartLegend::Draw(TCanvas& canvas, const TChartSeriesList& series, const 
       narrowed.Bottom = box.Top - kSpacing;
       break;
   }
+  // Series without points name nothing: no empty box (an analysis chart before its data).
+  if (shown.empty()) {
+    legend_rect_ = {};
+    return resize_chart_ ? narrowed : plot;
+  }
   canvas.Brush = {color_, bsSolid};
   canvas.Pen = frame_.Visible() ? frame_.Pen() : TPen{.Style = psClear};
   canvas.Rectangle(box);

@@ -216,6 +216,15 @@ TEST_F(ChartLayoutTest, AHiddenLegendTakesNoRoomAndAShownOneNarrowsItsSide) {
   chart.Legend().SetResizeChart(false);
   Paint();
   EXPECT_EQ(chart.PlotRect().Right, 575);
+  // With no series that has points there is nothing to name: no empty box, nothing to click.
+  series.Red->ClearPoints();
+  chart.Legend().SetVisible(false);
+  Paint();
+  const std::size_t rectangles = canvas.CallsOf(TCanvasOp::Rectangle).size();
+  chart.Legend().SetVisible(true);
+  Paint();
+  EXPECT_TRUE(chart.Legend().LegendRect().IsEmpty());
+  EXPECT_EQ(canvas.CallsOf(TCanvasOp::Rectangle).size(), rectangles);
 }
 
 TEST_F(ChartLayoutTest, OnAfterDrawEndsEveryPaintAndTheZoomHookComesJustBefore) {
