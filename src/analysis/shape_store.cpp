@@ -19,8 +19,8 @@ namespace corvane {
 namespace {
 
 constexpr std::array<char, 8> kMagic = {'C', 'V', 'S', 'H', 'A', 'P', 'E', '1'};
-// A node's table is m/step plus its tail long: far below this for any m the lattice reaches.
-constexpr std::uint64_t kMostNodes = std::uint64_t{1} << 26;
+// A node's table is m/step plus its tail long: some 10^5 at the lattice's largest m.
+constexpr std::uint64_t kMostNodes = std::uint64_t{1} << 22;
 
 struct THeader {
   std::array<char, 8> magic{};
@@ -112,15 +112,21 @@ const std::optional<std::filesystem::path>& ShapeStoreDirectory() {
 
 std::optional<TShapeNodes> LoadShapeNodes(const std::filesystem::path& folder, int iv, int im, double k,
                                           double m) {
-  std::ifstream in(NodeFile(folder, iv, im), std::ios::binary);
+  const std::filesystem::path file = NodeFile(folder, iv, im);
+  std::error_code error;
+  const std::uintmax_t size = std::filesystem::file_size(file, error);
+  if (error)
+    return std::nullopt;
+  std::ifstream in(file, std::ios::binary);
   if (!in)
     return std::nullopt;
   THeader header;
   if (!in.read(reinterpret_cast<char*>(&header), sizeof header))
     return std::nullopt;
   if (header.magic != kMagic || header.iv != iv || header.im != im || !SameBits(header.k, k) ||
-      !SameBits(header.m, m) || !(header.step > 0) || header.count < 4 || header.count > kMostNodes)
-    return std::nullopt;
+      !SameBits(header.m, m) || !(header.step > 0) || header.count < 4 || header.count > kMostNodes ||
+      size != sizeof header + header.count * sizeof(double) + sizeof(std::uint64_t))
+    return std::nullopt;  // the length checked before the table is allocated
   TShapeNodes nodes;
   nodes.Step = header.step;
   nodes.Density.resize(header.count);
