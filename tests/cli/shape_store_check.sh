@@ -7,7 +7,7 @@ cli=$1
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 "$cli" simulate --params 0.3,1,0.8333,20,40,0.4375 --reactions 150 --seed 7 >"$work/rt.txt"
-fit() { "$cli" fit --bootstrap 20 --seed 3 --threads 2 "$work/rt.txt"; }
+fit() { "$cli" fit --bootstrap 4 --seed 3 --threads 2 "$work/rt.txt"; }
 CORVANE_SHAPE_CACHE=off fit >"$work/none.tsv"
 CORVANE_SHAPE_CACHE="$work/store" fit >"$work/filling.tsv"
 stored=$(find "$work/store" -name '*.shape' | wc -l)
