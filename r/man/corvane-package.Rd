@@ -26,7 +26,7 @@ estimate \eqn{A}, \eqn{b = a_1/a_0}, \eqn{k = c_1/a_1} and \eqn{c_0}.
 Examples of a whole study: \code{demo("study", package = "corvane")}.
 }
 \section{Shapes kept between sessions}{
-The likelihood fit and the distribution functions solve the shapes of the model's law they need
+The likelihood fit solves the shapes of the model's law it needs
 (a first fit can take seconds) and keep them in R's cache folder for the package,
 \code{tools::R_user_dir("corvane", "cache")}, so that later sessions read them. The environment
 variable \env{CORVANE_SHAPE_CACHE}, set before the package is loaded, names another folder, or
