@@ -27,7 +27,7 @@ Examples of a whole study: \code{demo("study", package = "corvane")}.
 }
 \section{Shapes kept between sessions}{
 The likelihood fit solves the shapes of the model's law it needs
-(a first fit can take seconds) and keep them in R's cache folder for the package,
+(a first fit can take seconds) and keeps them in R's cache folder for the package,
 \code{tools::R_user_dir("corvane", "cache")}, so that later sessions read them. The environment
 variable \env{CORVANE_SHAPE_CACHE}, set before the package is loaded, names another folder, or
 \code{off} for none. The folder may be deleted at any time; a fit gives the same figures with or
