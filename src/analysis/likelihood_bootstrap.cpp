@@ -62,7 +62,7 @@ TLikelihoodReplicate Replicate(const TLawEstimate& fit, std::size_t n, const TLi
   }
   replicate.Lag1 = Lag1Of(values);
   const std::array<TStationaryLaw, 1> starts = {fit.Law};
-  const TLawEstimate refit = FitStationaryLaw(values, options, starts, false);
+  const TLawEstimate refit = FitStationaryLaw(values, options, starts, true);
   replicate.Estimates = FitVectorOf(refit.Law, options.a1);
   try {
     replicate.Distance = KolmogorovDistance(values, refit.Law, refit.ContaminantShare,

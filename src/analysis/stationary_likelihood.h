@@ -37,26 +37,24 @@
 // solution, k large; a caller's, as the bootstrap's refits take the fitted law) and keeps its best,
 // so the estimate is never less likely than any start. The point estimate's searches take first
 // steps a tenth of each range, and the candidate's best is then polished by a local search (first
-// steps 0.5 in ln m and ln c0, 0.04 in v); the bootstrap's refits (from the fitted law) and A's
-// profile search locally alone, to steps of 1e-3 relative. (From wide first steps BOBYQA stopped
-// after some 25 evaluations near its start: refits kept the fitted law's k within 3 % where their
-// own maximum lay 20-50 % away, so the bootstrap's spread of k was far too small.)
-// A local search can stop where the logLik has a corner: the lattice interpolates bilinearly in
-// v = 1/(k + 1), so where k is weakly determined (n = 1,000 of the real-shaped set) a refit may end
-// at a lattice node (k = 5, 7, 11 seen), the likeliest point near its start.
-// An estimate within 0.01 in logLik of the same law with v = 0 is reported at the boundary k = inf
-// (the lattice's interpolation moves the logLik by a few thousandths near k = inf).
-// Ranges: m in [1e-4, kMaximumM], c0 within 10^6 of the start's, k >= kMinimumK.
-// Speed (bench/likelihood_bench.cpp, bench/stroop_fit_bench.cpp, on the shared two-core machine):
-// the likelihood is evaluated at the distinct values once each (TDistinctValues). With its shapes
-// at hand a real-shaped point estimate takes 15 ms at n = 170 (the ex-Gaussian's ML: 1.0 ms), 70 ms
-// at n = 1,000 (5.9 ms); a bootstrap refit 1-2 ms at n = 170, 5 ms at n = 1,000. A session's first
-// fits pay for the lattice's nodes they need, tens of milliseconds each, unless an earlier session
-// stored them (shape_store.h). afex's 1,370 stroop cells on one thread: 25.7 s with no store, 5.0 s
-// from the store (R's ex-Gaussian optim: 1.8 s). With intervals, B = 1,000 at n = 1,000 of the
-// real-shaped set: 2.5 s on two cores (4.7 s of CPU) from the store, 13 s while filling it. A
-// degenerate series (26 ties at its minimum and 4 values far above) takes seconds cold, nearly all
-// solving small-k shapes its wide searches pass through.
+// steps 0.5 in ln m and ln c0, 0.04 in v); the bootstrap's refits (from the fitted law and the
+// replicate's moment-based laws) and A's profile search locally alone, to steps of 1e-3 relative. (From wide
+// first steps BOBYQA stopped after some 25 evaluations near its start: refits kept the fitted law's k within
+// 3 % where their own maximum lay 20-50 % away, so the bootstrap's spread of k was far too small.) A local
+// search can stop where the logLik has a corner: the lattice interpolates bilinearly in v = 1/(k + 1), so
+// where k is weakly determined (n = 1,000 of the real-shaped set) a refit may end at a lattice node (k = 5,
+// 7, 11 seen), the likeliest point near its start. An estimate within 0.01 in logLik of the same law with v =
+// 0 is reported at the boundary k = inf (the lattice's interpolation moves the logLik by a few thousandths
+// near k = inf). Ranges: m in [1e-4, kMaximumM], c0 within 10^6 of the start's, k >= kMinimumK. Speed
+// (bench/likelihood_bench.cpp, bench/stroop_fit_bench.cpp, on the shared two-core machine): the likelihood is
+// evaluated at the distinct values once each (TDistinctValues). With its shapes at hand a real-shaped point
+// estimate takes 15 ms at n = 170 (the ex-Gaussian's ML: 1.0 ms), 70 ms at n = 1,000 (5.9 ms); a bootstrap
+// refit 1-2 ms at n = 170, 5 ms at n = 1,000. A session's first fits pay for the lattice's nodes they need,
+// tens of milliseconds each, unless an earlier session stored them (shape_store.h). afex's 1,370 stroop cells
+// on one thread: 25.7 s with no store, 5.0 s from the store (R's ex-Gaussian optim: 1.8 s). With intervals, B
+// = 1,000 at n = 1,000 of the real-shaped set: 2.5 s on two cores (4.7 s of CPU) from the store, 13 s while
+// filling it. A degenerate series (26 ties at its minimum and 4 values far above) takes seconds cold, nearly
+// all solving small-k shapes its wide searches pass through.
 #pragma once
 
 #include <cstddef>
@@ -125,10 +123,11 @@ double AtomShows(std::span<const double> values, const TStationaryLaw& law, doub
                  const TLikelihoodData& data);
 
 // values: at least 2 finite values > 0 with variation. `starts`: laws to start from besides the
-// moment-based ones (their A is ignored where A is searched). With `moment_starts` false only the
-// given starts are used (the bootstrap's refits). Throws what the density throws on a stop request.
+// moment-based ones (their A is ignored where A is searched). `refit` (the bootstrap's refits,
+// from the fitted law): local searches from every start. Throws what the density throws on a stop
+// request.
 TLawEstimate FitStationaryLaw(std::span<const double> values, const TLikelihoodOptions& options,
-                              std::span<const TStationaryLaw> starts = {}, bool moment_starts = true);
+                              std::span<const TStationaryLaw> starts = {}, bool refit = false);
 
 // The profile likelihood of A: the likeliest law with A held at `A` (its logLik the profile's),
 // searched locally from `start`.

@@ -394,7 +394,7 @@ TEST(LikelihoodFitTest, RefitFromAnotherLawReachesTheSeriesMaximum) {
     TStationaryLaw start = full.Law;
     start.k *= factor;
     const std::array<TStationaryLaw, 1> starts = {start};
-    const TLawEstimate refit = FitStationaryLaw(values, options, starts, false);
+    const TLawEstimate refit = FitStationaryLaw(values, options, starts, true);
     EXPECT_GT(refit.LogLik, full.LogLik - 0.5) << factor;
     EXPECT_LT(std::fabs(std::log(refit.Law.k / full.Law.k)), std::fabs(std::log(factor)) / 2) << factor;
   }
