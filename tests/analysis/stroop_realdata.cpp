@@ -16,6 +16,7 @@
 // Skipped, saying why, where the unpacked data are not in the cache (CORVANE_DATA_CACHE, else the
 // folder configured at build time) or Rscript cannot run.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
@@ -65,7 +66,9 @@ const TStroopExport& StroopExport() {
                      "or was not run)";
       return e;
     }
-    e.Dir = fs::path(::testing::TempDir()) / "corvane_stroop";
+    // A folder of this process's own: the realdata tests run in parallel, each exporting the file,
+    // and one read another's half-written copy ("no value in column 'rt'" at a line it had cut).
+    e.Dir = fs::path(::testing::TempDir()) / ("corvane_stroop_" + std::to_string(::getpid()));
     fs::create_directories(e.Dir);
     const fs::path script = e.Dir / "export.R";
     {
