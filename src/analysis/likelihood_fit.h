@@ -53,7 +53,8 @@
 //   had given c0 87.5 % of 200 series: they stopped short of their maxima (stationary_likelihood.h)
 //   and the bootstrap's spread was too small; the estimator's own SD over 100 series, 0.024,
 //   still exceeds the bootstrap's (0.021), so c0 sits at the band's lower edge;
-//   (3, .6, 1.5, .9, .7, 6) at n = 1,000, 100 series: b 97 %, k 98 %, c0 94 %, y0 95 %.
+//   at n = 1,000, 100 series, (3, .6, 1.5, .9, .7, 6): b 97 %, k 98 %, c0 94 %, y0 95 %;
+//   (1, .5, 2, .25, 1, 1): b 96 %, k 95 %, c0 93 %, y0 93 %.
 // Before A needed ties at the minimum and b followed A's ridge, the real-shaped set covered A, b
 // and c0 in none of 20 series (n = 200) and b in 5 of 20 (n = 1,000). Not run in full on this
 // version: n = 10,000, and n = 200 with 200 series per cell. The shifted rule
