@@ -46,15 +46,16 @@
 // 7, 11 seen), the likeliest point near its start. An estimate within 0.01 in logLik of the same law with v =
 // 0 is reported at the boundary k = inf (the lattice's interpolation moves the logLik by a few thousandths
 // near k = inf). Ranges: m in [1e-4, kMaximumM], c0 within 10^6 of the start's, k >= kMinimumK. Speed
-// (bench/likelihood_bench.cpp, bench/stroop_fit_bench.cpp, on the shared two-core machine): the likelihood is
-// evaluated at the distinct values once each (TDistinctValues). With its shapes at hand a real-shaped point
-// estimate takes 15 ms at n = 170 (the ex-Gaussian's ML: 1.0 ms), 70 ms at n = 1,000 (5.9 ms); a bootstrap
-// refit 1-2 ms at n = 170, 5 ms at n = 1,000. A session's first fits pay for the lattice's nodes they need,
-// tens of milliseconds each, unless an earlier session stored them (shape_store.h). afex's 1,370 stroop cells
-// on one thread: 25.7 s with no store, 5.0 s from the store (R's ex-Gaussian optim: 1.8 s). With intervals, B
-// = 1,000 at n = 1,000 of the real-shaped set: 2.5 s on two cores (4.7 s of CPU) from the store, 13 s while
-// filling it. A degenerate series (26 ties at its minimum and 4 values far above) takes seconds cold, nearly
-// all solving small-k shapes its wide searches pass through.
+// (bench/likelihood_bench.cpp, bench/stroop_fit_bench.cpp, on the shared two-core machine): the likelihood
+// is evaluated at the distinct values once each (TDistinctValues). With its shapes at hand a real-shaped
+// point estimate takes 15 ms at n = 170 (the ex-Gaussian's ML: 1.0 ms), 70 ms at n = 1,000 (5.9 ms). A
+// bootstrap refit, from three starts, about 7 ms at n = 170 and 16 ms at n = 1,000 (from the fitted law
+// alone it took 2.5 and 6.4 ms, and stopped short). A session's first fits pay for the lattice's nodes they
+// need, tens of milliseconds each, unless an earlier session stored them (shape_store.h). afex's 1,370
+// stroop cells on one thread: 25.7 s with no store, 5.0 s from the store (R's ex-Gaussian optim: 1.8 s).
+// With intervals, B = 1,000 at n = 1,000 of the real-shaped set: 14 s of CPU from the store (4.7 s before
+// refits took three starts). A degenerate series (26 ties at its minimum and 4 values far above) takes
+// seconds cold, nearly all solving small-k shapes its wide searches pass through.
 #pragma once
 
 #include <cstddef>
