@@ -102,7 +102,7 @@ TLikelihoodData LikelihoodDataOf(std::span<const double> values, double resoluti
 
 // The values once each, ascending, with how often each occurs. A search evaluates the likelihood
 // at the distinct values alone: data recorded to the millisecond repeat themselves (at n = 1,000
-// of the real-shaped set about 45 % of the values are repeats), and ascending values read the
+// of the real-shaped set 409 of 1,000 values are distinct), and ascending values read the
 // lattice's tables in order.
 struct TDistinctValues {
   std::vector<double> Values;
