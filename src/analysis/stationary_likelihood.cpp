@@ -11,6 +11,7 @@
 #include "analysis/bounded_minimizer.h"
 #include "analysis/data_resolution.h"
 #include "analysis/model_fit.h"
+#include "analysis/score_climb.h"
 
 namespace corvane {
 namespace {
@@ -31,6 +32,10 @@ constexpr double kLocalRelativeStep = 1e-3;
 // A refit's restarts from its own end, while one gains more than this in logLik.
 constexpr int kRefitRestarts = 3;
 constexpr double kRestartGain = 0.01;
+// A climb ending this far below another's logLik is not searched on: it cannot win.
+constexpr double kHopeless = 20;
+// The climb's differences: in ln m, ln c0, v and the share; in A, relative to its range.
+constexpr double kClimbDifference = 1e-6;
 
 // Where each variable sits in the optimiser's vector: ln m, ln c0, v, then A when searched, then
 // the contaminants' share when on.
@@ -75,6 +80,26 @@ TDataSummary SummaryOf(std::span<const double> values) {
   return s;
 }
 
+// Each distinct value's log figure under `law` with its contaminants' share; false where some
+// value has no probability.
+bool LogFigures(const TDistinctValues& values, const TStationaryLaw& law, double share,
+                const TLikelihoodData& data, std::span<double> out) {
+  const std::size_t n = values.Values.size();
+  LatticeDensity(law, values.Values, out);
+  const double half = data.Resolution / 2;
+  const double keep = share > 0 ? 1 - share : 1.0;
+  const double uniform = share > 0 ? share / (data.Maximum - data.Minimum) : 0.0;
+  const double atom_figure = StationaryAtom(law) / data.Resolution;
+  for (std::size_t i = 0; i < n; ++i) {
+    const double f = std::fabs(values.Values[i] - law.A) <= half ? atom_figure : out[i];
+    const double figure = keep * f + uniform;
+    if (!(figure > 0) || !std::isfinite(figure))
+      return false;
+    out[i] = std::log(figure);
+  }
+  return true;
+}
+
 // How a search starts: wide steps from rough starts, then polished locally (the point estimate);
 // local steps and a looser criterion (a bootstrap refit from the fitted law, A's profile).
 enum class TReach { Wide, Refit, Polish };
@@ -103,6 +128,45 @@ class TLawSearch {
     } catch (const std::exception&) {
       return -kInfinity;  // a law the density cannot evaluate counts as impossible
     }
+  }
+
+  bool Terms(const TLayout& layout, std::span<const double> x, std::span<double> terms) const {
+    try {
+      return LogFigures(distinct_, layout.LawOf(x), layout.ShareOf(x), data_, terms);
+    } catch (const std::exception&) {
+      return false;  // as LogLik: impossible
+    }
+  }
+
+  // A refit's climb by Newton steps on the values' scores (score_climb.h), the lattice's cells in v
+  // and ln m its kinks.
+  TClimb Climb(const TLayout& layout, const std::vector<double>& start, const std::vector<double>& lower,
+               const std::vector<double>& upper, double A_range, double bar,
+               const TCandidateResult& known) const {
+    TClimbProblem problem;
+    problem.Terms = [&](std::span<const double> x, std::span<double> terms) {
+      return Terms(layout, x, terms);
+    };
+    problem.Counts = distinct_.Counts;
+    problem.Bar = bar - kHopeless;
+    if (known.converged) {
+      problem.Known = known.x;
+      problem.KnownLogLik = known.log_lik;
+    }
+    problem.Lower = lower;
+    problem.Upper = upper;
+    problem.Differences.assign(layout.Size(), kClimbDifference);
+    problem.Kinks.assign(layout.Size(), 0.0);
+    problem.Kinks[0] = 1.0 / kLatticeLnM;
+    problem.Kinks[2] = 1.0 / kLatticeV;
+    problem.Reach.assign(layout.Size(), 0.0);
+    problem.Reach[0] = problem.Reach[1] = kLocalLogStep;
+    problem.Reach[2] = kLocalVStep;
+    if (layout.free_A) {
+      problem.Differences[3] = kClimbDifference * A_range;
+      problem.Reach[3] = A_range / 10;
+    }
+    return ClimbLikelihood(problem, start);
   }
 
   // The start vector for `law` under `layout`: c0 and k kept, m set so that the mean matches.
@@ -150,8 +214,10 @@ class TLawSearch {
   // near its start (a refit's k stayed within 3 % of the fitted law's while the refit's maximum
   // lay 20-50 % away, its logLik up to 5 higher); the local search finds that maximum, and does
   // not ask the lattice for shapes far away.
+  // `bar`: a logLik another candidate reached; a refit's climb that ends far below it (and below this
+  // search's best so far) is not searched on.
   TCandidateResult Search(const TLayout& layout, const std::vector<std::vector<double>>& starts, double A_low,
-                          double A_high, TReach reach = TReach::Wide) const {
+                          double A_high, TReach reach = TReach::Wide, double bar = -kInfinity) const {
     TCandidateResult best;
     const bool local = reach != TReach::Wide;
     const auto objective = [&](std::span<const double> x) { return -LogLik(layout, x); };
@@ -171,18 +237,31 @@ class TLawSearch {
     }
     for (const auto& start : starts) {
       Bounds(layout, A_low, A_high, lower, upper, start);
-      const TMinimum found = MinimizeBounded(objective, start, lower, upper, minimize);
-      TCandidateResult result{found.Point, -found.Value, found.Converged};
+      TCandidateResult result;
+      bool climbed = false;
       if (reach == TReach::Refit) {
-        // Along the ridge of A and m (A poorly determined) a local search stops early where the
-        // logLik still rises: it starts again from its end while that gains.
-        for (int round = 0; round < kRefitRestarts; ++round) {
-          const TMinimum again = MinimizeBounded(objective, result.x, lower, upper, minimize);
-          const double gain = -again.Value - result.log_lik;
-          if (gain > 0)
-            result = {again.Point, -again.Value, again.Converged};
-          if (!(gain > kRestartGain))
-            break;
+        const double level = std::max(bar, best.log_lik);
+        const TClimb climb = Climb(layout, start, lower, upper, A_high - A_low, level, best);
+        result = {climb.Point, climb.LogLik, climb.Converged || climb.Joined};
+        climbed = climb.Converged || climb.Joined || climb.LogLik < level - kHopeless;
+      }
+      if (!climbed) {
+        // The derivative-free search, from the climb's end where it stopped short.
+        const TMinimum found =
+            MinimizeBounded(objective, result.x.empty() ? start : result.x, lower, upper, minimize);
+        if (result.x.empty() || -found.Value >= result.log_lik)
+          result = {found.Point, -found.Value, found.Converged};
+        if (reach == TReach::Refit) {
+          // Along the ridge of A and m (A poorly determined) a local search stops early where the
+          // logLik still rises: it starts again from its end while that gains.
+          for (int round = 0; round < kRefitRestarts; ++round) {
+            const TMinimum again = MinimizeBounded(objective, result.x, lower, upper, minimize);
+            const double gain = -again.Value - result.log_lik;
+            if (gain > 0)
+              result = {again.Point, -again.Value, again.Converged};
+            if (!(gain > kRestartGain))
+              break;
+          }
         }
       }
       if (reach == TReach::Wide) {
@@ -302,22 +381,12 @@ double StationaryLogLikelihood(std::span<const double> values, const TStationary
 
 double StationaryLogLikelihood(const TDistinctValues& values, const TStationaryLaw& law, double share,
                                const TLikelihoodData& data) {
-  const std::size_t n = values.Values.size();
-  thread_local std::vector<double> density;
-  density.resize(n);
-  LatticeDensity(law, values.Values, density);
-  const double half = data.Resolution / 2;
-  const double keep = share > 0 ? 1 - share : 1.0;
-  const double uniform = share > 0 ? share / (data.Maximum - data.Minimum) : 0.0;
-  const double atom_figure = StationaryAtom(law) / data.Resolution;
+  thread_local std::vector<double> figures;
+  figures.resize(values.Values.size());
+  if (!LogFigures(values, law, share, data, figures))
+    return -kInfinity;
   long double sum = 0;
-  for (std::size_t i = 0; i < n; ++i) {
-    const double f = std::fabs(values.Values[i] - law.A) <= half ? atom_figure : density[i];
-    const double figure = keep * f + uniform;
-    if (!(figure > 0) || !std::isfinite(figure))
-      return -kInfinity;
-    sum += values.Counts[i] * std::log(figure);
-  }
+  for (std::size_t i = 0; i < figures.size(); ++i) sum += values.Counts[i] * figures[i];
   return static_cast<double>(sum);
 }
 
@@ -345,9 +414,9 @@ TLawEstimate FitStationaryLaw(std::span<const double> values, const TLikelihoodO
   const double A_high = data.Minimum - data.Resolution / 2 * (1 + 1e-6);
   const double A_low = data.Minimum / 1000;
   const bool below_possible = !options.KeepA && A_high > A_low;
-  if (below_possible) {
-    TLayout below = held;
-    below.free_A = true;
+  TLayout below = held;
+  below.free_A = true;
+  const auto search_below = [&](double bar) {
     std::vector<std::vector<double>> below_starts;
     // A's profile can have a second maximum just under the fastest value: start near it too.
     const double spread = search.Summary().q10 - data.Minimum;
@@ -359,20 +428,39 @@ TLawEstimate FitStationaryLaw(std::span<const double> values, const TLikelihoodO
       if (reach == TReach::Wide)
         below_starts.push_back(search.StartOf(below, law, A_near, false));
     }
-    best = search.Search(below, below_starts, A_low, A_high, reach);
-    winner = below;
-  }
-
-  // Candidate "atom" (or the held A): only where the values at the minimum are evidence of an atom.
-  if (!below_possible ||
-      AtomShows(values, winner.LawOf(best.x), winner.ShareOf(best.x), data) <= kAtomEvidenceLevel) {
+    return search.Search(below, below_starts, A_low, A_high, reach, bar);
+  };
+  // Candidate "atom" (or the held A).
+  const auto search_held = [&](double bar) {
     std::vector<std::vector<double>> held_starts;
     for (const auto& law : laws) {
       held_starts.push_back(search.StartOf(held, law, held.A, false));
       if (std::fabs(law.A - held.A) <= data.Resolution / 2)
         held_starts.push_back(search.StartOf(held, law, held.A, true));
     }
-    TCandidateResult found = search.Search(held, held_starts, 0, 0, reach);
+    return search.Search(held, held_starts, 0, 0, reach, bar);
+  };
+
+  // A refit of a law with its atom at the data's minimum searches the atom's candidate first: where
+  // the ties at the minimum are many, no law below them comes near it, and the search below then
+  // ends early (Search's bar) instead of crawling along a ridge that cannot win.
+  // (A law whose atom is too small to show, e^-m n < 1, is not one: real-shaped data's A lies just
+  // under their fastest value.)
+  const auto atom_at_minimum = [&](const TStationaryLaw& law) {
+    return std::fabs(law.A - held.A) <= data.Resolution / 2 &&
+           StationaryAtom(law) * static_cast<double>(values.size()) >= 1;
+  };
+  std::optional<TCandidateResult> held_first;
+  if (reach == TReach::Refit && below_possible && std::any_of(starts.begin(), starts.end(), atom_at_minimum))
+    held_first = search_held(-kInfinity);
+  if (below_possible) {
+    best = search_below(held_first ? held_first->log_lik : -kInfinity);
+    winner = below;
+  }
+  // The atom's candidate counts only where the values at the minimum are evidence of an atom.
+  if (!below_possible ||
+      AtomShows(values, winner.LawOf(best.x), winner.ShareOf(best.x), data) <= kAtomEvidenceLevel) {
+    TCandidateResult found = held_first ? std::move(*held_first) : search_held(-kInfinity);
     if (best.x.empty() || found.log_lik > best.log_lik) {
       best = std::move(found);
       winner = held;

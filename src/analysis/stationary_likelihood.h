@@ -37,25 +37,32 @@
 // solution, k large; a caller's, as the bootstrap's refits take the fitted law) and keeps its best,
 // so the estimate is never less likely than any start. The point estimate's searches take first
 // steps a tenth of each range, and the candidate's best is then polished by a local search (first
-// steps 0.5 in ln m and ln c0, 0.04 in v); the bootstrap's refits (from the fitted law and the
-// replicate's moment-based laws) and A's profile search locally alone, to steps of 1e-3 relative. (From wide
-// first steps BOBYQA stopped after some 25 evaluations near its start: refits kept the fitted law's k within
-// 3 % where their own maximum lay 20-50 % away, so the bootstrap's spread of k was far too small.) A local
-// search can stop where the logLik has a corner: the lattice interpolates bilinearly in v = 1/(k + 1), so
-// where k is weakly determined (n = 1,000 of the real-shaped set) a refit may end at a lattice node (k = 5,
-// 7, 11 seen), the likeliest point near its start. An estimate within 0.01 in logLik of the same law with v =
-// 0 is reported at the boundary k = inf (the lattice's interpolation moves the logLik by a few thousandths
-// near k = inf). Ranges: m in [1e-4, kMaximumM], c0 within 10^6 of the start's, k >= kMinimumK. Speed
-// (bench/likelihood_bench.cpp, bench/stroop_fit_bench.cpp, on the shared two-core machine): the likelihood
-// is evaluated at the distinct values once each (TDistinctValues). With its shapes at hand a real-shaped
-// point estimate takes 15 ms at n = 170 (the ex-Gaussian's ML: 1.0 ms), 70 ms at n = 1,000 (5.9 ms). A
-// bootstrap refit, from three starts, about 7 ms at n = 170 and 16 ms at n = 1,000 (from the fitted law
-// alone it took 2.5 and 6.4 ms, and stopped short). A session's first fits pay for the lattice's nodes they
-// need, tens of milliseconds each, unless an earlier session stored them (shape_store.h). afex's 1,370
-// stroop cells on one thread: 25.7 s with no store, 5.0 s from the store (R's ex-Gaussian optim: 1.8 s).
-// With intervals, B = 1,000 at n = 1,000 of the real-shaped set: 14 s of CPU from the store (4.7 s before
-// refits took three starts). A degenerate series (26 ties at its minimum and 4 values far above) takes
-// seconds cold, nearly all solving small-k shapes its wide searches pass through.
+// steps 0.5 in ln m and ln c0, 0.04 in v). (From wide first steps BOBYQA stopped after some 25
+// evaluations near its start: refits kept the fitted law's k within 3 % where their own maximum lay
+// 20-50 % away.) The bootstrap's refits (from the fitted law and the replicate's moment-based laws)
+// and A's profile climb instead, by Newton steps on the values' scores (score_climb.h), cell by cell
+// of the lattice: its faces in v and ln m are the logLik's kinks (bilinear weights), and a maximum on
+// a face is held there, not hopped across. A climb that misses its criterion hands its end to the
+// local derivative-free search (steps to 1e-3 relative, restarted from its end while that gains
+// 0.01). A refit of a law with its atom at the minimum searches the atom's candidate first, and a
+// climb below it that ends 20 lower is not searched on (it cannot win). Measured on replicates of
+// the real-shaped set at n = 1,000: the derivative-free refits ended more than 0.1 below the
+// replicate's own maximum (the point estimate's wide search) in 20 of 40, by 0.42 on average, as
+// they stopped on the ridge of A and m; the climbs in none of 30 by 0.01 (mean 0.0000). An estimate
+// within 0.01 in logLik of the same law with v = 0 is reported at the boundary k = inf (the lattice's
+// interpolation moves the logLik by a few thousandths near k = inf). Ranges: m in [1e-4, kMaximumM],
+// c0 within 10^6 of the start's, k >= kMinimumK.
+// Speed (bench/likelihood_bench.cpp, bench/stroop_fit_bench.cpp, on the shared two-core machine): the
+// likelihood is evaluated at the distinct values once each (TDistinctValues). With its shapes at hand a
+// real-shaped point estimate takes 15 ms at n = 170 (the ex-Gaussian's ML: 1.0 ms), 70 ms at n = 1,000
+// (5.9 ms). A bootstrap refit at n = 1,000: 4.0 ms for the real-shaped set, 8.7, 8.0 and 4.5 ms for the
+// defaults and the second and third sets (derivative-free: 13.5, 50, 20 and 11 ms); 1.9 ms at n = 170
+// of the real-shaped set (5.5 ms). A session's first fits pay for the lattice's nodes they need, tens of
+// milliseconds each, unless an earlier session stored them (shape_store.h). afex's 1,370 stroop cells
+// on one thread: 25.7 s with no store, 5.0 s from the store (R's ex-Gaussian optim: 1.8 s).
+// SPEED_WITH_INTERVALS
+// A degenerate series (26 ties at its minimum and 4 values far above) takes seconds cold, nearly all
+// solving small-k shapes its wide searches pass through.
 #pragma once
 
 #include <cstddef>
