@@ -59,8 +59,11 @@
 // defaults and the second and third sets (derivative-free: 13.5, 50, 20 and 11 ms); 1.9 ms at n = 170
 // of the real-shaped set (5.5 ms). A session's first fits pay for the lattice's nodes they need, tens of
 // milliseconds each, unless an earlier session stored them (shape_store.h). afex's 1,370 stroop cells
-// on one thread: 25.7 s with no store, 5.0 s from the store (R's ex-Gaussian optim: 1.8 s).
-// SPEED_WITH_INTERVALS
+// on one thread: 20.9 s with no store, 4.5 s from the store (R's ex-Gaussian optim: 1.9 s).
+// With intervals (B = 1,000) at n = 1,000 of the real-shaped set: 2.0 s on the two idle cores, 3.9 s of
+// CPU (derivative-free refits: about 7 s and 14 s). Fifty cells shaped like stroop's (n = 170, k 8-40,
+// m 5-40) with B = 1,000: 52.5 s, so afex's 1,370 cells would take some 24 minutes (about 45 with the
+// independent limit's Bessel function in extended precision, 80-100 with derivative-free refits).
 // A degenerate series (26 ties at its minimum and 4 values far above) takes seconds cold, nearly all
 // solving small-k shapes its wide searches pass through.
 #pragma once
