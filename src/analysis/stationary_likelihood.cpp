@@ -268,9 +268,15 @@ class TLawSearch {
         // Each wide search's end polished by a local one at the full criterion: the logLik has
         // several maxima (in A, and at the lattice's nodes in k), and the likeliest wide end is
         // not always the one whose polish climbs highest.
-        TCandidateResult polished = Search(layout, {result.x}, A_low, A_high, TReach::Polish);
+        const std::vector<double> wide_end = result.x;
+        TCandidateResult polished = Search(layout, {wide_end}, A_low, A_high, TReach::Polish);
         if (polished.log_lik >= result.log_lik)
           result = std::move(polished);
+        // And climbed from the same end: on afex's stroop cells the climb ended higher than the
+        // derivative-free polish in 520 of 1,370 (by 0.05 on average, up to 5), lower in 59.
+        const TClimb climb = Climb(layout, wide_end, lower, upper, A_high - A_low, -kInfinity, {});
+        if (climb.Converged && climb.LogLik > result.log_lik)
+          result = {climb.Point, climb.LogLik, true};
       }
       if (result.log_lik > best.log_lik || best.x.empty())
         best = std::move(result);
