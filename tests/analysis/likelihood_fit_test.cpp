@@ -127,7 +127,12 @@ TEST(AtomEvidenceTest, OneValueIsNoneTiesBeyondTheLawAreStrong) {
 TEST(LikelihoodFitTest, RealShapedDataPutABelowTheFastestValueAndBFollowsIt) {
   const auto values = RoundedTo(ModelSeries({0.3, 1, 0.8333, 20, 40, 0.4375}, 200, 3), 0.001);
   TLikelihoodFitOptions options;
+  // Refits of n = 200 reach small k, whose shapes cost seconds each unoptimised: fewer there.
+#ifdef CORVANE_SANITIZED_BUILD
+  options.Replicates = 12;
+#else
   options.Replicates = 40;
+#endif
   const TLikelihoodFit fit = FitByLikelihood(values, options);
   ASSERT_TRUE(fit.Fitted()) << fit.Message;
   EXPECT_FALSE(fit.AtomAtMinimum);
