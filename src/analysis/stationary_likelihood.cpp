@@ -138,8 +138,8 @@ class TLawSearch {
     }
   }
 
-  // A refit's climb by Newton steps on the values' scores (score_climb.h), the lattice's cells in v
-  // and ln m its kinks.
+  // A climb by Newton steps on the values' scores (score_climb.h), the lattice's cells in v and ln m
+  // its kinks: the refits, A's profile, and the point estimate's second polish.
   TClimb Climb(const TLayout& layout, const std::vector<double>& start, const std::vector<double>& lower,
                const std::vector<double>& upper, double A_range, double bar,
                const TCandidateResult& known) const {
