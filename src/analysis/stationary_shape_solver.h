@@ -2,7 +2,7 @@
 // S = c0 (RT - A) for finite k and m, at the nodes s_j = j step.
 //
 //   (k, m, step) --SolveShapeOnGrid--> densities at the nodes, one grid (error of order step^2)
-//   (k, m) --SolveStationaryShape--> for k >= 4 and m >= 32 node spacings: three grids 4 x, 2 x
+//   (k, m) --SolveStationaryShape--> for k >= 2 and m >= 32 node spacings: three grids 4 x, 2 x
 //        and 1 x the node spacing, their h^2 and h^3 error terms removed (the correction computed
 //        at the coarse nodes and interpolated to the others); else Richardson's combination of
 //        the grids step and step/2 (error of order step^3 where the shape is smooth)
@@ -22,13 +22,17 @@
 // table is scaled to 1 - atom within 2e-6): three grids (k >= 4, m >= 3.2): 5e-5 at most at
 // m <= 20 (20, 14.4: 1.6e-5 / 1.3e-5; 5, 5: 1.5e-5 / 2.3e-5; 20, 5: 1.2e-5 / 3.7e-5), growing with
 // m (20, 50: 1.2e-5 / 1.1e-4; 1000, 50: 1.5e-5 / 2.4e-4); the distribution function within 5e-5
-// of a solve at half the node spacing. Two grids, k >= 0.5: 1.2e-4 at most, mostly below 5e-5
+// of a solve at half the node spacing. Three grids with the graded starts of small k (2 <= k < 4,
+// m 3.3-45): 1.7e-5 / 1.9e-5 at most, mass within 2.3e-6, the distribution function within 2.1e-5
+// of a solve at a quarter of the node spacing, the density within 2.2e-4 relative wherever it is
+// above 1e-4 for k >= 2.5 and 6.7e-4 at k = 2 (the two-grid scheme's: 1.1e-4 and 5.8e-4). Two grids, k >= 0.5: 1.2e-4 at most, mostly below 5e-5
 // (0.5, 2.5: 1.2e-4 / 1.9e-5; 1.5, 0.84: 2e-6 / 1.6e-5; 1, 50: 4e-6 / 3e-6). Small k is weaker:
 // the density of S given y0 has a kink (y0 - (m - s))^k where Y'_m reaches 0, which Gauss panels
 // resolve slowly (0.05, 5: 2.9e-4 / 6.9e-4; 0.1, 20: 7e-5 / 2e-3).
 // Cost (CPU over both threads, bench/stationary_law_bench.cpp BM_FreshShape): k = 20: 9 ms at
 // m = 5, 35 ms at m = 20, 100 ms at m = 50 (was 29-410 ms with two grids); k = 1, m = 50 (two
-// grids, 270 Gauss starts): 0.7 s. Wall time about half that on two idle cores.
+// grids, 270 Gauss starts): 0.7 s; k = 3: 29 ms at m = 12, 53 ms at m = 22 (wall; 100 and 187 ms with
+// two grids). Wall time about half the CPU on two idle cores.
 #pragma once
 
 #include <vector>
