@@ -25,14 +25,16 @@
 // of a solve at half the node spacing. Three grids with the graded starts of small k (2 <= k < 4,
 // m 3.3-45): 1.7e-5 / 1.9e-5 at most, mass within 2.3e-6, the distribution function within 2.1e-5
 // of a solve at a quarter of the node spacing, the density within 2.2e-4 relative wherever it is
-// above 1e-4 for k >= 2.5 and 6.7e-4 at k = 2 (the two-grid scheme's: 1.1e-4 and 5.8e-4). Two grids, k >= 0.5: 1.2e-4 at most, mostly below 5e-5
-// (0.5, 2.5: 1.2e-4 / 1.9e-5; 1.5, 0.84: 2e-6 / 1.6e-5; 1, 50: 4e-6 / 3e-6). Small k is weaker:
-// the density of S given y0 has a kink (y0 - (m - s))^k where Y'_m reaches 0, which Gauss panels
-// resolve slowly (0.05, 5: 2.9e-4 / 6.9e-4; 0.1, 20: 7e-5 / 2e-3).
+// above 1e-4 for k >= 2.5 and 6.7e-4 at k = 2 (the two-grid scheme's: 1.1e-4 and 5.8e-4).
+// Two grids, k >= 0.5: 1.2e-4 at most, mostly below 5e-5 (0.5, 2.5: 1.2e-4 / 1.9e-5; 1.5, 0.84:
+// 2e-6 / 1.6e-5; 1, 50: 4e-6 / 3e-6). Small k is weaker: the density of S given y0 has a kink
+// (y0 - (m - s))^k where Y'_m reaches 0, which Gauss panels resolve slowly (0.05, 5: 2.9e-4 /
+// 6.9e-4; 0.1, 20: 7e-5 / 2e-3).
 // Cost (CPU over both threads, bench/stationary_law_bench.cpp BM_FreshShape): k = 20: 9 ms at
 // m = 5, 35 ms at m = 20, 100 ms at m = 50 (was 29-410 ms with two grids); k = 1, m = 50 (two
-// grids, 270 Gauss starts): 0.7 s; k = 3: 29 ms at m = 12, 53 ms at m = 22 (wall; 100 and 187 ms with
-// two grids). Wall time about half the CPU on two idle cores.
+// grids, 270 Gauss starts): 0.7 s; k = 3: 29 ms at m = 12, 53 ms at m = 22 (wall; 100 and 187 ms
+// with two grids). Wall time about half the CPU on two idle cores. Coarser nodes where the shape is
+// wide do not pay: the jumps are Exp(1) at any m, and steps of 0.15 at (20, 50) err 5 times as much.
 #pragma once
 
 #include <vector>
