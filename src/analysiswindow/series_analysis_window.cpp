@@ -39,6 +39,8 @@ namespace corvane {
 namespace {
 
 constexpr int kProgressMilliseconds = 100;
+// Below this the charts' axis labels overlap: the results panel and the groups' panel give way.
+constexpr int kChartsLegibleHeight = 130;
 constexpr int kEverything = kDataChanged | kModelChanged | kFitChanged | kWorkChanged | kGroupsChanged;
 
 QString Text(const std::string& text) {
@@ -170,6 +172,8 @@ void TSeriesAnalysisWindow::CreateLayout() {
   auto* charts = new QSplitter(Qt::Vertical);
   charts->addWidget(&charts_->Distribution());
   charts->addWidget(&charts_->Autocorrelation());
+  for (TChart* chart : {&charts_->Distribution(), &charts_->Autocorrelation()})
+    chart->setMinimumHeight(kChartsLegibleHeight);
   table_view_ = new TAnalysisTableView("ComparisonTable", QStringLiteral("Data against the model"));
   // Sized to its columns beside the charts, so no section need stretch; a stretched last section
   // would also hide the width the columns need.

@@ -310,6 +310,26 @@ std::vector<std::vector<std::string>> ParseCsv(const std::string& text) {
   return rows;
 }
 
+// With the groups' panel open, one group's fit at 1280 by 720 (the window's opening height) leaves
+// the charts tall enough for their axis labels not to overlap; the panel gives way instead.
+TEST_F(GroupWindowTest, AGroupsFitLeavesTheChartsLegibleBesideTheGroupsPanel) {
+  bootstrap.Replicates = 0;
+  session().SetBootstrapOptions(bootstrap);
+  OpenThroughDialog(Trials(2, 60));
+  window->show();
+  window->resize(1270, 720);
+  QApplication::processEvents();
+  ASSERT_TRUE(panel().isVisible());
+  window->findChild<QPushButton*>("FitButton")->click();
+  FinishAnalysisWork(*window);
+  QApplication::processEvents();
+  ASSERT_TRUE(session().Fitted());
+  for (const char* name : {"DistributionChart", "AutocorrelationChart"})
+    EXPECT_GE(window->findChild<TChart*>(name)->height(), 120) << name;
+  EXPECT_GE(window->findChild<TChart*>("QqChart")->height(), 120);
+  EXPECT_LE(window->height(), 760) << "the window must still fit a 1280 by 800 screen";
+}
+
 TEST_F(GroupWindowTest, TheResultsSortAsNumbersAndSaveAsCsvThatReadsBack) {
   OpenThroughDialog(Trials(6, 40));
   session().FitEveryGroup(false, TFitMethod::Moments);
