@@ -61,7 +61,9 @@
 // defaults and the second and third sets (derivative-free: 13.5, 50, 20 and 11 ms); 1.9 ms at n = 170
 // of the real-shaped set (5.5 ms). A session's first fits pay for the lattice's nodes they need, tens of
 // milliseconds each, unless an earlier session stored them (shape_store.h). afex's 1,370 stroop cells
-// on one thread: 22.3 s with no store, 4.1 s from the store (R's ex-Gaussian optim: 1.9 s).
+// on one thread: 20-21 s with no store (615 nodes solved; 22.3 s before the three-grid solve served
+// 2 <= k < 4), 4.1 s from the store; R's ex-Gaussian optim beside it took 1.9-2.8 s (9.7 times at
+// the last side-by-side run: 21.2 s against 2.19 s).
 // With intervals (B = 1,000) at n = 1,000 of the real-shaped set: 2.0 s on the two idle cores, 3.9 s of
 // CPU (derivative-free refits: about 7 s and 14 s). Fifty cells shaped like stroop's (n = 170, k 8-40,
 // m 5-40) with B = 1,000: 54.5 s, so afex's 1,370 cells would take some 25 minutes (about 45 with the
