@@ -28,6 +28,7 @@
 #include "analysiswindow/qq_chart.h"
 #include "analysiswindow/read_dialog.h"
 #include "analysiswindow/table_view.h"
+#include "analysiswindow/time_left.h"
 #include "analysiswindow/width_policy.h"
 #include "chart/chart.h"
 #include "chart/chart_context_menu.h"
@@ -335,7 +336,16 @@ void TSeriesAnalysisWindow::Repaint() {
 
 void TSeriesAnalysisWindow::ShowWork() {
   const TWorkState work = session_.Work();
-  work_label_->setText(Text(work.What.empty() ? work.Message : work.What));
+  if (work.What.empty()) {
+    work_what_.clear();
+  } else if (work.What != work_what_) {
+    work_what_ = work.What;
+    work_clock_.start();
+  }
+  work_label_->setText(
+      Text(work.What.empty()
+               ? work.Message
+               : work.What + TimeLeftText(static_cast<double>(work_clock_.elapsed()) / 1000, work.Share)));
   progress_->setVisible(!work.What.empty());
   progress_->setValue(static_cast<int>(std::lround(work.Share * 100)));
   cancel_button_->setVisible(work.Cancellable);

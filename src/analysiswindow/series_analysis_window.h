@@ -16,9 +16,11 @@
 // comes from the session.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QTimer>
 #include <memory>
+#include <string>
 
 #include "analysiswindow/analysis_session.h"
 
@@ -106,6 +108,8 @@ class TSeriesAnalysisWindow : public QMainWindow {
   QTimer run_timer_;     // a reaction recorded: at most every kRefreshMilliseconds
   QTimer change_timer_;  // any other change: when the event loop next turns
   QTimer progress_timer_;
+  std::string work_what_;     // the running work's name, while it runs
+  QElapsedTimer work_clock_;  // since it began: the time it has left
 };
 
 }  // namespace corvane
