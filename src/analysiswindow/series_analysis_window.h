@@ -6,7 +6,7 @@
 //            model --> charts' model lines, table, model text
 //            fit   --> charts' fitted lines, table, fit results (by likelihood also the AIC
 //                      table and the QQ chart: TLikelihoodViews)
-//            work  --> status bar: what runs, its progress, Cancel
+//            work  --> status bar: what runs, its progress and time left (time_left.h), Cancel
 //            groups --> the group chooser (TGroupChooser) and every group's fit (TGroupPanel)
 //   TTableWidthPolicy (width_policy.h): the charts | table divider and the window's width
 //
