@@ -66,8 +66,9 @@
 // the last side-by-side run: 21.2 s against 2.19 s).
 // With intervals (B = 1,000) at n = 1,000 of the real-shaped set: 2.0 s on the two idle cores, 3.9 s of
 // CPU (derivative-free refits: about 7 s and 14 s). Fifty cells shaped like stroop's (n = 170, k 8-40,
-// m 5-40) with B = 1,000: 54.5 s (about 45 with the independent limit's Bessel function in
-// extended precision, 80-100 with derivative-free refits). afex's own first 50 cells (25
+// m 5-40) with B = 1,000: 54.5 s, some 25 minutes for 1,370 such cells (about 45 minutes with the
+// independent limit's Bessel function in extended precision, 80-100 with derivative-free refits).
+// afex's own first 50 cells (25
 // participants) with B = 1,000 on the command line: 35 s from the store, 107 s with an empty one,
 // so all 1,370 cells take some 16 minutes.
 // A degenerate series (26 ties at its minimum and 4 values far above) takes seconds cold, nearly all
