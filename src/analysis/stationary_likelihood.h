@@ -68,9 +68,8 @@
 // CPU (derivative-free refits: about 7 s and 14 s). Fifty cells shaped like stroop's (n = 170, k 8-40,
 // m 5-40) with B = 1,000: 54.5 s, some 25 minutes for 1,370 such cells (about 45 minutes with the
 // independent limit's Bessel function in extended precision, 80-100 with derivative-free refits).
-// afex's own first 50 cells (25
-// participants) with B = 1,000 on the command line: 35 s from the store, 107 s with an empty one,
-// so all 1,370 cells take some 16 minutes.
+// afex's own first 50 cells (25 participants) with B = 1,000 on the command line: 35 s from the
+// store, 107 s with an empty one, so all 1,370 cells take some 16 minutes.
 // A degenerate series (26 ties at its minimum and 4 values far above) takes seconds cold, nearly all
 // solving small-k shapes its wide searches pass through.
 #pragma once
