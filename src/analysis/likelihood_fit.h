@@ -46,10 +46,11 @@
 // excluding its estimate, no replicate left out in any run; refits that climb, stationary_likelihood.h):
 //   n = 1,000, 100 series:
 //     the real-shaped set (0.3, 1, 0.8333, 20, 40, 0.4375) to the millisecond, A at the minimum in
-//     none: A 92 %, b 92 %, k 93 %, c0 91 %, y0 96 % (median widths A 0.33, b 82, c0 72; b's reaches
+//     none: A 92 %, b 92 %, k 93 %, c0 93 %, y0 98 % (median widths A 0.33, b 82, c0 72; b's reaches
 //     thousands where A's interval reaches toward 0: the data cannot tell A);
-//     the defaults (5, 1, 1, .5, .5, 5), A exact in every series: b 91 %, k 93 %, c0 89 %, y0 96 %
-//     (widths b 0.026, k 0.40, c0 0.083; 200 series before the point estimate's climb: c0 89.0 %).
+//     the defaults (5, 1, 1, .5, .5, 5), A exact in every series: b 91 %, k 94 %, c0 90 %, y0 96 %
+//     (widths b 0.026, k 0.40, c0 0.083; the previous solve gave c0 89 %, 200 series before the
+//     point estimate's climb 89.0 %).
 //     The estimator's own SD of c0 over the series, 0.024, exceeds the bootstrap's (0.021) although
 //     the refits now reach their maxima: c0 sits at the band's lower edge;
 //     (3, .6, 1.5, .9, .7, 6): b 97 %, k 97 %, c0 93 %, y0 94 %;
