@@ -74,7 +74,6 @@ struct TCorner {
   double mean = 0, sd = 0;
   double weight = 0;
 
-  double Density(double s) const { return shape ? shape->Density(s) : IndependentShapeDensity(m, s); }
   double Distribution(double s) const {
     return shape ? shape->Distribution(s) : IndependentShapeDistribution(m, s);
   }
@@ -154,29 +153,49 @@ void LatticeDensity(const TStationaryLaw& law, std::span<const double> rt, std::
   }
   const TCell cell = CellOf(law);
   // What each point shares, taken out of the loop (a search evaluates it some 200 times a refit):
-  // the corners' factors and the law's standardization.
-  std::array<double, 4> factor{};
+  // each corner reads the law's standard units z = (s - mean) / sd at its own mean + sd z, an
+  // affine map of s; the solved corners first, the independent limit's (at most one) apart.
+  const double inverse_sd = 1 / cell.own.sd;
+  std::array<const TStationaryShape*, 4> shapes{};
+  std::array<double, 4> factor{}, offset{}, slope{};
+  int solved = 0;
+  const TCorner* independent = nullptr;
+  double independent_factor = 0, independent_offset = 0, independent_slope = 0;
   for (int c = 0; c < cell.count; ++c) {
     const TCorner& corner = cell.corners[static_cast<std::size_t>(c)];
-    factor[static_cast<std::size_t>(c)] = corner.weight * corner.sd / corner.mass;
+    const double f = corner.weight * corner.sd / corner.mass;
+    const double b = corner.sd * inverse_sd;
+    const double a = corner.mean - b * cell.own.mean;
+    if (!corner.shape) {
+      independent = &corner;
+      independent_factor = f;
+      independent_offset = a;
+      independent_slope = b;
+      continue;
+    }
+    const auto j = static_cast<std::size_t>(solved++);
+    shapes[j] = corner.shape;
+    factor[j] = f;
+    offset[j] = a;
+    slope[j] = b;
   }
-  const double inverse_sd = 1 / cell.own.sd;
   const double scale = law.c0 * cell.own.mass * inverse_sd;
+  // A value the law puts just above A can map below a corner's own 0: that corner's density
+  // there is its limit at 0 (a zero would make the density jump where the law's does not).
+  constexpr double kLeast = std::numeric_limits<double>::min();
   for (std::size_t i = 0; i < rt.size(); ++i) {
     const double s = law.c0 * (rt[i] - law.A);
     if (!(s > 0)) {
       out[i] = 0;
       continue;
     }
-    const double z = (s - cell.own.mean) * inverse_sd;
     double standardized = 0;
-    for (int c = 0; c < cell.count; ++c) {
-      const TCorner& corner = cell.corners[static_cast<std::size_t>(c)];
-      // A value the law puts just above A can map below a corner's own 0: that corner's density
-      // there is its limit at 0 (a zero would make the density jump where the law's does not).
-      const double at = std::max(corner.mean + corner.sd * z, std::numeric_limits<double>::min());
-      standardized += factor[static_cast<std::size_t>(c)] * corner.Density(at);
-    }
+    for (std::size_t j = 0; j < static_cast<std::size_t>(solved); ++j)
+      standardized += factor[j] * shapes[j]->Density(std::max(offset[j] + slope[j] * s, kLeast));
+    if (independent)
+      standardized += independent_factor *
+                      IndependentShapeDensity(independent->m,
+                                              std::max(independent_offset + independent_slope * s, kLeast));
     out[i] = scale * standardized;
   }
 }

@@ -36,6 +36,30 @@ TStationaryShape::TStationaryShape(double k, double m, double step, std::vector<
     for (double& f : density_) f *= scale;
     for (double& F : cumulative_) F *= scale;
   }
+  last_cell_ = density_.size() - 2;
+  coefficients_.resize(4 * (last_cell_ + 1));
+  for (std::size_t cell = 0; cell <= last_cell_; ++cell) ExpandCubic(cell, coefficients_.data() + 4 * cell);
+}
+
+// Cubic's polynomial in x, constant term first: Lagrange's form in t = x + d over the nodes
+// t = 0..3, then shifted by d (the cell's offset from its first node), in extended precision so
+// that the expansion adds no more than rounding.
+void TStationaryShape::ExpandCubic(std::size_t cell, double* out) const noexcept {
+  const std::size_t size = density_.size();
+  std::size_t first = cell == 0 ? 0 : cell - 1;
+  if (first + 4 > size)
+    first = size - 4;
+  const long double d = static_cast<long double>(cell - first);
+  const double* f = density_.data() + first;
+  const long double f0 = f[0], f1 = f[1], f2 = f[2], f3 = f[3];
+  const long double a3 = (f3 - f0) / 6 + (f1 - f2) / 2;
+  const long double a2 = f0 - 2.5L * f1 + 2 * f2 - f3 / 2;
+  const long double a1 = -11 * f0 / 6 + 3 * f1 - 1.5L * f2 + f3 / 3;
+  const long double a0 = f0;
+  out[0] = static_cast<double>(((a3 * d + a2) * d + a1) * d + a0);
+  out[1] = static_cast<double>((3 * a3 * d + 2 * a2) * d + a1);
+  out[2] = static_cast<double>(3 * a3 * d + a2);
+  out[3] = static_cast<double>(a3);
 }
 
 // The cubic through the four nodes nearest cell [j, j+1], at x in [0, 1] of the cell.
@@ -55,14 +79,6 @@ double TStationaryShape::Cubic(std::size_t cell, double x) const noexcept {
 
 double TStationaryShape::PartialIntegral(std::size_t cell, double x) const noexcept {
   return x * step_ * (Cubic(cell, x * kGaussLow) + Cubic(cell, x * kGaussHigh)) / 2;
-}
-
-double TStationaryShape::Density(double s) const noexcept {
-  if (!(s > 0) || s >= end_)
-    return 0;
-  const double u = s * inverse_step_;
-  const auto cell = std::min(static_cast<std::size_t>(u), density_.size() - 2);
-  return std::max(0.0, Cubic(cell, u - static_cast<double>(cell)));
 }
 
 double TStationaryShape::Distribution(double s) const noexcept {

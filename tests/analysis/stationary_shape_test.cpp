@@ -170,6 +170,21 @@ TEST(StationaryShapeTest, DistributionQuantileAndDensityAgree) {
   EXPECT_NEAR(shape->Distribution(1e9), 1, 1e-12);
 }
 
+// Nodes sampled from a cubic: every cell's interpolant, the first and last (whose four nodes lie
+// to one side) included, is that cubic, so the density between the nodes is known exactly.
+TEST(StationaryShapeTest, DensityBetweenNodesIsTheCubicThroughThem) {
+  const auto cubic = [](double s) { return 1 + s - 0.3 * s * s + 0.02 * s * s * s; };
+  const double step = 0.5;
+  std::vector<double> nodes;
+  for (int j = 0; j < 10; ++j) nodes.push_back(cubic(j * step));
+  const TStationaryShape shape(2, 1, step, nodes);
+  const double scale = shape.Density(step) / cubic(step);  // the nodes are scaled to the mass
+  for (double s = 0.013; s < shape.End(); s += 0.0371)
+    EXPECT_NEAR(shape.Density(s), scale * cubic(s), 1e-13) << s;
+  EXPECT_EQ(shape.Density(0), 0);
+  EXPECT_EQ(shape.Density(shape.End()), 0);
+}
+
 TEST(StationaryShapeTest, CacheHandsEveryThreadTheOneShape) {
   const double k = 2.25, m = 0.7;
   std::vector<std::shared_ptr<const TStationaryShape>> seen(4);
