@@ -18,6 +18,8 @@ constexpr double kBarReach = 10;
 constexpr double kJoinedReach = 0.1;
 constexpr double kJoinedLogLik = 0.01;
 constexpr double kNoCell = std::numeric_limits<double>::quiet_NaN();
+// Exact scores are taken this share of a cell inside it.
+constexpr double kInsideFace = 1e-9;
 
 class TClimber {
  public:
@@ -151,8 +153,19 @@ class TClimber {
     Box();
     std::vector<bool> free(d_, true);
     std::vector<double> gradient(d_, 0);
+    bool exact_scores = false;
+    if (p_.TermsAndScores) {
+      // Taken a hair inside the current cell: on a face the caller's slopes are the next cell's.
+      std::vector<double> y = x_;
+      for (std::size_t j = 0; j < d_; ++j)
+        if (Kink(j) > 0 && cell_hi_[j] - cell_lo_[j] > 2 * kInsideFace * Kink(j))
+          y[j] = std::clamp(y[j], cell_lo_[j] + kInsideFace * Kink(j), cell_hi_[j] - kInsideFace * Kink(j));
+      ++evaluations_;
+      exact_scores = p_.TermsAndScores(y, trial_, scores_);
+    }
     for (std::size_t j = 0; j < d_; ++j) {
-      if (!(cell_hi_[j] > cell_lo_[j]) || !Scores(j)) {
+      const bool exact = exact_scores && j < p_.Exact.size() && p_.Exact[j];
+      if (!(cell_hi_[j] > cell_lo_[j]) || (!exact && !Scores(j))) {
         free[j] = false;
         continue;
       }

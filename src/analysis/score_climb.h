@@ -4,20 +4,24 @@
 //   terms (x -> each value's log figure), counts, start, bounds, kink spacings
 //        --ClimbLikelihood--> TClimb: the point, its logLik, whether the climb's criterion ended it
 //
-// The scores are forward differences of the terms (one evaluation per variable), so a step costs
-// d + 2 evaluations or so: from a start near the maximum (a bootstrap refit from the fitted law) a
-// climb takes some 30-60, where BOBYQA and its restarts took about 230 (replicates of real-shaped
-// data, n = 1,000). The outer product equals the information where the values come from the law
-// (the refits' case) and is positive definite elsewhere; it is the curvature of the first step and
-// of the first after a change of cell, and secant (BFGS) updates refine it between. A backtracking
-// line search keeps every step uphill, and each step's change of a variable is capped (`Reach`).
+// The scores are exact where the caller computes them in one pass with the terms
+// (`TermsAndScores`: the likelihood's in ln m, ln c0, v and A, from the lattice's slopes), else
+// forward differences of the terms (one evaluation per variable: the contaminants' share). A step
+// costs the scores' pass and a line search's one to three evaluations: from a start near the
+// maximum (a bootstrap refit from the fitted law) a climb takes some 10-15 steps, where BOBYQA and
+// its restarts took about 230 evaluations (replicates of real-shaped data, n = 1,000). Exact scores
+// made afex's stroop cells' bootstraps about a fifth faster than differences. The outer product equals the
+// information where the values come from the law (the refits' case) and is positive definite elsewhere; it is
+// the curvature of the first step and of the first after a change of cell, and secant (BFGS) updates refine
+// it between. A backtracking line search keeps every step uphill, and each step's change of a variable is
+// capped (`Reach`).
 //
 // Kinks. A variable with a kink spacing w > 0 (the lattice's interpolation in v and ln m,
-// shape_lattice.h) is smooth only between multiples of w. The differences keep inside the current
-// cell (one-sided at a face); steps cross faces freely while travelling, but a variable whose steps
-// cross one face back and forth is kept to its cell from then on, and leaves it only where the
-// function still rises beyond the face: a face where it turns down on both sides is that variable's
-// maximum, held while the others climb.
+// shape_lattice.h) is smooth only between multiples of w. The scores are the current cell's
+// (differences one-sided at a face, exact ones taken a hair inside it); steps cross faces freely while
+// travelling, but a variable whose steps cross one face back and forth is kept to its cell from then on, and
+// leaves it only where the function still rises beyond the face: a face where it turns down on both sides is
+// that variable's maximum, held while the others climb.
 //
 // The criterion: the Newton step's predicted gain under `GainTolerance`. A climb below `Bar` whose
 // predicted gain cannot bring it there stops early, unconverged (a candidate that cannot win). A climb that
@@ -35,10 +39,16 @@ namespace corvane {
 
 // Fills each value's term at x; false where x cannot be evaluated (counts as impossible).
 using TTermsFunction = std::function<bool(std::span<const double> x, std::span<double> terms)>;
+// Fills the terms at x and, for the variables the problem marks `Exact`, each value's score
+// (scores[j * terms + i]); false where x cannot be evaluated.
+using TTermsAndScoresFunction =
+    std::function<bool(std::span<const double> x, std::span<double> terms, std::span<double> scores)>;
 
 struct TClimbProblem {
   TTermsFunction Terms;
-  std::span<const double> Counts;  // each term's weight; their number is the terms'
+  TTermsAndScoresFunction TermsAndScores;  // optional
+  std::vector<bool> Exact;                 // per variable: its scores from TermsAndScores
+  std::span<const double> Counts;          // each term's weight; their number is the terms'
   std::vector<double> Lower, Upper;
   std::vector<double> Differences;  // the forward differences' steps, per variable
   std::vector<double> Kinks;        // per variable: the kinks' spacing, 0 for none

@@ -73,6 +73,7 @@ struct TCorner {
   double mass = 0;  // 1 - e^-m
   double mean = 0, sd = 0;
   double weight = 0;
+  double weight_x = 0, weight_y = 0;  // the weight's slopes in the cell's coordinates
 
   double Distribution(double s) const {
     return shape ? shape->Distribution(s) : IndependentShapeDistribution(m, s);
@@ -114,7 +115,9 @@ struct TCell {
   TShapeMoments own{};
 };
 
-TCell CellOf(const TStationaryLaw& law) {
+// `all_corners`: also the corners whose weight is 0 (a law on a face or node), whose shapes the
+// slopes across that face need.
+TCell CellOf(const TStationaryLaw& law, bool all_corners = false) {
   TCell cell;
   const double m = law.b * law.c0 * law.A;
   // The lattice's reach; beyond it (or for parameters that are not positive numbers) no shape.
@@ -129,18 +132,25 @@ TCell CellOf(const TStationaryLaw& law) {
   const int im = static_cast<int>(std::floor(y));
   const double fx = x - iv, fy = y - im;
   std::array<double, 4> weights = {(1 - fx) * (1 - fy), fx * (1 - fy), (1 - fx) * fy, fx * fy};
+  std::array<double, 4> weights_x = {-(1 - fy), 1 - fy, -fy, fy};
+  std::array<double, 4> weights_y = {-(1 - fx), -fx, 1 - fx, fx};
   const std::array<std::array<int, 2>, 4> offsets = {{{0, 0}, {1, 0}, {0, 1}, {1, 1}}};
   // Next to the independent limit its two corners are one, at the law's own m: the density then
   // tends to the closed form's as k grows, with no step at k = inf.
   const double exact_m = iv == 0 ? m : 0.0;
   if (iv == 0) {
     weights[0] += weights[2];
-    weights[2] = 0;
+    weights_x[0] += weights_x[2];
+    weights_y[0] += weights_y[2];
+    weights[2] = weights_x[2] = weights_y[2] = 0;
   }
   for (std::size_t c = 0; c < 4; ++c)
-    if (weights[c] > 0)
-      cell.corners[static_cast<std::size_t>(cell.count++)] =
-          CornerAt(iv + offsets[c][0], im + offsets[c][1], weights[c], exact_m);
+    if (weights[c] > 0 || (all_corners && !(iv == 0 && c == 2))) {
+      TCorner& corner = cell.corners[static_cast<std::size_t>(cell.count++)];
+      corner = CornerAt(iv + offsets[c][0], im + offsets[c][1], weights[c], exact_m);
+      corner.weight_x = weights_x[c];
+      corner.weight_y = weights_y[c];
+    }
   return cell;
 }
 
@@ -197,6 +207,110 @@ void LatticeDensity(const TStationaryLaw& law, std::span<const double> rt, std::
                       IndependentShapeDensity(independent->m,
                                               std::max(independent_offset + independent_slope * s, kLeast));
     out[i] = scale * standardized;
+  }
+}
+
+namespace {
+
+// The conditional moments' slopes: mass, mean and SD in m, and the SD in v (the others do not
+// depend on v).
+struct TMomentSlopes {
+  double mass_m, mean_m, sd_m, sd_v;
+};
+
+TMomentSlopes MomentSlopesOf(double v, double m, const TShapeMoments& moments) {
+  TMomentSlopes d{};
+  const double mass = moments.mass;
+  d.mass_m = std::exp(-m);
+  d.mean_m = 1 / mass - m * d.mass_m / (mass * mass);
+  // half_variance h = (1 - e^(-m v))/v: dh/dm = e^(-m v); dh/dv by its series where the
+  // closed form cancels.
+  const double mv = m * v;
+  const double h = v > 0 ? -std::expm1(-mv) / v : m;
+  const double h_m = std::exp(-mv);
+  const double h_v =
+      mv < 1e-3 ? m * m * (-0.5 + mv / 3 - mv * mv / 8) : (mv * std::exp(-mv) + std::expm1(-mv)) / (v * v);
+  const double second = (2 * h + m * m) / mass;
+  const double second_m = (2 * h_m + 2 * m) / mass - second * d.mass_m / mass;
+  const double second_v = 2 * h_v / mass;
+  d.sd_m = (second_m - 2 * moments.mean * d.mean_m) / (2 * moments.sd);
+  d.sd_v = second_v / (2 * moments.sd);
+  return d;
+}
+
+}  // namespace
+
+void LatticeDensityAndScores(const TStationaryLaw& law, std::span<const double> rt, std::span<double> out,
+                             std::span<double> scores) {
+  const std::size_t n = rt.size();
+  // At k = inf the cell next to it serves: at v = 0 its density is the closed form's, and its
+  // slope in v is the one a climb leaving the boundary meets.
+  const TCell cell = CellOf(law, true);
+  const double m = law.b * law.c0 * law.A;
+  const double v = std::isinf(law.k) ? 0.0 : 1 / (law.k + 1);
+  const TShapeMoments& own = cell.own;
+  const TMomentSlopes own_d = MomentSlopesOf(v, m, own);
+  // Per corner: its factor (weight sd / mass) and that factor's slopes in m and v.
+  std::array<double, 4> factor{}, factor_m{}, factor_v{}, mean_m{}, sd_m{};
+  for (int c = 0; c < cell.count; ++c) {
+    const TCorner& corner = cell.corners[static_cast<std::size_t>(c)];
+    const auto j = static_cast<std::size_t>(c);
+    const double F = corner.sd / corner.mass;
+    factor[j] = corner.weight * F;
+    factor_m[j] = corner.weight_y * kLatticeLnM / m * F;
+    factor_v[j] = corner.weight_x * kLatticeV * F;
+    if (!corner.shape) {
+      // The independent corner sits at the law's own m: its moments move with it.
+      const TMomentSlopes d = MomentSlopesOf(0, corner.m, {corner.mass, corner.mean, corner.sd});
+      mean_m[j] = d.mean_m;
+      sd_m[j] = d.sd_m;
+      factor_m[j] += corner.weight * F * (d.sd_m / corner.sd - d.mass_m / corner.mass);
+    }
+  }
+  const double inverse_sd = 1 / own.sd;
+  const double scale = law.c0 * own.mass * inverse_sd;
+  const double z_m_mean = -own_d.mean_m * inverse_sd, z_m_sd = -own_d.sd_m * inverse_sd;
+  const double z_v_sd = -own_d.sd_v * inverse_sd;
+  constexpr double kLeast = std::numeric_limits<double>::min();
+  for (std::size_t i = 0; i < n; ++i) {
+    const double s = law.c0 * (rt[i] - law.A);
+    double G = 0, G_s = 0, G_m = 0, G_v = 0;
+    if (s > 0) {
+      const double z = (s - own.mean) * inverse_sd;
+      const double z_m = z_m_mean + z * z_m_sd, z_v = z * z_v_sd;
+      for (int c = 0; c < cell.count; ++c) {
+        const TCorner& corner = cell.corners[static_cast<std::size_t>(c)];
+        const auto j = static_cast<std::size_t>(c);
+        const double mapped = corner.mean + corner.sd * z;
+        const double at = std::max(mapped, kLeast);
+        double f = 0, f_s = 0, at_m = corner.sd * z_m;
+        if (corner.shape) {
+          f = corner.shape->Density(at, f_s);
+        } else {
+          double log_s = 0, log_m = 0;
+          f = IndependentShapeDensity(corner.m, at, log_s, log_m);
+          f_s = f * log_s;
+          G_m += factor[j] * f * log_m;
+          at_m += mean_m[j] + sd_m[j] * z;
+        }
+        if (mapped != at)
+          f_s = 0;  // held at the corner's 0 (LatticeDensity): no slope
+        G += factor[j] * f;
+        G_s += factor[j] * f_s * corner.sd;
+        G_m += factor_m[j] * f + factor[j] * f_s * at_m;
+        G_v += factor_v[j] * f + factor[j] * f_s * corner.sd * z_v;
+      }
+    }
+    out[i] = scale * G;
+    if (!(G > 0)) {
+      for (std::size_t q = 0; q < 4; ++q) scores[q * n + i] = 0;
+      continue;
+    }
+    const double inverse_G = 1 / G;
+    scores[0 * n + i] = m * (own_d.mass_m / own.mass - own_d.sd_m * inverse_sd + G_m * inverse_G);
+    scores[1 * n + i] = 1 + G_s * s * inverse_sd * inverse_G;
+    scores[2 * n + i] = -own_d.sd_v * inverse_sd + G_v * inverse_G;
+    scores[3 * n + i] = -G_s * law.c0 * inverse_sd * inverse_G;
   }
 }
 

@@ -49,6 +49,13 @@ inline constexpr double kLatticeMinimumK = 1.0 / (kLatticeV - 1);
 
 // The continuous part's density at each rt (0 at and below A), as StationaryDensity.
 void LatticeDensity(const TStationaryLaw& law, std::span<const double> rt, std::span<double> out);
+// The same (at k = inf, the limit of the cell next to it: the closed form within rounding), and
+// each rt's log density's slopes, the interpolation's own, in one pass: scores[q n + i] for q = 0
+// ln m, 1 ln c0, 2 v = 1/(k + 1), 3 A, each with the others held (0 where the density is 0). On a
+// face of the lattice the slopes are those of the cell above it. A climb's scores at a fraction of
+// the forward differences' cost.
+void LatticeDensityAndScores(const TStationaryLaw& law, std::span<const double> rt, std::span<double> out,
+                             std::span<double> scores);
 // P(RT <= rt), the atom included, as StationaryDistribution; for many rt at once the cell's
 // shapes are looked up once.
 void LatticeDistribution(const TStationaryLaw& law, std::span<const double> rt, std::span<double> out);

@@ -29,19 +29,20 @@ bool IsIndependent(const TStationaryLaw& law) {
   return m < kSmallestShapeM;
 }
 
-// I1(x) e^-x without overflow: Boost below 700, the asymptotic series above (its terms fall
+// I0(x) e^-x or I1(x) e^-x without overflow: Boost below 700, the asymptotic series above (its terms fall
 // fast there: the fifth is below 1e-13 of the first). In double: Boost's default promotes it to
 // extended precision, which took a quarter of the bootstrap's time at the independent limit, for
 // digits the density does not need (a few ulps against 1e-4 asked of it).
-double ScaledBesselI1(double x) {
+double ScaledBesselI(int order, double x) {
   static constexpr auto kInDouble =
       boost::math::policies::make_policy(boost::math::policies::promote_double<false>());
   if (x < 700)
-    return boost::math::cyl_bessel_i(1, x, kInDouble) * std::exp(-x);
+    return boost::math::cyl_bessel_i(order, x, kInDouble) * std::exp(-x);
+  const double mu = 4.0 * order * order;
   double term = 1, sum = 1;
   for (int j = 1; j <= 8; ++j) {
     const double odd = 2 * j - 1;
-    term *= -(4 - odd * odd) / (8 * j * x);
+    term *= -(mu - odd * odd) / (8 * j * x);
     sum += term;
   }
   return sum / std::sqrt(2 * M_PI * x);
@@ -63,7 +64,21 @@ double IndependentShapeDensity(double m, double s) {
     return std::exp(-(m + s)) * std::sqrt(m / s) * boost::math::cyl_bessel_i(1, x, kInDouble);
   }
   const double gap = std::sqrt(m) - std::sqrt(s);
-  return std::exp(-gap * gap) * std::sqrt(m / s) * ScaledBesselI1(x);
+  return std::exp(-gap * gap) * std::sqrt(m / s) * ScaledBesselI(1, x);
+}
+
+double IndependentShapeDensity(double m, double s, double& in_s, double& in_m) {
+  in_s = in_m = 0;
+  if (!(s > 0) || std::isinf(s) || !(m > 0))
+    return 0;
+  // With x = 2 sqrt(m s) and I1' = I0 - I1/x, the 1/x terms cancel against the root's.
+  const double x = 2 * std::sqrt(m * s);
+  const double i1 = ScaledBesselI(1, x);
+  const double ratio = ScaledBesselI(0, x) / i1;
+  in_s = -1 - 1 / s + std::sqrt(m / s) * ratio;
+  in_m = -1 + std::sqrt(s / m) * ratio;
+  const double gap = std::sqrt(m) - std::sqrt(s);
+  return std::exp(-gap * gap) * std::sqrt(m / s) * i1;
 }
 
 double IndependentShapeDistribution(double m, double s) {

@@ -68,5 +68,8 @@ double StationaryQuantile(const TStationaryLaw& law, double p);
 // part (0 for s <= 0) and P(S <= s) with the atom e^(-m).
 double IndependentShapeDensity(double m, double s);
 double IndependentShapeDistribution(double m, double s);
+// The density, and its log's slopes: in s with m held, and in m with s held (0 where s <= 0):
+// -1 - 1/s + sqrt(m/s) I0(x)/I1(x) and -1 + sqrt(s/m) I0(x)/I1(x), x = 2 sqrt(m s).
+double IndependentShapeDensity(double m, double s, double& in_s, double& in_m);
 
 }  // namespace corvane

@@ -81,20 +81,36 @@ TDataSummary SummaryOf(std::span<const double> values) {
 }
 
 // Each distinct value's log figure under `law` with its contaminants' share; false where some
-// value has no probability.
+// value has no probability. With `scores` (4 n): also each value's scores in ln m, ln c0, v and A
+// (score_climb.h), from the lattice's slopes (shape_lattice.h); a value at the atom moves with
+// ln m alone.
 bool LogFigures(const TDistinctValues& values, const TStationaryLaw& law, double share,
-                const TLikelihoodData& data, std::span<double> out) {
+                const TLikelihoodData& data, std::span<double> out, std::span<double> scores = {}) {
   const std::size_t n = values.Values.size();
-  LatticeDensity(law, values.Values, out);
+  if (scores.empty())
+    LatticeDensity(law, values.Values, out);
+  else
+    LatticeDensityAndScores(law, values.Values, out, scores);
   const double half = data.Resolution / 2;
   const double keep = share > 0 ? 1 - share : 1.0;
   const double uniform = share > 0 ? share / (data.Maximum - data.Minimum) : 0.0;
   const double atom_figure = StationaryAtom(law) / data.Resolution;
   for (std::size_t i = 0; i < n; ++i) {
-    const double f = std::fabs(values.Values[i] - law.A) <= half ? atom_figure : out[i];
+    const bool at_atom = std::fabs(values.Values[i] - law.A) <= half;
+    const double f = at_atom ? atom_figure : out[i];
     const double figure = keep * f + uniform;
     if (!(figure > 0) || !std::isfinite(figure))
       return false;
+    if (!scores.empty()) {
+      // The law's share of the figure carries its scores; the contaminants' does not move.
+      const double weight = keep * f / figure;
+      if (at_atom) {
+        const double m = law.b * law.c0 * law.A;
+        for (std::size_t q = 0; q < 4; ++q) scores[q * n + i] = q == 0 ? -m * weight : 0.0;
+      } else {
+        for (std::size_t q = 0; q < 4; ++q) scores[q * n + i] *= weight;
+      }
+    }
     out[i] = std::log(figure);
   }
   return true;
@@ -138,6 +154,24 @@ class TLawSearch {
     }
   }
 
+  // The terms and each value's scores in the law's variables (the share's, when on, are left to
+  // the climb's differences).
+  bool TermsAndScores(const TLayout& layout, std::span<const double> x, std::span<double> terms,
+                      std::span<double> scores) const {
+    const std::size_t n = terms.size();
+    thread_local std::vector<double> lattice;
+    lattice.resize(4 * n);
+    try {
+      if (!LogFigures(distinct_, layout.LawOf(x), layout.ShareOf(x), data_, terms, lattice))
+        return false;
+    } catch (const std::exception&) {
+      return false;
+    }
+    const std::size_t variables = layout.free_A ? 4 : 3;
+    std::copy(lattice.begin(), lattice.begin() + static_cast<std::ptrdiff_t>(variables * n), scores.begin());
+    return true;
+  }
+
   // A climb by Newton steps on the values' scores (score_climb.h), the lattice's cells in v and ln m
   // its kinks: the refits, A's profile, and the point estimate's second polish.
   TClimb Climb(const TLayout& layout, const std::vector<double>& start, const std::vector<double>& lower,
@@ -147,6 +181,12 @@ class TLawSearch {
     problem.Terms = [&](std::span<const double> x, std::span<double> terms) {
       return Terms(layout, x, terms);
     };
+    problem.TermsAndScores = [&](std::span<const double> x, std::span<double> terms,
+                                 std::span<double> scores) {
+      return TermsAndScores(layout, x, terms, scores);
+    };
+    problem.Exact.assign(layout.Size(), false);
+    for (std::size_t j = 0; j < (layout.free_A ? 4u : 3u); ++j) problem.Exact[j] = true;
     problem.Counts = distinct_.Counts;
     problem.Bar = bar - kHopeless;
     if (known.converged) {

@@ -53,6 +53,21 @@ class TStationaryShape {
     const double* c = coefficients_.data() + 4 * cell;
     return std::max(0.0, ((c[3] * x + c[2]) * x + c[1]) * x + c[0]);
   }
+  // The density, and its slope in s (0 where the density is 0): the same cubic's.
+  double Density(double s, double& slope) const noexcept {
+    slope = 0;
+    if (!(s > 0) || s >= end_)
+      return 0;
+    const double u = s * inverse_step_;
+    const std::size_t cell = std::min(static_cast<std::size_t>(u), last_cell_);
+    const double x = u - static_cast<double>(cell);
+    const double* c = coefficients_.data() + 4 * cell;
+    const double f = ((c[3] * x + c[2]) * x + c[1]) * x + c[0];
+    if (!(f > 0))
+      return 0;
+    slope = ((3 * c[3] * x + 2 * c[2]) * x + c[1]) * inverse_step_;
+    return f;
+  }
   double Distribution(double s) const noexcept;  // P(S <= s): 0 below 0, the atom at 0
   // The smallest s with Distribution(s) >= p (0 for p <= atom).
   double Quantile(double p) const noexcept;

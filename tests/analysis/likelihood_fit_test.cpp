@@ -99,6 +99,52 @@ TEST(ShapeLatticeTest, TheLikelihoodHasNoStepsInKNorAtKInfinity) {
   }
 }
 
+// The climb's scores are the lattice density's own slopes: against differences of its log, in
+// the cell's interior, on the independent limit's row (whose corner moves with m), at k = inf,
+// and on a node, where they are the cell above's (the side a forward difference sees).
+TEST(ShapeLatticeTest, ScoresAreTheSlopesOfTheLogDensity) {
+  // Variables: ln m, ln c0, v = 1/(k + 1), A.
+  using TPoint = std::array<double, 4>;
+  const auto law_of = [](const TPoint& x) {
+    const double m = std::exp(x[0]), c0 = std::exp(x[1]);
+    return TStationaryLaw{x[3], m / (c0 * x[3]), x[2] > 0 ? 1 / x[2] - 1 : kInf, c0};
+  };
+  const std::vector<TPoint> points = {
+      {std::log(14.4), std::log(40), 0.0476, 0.3},  // real-shaped, between nodes
+      {std::log(14.4), std::log(40), 0.01, 0.3},    // next to the independent limit
+      {std::log(14.4), std::log(40), 0, 0.3},       // k = inf
+      {std::log(0.84), std::log(1.5), 0.4, 3},      // the second set
+      {1.0 / 12, std::log(2), 10.0 / 48, 1},        // on a node in both
+  };
+  for (const TPoint& x : points) {
+    const TStationaryLaw law = law_of(x);
+    const double m = std::exp(x[0]);
+    std::vector<double> rt;
+    for (int i = 1; i <= 12; ++i) rt.push_back(x[3] + m / law.c0 * i / 4);
+    const std::size_t n = rt.size();
+    std::vector<double> density(n), scores(4 * n), plain(n), up(n), down(n);
+    LatticeDensityAndScores(law, rt, density, scores);
+    LatticeDensity(law, rt, plain);
+    for (std::size_t i = 0; i < n; ++i) EXPECT_NEAR(density[i] / plain[i], 1, 1e-13);
+    for (std::size_t q = 0; q < 4; ++q) {
+      // Forward in v and ln m (a face's slopes are the cell above's), central in the others.
+      const double h = q == 3 ? 1e-7 * x[3] : 1e-6;
+      const bool forward = q == 0 || q == 2;
+      TPoint above = x, below = x;
+      above[q] += h;
+      if (!forward)
+        below[q] -= h;
+      LatticeDensity(law_of(above), rt, up);
+      LatticeDensity(law_of(below), rt, down);
+      for (std::size_t i = 0; i < n; ++i) {
+        const double difference = (std::log(up[i]) - std::log(down[i])) / (above[q] - below[q]);
+        EXPECT_NEAR(scores[q * n + i], difference, 1e-4 * (1 + std::fabs(difference)))
+            << "variable " << q << " at v " << x[2] << ", value " << i;
+      }
+    }
+  }
+}
+
 // Ties at the minimum are an atom's evidence only where the law without one cannot explain them.
 TEST(AtomEvidenceTest, OneValueIsNoneTiesBeyondTheLawAreStrong) {
   const TStationaryLaw real_shaped{0.29, 1.2, 20, 40};  // A under every value below
