@@ -3,7 +3,8 @@
 // instead of one per step of the optimiser.
 //
 //   law (k, m, A, c0) --lattice cell (v = 1/(k + 1), ln m)--> four corner shapes from the node
-//        table --moment-matched bilinear interpolation--> LatticeDensity, LatticeDistribution
+//        table --moment-matched bilinear interpolation--> LatticeDensity (with its log's slopes:
+//        LatticeDensityAndScores), LatticeDistribution
 //
 // The node table: one slot for every node the lattice can reach (47 x 279), each filled on first
 // use and kept until the program ends: read from the machine's store of nodes solved in earlier

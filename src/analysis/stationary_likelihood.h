@@ -54,22 +54,20 @@
 // within 0.01 in logLik of the same law with v = 0 is reported at the boundary k = inf (the lattice's
 // interpolation moves the logLik by a few thousandths near k = inf). Ranges: m in [1e-4, kMaximumM],
 // c0 within 10^6 of the start's, k >= kMinimumK.
-// Speed (bench/likelihood_bench.cpp, bench/stroop_fit_bench.cpp, on the shared two-core machine): the
-// likelihood is evaluated at the distinct values once each (TDistinctValues). With its shapes at hand a
-// real-shaped point estimate takes 11 ms at n = 170 (the ex-Gaussian's ML: 1.0 ms), 32 ms at n = 1,000
-// (5.9 ms). A bootstrap refit at n = 1,000: 4.0 ms for the real-shaped set, 8.7, 8.0 and 4.5 ms for the
-// defaults and the second and third sets (derivative-free: 13.5, 50, 20 and 11 ms); 1.9 ms at n = 170
-// of the real-shaped set (5.5 ms). A session's first fits pay for the lattice's nodes they need, tens of
-// milliseconds each, unless an earlier session stored them (shape_store.h). afex's 1,370 stroop cells
-// on one thread: 20-21 s with no store (615 nodes solved; 22.3 s before the three-grid solve served
-// 2 <= k < 4), 4.1 s from the store; R's ex-Gaussian optim beside it took 1.9-2.8 s (9.7 times at
-// the last side-by-side run: 21.2 s against 2.19 s).
-// With intervals (B = 1,000) at n = 1,000 of the real-shaped set: 2.0 s on the two idle cores, 3.9 s of
-// CPU (derivative-free refits: about 7 s and 14 s). Fifty cells shaped like stroop's (n = 170, k 8-40,
-// m 5-40) with B = 1,000: 54.5 s, some 25 minutes for 1,370 such cells (about 45 minutes with the
-// independent limit's Bessel function in extended precision, 80-100 with derivative-free refits).
-// afex's own first 50 cells (25 participants) with B = 1,000 on the command line: 35 s from the
-// store, 107 s with an empty one, so all 1,370 cells take some 16 minutes.
+// Speed (bench/likelihood_bench.cpp, bench/stroop_fit_bench.cpp, on the shared two-core machine, whose
+// times vary by a fifth from run to run): the likelihood is evaluated at the distinct values once each
+// (TDistinctValues), the shapes' cubics expanded once and read inline, and a climb's scores come with
+// the density in one pass (shape_lattice.h). With its shapes at hand a real-shaped point estimate takes
+// 7.4 ms at n = 170 (the ex-Gaussian's ML: 0.72 ms), 22 ms at n = 1,000 (4.4 ms). A session's first
+// fits pay for the lattice's nodes they need, tens of milliseconds each, unless an earlier session
+// stored them (shape_store.h). afex's 1,370 stroop cells on one thread: 19.3 s with no store (some 600
+// nodes solved, 12.8 s of it), 3.8 s from the store; R's ex-Gaussian optim beside it took 1.97 s (9.8
+// times; R's own time varies from 1.9 to 2.8 s between runs).
+// With intervals (B = 1,000) at n = 1,000 of the real-shaped set: 1.28 s on the two idle cores, 2.5 s
+// of CPU (2.0 s before the scores were exact and the cubics inline; derivative-free refits: about 7 s).
+// All 1,370 afex cells with B = 1,000 on the command line, from the store: 7.6 minutes (8.4 with the
+// scores by differences, some 16-20 before the inline cubics). Fifty synthetic cells shaped like
+// stroop's (n = 170, k 8-40, m 5-40): 40 s (54.5 s before).
 // A degenerate series (26 ties at its minimum and 4 values far above) takes seconds cold, nearly all
 // solving small-k shapes its wide searches pass through.
 #pragma once
