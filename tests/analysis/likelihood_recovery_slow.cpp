@@ -104,7 +104,7 @@ TEST_P(LikelihoodRecoveryTest, CoverageAndNoSeriesUnfitted) {
   const std::size_t series = SeriesCount(n >= 10000 ? 100 : 200);
   const TFitVector truth = Truth(set.P);
   std::array<std::size_t, kFitParameterCount> covered{}, shifted{}, shifted_covered{}, along{},
-      along_covered{};
+      along_covered{}, missed_low{}, missed_high{};
   std::array<std::vector<double>, kFitParameterCount> widths, moment_widths;
   std::size_t unfit = 0, excluded = 0, failed = 0, redrawn = 0, boundary = 0, atom = 0;
   for (std::size_t s = 0; s < series; ++s) {
@@ -127,6 +127,9 @@ TEST_P(LikelihoodRecoveryTest, CoverageAndNoSeriesUnfitted) {
     for (std::size_t p = 0; p < kFitParameterCount; ++p) {
       excluded += fit.Intervals[p].Contains(fit.Estimates[p]) ? 0 : 1;
       covered[p] += fit.Intervals[p].Contains(truth[p]) ? 1 : 0;
+      // Which side the misses fall on: a skewed estimator's percentile intervals miss on one.
+      missed_low[p] += truth[p] < fit.Intervals[p].Low ? 1 : 0;
+      missed_high[p] += truth[p] > fit.Intervals[p].High ? 1 : 0;
       widths[p].push_back(fit.Intervals[p].High - fit.Intervals[p].Low);
       if (fit.IntervalMethods[p] == TIntervalMethod::AlongA) {
         ++along[p];
@@ -166,6 +169,10 @@ TEST_P(LikelihoodRecoveryTest, CoverageAndNoSeriesUnfitted) {
   for (std::size_t p = 0; p < kFitParameterCount; ++p)
     std::printf(" %s %zu (%zu)", std::string(FitParameterName(static_cast<int>(p))).c_str(), along[p],
                 along_covered[p]);
+  std::printf("\n  missed (truth below the interval, above it):");
+  for (std::size_t p = 0; p < kFitParameterCount; ++p)
+    std::printf(" %s %zu %zu", std::string(FitParameterName(static_cast<int>(p))).c_str(), missed_low[p],
+                missed_high[p]);
   std::printf("\n  shifted intervals (covering):");
   for (std::size_t p = 0; p < kFitParameterCount; ++p)
     std::printf(" %s %zu (%zu)", std::string(FitParameterName(static_cast<int>(p))).c_str(), shifted[p],
