@@ -33,9 +33,9 @@ bool IsIndependent(const TStationaryLaw& law) {
 // fast there: the fifth is below 1e-13 of the first). In double: Boost's default promotes it to
 // extended precision, which took a quarter of the bootstrap's time at the independent limit, for
 // digits the density does not need (a few ulps against 1e-4 asked of it).
+constexpr auto kInDouble = boost::math::policies::make_policy(boost::math::policies::promote_double<false>());
+
 double ScaledBesselI(int order, double x) {
-  static constexpr auto kInDouble =
-      boost::math::policies::make_policy(boost::math::policies::promote_double<false>());
   if (x < 700)
     return boost::math::cyl_bessel_i(order, x, kInDouble) * std::exp(-x);
   const double mu = 4.0 * order * order;
@@ -58,11 +58,8 @@ double IndependentShapeDensity(double m, double s) {
   const double x = 2 * std::sqrt(m * s);
   // e^-(m + s) I1(x) directly while neither factor leaves double's range: one exponential fewer
   // than the scaled form (the bootstrap's refits at large k spend much of their time here).
-  if (m + s < 700 && x < 700) {
-    static constexpr auto kInDouble =
-        boost::math::policies::make_policy(boost::math::policies::promote_double<false>());
+  if (m + s < 700 && x < 700)
     return std::exp(-(m + s)) * std::sqrt(m / s) * boost::math::cyl_bessel_i(1, x, kInDouble);
-  }
   const double gap = std::sqrt(m) - std::sqrt(s);
   return std::exp(-gap * gap) * std::sqrt(m / s) * ScaledBesselI(1, x);
 }
