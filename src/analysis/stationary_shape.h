@@ -45,24 +45,16 @@ class TStationaryShape {
   // 0 for s <= 0 and beyond End(). Inline, by Horner on each cell's cubic: the likelihood's
   // searches spend most of their time here.
   double Density(double s) const noexcept {
-    if (!(s > 0) || s >= end_)
-      return 0;
-    const double u = s * inverse_step_;
-    const std::size_t cell = std::min(static_cast<std::size_t>(u), last_cell_);
-    const double x = u - static_cast<double>(cell);
-    const double* c = coefficients_.data() + 4 * cell;
-    return std::max(0.0, ((c[3] * x + c[2]) * x + c[1]) * x + c[0]);
+    double x = 0;
+    const double* c = CubicAt(s, x);
+    return c ? std::max(0.0, ((c[3] * x + c[2]) * x + c[1]) * x + c[0]) : 0.0;
   }
   // The density, and its slope in s (0 where the density is 0): the same cubic's.
   double Density(double s, double& slope) const noexcept {
     slope = 0;
-    if (!(s > 0) || s >= end_)
-      return 0;
-    const double u = s * inverse_step_;
-    const std::size_t cell = std::min(static_cast<std::size_t>(u), last_cell_);
-    const double x = u - static_cast<double>(cell);
-    const double* c = coefficients_.data() + 4 * cell;
-    const double f = ((c[3] * x + c[2]) * x + c[1]) * x + c[0];
+    double x = 0;
+    const double* c = CubicAt(s, x);
+    const double f = c ? ((c[3] * x + c[2]) * x + c[1]) * x + c[0] : 0.0;
     if (!(f > 0))
       return 0;
     slope = ((3 * c[3] * x + 2 * c[2]) * x + c[1]) * inverse_step_;
@@ -73,6 +65,16 @@ class TStationaryShape {
   double Quantile(double p) const noexcept;
 
  private:
+  // The coefficients of the cubic of the cell holding s, and s's place x in [0, 1] in it; null for
+  // s <= 0 and beyond End().
+  const double* CubicAt(double s, double& x) const noexcept {
+    if (!(s > 0) || s >= end_)
+      return nullptr;
+    const double u = s * inverse_step_;
+    const std::size_t cell = std::min(static_cast<std::size_t>(u), last_cell_);
+    x = u - static_cast<double>(cell);
+    return coefficients_.data() + 4 * cell;
+  }
   double Cubic(std::size_t cell, double x) const noexcept;
   void ExpandCubic(std::size_t cell, double* out) const noexcept;
   double PartialIntegral(std::size_t cell, double x) const noexcept;
