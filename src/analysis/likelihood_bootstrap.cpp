@@ -48,8 +48,8 @@ TLikelihoodReplicate Replicate(const TLawEstimate& fit, std::size_t n, const TLi
   bool simulated = false;
   for (int attempt = 0; attempt <= kRedraws && !simulated; ++attempt) {
     try {
-      SimulateLaw(fit.Law, options.a1, share, data, attempt == 0 ? seed : SeedForIndex(seed, attempt),
-                  values);
+      SimulateLaw(fit.Law, options.a1, share, data,
+                  attempt == 0 ? seed : SeedForIndex(seed, static_cast<std::uint64_t>(attempt)), values);
       simulated = true;
     } catch (const EMathError&) {
       replicate.Redrawn = true;
