@@ -112,6 +112,7 @@ TCorner CornerAt(int iv, int im, double weight, double exact_m = 0) {
 struct TCell {
   std::array<TCorner, 4> corners;
   int count = 0;
+  double m = 0, v = 0;  // the law's
   TShapeMoments own{};
 };
 
@@ -125,6 +126,8 @@ TCell CellOf(const TStationaryLaw& law, bool all_corners = false) {
       std::isnan(law.k))
     throw EStationaryLawRange();
   const double v = std::isinf(law.k) ? 0.0 : 1 / (law.k + 1);
+  cell.m = m;
+  cell.v = v;
   cell.own = ConditionalMoments(v, m);
   const double x = std::clamp(v, 0.0, 1.0 - 1.0 / kLatticeV) * kLatticeV;
   const double y = std::log(m) * kLatticeLnM;
@@ -246,10 +249,9 @@ void LatticeDensityAndScores(const TStationaryLaw& law, std::span<const double> 
   // At k = inf the cell next to it serves: at v = 0 its density is the closed form's, and its
   // slope in v is the one a climb leaving the boundary meets.
   const TCell cell = CellOf(law, true);
-  const double m = law.b * law.c0 * law.A;
-  const double v = std::isinf(law.k) ? 0.0 : 1 / (law.k + 1);
+  const double m = cell.m;
   const TShapeMoments& own = cell.own;
-  const TMomentSlopes own_d = MomentSlopesOf(v, m, own);
+  const TMomentSlopes own_d = MomentSlopesOf(cell.v, m, own);
   // Per corner: its factor (weight sd / mass) and that factor's slopes in m and v.
   std::array<double, 4> factor{}, factor_m{}, factor_v{}, mean_m{}, sd_m{};
   for (int c = 0; c < cell.count; ++c) {

@@ -44,8 +44,10 @@ struct TLayout {
   double A = 0;  // when held
   bool contaminants = false;
 
-  std::size_t Size() const { return 3 + (free_A ? 1 : 0) + (contaminants ? 1 : 0); }
-  std::size_t ShareIndex() const { return free_A ? 4 : 3; }
+  // The law's variables (ln m, ln c0, v, and A when searched), then the share.
+  std::size_t LawVariables() const { return free_A ? 4 : 3; }
+  std::size_t Size() const { return LawVariables() + (contaminants ? 1 : 0); }
+  std::size_t ShareIndex() const { return LawVariables(); }
 
   TStationaryLaw LawOf(std::span<const double> x) const {
     TStationaryLaw law;
@@ -95,6 +97,7 @@ bool LogFigures(const TDistinctValues& values, const TStationaryLaw& law, double
   const double keep = share > 0 ? 1 - share : 1.0;
   const double uniform = share > 0 ? share / (data.Maximum - data.Minimum) : 0.0;
   const double atom_figure = StationaryAtom(law) / data.Resolution;
+  const double m = law.b * law.c0 * law.A;  // the atom e^-m's score in ln m is -m
   for (std::size_t i = 0; i < n; ++i) {
     const bool at_atom = std::fabs(values.Values[i] - law.A) <= half;
     const double f = at_atom ? atom_figure : out[i];
@@ -105,7 +108,6 @@ bool LogFigures(const TDistinctValues& values, const TStationaryLaw& law, double
       // The law's share of the figure carries its scores; the contaminants' does not move.
       const double weight = keep * f / figure;
       if (at_atom) {
-        const double m = law.b * law.c0 * law.A;
         for (std::size_t q = 0; q < 4; ++q) scores[q * n + i] = q == 0 ? -m * weight : 0.0;
       } else {
         for (std::size_t q = 0; q < 4; ++q) scores[q * n + i] *= weight;
@@ -167,8 +169,8 @@ class TLawSearch {
     } catch (const std::exception&) {
       return false;
     }
-    const std::size_t variables = layout.free_A ? 4 : 3;
-    std::copy(lattice.begin(), lattice.begin() + static_cast<std::ptrdiff_t>(variables * n), scores.begin());
+    std::copy(lattice.begin(), lattice.begin() + static_cast<std::ptrdiff_t>(layout.LawVariables() * n),
+              scores.begin());
     return true;
   }
 
@@ -186,7 +188,7 @@ class TLawSearch {
       return TermsAndScores(layout, x, terms, scores);
     };
     problem.Exact.assign(layout.Size(), false);
-    for (std::size_t j = 0; j < (layout.free_A ? 4u : 3u); ++j) problem.Exact[j] = true;
+    for (std::size_t j = 0; j < layout.LawVariables(); ++j) problem.Exact[j] = true;
     problem.Counts = distinct_.Counts;
     problem.Bar = bar - kHopeless;
     if (known.converged) {

@@ -45,10 +45,7 @@ TStationaryShape::TStationaryShape(double k, double m, double step, std::vector<
 // t = 0..3, then shifted by d (the cell's offset from its first node), in extended precision so
 // that the expansion adds no more than rounding.
 void TStationaryShape::ExpandCubic(std::size_t cell, double* out) const noexcept {
-  const std::size_t size = density_.size();
-  std::size_t first = cell == 0 ? 0 : cell - 1;
-  if (first + 4 > size)
-    first = size - 4;
+  const std::size_t first = FirstNodeOf(cell);
   const long double d = static_cast<long double>(cell - first);
   const double* f = density_.data() + first;
   const long double f0 = f[0], f1 = f[1], f2 = f[2], f3 = f[3];
@@ -62,12 +59,15 @@ void TStationaryShape::ExpandCubic(std::size_t cell, double* out) const noexcept
   out[3] = static_cast<double>(a3);
 }
 
+// The first of the four nodes nearest cell [j, j+1]: the node before it, held inside the table.
+std::size_t TStationaryShape::FirstNodeOf(std::size_t cell) const noexcept {
+  const std::size_t first = cell == 0 ? 0 : cell - 1;
+  return std::min(first, density_.size() - 4);
+}
+
 // The cubic through the four nodes nearest cell [j, j+1], at x in [0, 1] of the cell.
 double TStationaryShape::Cubic(std::size_t cell, double x) const noexcept {
-  const std::size_t size = density_.size();
-  std::size_t first = cell == 0 ? 0 : cell - 1;
-  if (first + 4 > size)
-    first = size - 4;
+  const std::size_t first = FirstNodeOf(cell);
   const double t = x + static_cast<double>(cell) - static_cast<double>(first);  // in [0, 3]
   const double* f = density_.data() + first;
   const double t0 = t, t1 = t - 1, t2 = t - 2, t3 = t - 3;

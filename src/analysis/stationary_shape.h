@@ -75,6 +75,7 @@ class TStationaryShape {
     x = u - static_cast<double>(cell);
     return coefficients_.data() + 4 * cell;
   }
+  std::size_t FirstNodeOf(std::size_t cell) const noexcept;
   double Cubic(std::size_t cell, double x) const noexcept;
   void ExpandCubic(std::size_t cell, double* out) const noexcept;
   double PartialIntegral(std::size_t cell, double x) const noexcept;
