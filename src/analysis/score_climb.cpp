@@ -48,7 +48,9 @@ class TClimber {
   TClimb Run() {
     TClimb result;
     Box();
-    log_lik_ = Evaluate(x_, terms_);
+    log_lik_ = StrictlyInside(x_) ? EvaluateWithScores(x_, terms_) : kImpossible;
+    if (!(log_lik_ > kImpossible))
+      log_lik_ = Evaluate(x_, terms_);
     bool converged = false;
     if (log_lik_ > kImpossible)
       for (int step = 0; step < p_.MaxSteps && !converged; ++step) {
@@ -80,6 +82,39 @@ class TClimber {
     double value = 0;
     for (std::size_t i = 0; i < n_; ++i) value += p_.Counts[i] * terms[i];
     return std::isfinite(value) ? value : kImpossible;
+  }
+
+  // The terms and the exact scores at x in one pass (scores_), where the caller gives them: the
+  // next step's scores are then at hand. kImpossible where they cannot be had.
+  double EvaluateWithScores(std::span<const double> x, std::vector<double>& terms) {
+    scores_ready_ = false;
+    if (!p_.TermsAndScores)
+      return kImpossible;
+    ++evaluations_;
+    if (!p_.TermsAndScores(x, terms, scores_))
+      return kImpossible;
+    double value = 0;
+    for (std::size_t i = 0; i < n_; ++i) value += p_.Counts[i] * terms[i];
+    if (!std::isfinite(value))
+      return kImpossible;
+    scores_ready_ = true;
+    return value;
+  }
+
+  // Whether x lies inside its cell in every kinked variable by more than the share at which exact
+  // scores are taken: there the scores at x are the ones the next step would take.
+  bool StrictlyInside(std::span<const double> x) const {
+    for (std::size_t j = 0; j < d_; ++j) {
+      if (!(Kink(j) > 0))
+        continue;
+      const double cell = CellOf(j, x[j]);
+      const double lo = std::max(p_.Lower[j], cell * Kink(j)),
+                   hi = std::min(p_.Upper[j], (cell + 1) * Kink(j));
+      const double margin = kInsideFace * Kink(j);
+      if (!(hi - lo > 2 * margin && x[j] >= lo + margin && x[j] <= hi - margin))
+        return false;
+    }
+    return true;
   }
 
   // The cell holding x in variable j: at the upper bound, the cell below it.
@@ -153,8 +188,9 @@ class TClimber {
     Box();
     std::vector<bool> free(d_, true);
     std::vector<double> gradient(d_, 0);
-    bool exact_scores = false;
-    if (p_.TermsAndScores) {
+    bool exact_scores = scores_ready_;
+    scores_ready_ = false;
+    if (p_.TermsAndScores && !exact_scores) {
       // Taken a hair inside the current cell: on a face the caller's slopes are the next cell's.
       std::vector<double> y = x_;
       for (std::size_t j = 0; j < d_; ++j)
@@ -338,7 +374,12 @@ class TClimber {
       }
       if (!moved)
         break;
-      const double value = Evaluate(y, trial_);
+      // The full step is usually taken: its scores come with it, in the pass the next step needs.
+      double value = trial == 0 && StrictlyInside(y) ? EvaluateWithScores(y, trial_) : kImpossible;
+      if (!(value > kImpossible))
+        value = Evaluate(y, trial_);
+      if (!(value > log_lik_))
+        scores_ready_ = false;  // they were y's
       if (value > log_lik_) {
         FollowCells(y);
         x_ = y;
@@ -365,6 +406,7 @@ class TClimber {
   std::vector<double> B_, previous_x_, previous_gradient_;
   std::vector<bool> previous_free_;
   bool have_previous_ = false, cell_changed_ = false;
+  bool scores_ready_ = false;  // scores_ hold x_'s exact scores
 };
 
 }  // namespace

@@ -121,6 +121,76 @@ TEST(ScoreClimbTest, StopsUnconvergedWhereItCannotStartOrCannotReachTheBar) {
   EXPECT_LT(stopped.Evaluations, ClimbLikelihood(sample.Problem(), far).Evaluations);
 }
 
+// Exact scores from the caller: the full step's pass brings the next step's scores with it, so the
+// plain terms are asked for only when a step is cut back; scores kept from a step that was cut
+// back, or taken on the wrong side of a face, would send the climb elsewhere.
+TEST(ScoreClimbTest, ExactScoresComeWithTheStepTakenAndKeepToTheirCell) {
+  constexpr double kSpacing = 0.1;
+  const auto peaked = [](double u) { return -0.2 - 2 * (u - 0.537) * (u - 0.537); };
+  const TNormalSample sample;
+  for (const bool kinked : {false, true}) {
+    // ln sd is x[1] itself, or interpolated linearly between the kinks' nodes (the slope on a
+    // face is the cell above's, as the lattice's).
+    const auto ln_sd = [&](double u, double& slope) {
+      if (!kinked) {
+        slope = 1;
+        return u;
+      }
+      const double cell = std::floor(u / kSpacing), f = u / kSpacing - cell;
+      slope = (peaked((cell + 1) * kSpacing) - peaked(cell * kSpacing)) / kSpacing;
+      return (1 - f) * peaked(cell * kSpacing) + f * peaked((cell + 1) * kSpacing);
+    };
+    int plain = 0, with_scores = 0;
+    TClimbProblem problem = sample.Problem();
+    const auto terms_at = [&](std::span<const double> x, std::span<double> terms, std::span<double> scores) {
+      double slope = 0;
+      const double l = ln_sd(x[1], slope), sd = std::exp(l);
+      const std::size_t n = sample.values.size();
+      for (std::size_t i = 0; i < n; ++i) {
+        const double z = (sample.values[i] - x[0]) / sd;
+        terms[i] = -z * z / 2 - l;
+        if (!scores.empty()) {
+          scores[i] = z / sd;
+          scores[n + i] = (z * z - 1) * slope;
+        }
+      }
+      return true;
+    };
+    problem.Terms = [&](std::span<const double> x, std::span<double> terms) {
+      ++plain;
+      return terms_at(x, terms, {});
+    };
+    problem.TermsAndScores = [&](std::span<const double> x, std::span<double> terms,
+                                 std::span<double> scores) {
+      ++with_scores;
+      return terms_at(x, terms, scores);
+    };
+    problem.Exact = {true, true};
+    if (kinked) {
+      problem.Lower = {-10, 0};
+      problem.Upper = {10, 2};
+      problem.Kinks = {0, kSpacing};
+    }
+    for (const double from : {0.05, 1.23, 3.0}) {
+      if (kinked && from > 2)
+        continue;
+      plain = with_scores = 0;
+      const std::vector<double> start = {kinked ? 0.0 : 3.0, from};
+      const TClimb climb = ClimbLikelihood(problem, start);
+      ASSERT_TRUE(climb.Converged) << kinked << " " << from;
+      EXPECT_NEAR(climb.Point[0], sample.Mean(), 1e-3) << kinked << " " << from;
+      const double expected = kinked ? 0.5 : std::log(sample.Spread(sample.Mean()));
+      EXPECT_NEAR(climb.Point[1], expected, kinked ? 1e-9 : 1e-3) << kinked << " " << from;
+      EXPECT_EQ(climb.Evaluations, plain + with_scores);
+      // Without the scores kept, every step asks for the terms besides the scores (from a start
+      // far off, steps cut back ask for more).
+      if (!kinked && from < 2) {
+        EXPECT_LT(plain, with_scores) << from;
+      }
+    }
+  }
+}
+
 // A second start's climb that comes next to a maximum an earlier climb reached stops there, joined;
 // one that does not (the known point elsewhere) climbs to its own.
 TEST(ScoreClimbTest, StopsJoinedNextToAKnownMaximum) {
