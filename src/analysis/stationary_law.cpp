@@ -70,10 +70,14 @@ double IndependentShapeDensity(double m, double s, double& in_s, double& in_m) {
     return 0;
   // With x = 2 sqrt(m s) and I1' = I0 - I1/x, the 1/x terms cancel against the root's.
   const double x = 2 * std::sqrt(m * s);
-  const double i1 = ScaledBesselI(1, x);
-  const double ratio = ScaledBesselI(0, x) / i1;
+  // Unscaled while in range, as above: the scaling's two exponentials cancel in the ratio.
+  const bool direct = m + s < 700 && x < 700;
+  const double i1 = direct ? boost::math::cyl_bessel_i(1, x, kInDouble) : ScaledBesselI(1, x);
+  const double ratio = (direct ? boost::math::cyl_bessel_i(0, x, kInDouble) : ScaledBesselI(0, x)) / i1;
   in_s = -1 - 1 / s + std::sqrt(m / s) * ratio;
   in_m = -1 + std::sqrt(s / m) * ratio;
+  if (direct)
+    return std::exp(-(m + s)) * std::sqrt(m / s) * i1;
   const double gap = std::sqrt(m) - std::sqrt(s);
   return std::exp(-gap * gap) * std::sqrt(m / s) * i1;
 }

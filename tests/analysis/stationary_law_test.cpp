@@ -101,6 +101,29 @@ TEST(IndependentLimitTest, LargeArgumentsNeitherOverflowNorLoseTheBody) {
   EXPECT_NEAR(f, 1 / std::sqrt(2 * M_PI * 2 * m), 0.01 * f);
 }
 
+// The overload with the log density's slopes (the climb's scores at k = inf) gives the same
+// density, on both sides of where it leaves the unscaled Bessel function for the scaled one, and
+// slopes equal to the log density's differences.
+TEST(IndependentLimitTest, SlopesAreTheLogDensitysOnBothSidesOfTheScaling) {
+  for (const double m : {2.5, 14.4, 345.0, 2000.0}) {
+    for (const double s : {0.05, 3.0, 340.0, 360.0, 2000.0}) {
+      double in_s = 0, in_m = 0;
+      const double f = IndependentShapeDensity(m, s, in_s, in_m);
+      EXPECT_NEAR(f, IndependentShapeDensity(m, s), 1e-12 * f + 1e-300) << m << " " << s;
+      if (!(f > 1e-250))
+        continue;  // no log to difference
+      const double h = 1e-6;
+      const auto log_f = [](double mm, double ss) { return std::log(IndependentShapeDensity(mm, ss)); };
+      EXPECT_NEAR(in_s, (log_f(m, s * (1 + h)) - log_f(m, s * (1 - h))) / (2 * h * s),
+                  1e-5 * (1 + std::fabs(in_s)))
+          << m << " " << s;
+      EXPECT_NEAR(in_m, (log_f(m * (1 + h), s) - log_f(m * (1 - h), s)) / (2 * h * m),
+                  1e-5 * (1 + std::fabs(in_m)))
+          << m << " " << s;
+    }
+  }
+}
+
 // The distribution function's recurrences against the Poisson-Gamma sum term by term, each
 // incomplete gamma from the library: over m from rare distractions to the lattice's largest, and
 // s from deep in the left tail (terms that underflow) to far beyond the mass.
