@@ -48,9 +48,7 @@ class TClimber {
   TClimb Run() {
     TClimb result;
     Box();
-    log_lik_ = StrictlyInside(x_) ? EvaluateWithScores(x_, terms_) : kImpossible;
-    if (!(log_lik_ > kImpossible))
-      log_lik_ = Evaluate(x_, terms_);
+    log_lik_ = EvaluateWithScores(x_, terms_);
     bool converged = false;
     if (log_lik_ > kImpossible)
       for (int step = 0; step < p_.MaxSteps && !converged; ++step) {
@@ -75,30 +73,29 @@ class TClimber {
 
   double Evaluate(std::span<const double> x, std::vector<double>& terms) {
     ++evaluations_;
-    if (!p_.Terms(x, terms))
-      return kImpossible;
-    // In double: the climb compares sums of a few thousand terms at most, and rounding's 1e-13
-    // is far below the criterion (extended precision had cost an eighth of a refit).
+    return p_.Terms(x, terms) ? Sum(terms) : kImpossible;
+  }
+
+  // In double: the climb compares sums of a few thousand terms at most, and rounding's 1e-13 is
+  // far below the criterion (extended precision had cost an eighth of a refit).
+  double Sum(const std::vector<double>& terms) const {
     double value = 0;
     for (std::size_t i = 0; i < n_; ++i) value += p_.Counts[i] * terms[i];
     return std::isfinite(value) ? value : kImpossible;
   }
 
-  // The terms and the exact scores at x in one pass (scores_), where the caller gives them: the
-  // next step's scores are then at hand. kImpossible where they cannot be had.
+  // The terms at x, with the exact scores in the same pass (scores_) where the caller gives them
+  // and x lies inside its cells: the next step's scores are then at hand (scores_ready_).
   double EvaluateWithScores(std::span<const double> x, std::vector<double>& terms) {
     scores_ready_ = false;
-    if (!p_.TermsAndScores)
-      return kImpossible;
-    ++evaluations_;
-    if (!p_.TermsAndScores(x, terms, scores_))
-      return kImpossible;
-    double value = 0;
-    for (std::size_t i = 0; i < n_; ++i) value += p_.Counts[i] * terms[i];
-    if (!std::isfinite(value))
-      return kImpossible;
-    scores_ready_ = true;
-    return value;
+    if (p_.TermsAndScores && StrictlyInside(x)) {
+      ++evaluations_;
+      const double value = p_.TermsAndScores(x, terms, scores_) ? Sum(terms) : kImpossible;
+      scores_ready_ = value > kImpossible;
+      if (scores_ready_)
+        return value;
+    }
+    return Evaluate(x, terms);
   }
 
   // Whether x lies inside its cell in every kinked variable by more than the share at which exact
@@ -375,9 +372,7 @@ class TClimber {
       if (!moved)
         break;
       // The full step is usually taken: its scores come with it, in the pass the next step needs.
-      double value = trial == 0 && StrictlyInside(y) ? EvaluateWithScores(y, trial_) : kImpossible;
-      if (!(value > kImpossible))
-        value = Evaluate(y, trial_);
+      const double value = trial == 0 ? EvaluateWithScores(y, trial_) : Evaluate(y, trial_);
       if (!(value > log_lik_))
         scores_ready_ = false;  // they were y's
       if (value > log_lik_) {
