@@ -1,7 +1,18 @@
 // FitByLikelihood on arbitrary positive series: readable data (at least 20 finite values above 0
 // with variation) are always fitted, with estimates that are numbers (k may be inf, never NaN),
 // everything else gets its condition; no exception escapes, nothing hangs.
+//
+// A fit that runs past a deadline is asked to stop and must then end at once (libFuzzer's timeout
+// catches one that does not). The deadline is needed: a fit's first pass over a region of the lattice
+// solves its nodes, seconds each under the sanitizers, and a degenerate series (29 ties and one value
+// below them) sends the wide searches through hundreds (60 s cold without the sanitizers). Nothing
+// else in a fit runs that long: its searches and climbs are bounded by their evaluation limits.
+#include <chrono>
 #include <cmath>
+#include <condition_variable>
+#include <mutex>
+#include <stop_token>
+#include <thread>
 #include <vector>
 
 #include "analysis/likelihood_fit.h"
@@ -29,7 +40,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   options.Replicates = (choice & 8) ? 4 : 0;
   options.Likelihood.Contaminants = (choice & 16) != 0;
   options.Likelihood.a1 = (choice & 32) ? 0.6 : 1;
-  const TLikelihoodFit fit = FitByLikelihood(values, options);
+  std::stop_source deadline;
+  const std::jthread watch([&deadline](std::stop_token ended) {
+    std::mutex mutex;
+    std::condition_variable_any wake;
+    std::unique_lock lock(mutex);
+    wake.wait_for(lock, ended, std::chrono::seconds(60), [] { return false; });
+    if (!ended.stop_requested())
+      deadline.request_stop();
+  });
+  TWorkControl control;
+  control.Stop = deadline.get_token();
+  TLikelihoodFit fit;
+  try {
+    fit = FitByLikelihood(values, options, control);
+  } catch (const EAnalysisCancelled&) {
+    return 0;
+  }
   if (fit.Fitted()) {
     for (const int p : {kFitA, kFitB, kFitK, kFitC0, kFitA0})
       if (std::isnan(fit.Estimates[static_cast<std::size_t>(p)]))

@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <stop_token>
 
 #include "analysis/law_goodness_of_fit.h"
 #include "analysis/stationary_series.h"
@@ -40,7 +41,7 @@ double QuantileWithInfinities(const std::vector<double>& sorted, double p) {
 }
 
 TLikelihoodReplicate Replicate(const TLawEstimate& fit, std::size_t n, const TLikelihoodOptions& options,
-                               const TLikelihoodData& data, std::uint32_t seed) {
+                               const TLikelihoodData& data, std::uint32_t seed, const std::stop_token& stop) {
   thread_local std::vector<double> values;
   values.resize(n);
   TLikelihoodReplicate replicate;
@@ -62,7 +63,7 @@ TLikelihoodReplicate Replicate(const TLawEstimate& fit, std::size_t n, const TLi
   }
   replicate.Lag1 = Lag1Of(values);
   const std::array<TStationaryLaw, 1> starts = {fit.Law};
-  const TLawEstimate refit = FitStationaryLaw(values, options, starts, true);
+  const TLawEstimate refit = FitStationaryLaw(values, options, starts, true, stop);
   replicate.Estimates = FitVectorOf(refit.Law, options.a1);
   try {
     replicate.Distance = KolmogorovDistance(values, refit.Law, refit.ContaminantShare,
@@ -131,7 +132,7 @@ std::vector<TLikelihoodReplicate> BootstrapLikelihood(const TLawEstimate& fit, s
   std::vector<TLikelihoodReplicate> result(replicates);
   ParallelFor(replicates, control, [&](std::size_t i) {
     ThrowIfStopped(control);
-    result[i] = Replicate(fit, n, options, data, SeedForIndex(seed, i));
+    result[i] = Replicate(fit, n, options, data, SeedForIndex(seed, i), control.Stop);
   });
   return result;
 }

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <optional>
+#include <stop_token>
 
 #include "analysis/data_resolution.h"
 #include "analysis/reaction_time_reader.h"
@@ -61,13 +62,14 @@ struct TProfileOfA {
 // Where 2 (logLik - profile(A)) <= 3.84 over (0, min], the atom's candidate A = min included; each
 // end by bisection.
 TProfileOfA ProfileIntervalOfA(std::span<const double> values, const TLikelihoodOptions& options,
-                               const TLawEstimate& estimate, const TLikelihoodData& data) {
+                               const TLawEstimate& estimate, const TLikelihoodData& data,
+                               const std::stop_token& stop) {
   const double target = estimate.LogLik - kHalfChiSquare95;
   TProfileOfA result;
   const TFitVector at_estimate = FitVectorOf(estimate.Law, options.a1);
   for (std::size_t p = 0; p < kFitParameterCount; ++p) result.Along[p] = {at_estimate[p], at_estimate[p]};
   const auto inside = [&](double A) {
-    const TLawEstimate profile = ProfileOfA(values, options, A, estimate);
+    const TLawEstimate profile = ProfileOfA(values, options, A, estimate, stop);
     if (!(profile.LogLik >= target))
       return false;
     const TFitVector along = FitVectorOf(profile.Law, options.a1);
@@ -186,7 +188,7 @@ TLikelihoodFit FitOrDescribe(std::span<const double> values, TLikelihoodFitOptio
     estimate.AtomAtMinimum = std::fabs(data.Minimum - given->A) <= data.Resolution / 2;
     estimate.Converged = true;
   } else {
-    estimate = FitStationaryLaw(values, likelihood);
+    estimate = FitStationaryLaw(values, likelihood, {}, false, control.Stop);
   }
   const TFitVector estimates = FitVectorOf(estimate.Law, likelihood.a1);
   const auto positive = [](double v) { return v > 0 && std::isfinite(v); };
@@ -237,7 +239,7 @@ TLikelihoodFit FitOrDescribe(std::span<const double> values, TLikelihoodFitOptio
     fit.IntervalMethods[kFitA] = TIntervalMethod::Exact;
   } else if (options.Replicates > 0) {
     ThrowIfStopped(control);
-    along = ProfileIntervalOfA(values, likelihood, estimate, data);
+    along = ProfileIntervalOfA(values, likelihood, estimate, data, control.Stop);
     fit.Intervals[kFitA] = along->A;
     fit.IntervalMethods[kFitA] = TIntervalMethod::Profile;
   }

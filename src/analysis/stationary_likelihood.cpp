@@ -7,11 +7,13 @@
 #include <exception>
 #include <limits>
 #include <optional>
+#include <utility>
 
 #include "analysis/bounded_minimizer.h"
 #include "analysis/data_resolution.h"
 #include "analysis/model_fit.h"
 #include "analysis/score_climb.h"
+#include "analysis/work_control.h"
 
 namespace corvane {
 namespace {
@@ -130,8 +132,8 @@ struct TCandidateResult {
 
 class TLawSearch {
  public:
-  TLawSearch(std::span<const double> values, const TLikelihoodOptions& options)
-      : distinct_(DistinctValuesOf(values)), options_(options) {
+  TLawSearch(std::span<const double> values, const TLikelihoodOptions& options, std::stop_token stop)
+      : distinct_(DistinctValuesOf(values)), options_(options), stop_(std::move(stop)) {
     const double delta = options.Resolution > 0 ? options.Resolution : DataResolution(values);
     data_ = LikelihoodDataOf(values, delta);
     summary_ = SummaryOf(values);
@@ -141,6 +143,7 @@ class TLawSearch {
   const TDataSummary& Summary() const { return summary_; }
 
   double LogLik(const TLayout& layout, std::span<const double> x) const {
+    ThrowIfStopRequested();
     try {
       return StationaryLogLikelihood(distinct_, layout.LawOf(x), layout.ShareOf(x), data_);
     } catch (const std::exception&) {
@@ -149,6 +152,7 @@ class TLawSearch {
   }
 
   bool Terms(const TLayout& layout, std::span<const double> x, std::span<double> terms) const {
+    ThrowIfStopRequested();
     try {
       return LogFigures(distinct_, layout.LawOf(x), layout.ShareOf(x), data_, terms);
     } catch (const std::exception&) {
@@ -160,6 +164,7 @@ class TLawSearch {
   // the climb's differences).
   bool TermsAndScores(const TLayout& layout, std::span<const double> x, std::span<double> terms,
                       std::span<double> scores) const {
+    ThrowIfStopRequested();
     const std::size_t n = terms.size();
     thread_local std::vector<double> lattice;
     lattice.resize(4 * n);
@@ -327,8 +332,16 @@ class TLawSearch {
   }
 
  private:
+  // Every evaluation asks, so a stop ends a search within one evaluation (a cold one solves a
+  // lattice node first: a fraction of a second), not after the whole search.
+  void ThrowIfStopRequested() const {
+    if (stop_.stop_requested())
+      throw EAnalysisCancelled();
+  }
+
   TDistinctValues distinct_;
   TLikelihoodOptions options_;
+  std::stop_token stop_;
   TLikelihoodData data_;
   TDataSummary summary_;
 };
@@ -439,8 +452,8 @@ double StationaryLogLikelihood(const TDistinctValues& values, const TStationaryL
 }
 
 TLawEstimate FitStationaryLaw(std::span<const double> values, const TLikelihoodOptions& options,
-                              std::span<const TStationaryLaw> starts, bool refit) {
-  const TLawSearch search(values, options);
+                              std::span<const TStationaryLaw> starts, bool refit, std::stop_token stop) {
+  const TLawSearch search(values, options, std::move(stop));
   const TLikelihoodData& data = search.Data();
   // A refit starts from the values' own moment-based laws too: from the fitted law alone its local
   // search stopped short of the series' maximum in about one replicate in six (11 of 60 of the
@@ -534,8 +547,8 @@ TLawEstimate FitStationaryLaw(std::span<const double> values, const TLikelihoodO
 }
 
 TLawEstimate ProfileOfA(std::span<const double> values, const TLikelihoodOptions& options, double A,
-                        const TLawEstimate& start) {
-  const TLawSearch search(values, options);
+                        const TLawEstimate& start, std::stop_token stop) {
+  const TLawSearch search(values, options, std::move(stop));
   TLayout layout;
   layout.A = A;
   layout.contaminants = options.Contaminants;

@@ -79,6 +79,7 @@
 
 #include <cstddef>
 #include <span>
+#include <stop_token>
 #include <string>
 #include <vector>
 
@@ -144,14 +145,15 @@ double AtomShows(std::span<const double> values, const TStationaryLaw& law, doub
 
 // values: at least 2 finite values > 0 with variation. `starts`: laws to start from besides the
 // moment-based ones (their A is ignored where A is searched). `refit` (the bootstrap's refits,
-// from the fitted law): local searches from every start. Throws what the density throws on a stop
-// request.
+// from the fitted law): local searches from every start. A stop request throws
+// EAnalysisCancelled (work_control.h) from the next evaluation of the likelihood.
 TLawEstimate FitStationaryLaw(std::span<const double> values, const TLikelihoodOptions& options,
-                              std::span<const TStationaryLaw> starts = {}, bool refit = false);
+                              std::span<const TStationaryLaw> starts = {}, bool refit = false,
+                              std::stop_token stop = {});
 
 // The profile likelihood of A: the likeliest law with A held at `A` (its logLik the profile's),
-// searched locally from `start`.
+// searched locally from `start`. Stops as FitStationaryLaw does.
 TLawEstimate ProfileOfA(std::span<const double> values, const TLikelihoodOptions& options, double A,
-                        const TLawEstimate& start);
+                        const TLawEstimate& start, std::stop_token stop = {});
 
 }  // namespace corvane

@@ -431,6 +431,15 @@ TEST(LikelihoodFitTest, ResultsDoNotDependOnTheThreadCountAndStopEndsTheWork) {
   TWorkControl stopped;
   stopped.Stop = stop.get_token();
   EXPECT_THROW(FitByLikelihood(values, options, stopped), EAnalysisCancelled);
+  // The searches themselves stop, not only the bootstrap between its pieces: a first fit that
+  // solves lattice nodes for a minute must not hold a Cancel back until it ends.
+  options.Replicates = 0;
+  EXPECT_THROW(FitByLikelihood(values, options, stopped), EAnalysisCancelled);
+  const std::array<TStationaryLaw, 1> starts = {a.Law};
+  EXPECT_THROW(FitStationaryLaw(values, options.Likelihood, starts, true, stop.get_token()),
+               EAnalysisCancelled);
+  EXPECT_THROW(ProfileOfA(values, options.Likelihood, a.Law.A * 0.9, {a.Law}, stop.get_token()),
+               EAnalysisCancelled);
 }
 
 // A bootstrap refit starts from the fitted law; it must climb to its own series' maximum, not stop
