@@ -17,37 +17,52 @@
 namespace corvane {
 namespace {
 
-// The lattice's node table: every node the lattice can reach has a slot, filled on first use and
-// kept for the session. Reading a filled slot is one atomic load (no lock, no reference count
-// touched by the threads of a bootstrap); a slot is filled under its own mutex, so two threads
-// asking for one node solve it once and threads asking for others do not wait.
-constexpr int kLowestLnMNode = -166;  // floor(ln(kLatticeSmallestM) kLatticeLnM)
-constexpr int kHighestLnMNode = 112;  // floor(ln(kLatticeLargestM) kLatticeLnM) + 1
-static_assert(kLowestLnMNode <= -165.8 && kHighestLnMNode >= 110.6 + 1);
-
+// The lattice's node tables, one a level: every node the level's lattice can reach has a slot,
+// filled on first use and kept for the session. Reading a filled slot is one atomic load (no lock,
+// no reference count touched by the threads of a bootstrap); a slot is filled under its own mutex,
+// so two threads asking for one node solve it once and threads asking for others do not wait.
 struct TNodeSlot {
   std::atomic<const TStationaryShape*> shape{nullptr};
   std::mutex solving;
   std::unique_ptr<const TStationaryShape> owner;
 };
 
+// The lowest and highest ln m node a lattice of `ln_m` steps a unit reaches: floor(ln(smallest m)
+// ln_m) and floor(ln(largest m) ln_m) + 1.
+constexpr int LowestLnMNode(int ln_m) {
+  return ln_m == kLatticeLnM ? -166 : -332;
+}
+constexpr int HighestLnMNode(int ln_m) {
+  return ln_m == kLatticeLnM ? 112 : 223;
+}
+static_assert(LowestLnMNode(kLatticeLnM) <= -165.8 && HighestLnMNode(kLatticeLnM) >= 110.6 + 1);
+static_assert(LatticeSteps(TLatticeLevel::Fine).ln_m == 2 * kLatticeLnM);
+static_assert(LowestLnMNode(2 * kLatticeLnM) <= -331.6 && HighestLnMNode(2 * kLatticeLnM) >= 221.1 + 1);
+
 class TNodeTable {
  public:
+  explicit TNodeTable(TLatticeLevel level)
+      : level_(level),
+        steps_(LatticeSteps(level)),
+        lowest_(LowestLnMNode(steps_.ln_m)),
+        highest_(HighestLnMNode(steps_.ln_m)),
+        slots_(std::make_unique<TNodeSlot[]>(
+            static_cast<std::size_t>((steps_.v - 1) * (highest_ - lowest_ + 1)))) {}
+
   const TStationaryShape& At(int iv, int im) {
-    assert(iv >= 1 && iv < kLatticeV && im >= kLowestLnMNode && im <= kHighestLnMNode);
-    TNodeSlot& slot =
-        slots_[static_cast<std::size_t>(iv - 1) * kLnMNodes + static_cast<std::size_t>(im - kLowestLnMNode)];
+    assert(iv >= 1 && iv < steps_.v && im >= lowest_ && im <= highest_);
+    TNodeSlot& slot = slots_[static_cast<std::size_t>((iv - 1) * (highest_ - lowest_ + 1) + (im - lowest_))];
     if (const TStationaryShape* shape = slot.shape.load(std::memory_order_acquire))
       return *shape;
     std::lock_guard lock(slot.solving);
     if (const TStationaryShape* shape = slot.shape.load(std::memory_order_acquire))
       return *shape;
-    const double v = static_cast<double>(iv) / kLatticeV;
-    const double k = 1 / v - 1, m = std::exp(static_cast<double>(im) / kLatticeLnM);
+    const double v = static_cast<double>(iv) / steps_.v;
+    const double k = 1 / v - 1, m = std::exp(static_cast<double>(im) / steps_.ln_m);
     // From this machine's store when an earlier session solved the node (shape_store.h).
-    const auto& store = ShapeStoreDirectory();
+    const auto& store = ShapeStoreDirectory(level_);
     std::optional<TShapeNodes> stored = store ? LoadShapeNodes(*store, iv, im, k, m) : std::nullopt;
-    TShapeNodes nodes = stored ? std::move(*stored) : SolveStationaryShape(k, m);
+    TShapeNodes nodes = stored ? std::move(*stored) : SolveStationaryShape(k, m, steps_.solve_step);
     if (store && !stored)
       StoreShapeNodes(*store, iv, im, k, m, nodes);
     slot.owner = std::make_unique<const TStationaryShape>(k, m, nodes.Step, std::move(nodes.Density));
@@ -56,13 +71,16 @@ class TNodeTable {
   }
 
  private:
-  static constexpr std::size_t kLnMNodes = kHighestLnMNode - kLowestLnMNode + 1;
-  std::array<TNodeSlot, (kLatticeV - 1) * kLnMNodes> slots_;
+  TLatticeLevel level_;
+  TLatticeSteps steps_;
+  int lowest_, highest_;
+  std::unique_ptr<TNodeSlot[]> slots_;
 };
 
-TNodeTable& Nodes() {
-  static TNodeTable table;
-  return table;
+TNodeTable& Nodes(TLatticeLevel level) {
+  static TNodeTable standard(TLatticeLevel::Standard);
+  static TNodeTable fine(TLatticeLevel::Fine);
+  return level == TLatticeLevel::Fine ? fine : standard;
 }
 
 // One corner of the cell: its shape (null for the independent limit), m, and the conditional
@@ -95,12 +113,13 @@ TShapeMoments ConditionalMoments(double v, double m) {
 
 // The corner (iv, im); on the independent limit's row (iv = 0) the closed form serves any m, so
 // `exact_m` > 0 puts that corner at the law's own m instead of a node's.
-TCorner CornerAt(int iv, int im, double weight, double exact_m = 0) {
+TCorner CornerAt(TLatticeLevel level, int iv, int im, double weight, double exact_m = 0) {
   TCorner c;
-  const double v = static_cast<double>(iv) / kLatticeV;
-  c.m = iv == 0 && exact_m > 0 ? exact_m : std::exp(static_cast<double>(im) / kLatticeLnM);
+  const TLatticeSteps steps = LatticeSteps(level);
+  const double v = static_cast<double>(iv) / steps.v;
+  c.m = iv == 0 && exact_m > 0 ? exact_m : std::exp(static_cast<double>(im) / steps.ln_m);
   if (iv > 0)
-    c.shape = &Nodes().At(iv, im);
+    c.shape = &Nodes(level).At(iv, im);
   const TShapeMoments moments = ConditionalMoments(v, c.m);
   c.mass = moments.mass;
   c.mean = moments.mean;
@@ -114,12 +133,15 @@ struct TCell {
   int count = 0;
   double m = 0, v = 0;  // the law's
   TShapeMoments own{};
+  TLatticeSteps steps{};
 };
 
 // `all_corners`: also the corners whose weight is 0 (a law on a face or node), whose shapes the
 // slopes across that face need.
-TCell CellOf(const TStationaryLaw& law, bool all_corners = false) {
+TCell CellOf(const TStationaryLaw& law, TLatticeLevel level, bool all_corners = false) {
   TCell cell;
+  const TLatticeSteps steps = LatticeSteps(level);
+  cell.steps = steps;
   const double m = law.b * law.c0 * law.A;
   // The lattice's reach; beyond it (or for parameters that are not positive numbers) no shape.
   if (!(m >= kLatticeSmallestM && m <= kLatticeLargestM) || !(law.c0 > 0) || !(law.A > 0) || !(law.k > 0) ||
@@ -129,9 +151,9 @@ TCell CellOf(const TStationaryLaw& law, bool all_corners = false) {
   cell.m = m;
   cell.v = v;
   cell.own = ConditionalMoments(v, m);
-  const double x = std::clamp(v, 0.0, 1.0 - 1.0 / kLatticeV) * kLatticeV;
-  const double y = std::log(m) * kLatticeLnM;
-  const int iv = std::min(static_cast<int>(std::floor(x)), kLatticeV - 2);
+  const double x = std::clamp(v, 0.0, 1.0 - 1.0 / steps.v) * steps.v;
+  const double y = std::log(m) * steps.ln_m;
+  const int iv = std::min(static_cast<int>(std::floor(x)), steps.v - 2);
   const int im = static_cast<int>(std::floor(y));
   const double fx = x - iv, fy = y - im;
   std::array<double, 4> weights = {(1 - fx) * (1 - fy), fx * (1 - fy), (1 - fx) * fy, fx * fy};
@@ -150,7 +172,7 @@ TCell CellOf(const TStationaryLaw& law, bool all_corners = false) {
   for (std::size_t c = 0; c < 4; ++c)
     if (weights[c] > 0 || (all_corners && !(iv == 0 && c == 2))) {
       TCorner& corner = cell.corners[static_cast<std::size_t>(cell.count++)];
-      corner = CornerAt(iv + offsets[c][0], im + offsets[c][1], weights[c], exact_m);
+      corner = CornerAt(level, iv + offsets[c][0], im + offsets[c][1], weights[c], exact_m);
       corner.weight_x = weights_x[c];
       corner.weight_y = weights_y[c];
     }
@@ -159,12 +181,13 @@ TCell CellOf(const TStationaryLaw& law, bool all_corners = false) {
 
 }  // namespace
 
-void LatticeDensity(const TStationaryLaw& law, std::span<const double> rt, std::span<double> out) {
+void LatticeDensity(const TStationaryLaw& law, std::span<const double> rt, std::span<double> out,
+                    TLatticeLevel level) {
   if (std::isinf(law.k)) {
     StationaryDensity(law, rt, out);
     return;
   }
-  const TCell cell = CellOf(law);
+  const TCell cell = CellOf(law, level);
   // What each point shares, taken out of the loop (a search evaluates it some 200 times a refit):
   // each corner reads the law's standard units z = (s - mean) / sd at its own mean + sd z, an
   // affine map of s; the solved corners first, the independent limit's (at most one) apart.
@@ -244,11 +267,11 @@ TMomentSlopes MomentSlopesOf(double v, double m, const TShapeMoments& moments) {
 }  // namespace
 
 void LatticeDensityAndScores(const TStationaryLaw& law, std::span<const double> rt, std::span<double> out,
-                             std::span<double> scores) {
+                             std::span<double> scores, TLatticeLevel level) {
   const std::size_t n = rt.size();
   // At k = inf the cell next to it serves: at v = 0 its density is the closed form's, and its
   // slope in v is the one a climb leaving the boundary meets.
-  const TCell cell = CellOf(law, true);
+  const TCell cell = CellOf(law, level, true);
   const double m = cell.m;
   const TShapeMoments& own = cell.own;
   const TMomentSlopes own_d = MomentSlopesOf(cell.v, m, own);
@@ -259,8 +282,8 @@ void LatticeDensityAndScores(const TStationaryLaw& law, std::span<const double> 
     const auto j = static_cast<std::size_t>(c);
     const double F = corner.sd / corner.mass;
     factor[j] = corner.weight * F;
-    factor_m[j] = corner.weight_y * kLatticeLnM / m * F;
-    factor_v[j] = corner.weight_x * kLatticeV * F;
+    factor_m[j] = corner.weight_y * cell.steps.ln_m / m * F;
+    factor_v[j] = corner.weight_x * cell.steps.v * F;
     if (!corner.shape) {
       // The independent corner sits at the law's own m: its moments move with it.
       const TMomentSlopes d = MomentSlopesOf(0, corner.m, {corner.mass, corner.mean, corner.sd});
@@ -321,7 +344,7 @@ void LatticeDistribution(const TStationaryLaw& law, std::span<const double> rt, 
     for (std::size_t i = 0; i < rt.size(); ++i) out[i] = StationaryDistribution(law, rt[i]);
     return;
   }
-  const TCell cell = CellOf(law);
+  const TCell cell = CellOf(law, TLatticeLevel::Standard);
   const double atom = 1 - cell.own.mass;
   for (std::size_t i = 0; i < rt.size(); ++i) {
     const double s = law.c0 * (rt[i] - law.A);

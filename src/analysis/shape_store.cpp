@@ -4,6 +4,7 @@
 
 #include <array>
 #include <atomic>
+#include <charconv>
 #include <cstdlib>
 #include <cstring>
 #include <exception>
@@ -82,32 +83,48 @@ std::uint64_t ShapeSolveFingerprint() {
   return checksum.Value();
 }
 
-std::filesystem::path ShapeStoreFolderName(std::uint64_t fingerprint) {
+std::filesystem::path ShapeStoreFolderName(std::uint64_t fingerprint, TLatticeLevel level) {
   std::array<char, 17> hex{};
   static constexpr char kDigits[] = "0123456789abcdef";
   for (int i = 0; i < 16; ++i)
     hex[static_cast<std::size_t>(i)] = kDigits[(fingerprint >> (60 - 4 * i)) & 0xf];
-  return "lattice-" + std::to_string(kLatticeV) + "x" + std::to_string(kLatticeLnM) + "-" + hex.data();
+  const TLatticeSteps steps = LatticeSteps(level);
+  // The standard lattice's name has no step: it is the solve's default, and stores made before
+  // the fine lattice existed keep being read.
+  std::array<char, 32> step_text{};
+  const auto end = std::to_chars(step_text.data(), step_text.data() + step_text.size(), steps.solve_step).ptr;
+  const std::string step =
+      level == TLatticeLevel::Standard ? "" : "-step" + std::string(step_text.data(), end);
+  return "lattice-" + std::to_string(steps.v) + "x" + std::to_string(steps.ln_m) + step + "-" + hex.data();
 }
 
-const std::optional<std::filesystem::path>& ShapeStoreDirectory() {
-  static const std::optional<std::filesystem::path> directory = []() -> std::optional<std::filesystem::path> {
-    const auto base = ShapeStoreBase(std::getenv("CORVANE_SHAPE_CACHE"), std::getenv("XDG_CACHE_HOME"),
-                                     std::getenv("HOME"));
-    if (!base)
+namespace {
+
+std::optional<std::filesystem::path> MakeStoreDirectory(TLatticeLevel level) {
+  const auto base =
+      ShapeStoreBase(std::getenv("CORVANE_SHAPE_CACHE"), std::getenv("XDG_CACHE_HOME"), std::getenv("HOME"));
+  if (!base)
+    return std::nullopt;
+  try {
+    std::filesystem::path folder = *base / ShapeStoreFolderName(ShapeSolveFingerprint(), level);
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error || !std::filesystem::is_directory(folder, error))
       return std::nullopt;
-    try {
-      std::filesystem::path folder = *base / ShapeStoreFolderName(ShapeSolveFingerprint());
-      std::error_code error;
-      std::filesystem::create_directories(folder, error);
-      if (error || !std::filesystem::is_directory(folder, error))
-        return std::nullopt;
-      return folder;
-    } catch (const std::exception&) {
-      return std::nullopt;  // a path that cannot be formed, memory: no store
-    }
-  }();
-  return directory;
+    return folder;
+  } catch (const std::exception&) {
+    return std::nullopt;  // a path that cannot be formed, memory: no store
+  }
+}
+
+}  // namespace
+
+const std::optional<std::filesystem::path>& ShapeStoreDirectory(TLatticeLevel level) {
+  static const std::optional<std::filesystem::path> standard = MakeStoreDirectory(TLatticeLevel::Standard);
+  if (level == TLatticeLevel::Standard)
+    return standard;
+  static const std::optional<std::filesystem::path> fine = MakeStoreDirectory(TLatticeLevel::Fine);
+  return fine;
 }
 
 std::optional<TShapeNodes> LoadShapeNodes(const std::filesystem::path& folder, int iv, int im, double k,

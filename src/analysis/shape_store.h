@@ -8,10 +8,10 @@
 //
 // Where: CORVANE_SHAPE_CACHE when set (empty or "off": no store), else
 // $XDG_CACHE_HOME/corvane/shapes, else $HOME/.cache/corvane/shapes. Within it one folder per
-// lattice and solve, named by the lattice's steps and a fingerprint of two reference shapes as this
-// build solves them: a program built with other floating-point code, or a changed solver, never
-// reads another's nodes, so a node read is bit for bit the one this build would solve, and a fit
-// gives the same figures with or without the store. (The likelihood's searches follow rounding
+// lattice and solve, named by the lattice's steps (and the fine lattice's solve step) and a fingerprint of
+// two reference shapes as this build solves them: a program built with other floating-point code, or a
+// changed solver, never reads another's nodes, so a node read is bit for bit the one this build would solve,
+// and a fit gives the same figures with or without the store. (The likelihood's searches follow rounding
 // differences of 1e-16 to other ends on a flat ridge: a near-equal node would not do.)
 // One file per node, written whole under a temporary name and renamed into place (a reader never
 // sees half a file; two processes storing one node store the same bytes). A file is read back only
@@ -25,6 +25,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "analysis/shape_lattice.h"
 #include "analysis/stationary_shape_solver.h"
 
 namespace corvane {
@@ -33,12 +34,13 @@ namespace corvane {
 std::optional<std::filesystem::path> ShapeStoreBase(const char* setting, const char* xdg_cache_home,
                                                     const char* home);
 
-// This process's store: the base from the environment plus the lattice's and the solve's folder,
-// created on first use; none where there is no base or it cannot be made.
-const std::optional<std::filesystem::path>& ShapeStoreDirectory();
+// This process's store for the lattice of `level`: the base from the environment plus the
+// lattice's and the solve's folder, created on first use; none where there is no base or it cannot
+// be made.
+const std::optional<std::filesystem::path>& ShapeStoreDirectory(TLatticeLevel level);
 
-// The lattice's folder name for a solve fingerprinted as `fingerprint`.
-std::filesystem::path ShapeStoreFolderName(std::uint64_t fingerprint);
+// The folder name of the lattice of `level` for a solve fingerprinted as `fingerprint`.
+std::filesystem::path ShapeStoreFolderName(std::uint64_t fingerprint, TLatticeLevel level);
 
 // The bits of the solve as this build computes it: two reference shapes hashed.
 std::uint64_t ShapeSolveFingerprint();

@@ -92,9 +92,9 @@ bool LogFigures(const TDistinctValues& values, const TStationaryLaw& law, double
                 const TLikelihoodData& data, std::span<double> out, std::span<double> scores = {}) {
   const std::size_t n = values.Values.size();
   if (scores.empty())
-    LatticeDensity(law, values.Values, out);
+    LatticeDensity(law, values.Values, out, data.Lattice);
   else
-    LatticeDensityAndScores(law, values.Values, out, scores);
+    LatticeDensityAndScores(law, values.Values, out, scores, data.Lattice);
   const double half = data.Resolution / 2;
   const double keep = share > 0 ? 1 - share : 1.0;
   const double uniform = share > 0 ? share / (data.Maximum - data.Minimum) : 0.0;
@@ -204,8 +204,9 @@ class TLawSearch {
     problem.Upper = upper;
     problem.Differences.assign(layout.Size(), kClimbDifference);
     problem.Kinks.assign(layout.Size(), 0.0);
-    problem.Kinks[0] = 1.0 / kLatticeLnM;
-    problem.Kinks[2] = 1.0 / kLatticeV;
+    const TLatticeSteps steps = LatticeSteps(data_.Lattice);
+    problem.Kinks[0] = 1.0 / steps.ln_m;
+    problem.Kinks[2] = 1.0 / steps.v;
     problem.Reach.assign(layout.Size(), 0.0);
     problem.Reach[0] = problem.Reach[1] = kLocalLogStep;
     problem.Reach[2] = kLocalVStep;
@@ -417,6 +418,7 @@ TLikelihoodData LikelihoodDataOf(std::span<const double> values, double resoluti
   data.Resolution = resolution;
   data.Minimum = *std::min_element(values.begin(), values.end());
   data.Maximum = *std::max_element(values.begin(), values.end());
+  data.Lattice = values.size() >= kFineLatticeFromN ? TLatticeLevel::Fine : TLatticeLevel::Standard;
   return data;
 }
 

@@ -9,6 +9,7 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <span>
 #include <stop_token>
 #include <vector>
 
@@ -17,6 +18,8 @@
 #include "analysis/model_fit.h"
 #include "analysis/shape_lattice.h"
 #include "analysis/stationary_likelihood.h"
+#include "analysis/stationary_shape.h"
+#include "analysis/stationary_shape_solver.h"
 #include "likelihood_support.h"
 
 namespace corvane {
@@ -68,6 +71,38 @@ TEST(ShapeLatticeTest, ExactAtNodesAndInfinityCloseBetween) {
     EXPECT_NEAR(LatticeDistribution(c.law, c.law.A), StationaryAtom(c.law), 1e-15);
     EXPECT_EQ(LatticeDistribution(c.law, c.law.A * 0.999), 0);
   }
+}
+
+// The fine lattice's own nodes (half the standard's ln m steps) are its own solve at its finer
+// step, where the standard lattice interpolates; series from kFineLatticeFromN values on take it.
+TEST(ShapeLatticeTest, TheFineLatticeIsItsOwnSolveAtItsNodesAndLongSeriesTakeIt) {
+  const double k = 3, m = std::exp(23.0 / 24);  // v = 12/48; between two standard nodes in ln m
+  const TStationaryLaw law{1, m, k, 1};
+  TShapeNodes nodes = SolveStationaryShape(k, m, LatticeSteps(TLatticeLevel::Fine).solve_step);
+  const TStationaryShape solved(k, m, nodes.Step, std::move(nodes.Density));
+  std::vector<double> rt, fine(7), standard(7);
+  for (int i = 0; i < 7; ++i) rt.push_back(law.A + 0.5 * (i + 1));
+  LatticeDensity(law, rt, fine, TLatticeLevel::Fine);
+  LatticeDensity(law, rt, standard);
+  double apart = 0;
+  for (std::size_t i = 0; i < rt.size(); ++i) {
+    EXPECT_NEAR(fine[i] / solved.Density(rt[i] - law.A), 1, 1e-12) << rt[i];
+    apart = std::max(apart, std::fabs(standard[i] / fine[i] - 1));
+  }
+  EXPECT_GT(apart, 1e-6);
+
+  std::vector<double> values(kFineLatticeFromN);
+  for (std::size_t i = 0; i < values.size(); ++i)
+    values[i] = law.A + 0.25 + 3.0 * static_cast<double>(i) / 3000;
+  const TLikelihoodData data = LikelihoodDataOf(values, 0.001);
+  EXPECT_EQ(data.Lattice, TLatticeLevel::Fine);
+  EXPECT_EQ(LikelihoodDataOf(std::span(values).first(kFineLatticeFromN - 1), 0.001).Lattice,
+            TLatticeLevel::Standard);
+  std::vector<double> density(values.size());
+  LatticeDensity(law, values, density, TLatticeLevel::Fine);
+  long double sum = 0;
+  for (const double f : density) sum += std::log(f);
+  EXPECT_NEAR(StationaryLogLikelihood(values, law, 0, data), static_cast<double>(sum), 1e-8);
 }
 
 // The logLik a search climbs must not step: two steps made spurious maxima that stopped refits

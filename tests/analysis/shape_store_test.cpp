@@ -47,6 +47,15 @@ TEST(ShapeStoreTest, TheSettingThenXdgThenHomeNameTheBase) {
   EXPECT_EQ(ShapeStoreBase(nullptr, nullptr, ""), std::nullopt);
 }
 
+// A store made before the fine lattice keeps its name, so its nodes are still read; the fine
+// lattice's nodes (another solve step) never land among them.
+TEST(ShapeStoreTest, EachLatticeHasItsOwnFolder) {
+  EXPECT_EQ(ShapeStoreFolderName(0x0123456789abcdefULL, TLatticeLevel::Standard),
+            fs::path("lattice-48x12-0123456789abcdef"));
+  EXPECT_EQ(ShapeStoreFolderName(0x0123456789abcdefULL, TLatticeLevel::Fine),
+            fs::path("lattice-48x24-step0.05-0123456789abcdef"));
+}
+
 // What the store gives back is the solve's own output to the bit, so a fit reads the same figures
 // from it as it would solve; and the solve repeats itself to the bit (its threads split the work
 // in fixed halves), which the folder's fingerprint relies on.
