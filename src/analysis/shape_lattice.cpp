@@ -27,25 +27,14 @@ struct TNodeSlot {
   std::unique_ptr<const TStationaryShape> owner;
 };
 
-// The lowest and highest ln m node a lattice of `ln_m` steps a unit reaches: floor(ln(smallest m)
-// ln_m) and floor(ln(largest m) ln_m) + 1.
-constexpr int LowestLnMNode(int ln_m) {
-  return ln_m == kLatticeLnM ? -166 : -332;
-}
-constexpr int HighestLnMNode(int ln_m) {
-  return ln_m == kLatticeLnM ? 112 : 223;
-}
-static_assert(LowestLnMNode(kLatticeLnM) <= -165.8 && HighestLnMNode(kLatticeLnM) >= 110.6 + 1);
-static_assert(LatticeSteps(TLatticeLevel::Fine).ln_m == 2 * kLatticeLnM);
-static_assert(LowestLnMNode(2 * kLatticeLnM) <= -331.6 && HighestLnMNode(2 * kLatticeLnM) >= 221.1 + 1);
-
 class TNodeTable {
  public:
   explicit TNodeTable(TLatticeLevel level)
       : level_(level),
         steps_(LatticeSteps(level)),
-        lowest_(LowestLnMNode(steps_.ln_m)),
-        highest_(HighestLnMNode(steps_.ln_m)),
+        // Every node whose cell a reachable m falls in: floor(ln m ln_m) over the lattice's range of m.
+        lowest_(static_cast<int>(std::floor(std::log(kLatticeSmallestM) * steps_.ln_m))),
+        highest_(static_cast<int>(std::floor(std::log(kLatticeLargestM) * steps_.ln_m)) + 1),
         slots_(std::make_unique<TNodeSlot[]>(
             static_cast<std::size_t>((steps_.v - 1) * (highest_ - lowest_ + 1)))) {}
 
