@@ -85,10 +85,6 @@ struct TCorner {
   double mean = 0, sd = 0;
   double weight = 0;
   double weight_x = 0, weight_y = 0;  // the weight's slopes in the cell's coordinates
-
-  double Distribution(double s) const {
-    return shape ? shape->Distribution(s) : IndependentShapeDistribution(m, s);
-  }
 };
 
 struct TShapeMoments {
@@ -289,6 +285,27 @@ void LatticeDensityAndScores(const TStationaryLaw& law, std::span<const double> 
   const double scale = law.c0 * own.mass * inverse_sd;
   const double z_m_mean = -own_d.mean_m * inverse_sd, z_m_sd = -own_d.sd_m * inverse_sd;
   const double z_v_sd = -own_d.sd_v * inverse_sd;
+  // The solved corners' constants side by side, the independent limit's (at most one) apart, as in
+  // LatticeDensity: the climbs' evaluations with scores are most of a refit's time.
+  std::array<const TStationaryShape*, 4> shapes{};
+  std::array<double, 4> mean{}, sd{}, weighted{}, weighted_sd{}, weighted_m{}, weighted_v{};
+  int solved = 0;
+  int independent = -1;
+  for (int c = 0; c < cell.count; ++c) {
+    const auto j = static_cast<std::size_t>(c);
+    if (!cell.corners[j].shape) {
+      independent = c;
+      continue;
+    }
+    const auto q = static_cast<std::size_t>(solved++);
+    shapes[q] = cell.corners[j].shape;
+    mean[q] = cell.corners[j].mean;
+    sd[q] = cell.corners[j].sd;
+    weighted[q] = factor[j];
+    weighted_sd[q] = factor[j] * cell.corners[j].sd;
+    weighted_m[q] = factor_m[j];
+    weighted_v[q] = factor_v[j];
+  }
   constexpr double kLeast = std::numeric_limits<double>::min();
   for (std::size_t i = 0; i < n; ++i) {
     const double s = law.c0 * (rt[i] - law.A);
@@ -296,26 +313,35 @@ void LatticeDensityAndScores(const TStationaryLaw& law, std::span<const double> 
     if (s > 0) {
       const double z = (s - own.mean) * inverse_sd;
       const double z_m = z_m_mean + z * z_m_sd, z_v = z * z_v_sd;
-      for (int c = 0; c < cell.count; ++c) {
-        const TCorner& corner = cell.corners[static_cast<std::size_t>(c)];
-        const auto j = static_cast<std::size_t>(c);
+      // Per solved corner: its density f and slope f_s at its own mean + sd z; the sums of
+      // factor f, factor f_s sd (the slope's share, in s, m and v alike) and the factors' slopes times f.
+      double slope_sum = 0;
+      for (std::size_t q = 0; q < static_cast<std::size_t>(solved); ++q) {
+        const double mapped = mean[q] + sd[q] * z;
+        double f_s = 0;
+        const double f = shapes[q]->Density(std::max(mapped, kLeast), f_s);
+        if (!(mapped >= kLeast))
+          f_s = 0;  // held at the corner's 0 (LatticeDensity): no slope
+        G += weighted[q] * f;
+        slope_sum += weighted_sd[q] * f_s;
+        G_m += weighted_m[q] * f;
+        G_v += weighted_v[q] * f;
+      }
+      G_s += slope_sum;
+      G_m += slope_sum * z_m;
+      G_v += slope_sum * z_v;
+      if (independent >= 0) {
+        const auto j = static_cast<std::size_t>(independent);
+        const TCorner& corner = cell.corners[j];
         const double mapped = corner.mean + corner.sd * z;
         const double at = std::max(mapped, kLeast);
-        double f = 0, f_s = 0, at_m = corner.sd * z_m;
-        if (corner.shape) {
-          f = corner.shape->Density(at, f_s);
-        } else {
-          double log_s = 0, log_m = 0;
-          f = IndependentShapeDensity(corner.m, at, log_s, log_m);
-          f_s = f * log_s;
-          G_m += factor[j] * f * log_m;
-          at_m += mean_m[j] + sd_m[j] * z;
-        }
-        if (mapped != at)
-          f_s = 0;  // held at the corner's 0 (LatticeDensity): no slope
+        double log_s = 0, log_m = 0;
+        const double f = IndependentShapeDensity(corner.m, at, log_s, log_m);
+        const double f_s = mapped != at ? 0.0 : f * log_s;
+        const double at_m = corner.sd * z_m + mean_m[j] + sd_m[j] * z;
         G += factor[j] * f;
         G_s += factor[j] * f_s * corner.sd;
-        G_m += factor_m[j] * f + factor[j] * f_s * at_m;
+        G_m += factor_m[j] * f + factor[j] * f * log_m + factor[j] * f_s * at_m;
         G_v += factor_v[j] * f + factor[j] * f_s * corner.sd * z_v;
       }
     }
@@ -334,10 +360,16 @@ void LatticeDensityAndScores(const TStationaryLaw& law, std::span<const double> 
 
 void LatticeDistribution(const TStationaryLaw& law, std::span<const double> rt, std::span<double> out) {
   if (std::isinf(law.k)) {
-    for (std::size_t i = 0; i < rt.size(); ++i) out[i] = StationaryDistribution(law, rt[i]);
+    const TIndependentDistribution independent(StationaryDistractionMean(law));
+    for (std::size_t i = 0; i < rt.size(); ++i) out[i] = independent(law.c0 * (rt[i] - law.A));
     return;
   }
   const TCell cell = CellOf(law, TLatticeLevel::Standard);
+  // The independent limit's corner (at most one) at the law's own m: its weights found once.
+  std::optional<TIndependentDistribution> independent;
+  for (int c = 0; c < cell.count; ++c)
+    if (!cell.corners[static_cast<std::size_t>(c)].shape)
+      independent.emplace(cell.corners[static_cast<std::size_t>(c)].m);
   const double atom = 1 - cell.own.mass;
   for (std::size_t i = 0; i < rt.size(); ++i) {
     const double s = law.c0 * (rt[i] - law.A);
@@ -354,7 +386,8 @@ void LatticeDistribution(const TStationaryLaw& law, std::span<const double> rt, 
     for (int c = 0; c < cell.count; ++c) {
       const TCorner& corner = cell.corners[static_cast<std::size_t>(c)];
       const double at = std::max(corner.mean + corner.sd * z, 0.0);
-      conditional += corner.weight * (corner.Distribution(at) - (1 - corner.mass)) / corner.mass;
+      const double F = corner.shape ? corner.shape->Distribution(at) : (*independent)(at);
+      conditional += corner.weight * (F - (1 - corner.mass)) / corner.mass;
     }
     out[i] = std::clamp(atom + cell.own.mass * conditional, 0.0, 1.0);
   }

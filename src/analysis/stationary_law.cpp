@@ -1,11 +1,11 @@
 #include "analysis/stationary_law.h"
 
 #include <algorithm>
-#include <boost/math/special_functions/bessel.hpp>
 #include <boost/math/special_functions/gamma.hpp>
 #include <cmath>
 #include <cstddef>
 
+#include "analysis/bessel_table.h"
 #include "analysis/stationary_shape.h"
 
 namespace corvane {
@@ -29,108 +29,112 @@ bool IsIndependent(const TStationaryLaw& law) {
   return m < kSmallestShapeM;
 }
 
-// I0(x) e^-x or I1(x) e^-x without overflow: Boost below 700, the asymptotic series above (its terms fall
-// fast there: the fifth is below 1e-13 of the first). In double: Boost's default promotes it to
-// extended precision, which took a quarter of the bootstrap's time at the independent limit, for
-// digits the density does not need (a few ulps against 1e-4 asked of it).
-constexpr auto kInDouble = boost::math::policies::make_policy(boost::math::policies::promote_double<false>());
-
-double ScaledBesselI(int order, double x) {
-  if (x < 700)
-    return boost::math::cyl_bessel_i(order, x, kInDouble) * std::exp(-x);
-  const double mu = 4.0 * order * order;
-  double term = 1, sum = 1;
-  for (int j = 1; j <= 8; ++j) {
-    const double odd = 2 * j - 1;
-    term *= -(mu - odd * odd) / (8 * j * x);
-    sum += term;
-  }
-  return sum / std::sqrt(2 * M_PI * x);
-}
-
 }  // namespace
 
+// With x = 2 sqrt(m s) and t = x^2 = 4 m s: below the table's split sqrt(m/s) I1(x) = 2 m I1(x)/x, so
+// the density is 2 m e^-(m + s) I1(x)/x while e^-(m + s) stays in double's range; elsewhere
+// e^-(sqrt(m) - sqrt(s))^2 sqrt(m/s) I1(x) e^-x, the scaling's exponentials cancelled (bessel_table.h).
 double IndependentShapeDensity(double m, double s) {
-  if (!(s > 0))
+  if (!(s > 0) || std::isinf(s))
     return 0;
-  if (std::isinf(s))
-    return 0;
-  const double x = 2 * std::sqrt(m * s);
-  // e^-(m + s) I1(x) directly while neither factor leaves double's range: one exponential fewer
-  // than the scaled form (the bootstrap's refits at large k spend much of their time here).
-  if (m + s < 700 && x < 700)
-    return std::exp(-(m + s)) * std::sqrt(m / s) * boost::math::cyl_bessel_i(1, x, kInDouble);
-  const double gap = std::sqrt(m) - std::sqrt(s);
-  return std::exp(-gap * gap) * std::sqrt(m / s) * ScaledBesselI(1, x);
+  const double t = 4 * m * s;
+  if (t < kBesselSquareSplit && m + s < 700)
+    return 2 * m * std::exp(-(m + s)) * BesselOfSquare(t).i1;
+  const double root_m = std::sqrt(m), root_s = std::sqrt(s);
+  const double x = 2 * root_m * root_s, gap = root_m - root_s;
+  const double scaled =
+      x < kBesselSplit ? BesselOfSquare(t).i1 * x * std::exp(-x) : ScaledBessel(x).i1 / std::sqrt(x);
+  return std::exp(-gap * gap) * (root_m / root_s) * scaled;
 }
 
 double IndependentShapeDensity(double m, double s, double& in_s, double& in_m) {
   in_s = in_m = 0;
   if (!(s > 0) || std::isinf(s) || !(m > 0))
     return 0;
-  // With x = 2 sqrt(m s) and I1' = I0 - I1/x, the 1/x terms cancel against the root's.
-  const double x = 2 * std::sqrt(m * s);
-  // Unscaled while in range, as above: the scaling's two exponentials cancel in the ratio.
-  const bool direct = m + s < 700 && x < 700;
-  const double i1 = direct ? boost::math::cyl_bessel_i(1, x, kInDouble) : ScaledBesselI(1, x);
-  const double ratio = (direct ? boost::math::cyl_bessel_i(0, x, kInDouble) : ScaledBesselI(0, x)) / i1;
-  in_s = -1 - 1 / s + std::sqrt(m / s) * ratio;
-  in_m = -1 + std::sqrt(s / m) * ratio;
-  if (direct)
-    return std::exp(-(m + s)) * std::sqrt(m / s) * i1;
-  const double gap = std::sqrt(m) - std::sqrt(s);
-  return std::exp(-gap * gap) * std::sqrt(m / s) * i1;
+  // With I1' = I0 - I1/x the 1/x terms cancel against the root's: the slopes need I0/I1 alone,
+  // which below the split is (I0)/(x I1/x) and sqrt(m/s)/x = 1/(2 s).
+  const double t = 4 * m * s;
+  if (t < kBesselSquareSplit) {
+    const TBesselPair b = BesselOfSquare(t);
+    const double half_ratio = b.i0 / (2 * b.i1);
+    in_s = -1 - 1 / s + half_ratio / s;
+    in_m = -1 + half_ratio / m;
+    if (m + s < 700)
+      return 2 * m * std::exp(-(m + s)) * b.i1;
+    const double x = std::sqrt(t), gap = std::sqrt(m) - std::sqrt(s);
+    return std::exp(-gap * gap) * std::sqrt(m / s) * b.i1 * x * std::exp(-x);
+  }
+  const double root_m = std::sqrt(m), root_s = std::sqrt(s);
+  const double x = 2 * root_m * root_s, gap = root_m - root_s;
+  const TBesselPair b = ScaledBessel(x);
+  const double ratio = b.i0 / b.i1;
+  in_s = -1 - 1 / s + root_m / root_s * ratio;
+  in_m = -1 + root_s / root_m * ratio;
+  return std::exp(-gap * gap) * (root_m / root_s) * b.i1 / std::sqrt(x);
 }
 
-double IndependentShapeDistribution(double m, double s) {
+// sum over j >= 1 of Pois(j; m) P(Gamma(j) <= s), over the j whose Poisson weight is 1e-17 or more
+// (found from the mode outwards). The weights depend on m alone, so they are found once for all s
+// (a goodness-of-fit distance asks for each value of each replicate at one m); per s, one
+// incomplete gamma at the lowest j and the others by P(Gamma(j + 1) <= s) = P(Gamma(j) <= s) -
+// s^j e^-s / j!, the terms by their ratios (an incomplete gamma for each j, in extended precision
+// inside the library, cost 60 times more). The recurrence's subtractions leave an absolute error of
+// a few 1e-16 per term (within 1e-13 of the term-by-term sum in extended precision).
+TIndependentDistribution::TIndependentDistribution(double m) : atom_(std::exp(-m)) {
+  const auto mode = static_cast<long>(std::max(1.0, std::floor(m)));
+  // The anchor in extended precision: its exponent (j ln m, 7,000 at m = 1,000) would round to
+  // 1e-12 of it in double, an error the ratios then carry to every weight.
+  const long double log_m = std::log(static_cast<long double>(m));
+  const auto poisson = [&](long j) {
+    const auto J = static_cast<long double>(j);
+    return static_cast<double>(std::exp(J * log_m - m - std::lgamma(J + 1)));
+  };
+  low_ = mode;
+  for (double w = poisson(low_); low_ > 1 && w >= 1e-17; --low_) w *= static_cast<double>(low_) / m;
+  double weight = poisson(low_);
+  double total = 0;
+  for (long j = low_;; ++j) {
+    weights_.push_back(weight);
+    total += weight;
+    if (weight < 1e-17 && static_cast<double>(j) > m)
+      break;
+    weight *= m / static_cast<double>(j + 1);
+  }
+  // The ratios' own rounding (some 1e-16 a step) scaled out by the weights' known total, 1 - e^-m.
+  scale_ = -std::expm1(-m) / total;
+}
+
+double TIndependentDistribution::operator()(double s) const {
   if (s < 0)
     return 0;
   if (std::isnan(s))
     return s;
   if (std::isinf(s))
     return 1;
-  const double atom = std::exp(-m);
   if (s == 0)
-    return atom;
-  // sum over j >= 1 of Pois(j; m) P(Gamma(j) <= s), over the j whose Poisson weight is 1e-17 or
-  // more (found from the mode outwards). One incomplete gamma at the lowest j; the others by
-  // P(Gamma(j + 1) <= s) = P(Gamma(j) <= s) - s^j e^-s / j!, the weights and terms by their
-  // ratios: a goodness-of-fit distance asks for a thousand values of each replicate, and an
-  // incomplete gamma for each j (in extended precision inside the library) cost 60 times more.
-  // The recurrence's subtractions leave an absolute error of a few 1e-16 per term (within 1e-13 of
-  // the term-by-term sum in extended precision).
-  const auto mode = static_cast<long>(std::max(1.0, std::floor(m)));
-  // The anchors in extended precision: their exponents (j ln m, 7,000 at m = 1,000) would round
-  // to 1e-12 of them in double, an error the ratios then carry to every weight and term.
-  const long double log_m = std::log(static_cast<long double>(m));
-  const auto poisson = [&](long j) {
-    const auto J = static_cast<long double>(j);
-    return static_cast<double>(std::exp(J * log_m - m - std::lgamma(J + 1)));
-  };
-  long low = mode;
-  for (double w = poisson(low); low > 1 && w >= 1e-17; --low) w *= static_cast<double>(low) / m;
+    return atom_;
   const long double log_s = std::log(static_cast<long double>(s));
   const auto term = [&](long j) {  // s^j e^-s / j!
     const auto J = static_cast<long double>(j);
     return static_cast<double>(std::exp(J * log_s - s - std::lgamma(J + 1)));
   };
-  double weight = poisson(low);
-  double below = boost::math::gamma_p(static_cast<double>(low), s);  // P(Gamma(j) <= s)
-  double t = term(low);
-  double sum = 0, weights = 0;
-  for (long j = low;; ++j) {
+  // P(Gamma(j) <= s) and s^j e^-s / j! at the lowest j: in closed form at j = 1 (m up to about 45).
+  double below = low_ == 1 ? -std::expm1(-s) : boost::math::gamma_p(static_cast<double>(low_), s);
+  double t = low_ == 1 ? s * std::exp(-s) : term(low_);
+  double sum = 0;
+  long j = low_;
+  for (const double weight : weights_) {
     sum += weight * below;
-    weights += weight;
-    if (weight < 1e-17 && static_cast<double>(j) > m)
-      break;
     below = std::max(0.0, below - t);
-    const auto next = static_cast<double>(j + 1);
-    weight *= m / next;
+    const auto next = static_cast<double>(++j);
     // A term that underflowed while the terms still grow toward j = s is taken afresh.
-    t = t > 1e-290 ? t * s / next : term(j + 1);
+    t = t > 1e-290 ? t * s / next : term(j);
   }
-  // The ratios' own rounding (some 1e-16 a step) scaled out by the weights' known total, 1 - e^-m.
-  return std::min(1.0, atom + sum * (-std::expm1(-m) / weights));
+  return std::min(1.0, atom_ + sum * scale_);
+}
+
+double IndependentShapeDistribution(double m, double s) {
+  return TIndependentDistribution(m)(s);
 }
 
 double StationaryDistractionMean(const TStationaryLaw& law) {

@@ -14,13 +14,15 @@
 // Accuracy: for finite k see stationary_shape_solver.h (1e-4 relative in the mean and variance
 // for k >= 0.5, a few 1e-4 to 2e-3 below; the distribution function matches 1e7 simulated
 // reactions of the four test sets at 20 points within 4 batch-means standard errors); the
-// independent limit is exact to about 1e-13.
+// independent limit is exact to about 1e-13 (its I0 and I1 read from a table of the library's values,
+// bessel_table.h).
 // Between kIndependentLimitK and infinity the limit's relative error in the variance is about
 // m/(2k): 2.5e-3 at m = 50 and k = 1e4.
 #pragma once
 
 #include <limits>
 #include <span>
+#include <vector>
 
 #include "runtime/errors.h"
 
@@ -68,6 +70,17 @@ double StationaryQuantile(const TStationaryLaw& law, double p);
 // part (0 for s <= 0) and P(S <= s) with the atom e^(-m).
 double IndependentShapeDensity(double m, double s);
 double IndependentShapeDistribution(double m, double s);
+// The same distribution function at one m for many s: what depends on m alone found once.
+class TIndependentDistribution {
+ public:
+  explicit TIndependentDistribution(double m);
+  double operator()(double s) const;  // IndependentShapeDistribution(m, s)
+
+ private:
+  double atom_, scale_ = 1;
+  long low_ = 1;
+  std::vector<double> weights_;  // Pois(j; m) from j = low_, by their ratios
+};
 // The density, and its log's slopes: in s with m held, and in m with s held (0 where s <= 0):
 // -1 - 1/s + sqrt(m/s) I0(x)/I1(x) and -1 + sqrt(s/m) I0(x)/I1(x), x = 2 sqrt(m s).
 double IndependentShapeDensity(double m, double s, double& in_s, double& in_m);
