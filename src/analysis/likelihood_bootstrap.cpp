@@ -30,9 +30,13 @@ double Rounded(double value, double delta) {
   return r > 0 ? r : value;
 }
 
-// The type-7 quantile of sorted values that may hold infinities.
+// The (B + 1) p-th of B sorted replicates (interpolated; values may be infinite): the order statistic
+// whose expected share of the replicates' law below it is p, so an interval between the (B + 1) a-th
+// and (B + 1)(1 - a)-th covers 1 - 2a of it on average. The sample quantile's (B - 1) p + 1-th sits
+// about one replicate further in at each end: at B = 200 its 95 % interval covered 94 % on average.
 double QuantileWithInfinities(const std::vector<double>& sorted, double p) {
-  const double h = (static_cast<double>(sorted.size()) - 1) * p;
+  const double h = std::clamp((static_cast<double>(sorted.size()) + 1) * p - 1, 0.0,
+                              static_cast<double>(sorted.size()) - 1);
   const auto low = static_cast<std::size_t>(std::floor(h));
   const double fraction = h - static_cast<double>(low);
   if (low + 1 >= sorted.size() || fraction == 0 || sorted[low] == sorted[low + 1])

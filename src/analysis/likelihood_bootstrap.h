@@ -71,8 +71,10 @@ std::vector<TLikelihoodReplicate> BootstrapLikelihood(const TLawEstimate& fit, s
                                                       std::uint64_t seed, const TWorkControl& control);
 
 // The interval of level `level` from the replicates' values of one parameter (infinities allowed):
-// percentile where it contains the estimate; else, the estimate beyond the upper tail with a
-// share p0 of replicates below it, [Q(p0 - level), estimate] (and mirrored below the lower tail).
+// percentile where it contains the estimate, Q(p) the (B + 1) p-th of the B sorted replicates
+// (interpolated; the sample quantile's (B - 1) p + 1-th narrowed a 95 % interval to 94 % at
+// B = 200); else, the estimate beyond the upper tail with a share p0 of replicates below it,
+// [Q(p0 - level), estimate] (and mirrored below the lower tail).
 // A bias-corrected percentile interval cannot serve there: its levels Phi(2 z0 -+ z) lie beyond
 // p0 = Phi(z0) exactly when |z0| > z, that is exactly when the percentile interval excludes the
 // estimate.

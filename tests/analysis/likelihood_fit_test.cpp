@@ -418,13 +418,20 @@ TEST(LikelihoodFitTest, IntervalsContainTheirEstimatesAndNoReplicateIsLeftOut) {
 }
 
 TEST(BootstrapIntervalTest, PercentileElseTheLevelsShareNextToTheEstimate) {
-  std::vector<double> spread(1000);
-  for (std::size_t i = 0; i < spread.size(); ++i) spread[i] = static_cast<double>(i) / 999;
+  // The ends are the (B + 1) 2.5 %-th and (B + 1) 97.5 %-th replicates: of 199, the 5th and 195th.
+  std::vector<double> ranks(199);
+  for (std::size_t r = 0; r < ranks.size(); ++r) ranks[r] = static_cast<double>(ranks.size() - r);
   TIntervalMethod method{};
-  TInterval i = BootstrapInterval(spread, 0.5, 0.95, method);
+  TInterval i = BootstrapInterval(ranks, 100, 0.95, method);
   EXPECT_EQ(method, TIntervalMethod::Percentile);
-  EXPECT_NEAR(i.Low, 0.025, 1e-9);
-  EXPECT_NEAR(i.High, 0.975, 1e-9);
+  EXPECT_NEAR(i.Low, 5, 1e-9);
+  EXPECT_NEAR(i.High, 195, 1e-9);
+  std::vector<double> spread(1000);
+  for (std::size_t r = 0; r < spread.size(); ++r) spread[r] = static_cast<double>(r) / 999;
+  i = BootstrapInterval(spread, 0.5, 0.95, method);
+  EXPECT_EQ(method, TIntervalMethod::Percentile);
+  EXPECT_NEAR(i.Low, 0.025, 1e-3);
+  EXPECT_NEAR(i.High, 0.975, 1e-3);
   // An estimate beyond the upper percentile, 99 % of replicates below it: 95 % of them below it.
   i = BootstrapInterval(spread, 0.99, 0.95, method);
   EXPECT_EQ(method, TIntervalMethod::Shifted);
