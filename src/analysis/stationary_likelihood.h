@@ -69,9 +69,12 @@
 // times; R's own time varies from 1.9 to 2.8 s between runs).
 // With intervals (B = 1,000) at n = 1,000 of the real-shaped set: 1.28 s on the two idle cores, 2.5 s
 // of CPU (2.0 s before the scores were exact and the cubics inline; derivative-free refits: about 7 s).
-// All 1,370 afex cells with B = 1,000 on the command line, from the store: 7.6 minutes (8.4 with the
-// scores by differences, some 16-20 before the inline cubics); on another machine 7.9 (472 s, 479 s
-// before the climb's scores came with its steps: 6-7 % on ten cells, 1.4 % over all). Fifty synthetic cells
+// All 1,370 afex cells with B = 1,000 on the command line, from the store: 283 s (563 s of CPU; the
+// benchmark BM_StroopCellsWithIntervals 288 s), against 401 s before the independent limit's Bessel
+// functions came from a table (bessel_table.h: they had taken 30 % of the time, as most cells' refits
+// reach k = inf) and its distribution function's Poisson weights were found once per law (the
+// Kolmogorov distance: 8 % of the time, now 3 %); earlier 7.6-7.9 minutes (8.4 with the scores by
+// differences, some 16-20 before the inline cubics). Fifty synthetic cells
 // shaped like stroop's (n = 170, k 8-40, m 5-40): 40 s (54.5 s before). A degenerate series (26 ties at its
 // minimum and 4 values far above) takes seconds cold, nearly all solving small-k shapes its wide searches
 // pass through.
