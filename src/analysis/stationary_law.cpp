@@ -180,12 +180,13 @@ double StationaryQuantile(const TStationaryLaw& law, double p) {
     return law.A;
   double s = 0;
   if (IsIndependent(law)) {
-    // Bisection on the exact distribution function, bracketed by doubling.
+    // Bisection on the exact distribution function, bracketed by doubling; its weights found once.
+    const TIndependentDistribution F(m);
     double lo = 0, hi = std::max(1.0, 2 * m);
-    while (IndependentShapeDistribution(m, hi) < p) hi *= 2;
+    while (F(hi) < p) hi *= 2;
     for (int i = 0; i < 200 && hi - lo > 1e-14 * hi; ++i) {
       const double mid = (lo + hi) / 2;
-      (IndependentShapeDistribution(m, mid) >= p ? hi : lo) = mid;
+      (F(mid) >= p ? hi : lo) = mid;
     }
     s = hi;
   } else {
