@@ -72,10 +72,12 @@ std::optional<std::filesystem::path> ShapeStoreBase(const char* setting, const c
 }
 
 std::uint64_t ShapeSolveFingerprint() {
-  // One shape of each of the solve's schemes (three grids for k >= 2 and m >= 3.2, with the
-  // graded panels of small k below k = 4; two grids otherwise); cheap, a few milliseconds together.
+  // One shape of each of the solve's schemes (three grids from m = 3.2, with the graded panels
+  // of 2 <= k < 4 and the panels on the lattice below k = 2; two grids below m = 3.2); cheap, a few
+  // milliseconds together.
   TChecksum checksum;
-  for (const auto& [k, m] : {std::pair{4.25, 3.3}, std::pair{2.5, 3.3}, std::pair{0.5, 1.0}}) {
+  for (const auto& [k, m] : {std::pair{4.25, 3.3}, std::pair{2.5, 3.3}, std::pair{1.0, 3.3},
+                             std::pair{0.5, 1.0}, std::pair{2.5, 1.0}}) {
     const TShapeNodes nodes = SolveStationaryShape(k, m);
     checksum.Add(&nodes.Step, sizeof nodes.Step);
     checksum.Add(nodes.Density.data(), nodes.Density.size() * sizeof(double));

@@ -14,7 +14,7 @@
 // less than 1e-5 of the density at the default node spacing of about 0.1.
 //
 // The cache is keyed by exact (k, m): a fitter that moves k and m continuously solves a shape at
-// each new pair (tens to hundreds of milliseconds, stationary_shape_solver.h); the likelihood's
+// each new pair (a few to some tens of milliseconds, stationary_shape_solver.h); the likelihood's
 // lattice keeps its nodes in a table of its own (shape_lattice.h). Shapes are
 // immutable and shared: a caller's shared_ptr stays valid after the cache drops the shape.
 #pragma once
