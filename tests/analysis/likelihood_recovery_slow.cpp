@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -55,23 +56,34 @@ TFitVector Truth(const TParameterSet& P) {
   return {P.A, b, k, P.c0, P.a0, P.c1, (k + 1) * P.a0 / P.c0};
 }
 
+// One long series recovers A exactly and b and c0 within 1 %. k is the law's weakest parameter at
+// this m (0.84): its estimates over series of n = 10^5 spread by some 5 % (SD), so one series says
+// little about it; the mean of eight (seeds fixed beforehand) must lie within 5 %.
 TEST(LikelihoodRecoverySlowTest, OneLongSeriesRecoversTheParameters) {
   const TParameterSet P{3, 0.6, 1.5, 0.9, 0.7, 6};
-  const auto values = ModelSeries(P, 100000, 2024);
-  TLikelihoodFitOptions options;
-  options.Likelihood.a1 = P.a1;
-  options.Replicates = 0;
-  const TLikelihoodFit fit = FitByLikelihood(values, options);
-  ASSERT_TRUE(fit.Fitted()) << fit.Message;
   const TFitVector truth = Truth(P);
-  std::printf("n=1e5: A %.6g b %.5g k %.5g c0 %.5g (truth %.5g %.5g %.5g %.5g) %s\n", fit.Estimates[kFitA],
-              fit.Estimates[kFitB], fit.Estimates[kFitK], fit.Estimates[kFitC0], truth[kFitA], truth[kFitB],
-              truth[kFitK], truth[kFitC0], fit.Message.c_str());
-  EXPECT_NEAR(fit.Estimates[kFitA], P.A, 1e-9 * P.A);
-  EXPECT_TRUE(fit.AtomAtMinimum);
-  EXPECT_NEAR(fit.Estimates[kFitB] / truth[kFitB], 1, 0.01);
-  EXPECT_NEAR(fit.Estimates[kFitC0] / truth[kFitC0], 1, 0.01);
-  EXPECT_NEAR(fit.Estimates[kFitK] / truth[kFitK], 1, 0.05);
+  constexpr std::uint32_t kSeeds = 8;
+  double k_sum = 0;
+  for (std::uint32_t seed = 2024; seed < 2024 + kSeeds; ++seed) {
+    const auto values = ModelSeries(P, 100000, seed);
+    TLikelihoodFitOptions options;
+    options.Likelihood.a1 = P.a1;
+    options.Replicates = 0;
+    const TLikelihoodFit fit = FitByLikelihood(values, options);
+    ASSERT_TRUE(fit.Fitted()) << fit.Message;
+    std::printf("n=1e5, seed %u: A %.6g b %.5g k %.5g c0 %.5g (truth %.5g %.5g %.5g %.5g) %s\n", seed,
+                fit.Estimates[kFitA], fit.Estimates[kFitB], fit.Estimates[kFitK], fit.Estimates[kFitC0],
+                truth[kFitA], truth[kFitB], truth[kFitK], truth[kFitC0], fit.Message.c_str());
+    EXPECT_NEAR(fit.Estimates[kFitA], P.A, 1e-9 * P.A);
+    EXPECT_TRUE(fit.AtomAtMinimum);
+    if (seed == 2024) {
+      EXPECT_NEAR(fit.Estimates[kFitB] / truth[kFitB], 1, 0.01);
+      EXPECT_NEAR(fit.Estimates[kFitC0] / truth[kFitC0], 1, 0.01);
+    }
+    k_sum += fit.Estimates[kFitK];
+  }
+  std::printf("n=1e5: mean k over %u series %.5g\n", kSeeds, k_sum / kSeeds);
+  EXPECT_NEAR(k_sum / kSeeds / truth[kFitK], 1, 0.05);
 }
 
 TEST(LikelihoodRecoverySlowTest, RealShapedDataGetAProfileIntervalForA) {
