@@ -37,8 +37,9 @@
 // ln m, its logLik exceeds that of shapes solved at each point by 0.4 at a node and 1.6-1.8 half a
 // cell away, a bump in every cell that gathered estimates and left the defaults' intervals covering
 // 83-85 % of 100 series; on the same series the fine lattice's cover 89-94 % with intervals 6-8 %
-// narrower, for 5 % more time (cold nodes included). A fine node costs 3.5-4 times the CPU of a
-// standard one (k = 20, m = 14.4: 70 ms; k = 1, m = 50: 2.3 s), paid once per machine (the store).
+// narrower, for 5 % more time (cold nodes included). A fine node costs 3-7 times the CPU of a
+// standard one (k = 20, m = 14.4: 19 ms; k = 1, m = 50: 0.37 s, 2.3 s before the starts ran in
+// vector lanes), paid once per machine (the store).
 #pragma once
 
 #include <span>

@@ -64,14 +64,15 @@
 // the density in one pass (shape_lattice.h). With its shapes at hand a real-shaped point estimate takes
 // 4.7 ms at n = 170 (the ex-Gaussian's ML: 0.75 ms), 16 ms at n = 1,000 (4.6 ms); before the Bessel
 // table (bessel_table.h) 7.4 and 22 ms. A session's first fits pay for the lattice's nodes they need,
-// tens of milliseconds each, unless an earlier session stored them (shape_store.h). afex's 1,370
-// stroop cells on one thread: 19.3 s with no store (some 600 nodes solved, 12.8 s of it), 2.7 s from
-// the store (3.8 s before the table); R's ex-Gaussian optim beside it took 1.76-1.97 s (R's own time
-// varies from 1.8 to 2.8 s between runs).
+// a few to some tens of milliseconds each, unless an earlier session stored them (shape_store.h).
+// afex's 1,370 stroop cells on one thread: 5.4 s with no store (some 600 nodes solved; 19.3 s before
+// the solve ran its starts in vector lanes), 2.7-2.8 s from the store (3.8 s before the table); R's
+// ex-Gaussian optim beside it took 1.76-1.97 s (R's own time varies from 1.8 to 2.8 s between runs).
 // With intervals (B = 1,000) at n = 1,000 of the real-shaped set: 0.98 s on the two idle cores, 1.9 s
 // of CPU (1.28 s and 2.5 s before the table; derivative-free refits: about 7 s).
-// All 1,370 afex cells with B = 1,000 on the command line, from the store: 283 s (563 s of CPU; the
-// benchmark BM_StroopCellsWithIntervals 288 s), against 401 s before the independent limit's Bessel
+// All 1,370 afex cells with B = 1,000 on the command line, from the store: 283-291 s (563-580 s of
+// CPU; the benchmark BM_StroopCellsWithIntervals 288 s); with an empty store 311 s (some 1,700 nodes
+// solved), against 401 s before the independent limit's Bessel
 // functions came from the table (they had taken 30 % of the time: the refits of many cells reach
 // k = inf, 543 of the 1,370 estimates lie there) and its distribution function found its Poisson
 // weights once per law (the Kolmogorov distances: 8 % of the time, now 3 %); earlier 7.6-7.9
