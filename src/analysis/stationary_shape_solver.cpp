@@ -36,12 +36,31 @@ using TGauss2 = boost::math::quadrature::gauss<double, 2>;
 struct TRule {
   std::vector<double> Nodes;
   std::vector<double> Weights;  // include the Gamma(k + 1) density
+
+  // A node of weight w (the panel's quadrature weight times the Gamma(k + 1) density at y, whose
+  // log normaliser is lgamma(k + 1)); weights below what the sum can hold are left out.
+  void Add(double k, double log_norm, double y, double w) {
+    w *= std::exp(k * std::log(y) - y - log_norm);
+    if (w < 1e-16)
+      return;
+    Nodes.push_back(y);
+    Weights.push_back(w);
+  }
+  // Gauss-Legendre (positive abscissas and their weights) on [centre - half, centre + half].
+  template <class TAbscissa, class TWeights>
+  void AddGauss(double k, double log_norm, double centre, double half, const TAbscissa& abscissa,
+                const TWeights& weights) {
+    for (std::size_t g = 0; g < abscissa.size(); ++g)
+      for (double sign : {-1.0, 1.0}) Add(k, log_norm, centre + sign * half * abscissa[g], half * weights[g]);
+  }
 };
 
 // Composite Gauss-Legendre for the weight Gamma(k + 1, 1): panels between the weight's
-// quantiles (so the tails take few nodes), cut to at most `width`, and graded geometrically
+// quantiles (so the tails take few nodes), below kGradedBelowK cut to width 1 and graded geometrically
 // toward 0 (the weight's y^k) and toward y0 = m, where the atom's end leaves a (y0 - m)^k.
-TRule StartRule(double k, double m, double width) {
+TRule StartRule(double k, double m) {
+  // Below kGradedBelowK the integrand's kinks where Y'_m reaches 0 call for narrow panels.
+  const double width = k < kGradedBelowK ? 1.0 : 1e300;
   std::vector<double> edges;
   for (double p : {1e-13, 1e-10, 1e-7, 1e-5, 1e-3, 0.01, 0.05, 0.15, 0.3, 0.5}) {
     edges.push_back(boost::math::gamma_p_inv(k + 1, p));
@@ -78,18 +97,8 @@ TRule StartRule(double k, double m, double width) {
     // Far from 0 the kinks are weighed by a small density: the panels may widen with a.
     const auto pieces = light ? 1 : static_cast<int>(std::ceil((b - a) / std::max(width, a / 4)));
     const double piece = (b - a) / pieces;
-    for (int p = 0; p < pieces; ++p) {
-      const double centre = a + (p + 0.5) * piece, half = piece / 2;
-      for (std::size_t g = 0; g < abscissa.size(); ++g)
-        for (double sign : {-1.0, 1.0}) {
-          const double y = centre + sign * half * abscissa[g];
-          const double w = half * weights[g] * std::exp(k * std::log(y) - y - log_norm);
-          if (w < 1e-16)
-            continue;  // below what the sum can hold
-          rule.Nodes.push_back(y);
-          rule.Weights.push_back(w);
-        }
-    }
+    for (int p = 0; p < pieces; ++p)
+      rule.AddGauss(k, log_norm, a + (p + 0.5) * piece, piece / 2, abscissa, weights);
   }
   return rule;
 }
@@ -121,28 +130,15 @@ TRule AlignedStartRule(double k, double m, double h) {
   }
   TRule rule;
   const double log_norm = std::lgamma(k + 1);
-  const auto add = [&](double y, double w) {
-    if (w < 1e-16)
-      return;  // below what the sum can hold
-    rule.Nodes.push_back(y);
-    rule.Weights.push_back(w);
-  };
-  const auto gauss = [&](double centre, double half, const auto& abscissa, const auto& weights) {
-    for (std::size_t g = 0; g < abscissa.size(); ++g)
-      for (double sign : {-1.0, 1.0}) {
-        const double y = centre + sign * half * abscissa[g];
-        add(y, half * weights[g] * std::exp(k * std::log(y) - y - log_norm));
-      }
-  };
   for (std::size_t e = 0; e + 1 < edges.size(); ++e) {
     const double a = edges[e], b = edges[e + 1];
     const double centre = (a + b) / 2, half = (b - a) / 2;
     if (a >= aligned_end)
-      gauss(centre, half, TGauss8::abscissa(), TGauss8::weights());
+      rule.AddGauss(k, log_norm, centre, half, TGauss8::abscissa(), TGauss8::weights());
     else if (a >= light_from)
-      add(centre, 2 * half * std::exp(k * std::log(centre) - centre - log_norm));
+      rule.Add(k, log_norm, centre, 2 * half);
     else
-      gauss(centre, half, TGauss2::abscissa(), TGauss2::weights());
+      rule.AddGauss(k, log_norm, centre, half, TGauss2::abscissa(), TGauss2::weights());
   }
   return rule;
 }
@@ -337,12 +333,10 @@ std::vector<double> SolveShapeOnGrid(double k, double m, double step, std::size_
   const double sd = std::sqrt(2 * (k + 1) * -std::expm1(-m / (k + 1)));
   const double s_end = std::min(m + y_end, m + 10 * sd + 40);
   const auto bins = static_cast<std::size_t>(std::ceil(s_end / h)) + 2;
-  // Below kGradedBelowK the integrand's kinks where Y'_m reaches 0 call for narrow panels.
-  const double width = k < kGradedBelowK ? 1.0 : 1e300;
 
   // The starts are independent: every other group on a second thread, the two sums added in a fixed
   // order (the same figures on any number of cores). A shape is wanted by a fit that waits for it.
-  const TRule rule = k < kAlignedBelowK ? AlignedStartRule(k, m, h) : StartRule(k, m, width);
+  const TRule rule = k < kAlignedBelowK ? AlignedStartRule(k, m, h) : StartRule(k, m);
   const TStartsProblem problem{&rule, k, h, steps, bins};
   const TForwardGroups forward_groups = ForwardGroupsOf(lanes);
   const auto forward = [&](std::size_t first, std::vector<double>& total) {
